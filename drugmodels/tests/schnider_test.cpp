@@ -8,7 +8,8 @@ using namespace drugmodels;
 using ::testing::ElementsAre;
 
 TEST(PropSchnider, ReturnsTheTypicalValuesForTheReferencePatient) {
-    EXPECT_THAT(PropSchnider(53, 77, 177, 59), ElementsAre(4.27, 18.9, 238, 1.89, 1.29, 0.836, 0.456));
+    EXPECT_THAT(PropSchnider(53, 77, 177, 59),
+                ElementsAre(4.27, 18.9, 238, 1.89, 1.29, 0.836, 0.456));
 }
 
 TEST(PropSchnider, ReturnsWhatTheFormulasGive) {

@@ -18,7 +18,9 @@ constexpr SexConstants FEMALE_CONSTANTS = {1.07, 148, 8780, 244, 22.7688};
 constexpr double JANMAHASATIAN_WEIGHT_FACTOR = 9270;
 constexpr double CM_PER_M = 100;
 
-const SexConstants& constantsFor(bool male) { return male ? MALE_CONSTANTS : FEMALE_CONSTANTS; }
+const SexConstants& constantsFor(bool male) {
+    return male ? MALE_CONSTANTS : FEMALE_CONSTANTS;
+}
 
 double squaredHeightInMetres(double H) {
     const double metres = H / CM_PER_M;
@@ -27,7 +29,9 @@ double squaredHeightInMetres(double H) {
 
 } // namespace
 
-double BMI(double W, double H) { return W / squaredHeightInMetres(H); }
+double BMI(double W, double H) {
+    return W / squaredHeightInMetres(H);
+}
 
 double JLBM(double W, double H, bool male) {
     const SexConstants& k = constantsFor(male);
@@ -48,8 +52,7 @@ double JJLBM(double W, double H, bool male) {
     // Above the threshold (or for a BMI that is not a number): the Janmahasatian curve,
     // shifted to meet James at the weight whose BMI is the threshold.
     const double thresholdWeight = threshold * squaredHeightInMetres(H);
-    return JanLBM(W, H, male) + JLBM(thresholdWeight, H, male) -
-           JanLBM(thresholdWeight, H, male);
+    return JanLBM(W, H, male) + JLBM(thresholdWeight, H, male) - JanLBM(thresholdWeight, H, male);
 }
 
 } // namespace pktools

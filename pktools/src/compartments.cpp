@@ -30,8 +30,7 @@ MicroConstants microConstants(const std::vector<double>& p) {
 
 std::array<double, 3> cubicExponents(const MicroConstants& k) {
     const double a2 = k.k12 + k.k10 + k.k13 + k.k21 + k.k31;
-    const double a1 =
-        k.k10 * k.k31 + k.k21 * k.k31 + k.k13 * k.k21 + k.k10 * k.k21 + k.k12 * k.k31;
+    const double a1 = k.k10 * k.k31 + k.k21 * k.k31 + k.k13 * k.k21 + k.k10 * k.k21 + k.k12 * k.k31;
     const double a0 = k.k10 * k.k21 * k.k31;
 
     const double p = a1 - a2 * a2 / 3;

@@ -7,7 +7,9 @@
 using namespace pktools;
 
 namespace {
-double oneDecimal(double x) { return std::round(x * 10) / 10; }
+double oneDecimal(double x) {
+    return std::round(x * 10) / 10;
+}
 } // namespace
 
 TEST(BodySize, MatchesTheWorkedValues) {

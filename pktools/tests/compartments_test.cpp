@@ -128,9 +128,9 @@ TEST(CompartmentConversions, RefuseAnythingButSixParameters) {
 
 TEST(CubicExponents, ReturnsTheRootsInDescendingOrder) {
     // Several sets whose trigonometric roots come out in different orders.
-    for (const std::vector<double>& vc :
-         {SCHNIDER, std::vector<double>{1, 1, 1, 1, 1, 1}, std::vector<double>{15, 3, 800, 0.1, 9, 0.01},
-          std::vector<double>{0.1, 400, 2, 10, 0.5, 3}}) {
+    for (const std::vector<double>& vc : {SCHNIDER, std::vector<double>{1, 1, 1, 1, 1, 1},
+                                          std::vector<double>{15, 3, 800, 0.1, 9, 0.01},
+                                          std::vector<double>{0.1, 400, 2, 10, 0.5, 3}}) {
         const MicroConstants k = microConstants(vc);
         const auto l = cubicExponents(k);
         EXPECT_GE(l[0], l[1]);

@@ -16,8 +16,8 @@ TEST(ZeroRateConstant, HasItsBitPattern) {
 TEST(PredEff, FollowsTheSigmoidCurve) {
     const auto e = PredEff({0, 2, 1e12}, 10, 90, 2, 3);
     ASSERT_EQ(e.size(), 3u);
-    EXPECT_EQ(e[0], 10);                // no drug: the baseline
-    EXPECT_EQ(e[1], 50);                // at IC50: half-way
+    EXPECT_EQ(e[0], 10);               // no drug: the baseline
+    EXPECT_EQ(e[1], 50);               // at IC50: half-way
     EXPECT_NEAR(e[2], 90, 1e-20 * 90); // saturated: eMax
 
     // eMax below eZero: an inhibitory, falling curve.

@@ -1,6 +1,16 @@
 #pragma once
 
 // Closed-form simulation of a sum of exponentials over dosing intervals.
+//
+// The response to constant infusions and boluses is a sum of exponential terms, so the
+// state is the amplitude of each term and one step advances it exactly over an interval:
+// the infusion runs during the whole interval and the bolus enters, undecayed, at its end.
+//
+// Each step comes in two forms: one taking the interval's length, and one taking the
+// interval's decay factors exp(-(dt l)) computed once, for searches that try many rates
+// over the same interval. Both give bit-identical results.
+
+#include <cmath>
 
 namespace pktools {
 
@@ -8,5 +18,76 @@ namespace pktools {
 // term drops out without a division by zero): the subnormal 1.6999999999999997e-308,
 // bit pattern 0x000C396C98F8D898.
 inline constexpr double ZERO_RATE_CONSTANT = 1.6999999999999997e-308;
+
+// The hybrid constants of a three-compartment model: the plasma concentration after a
+// unit bolus is A e^-l1 t + B e^-l2 t + C e^-l3 t.
+struct Hybrid {
+    double A, B, C, l1, l2, l3;
+};
+
+// Replaces every exponent that is exactly 0 by ZERO_RATE_CONSTANT and sets the
+// coefficient of that term to 0, term by term.
+void dropZeroExponents(Hybrid& h);
+
+// Amplitudes of the three plasma terms; the plasma concentration is their sum.
+struct PlasmaState {
+    double x = 0, y = 0, z = 0;
+};
+
+// The plasma contribution of each term per unit infusion rate at steady state:
+// A/l1, B/l2, C/l3.
+struct UnitFactors {
+    double a, b, c;
+};
+UnitFactors unitFactors(const Hybrid& h);
+
+// Amplitudes of the effect-site response: the first three decay with l1, l2, l3, the
+// fourth with ke0. The effect-site concentration is their sum.
+struct EffectState {
+    double s1 = 0, s2 = 0, s3 = 0, s4 = 0;
+};
+
+// The effect-site concentration per unit dose of each term:
+// Ek = -(coefficient ke0) / (lk - ke0) for k = 1..3 and E4 = -((E2 + E1) + E3),
+// so that the effect site starts empty after a bolus.
+struct EffectCoefficients {
+    double E1, E2, E3, E4;
+};
+EffectCoefficients effectCoefficients(const Hybrid& h, double ke0);
+
+// exp(-(dt lk)) of one interval for the three plasma exponents.
+struct PlasmaDecay {
+    double e1, e2, e3;
+};
+PlasmaDecay plasmaDecay(double dt, const Hybrid& h);
+
+// exp(-(dt lk)) of one interval for the three plasma exponents and ke0.
+struct EffectDecay {
+    double e1, e2, e3, e4;
+};
+EffectDecay effectDecay(double dt, const Hybrid& h, double ke0);
+
+// Advances the plasma state over an interval at the given rate, with the bolus at its end:
+//   x <- (1 - e1) (rate A/l1) + e1 x + bolus A, and likewise y and z.
+inline void plasmaStep(PlasmaState& s, const UnitFactors& u, const PlasmaDecay& e, double rate,
+                       double bolus, const Hybrid& h) {
+    s.x = (1 - e.e1) * (rate * u.a) + e.e1 * s.x + bolus * h.A;
+    s.y = (1 - e.e2) * (rate * u.b) + e.e2 * s.y + bolus * h.B;
+    s.z = (1 - e.e3) * (rate * u.c) + e.e3 * s.z + bolus * h.C;
+}
+void plasmaStep(PlasmaState& s, const UnitFactors& u, double dt, double rate, double bolus,
+                const Hybrid& h);
+
+// Advances the effect-site state over an interval at the given rate, with the bolus at its
+// end: sk <- ((Ek/lk) rate) (1 - ek) + ek sk + Ek bolus, with l4 = ke0.
+inline void effectStep(EffectState& s, const EffectCoefficients& E, const EffectDecay& e,
+                       double rate, double bolus, const Hybrid& h, double ke0) {
+    s.s1 = ((E.E1 / h.l1) * rate) * (1 - e.e1) + e.e1 * s.s1 + E.E1 * bolus;
+    s.s2 = ((E.E2 / h.l2) * rate) * (1 - e.e2) + e.e2 * s.s2 + E.E2 * bolus;
+    s.s3 = ((E.E3 / h.l3) * rate) * (1 - e.e3) + e.e3 * s.s3 + E.E3 * bolus;
+    s.s4 = ((E.E4 / ke0) * rate) * (1 - e.e4) + e.e4 * s.s4 + E.E4 * bolus;
+}
+void effectStep(EffectState& s, const EffectCoefficients& E, double dt, double rate, double bolus,
+                const Hybrid& h, double ke0);
 
 } // namespace pktools

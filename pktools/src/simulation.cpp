@@ -1,0 +1,52 @@
+#include "pktools/simulation.h"
+
+namespace pktools {
+
+void dropZeroExponents(Hybrid& h) {
+    if (h.l1 == 0) {
+        h.l1 = ZERO_RATE_CONSTANT;
+        h.A = 0;
+    }
+    if (h.l2 == 0) {
+        h.l2 = ZERO_RATE_CONSTANT;
+        h.B = 0;
+    }
+    if (h.l3 == 0) {
+        h.l3 = ZERO_RATE_CONSTANT;
+        h.C = 0;
+    }
+}
+
+UnitFactors unitFactors(const Hybrid& h) {
+    return {h.A / h.l1, h.B / h.l2, h.C / h.l3};
+}
+
+EffectCoefficients effectCoefficients(const Hybrid& h, double ke0) {
+    EffectCoefficients E;
+    E.E1 = -(h.A * ke0) / (h.l1 - ke0);
+    E.E2 = -(h.B * ke0) / (h.l2 - ke0);
+    E.E3 = -(h.C * ke0) / (h.l3 - ke0);
+    E.E4 = -((E.E2 + E.E1) + E.E3);
+    return E;
+}
+
+PlasmaDecay plasmaDecay(double dt, const Hybrid& h) {
+    return {std::exp(-(dt * h.l1)), std::exp(-(dt * h.l2)), std::exp(-(dt * h.l3))};
+}
+
+EffectDecay effectDecay(double dt, const Hybrid& h, double ke0) {
+    return {std::exp(-(dt * h.l1)), std::exp(-(dt * h.l2)), std::exp(-(dt * h.l3)),
+            std::exp(-(dt * ke0))};
+}
+
+void plasmaStep(PlasmaState& s, const UnitFactors& u, double dt, double rate, double bolus,
+                const Hybrid& h) {
+    plasmaStep(s, u, plasmaDecay(dt, h), rate, bolus, h);
+}
+
+void effectStep(EffectState& s, const EffectCoefficients& E, double dt, double rate, double bolus,
+                const Hybrid& h, double ke0) {
+    effectStep(s, E, effectDecay(dt, h, ke0), rate, bolus, h, ke0);
+}
+
+} // namespace pktools
