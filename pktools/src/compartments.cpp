@@ -104,10 +104,10 @@ std::vector<double> Hyb2Cl(std::vector<double> param) {
     requireSixParameters(param);
     std::vector<double> result(PARAMETER_COUNT, 0.0);
     linkZeros(param);
-    using namespace hybrid;
 
-    const double v1 = 1 / (param[A] + param[B] + param[C]);
-    const double a = param[A] * v1, b = param[B] * v1, c = param[C] * v1;
+    const double v1 = 1 / (param[hybrid::A] + param[hybrid::B] + param[hybrid::C]);
+    // The coefficients normalised to sum 1.
+    const double a = param[hybrid::A] * v1, b = param[hybrid::B] * v1, c = param[hybrid::C] * v1;
     const double l1 = param[hybrid::l1];
     double l2 = param[hybrid::l2], l3 = param[hybrid::l3];
     if (l3 == 0 && c == 0)
