@@ -1,0 +1,95 @@
+#include "sheet/sheet.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace sheet;
+using ::testing::HasSubstr;
+
+namespace {
+
+// Seq(n): a column 1..n; Row(n): a row 1..n; Sum(x...): the sum of every number passed,
+// arrays included; Count: the number of calls so far.
+struct Functions {
+    int calls = 0;
+    std::optional<Value> operator()(const std::string& name, const std::vector<Value>& args) {
+        ++calls;
+        if (name == "Seq" || name == "Row") {
+            const int n = static_cast<int>(args.at(0).number);
+            std::vector<Value> cells;
+            for (int i = 1; i <= n; ++i)
+                cells.push_back(Value::of(i));
+            return name == "Seq" ? Value::array(n, 1, cells) : Value::array(1, n, cells);
+        }
+        if (name == "Sum") {
+            double sum = 0;
+            for (const Value& a : args) {
+                if (a.is(Value::Kind::Error))
+                    return a;
+                for (const Value& c : a.is(Value::Kind::Array) ? a.cells : std::vector<Value>{a})
+                    if (c.is(Value::Kind::Error))
+                        return c;
+                    else if (c.is(Value::Kind::Number))
+                        sum += c.number;
+            }
+            return Value::of(sum);
+        }
+        return std::nullopt;
+    }
+};
+
+std::string run(const std::string& csv) {
+    Sheet s = Sheet::fromCsv(csv);
+    Functions f;
+    s.evaluate(std::ref(f));
+    return s.toCsv();
+}
+
+} // namespace
+
+TEST(Sheet, EvaluatesInDependencyOrder) {
+    // B1 reads C1, which comes later in reading order; C1 reads a constant.
+    EXPECT_EQ(run("2,\"=Sum(C1,1)\",\"=Sum(A1,A1)\"\n"), "2,5,4\n");
+    // A text, a truth value and a quoted field with a comma survive unchanged.
+    EXPECT_EQ(run("hello,TRUE,\"a,b\"\n"), "hello,TRUE,\"a,b\"\n");
+}
+
+TEST(Sheet, SpillsArraysAndReadsSpilledCells) {
+    EXPECT_EQ(run("=Seq(3),=Sum(A1:A3)\n"), "1,6\n2,\n3,\n");
+    EXPECT_EQ(run("=Row(3)\n"), "1,2,3\n");
+    // A formula below reads a cell that a spill fills, although it comes first in no order.
+    EXPECT_EQ(run(",=Sum(A3)\n=Seq(3)\n"), ",2\n1,\n2,\n3,\n");
+    // A 2-D range of a spilled column.
+    EXPECT_EQ(run("=Seq(2),=Seq(2),=Sum(A1:B2)\n"), "1,1,6\n2,2,\n");
+}
+
+TEST(Sheet, RefusesSpillsOntoFilledCells) {
+    EXPECT_EQ(run("=Seq(3)\n\nx\n"), "#SPILL!\n\nx\n");
+    // Two spills into the same cells: the second to be evaluated is blocked.
+    EXPECT_EQ(run(",,=Seq(3)\n=Row(3)\n"), ",,1\n#SPILL!,,2\n,,3\n");
+}
+
+TEST(Sheet, MarksCircularReferences) {
+    Sheet s = Sheet::fromCsv("=Sum(B1),=Sum(A1),=Sum(C1)\n=Sum(A1),5\n");
+    Functions f;
+    s.evaluate(std::ref(f));
+    EXPECT_EQ(s.toCsv(), "#CYCLE!,#CYCLE!,#CYCLE!\n#CYCLE!,5,\n");
+    EXPECT_EQ(s.cycles(), (std::set<CellRef>{{0, 0}, {0, 1}, {0, 2}}));
+}
+
+TEST(Sheet, NamesTheCellOfASyntaxError) {
+    try {
+        Sheet::fromCsv("1,2\n3,=Sum(1\n");
+        FAIL();
+    } catch (const SyntaxError& e) {
+        EXPECT_THAT(e.what(), HasSubstr("B2"));
+        EXPECT_EQ(e.position(), 7u);
+    }
+}
+
+TEST(Sheet, PrintsAnAlignedTable) {
+    Sheet s = Sheet::fromCsv("Age,53\nName,=Seq(2)\n");
+    Functions f;
+    s.evaluate(std::ref(f));
+    EXPECT_EQ(s.toTable(), "   A     B\n1  Age   53\n2  Name   1\n3         2\n");
+}
