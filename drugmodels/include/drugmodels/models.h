@@ -7,8 +7,13 @@
 //   V1, V2, V3 (L), Cl1, Cl2, Cl3 (L/min) and, for most models, ke0 (1/min)
 //
 // A two-compartment model has V3 = Cl3 = 0. The routines validate nothing: whatever
-// the formulas give is returned, also where it has no physical meaning.
+// the formulas give is returned, also where it has no physical meaning (negative
+// volumes, or not-a-number from the power of a negative base).
+//
+// Units: age in years, weight in kg, height in cm, lean body mass in kg,
+// postmenstrual age in decimal years.
 
+#include <cstddef>
 #include <vector>
 
 namespace drugmodels {
@@ -23,8 +28,73 @@ inline constexpr std::size_t V1 = 0, V2 = 1, V3 = 2, Cl1 = 3, Cl2 = 4, Cl3 = 5, 
 inline constexpr std::size_t ROW_WITHOUT_KE0 = 6;
 inline constexpr std::size_t ROW_WITH_KE0 = 7;
 
-// Propofol, Schnider et al. 1998. Age in years, Weight in kg, Height in cm, LBM in kg
-// (taken as given). Seven values.
+// --- Propofol ---------------------------------------------------------------------
+
+// Schnider et al. 1998. LBM is taken as given. Seven values.
 ParameterRow PropSchnider(double Age, double Weight, double Height, double LBM);
+
+// Schnider with the James lean body mass; above a BMI of 42 (men) or 36 (women) the
+// height is replaced by the one at which the BMI would equal that threshold. Seven values.
+ParameterRow PropSchniderTrick(double Age, double Weight, double Height, bool male);
+
+// Marsh, weight-scaled. Six values.
+ParameterRow PropMarsh(double Weight);
+
+// White et al. 2008, age and sex dependent central volume and clearance. Six values.
+ParameterRow PropWhite(double Age, double Weight, bool MALE);
+
+// Kataria, children; linear in mass and age. Six values.
+ParameterRow PropKataria(double mass, double age);
+
+// The adult Diprifusor model; below 16 years every volume and clearance is 0. Seven values.
+ParameterRow Diprifusor(double Age, double Weight);
+
+// Paedfusor (Absalom et al.), children; ages 13 to 16 are matched as whole years. Six values.
+ParameterRow PropPaedfusor(double Age, double Weight);
+
+// Eleveld 2014. Seven values.
+ParameterRow PropEleveld(double weight, double age, bool male, bool patient);
+
+// Eleveld 2018. pma (postmenstrual age) drives the maturation of Cl1 only; patient is
+// accepted but does not enter the model. Seven values.
+ParameterRow PropEleveldFinal(double weight, double height, double pma, double age, bool male,
+                              bool venous, bool opiates, bool patient);
+
+// --- Other hypnotics --------------------------------------------------------------
+
+// ABP-700, Eleveld 2016 (experimental); age is accepted but does not enter the model.
+// Seven values.
+ParameterRow ABP700V1Eleveld(double weight, double age, double height, bool male);
+
+// Ketamine, Domino, weight-scaled, ke0 10. Seven values.
+ParameterRow KetaDomino(double Weight);
+
+// Midazolam, Greenblatt, two compartments, weight-scaled. Seven values.
+ParameterRow MidaGreenblatt(double Weight);
+
+// --- Opioids ----------------------------------------------------------------------
+
+// Remifentanil, Minto et al. LBM is taken as given. Seven values.
+ParameterRow RemiMinto(double Age, double LBM);
+
+// Alfentanil, Maitre 1987. Six values.
+ParameterRow AlfentMaitre(double Age, double Weight, bool MALE);
+
+// Alfentanil, Scott and Stanski 1987: a fixed row. Seven values.
+ParameterRow AlfentScott();
+
+// Fentanyl, Scott, scaled to a 70 kg reference. Seven values.
+ParameterRow FentScott(double Weight);
+
+// Sufentanil, Gepts 1995: a fixed row. Six values.
+ParameterRow SufentGepts();
+
+// Sufentanil, Hudson 1989, weight-scaled. Seven values.
+ParameterRow SufentHudson(double Weight);
+
+// --- Local anaesthetics -----------------------------------------------------------
+
+// Lidocaine, Schnider et al. 1996, two compartments, weight-scaled. Seven values.
+ParameterRow LidocainSchnider(double Weight);
 
 } // namespace drugmodels
