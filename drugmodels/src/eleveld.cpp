@@ -1,0 +1,233 @@
+// The models of the Eleveld family: propofol 2014 and 2018, and ABP-700. Each parameter
+// is the exponential of a log-scale typical value, scaled by body size, with sigmoid
+// maturation and ageing terms. The reference individual is a 35-year-old male of 70 kg
+// (and 170 cm, where height enters).
+
+#include "drugmodels/bodysize.h"
+#include "drugmodels/models.h"
+
+#include <cmath>
+
+namespace drugmodels {
+
+namespace {
+
+constexpr double REFERENCE_WEIGHT = 70; // kg
+constexpr double REFERENCE_AGE = 35;    // years
+constexpr double CM_PER_M = 100;
+constexpr double WEEKS_PER_YEAR = 52;
+
+// Clearances scale with size to the power 3/4, ke0 with size to the power -1/4.
+constexpr double CLEARANCE_EXPONENT = 0.75;
+constexpr double KE0_EXPONENT = -0.25;
+
+// A flag counts as 1 when set and 0 otherwise.
+double indicator(bool flag) {
+    return flag ? 1.0 : 0.0;
+}
+
+// The sigmoid x^g / (x^g + x50^g).
+double sigmoid(double x, double x50, double gamma) {
+    const double xg = std::pow(x, gamma);
+    return xg / (xg + std::pow(x50, gamma));
+}
+
+} // namespace
+
+// --- ABP-700 ------------------------------------------------------------------------
+
+namespace {
+
+// Fat-free mass (kg) of the reference male: 70 kg, 170 cm.
+constexpr double ABP700_REFERENCE_FFM = 54.475445721344876;
+// Log-scale typical volumes that the inter-compartmental clearances normalise by.
+constexpr double ABP700_LOG_V2 = 2.1352;
+constexpr double ABP700_LOG_V3 = 2.46824;
+
+} // namespace
+
+// The age is accepted with the other covariates but does not enter the model.
+ParameterRow ABP700V1Eleveld(double weight, double /*age*/, double height, bool male) {
+    const double m = indicator(male);
+    const double f = 1 - m;
+    const double size =
+        (fatFreeMass(weight, height, true) * m + fatFreeMass(weight, height, false) * f) /
+        ABP700_REFERENCE_FFM;
+
+    ParameterRow p(ROW_WITH_KE0, 0.0);
+    p[row::V1] = std::exp(1.24634) * size;
+    p[row::V2] = std::exp(ABP700_LOG_V2) * size;
+    p[row::V3] = std::exp(ABP700_LOG_V3) * size;
+    p[row::Cl1] = std::pow(size, CLEARANCE_EXPONENT) * std::exp(0.766491);
+    p[row::Cl2] =
+        std::pow(p[row::V2] / std::exp(ABP700_LOG_V2), CLEARANCE_EXPONENT) * std::exp(0.673795);
+    p[row::Cl3] =
+        std::pow(p[row::V3] / std::exp(ABP700_LOG_V3), CLEARANCE_EXPONENT) * std::exp(-1.21524);
+    p[row::ke0] = std::pow(size, KE0_EXPONENT) * 0.393504;
+    return p;
+}
+
+// --- Propofol, Eleveld 2014 -----------------------------------------------------------
+
+namespace {
+
+// Sigmoid of weight that scales V1, V3 and Cl1.
+constexpr double E2014_WEIGHT_E50 = 16.6358; // kg
+constexpr double E2014_WEIGHT_GAMMA = 2.75498;
+
+// Age plus 40 weeks (years), and its value for the reference individual.
+constexpr double FORTY_WEEKS_IN_YEARS = 0.7692307692307693;
+constexpr double E2014_REFERENCE_AGE_PLUS_40_WEEKS = 35.76923076923077;
+
+// The two sigmoids of age plus 40 weeks that enter Cl1.
+constexpr double E2014_LATE_E50 = 69.1565;  // years
+constexpr double E2014_EARLY_E50 = 22.2174; // years, male only
+constexpr double E2014_AGE_GAMMA = 8;
+constexpr double E2014_CL1_MATURATION = 22.5228;
+
+// Log-scale typical V2 and V3 of a patient; the inter-compartmental clearances
+// normalise by them for volunteers too.
+constexpr double E2014_LOG_V2_PATIENT = 3.36832;
+constexpr double E2014_LOG_V3_PATIENT = 4.90135;
+
+// Ageing of Cl3 (and of Cl2 as weight rises): per year beyond 35, scaled by 0.001.
+constexpr double E2014_AGEING_SCALE = -0.001;
+constexpr double E2014_CL3_AGEING = 6.34459;
+
+constexpr double E2014_KE0 = 0.456;
+
+} // namespace
+
+ParameterRow PropEleveld(double weight, double age, bool male, bool patient) {
+    const double m = indicator(male);
+    const double f = 1 - m;
+    const double pat = indicator(patient);
+    const double vol = 1 - pat;
+
+    const double sW = sigmoid(weight, E2014_WEIGHT_E50, E2014_WEIGHT_GAMMA);
+    const double s70 = sigmoid(REFERENCE_WEIGHT, E2014_WEIGHT_E50, E2014_WEIGHT_GAMMA);
+    const double rW = sW / s70;
+    const double ageing = std::exp((age - REFERENCE_AGE) * -0.00354508);
+
+    const double ageP40 = age + FORTY_WEEKS_IN_YEARS;
+    const double s69 = sigmoid(ageP40, E2014_LATE_E50, E2014_AGE_GAMMA);
+    const double s22 = m * sigmoid(ageP40, E2014_EARLY_E50, E2014_AGE_GAMMA);
+    const double s69ref =
+        sigmoid(E2014_REFERENCE_AGE_PLUS_40_WEEKS, E2014_LATE_E50, E2014_AGE_GAMMA);
+    // The reference is male whatever the patient's sex.
+    const double s22ref =
+        sigmoid(E2014_REFERENCE_AGE_PLUS_40_WEEKS, E2014_EARLY_E50, E2014_AGE_GAMMA);
+
+    const double w70 = weight / REFERENCE_WEIGHT;
+    const double ageTerm = (age - REFERENCE_AGE) * E2014_AGEING_SCALE;
+
+    ParameterRow p(ROW_WITH_KE0, 0.0);
+    p[row::V1] = std::exp(2.27971 * pat + 1.74781 * vol) * (((f * 0.829709 + m) * ageing) * rW);
+    p[row::V2] = std::exp((age - REFERENCE_AGE) * -0.0089113) * w70 *
+                 std::exp(2.47072 * vol + E2014_LOG_V2_PATIENT * pat);
+    p[row::V3] =
+        std::exp(5.4037 * vol + E2014_LOG_V3_PATIENT * pat) * (std::pow(w70, 0.348803) * rW);
+
+    const double q = 1 - s69;
+    const double e = std::exp(
+        (q * E2014_CL1_MATURATION * (1 - s22) + (1 - q) * E2014_CL1_MATURATION * s22) * 0.01 * sW);
+    const double qref = 1 - s69ref;
+    const double eref = std::exp(((1 - s22ref) * qref + (1 - qref) * s22ref) * 0.225228 * s70);
+    p[row::Cl1] = (e / eref) * (std::pow(w70, CLEARANCE_EXPONENT) * ageing) *
+                  std::exp(0.42661 * pat + 0.603899 * vol);
+
+    p[row::Cl2] = std::pow(p[row::V2] / std::exp(E2014_LOG_V2_PATIENT), CLEARANCE_EXPONENT) *
+                  std::exp(((1 - sW) * 27.6499 + sW * E2014_CL3_AGEING) * ageTerm) *
+                  std::exp(1.13003 * vol + 0.354021 * pat);
+    p[row::Cl3] = std::pow(p[row::V3] / std::exp(E2014_LOG_V3_PATIENT), CLEARANCE_EXPONENT) *
+                  std::exp(ageTerm * E2014_CL3_AGEING) * std::exp(0.0791004 * vol - 0.497825 * pat);
+    p[row::ke0] = E2014_KE0;
+    return p;
+}
+
+// --- Propofol, Eleveld 2018 -----------------------------------------------------------
+
+namespace {
+
+// Log-scale typical V2 and V3; the inter-compartmental clearances normalise by them.
+constexpr double E2018_LOG_V2 = 3.23873;
+constexpr double E2018_LOG_V3 = 5.6088;
+
+// Age of the reference individual in weeks after birth plus 40 (35 * 52 + 40), for the
+// hyperbolic maturation of Cl2 and Cl3.
+constexpr double E2018_REFERENCE_AGE_WEEKS = 1860;
+// Postmenstrual age of the reference individual in weeks, (35 + 40/52) * 52 in double
+// precision, for the sigmoid maturation of Cl1. Not the same number as the one above.
+constexpr double E2018_REFERENCE_PMA_WEEKS = 1859.9999999999998;
+
+// Fat-free mass of the reference individual, from stored constants: 35 / 13.4, the
+// squared height 1.7 * 1.7 (m^2) and 30.93 * 2.89 + 70.
+constexpr double E2018_REFERENCE_AGE_OVER_13_4 = 2.6119402985074625;
+constexpr double E2018_REFERENCE_HEIGHT_SQUARED = 2.8899999999999997;
+constexpr double E2018_REFERENCE_FFM_DENOMINATOR = 159.3877;
+
+// The age-adjusted fat-free mass (Al-Sallami). The age factor multiplies first, then
+// the constants of the height-squared form.
+double ageAdjustedFatFreeMassFemale(double weight, double h2, double age) {
+    return (1.11 - 0.1100000000000001 / (std::pow(age / 7.1, -1.1) + 1)) * 37.99 * h2 * weight /
+           (h2 * 35.98 + weight);
+}
+double ageAdjustedFatFreeMassMale(double weight, double h2, double age) {
+    return (0.12 / (std::pow(age / 13.4, -12.7) + 1) + 0.88) * 42.92 * h2 * weight /
+           (h2 * 30.93 + weight);
+}
+
+} // namespace
+
+// The patient flag is accepted with the other covariates but does not enter the model.
+ParameterRow PropEleveldFinal(double weight, double height, double pma, double age, bool male,
+                              bool venous, bool opiates, bool /*patient*/) {
+    const double m = indicator(male);
+    const double f = 1 - m;
+    const double ven = indicator(venous);
+    const double art = 1 - ven;
+    const double op = indicator(opiates);
+
+    const double metres = height / CM_PER_M;
+    const double h2 = metres * metres;
+    const double w70 = weight / REFERENCE_WEIGHT;
+
+    // Maturation of Cl2 and Cl3, hyperbolic in age (weeks after birth plus 40).
+    const double ageWeeks = age * WEEKS_PER_YEAR + 40;
+    const double k3 = std::exp(4.22357);
+    const double mQ = ageWeeks / (k3 + ageWeeks);
+    const double mQref = E2018_REFERENCE_AGE_WEEKS / (k3 + E2018_REFERENCE_AGE_WEEKS);
+
+    // Weight term of the central volume.
+    const double k1 = std::exp(3.51313);
+    const double cW = weight / (k1 + weight);
+    const double c70 = REFERENCE_WEIGHT / (k1 + REFERENCE_WEIGHT);
+
+    const double ffm = ageAdjustedFatFreeMassFemale(weight, h2, age) * f +
+                       ageAdjustedFatFreeMassMale(weight, h2, age) * m;
+    const double ffmRef = (0.12 / (std::pow(E2018_REFERENCE_AGE_OVER_13_4, -12.7) + 1) + 0.88) *
+                          42.92 * E2018_REFERENCE_HEIGHT_SQUARED * REFERENCE_WEIGHT /
+                          E2018_REFERENCE_FFM_DENOMINATOR;
+
+    // Maturation of Cl1, sigmoid in postmenstrual age (weeks).
+    const double gamma = std::exp(2.2033);
+    const double k2 = std::exp(3.74422);
+    const double mat = sigmoid(pma * WEEKS_PER_YEAR, k2, gamma);
+    const double matRef = sigmoid(E2018_REFERENCE_PMA_WEEKS, k2, gamma);
+
+    ParameterRow p(ROW_WITH_KE0, 0.0);
+    p[row::V1] = std::exp(1.83786) * (cW / c70) * (std::exp(0.349885) * ((1 - cW) * ven) + 1);
+    p[row::V2] = std::exp((age - REFERENCE_AGE) * -0.015633) * w70 * std::exp(E2018_LOG_V2);
+    p[row::V3] = (ffm / ffmRef) * std::exp(age * -0.0138166 * op) * std::exp(E2018_LOG_V3);
+    p[row::Cl1] = std::exp(age * -0.00285709 * op) * std::pow(w70, CLEARANCE_EXPONENT) *
+                  (mat / matRef) * std::exp(f * 0.742043 + m * 0.581983);
+    // The maturation factor of Cl2 is not normalised to the reference individual.
+    p[row::Cl2] = std::pow(p[row::V2] / std::exp(E2018_LOG_V2), CLEARANCE_EXPONENT) *
+                  std::exp(0.559672 - ven * 0.384927) * (std::exp(0.265642) * (1 - mQ) + 1);
+    p[row::Cl3] = std::pow(p[row::V3] / std::exp(E2018_LOG_V3), CLEARANCE_EXPONENT) * (mQ / mQref) *
+                  std::exp(0.103046);
+    p[row::ke0] = std::exp(ven * 0.215605 - art * 1.92162) * std::pow(w70, KE0_EXPONENT);
+    return p;
+}
+
+} // namespace drugmodels
