@@ -14,53 +14,53 @@ constexpr const char* FLAG = FLAG_ARGUMENT;
 
 // Argument tables: name, description, type code, exactly as registered.
 
-constexpr ArgumentSpec PROP_SCHNIDER_ARGS[] = {
+constexpr ArgumentEntry PROP_SCHNIDER_ARGS[] = {
     {"Age", "The patients age ", B},
     {"Weight", "The patients weight ", B},
     {"Height", "The patients height (in cm) ", B},
     {"LBM", "Lean body mass ", B},
 };
 
-constexpr ArgumentSpec PROP_SCHNIDER_TRICK_ARGS[] = {
+constexpr ArgumentEntry PROP_SCHNIDER_TRICK_ARGS[] = {
     {"Age", " the patient's age ", B},
     {"Weight", " the patient's weight ", B},
     {"Height", " the patient's height (in cm) ", B},
     {"male", " male = 1 ", FLAG},
 };
 
-constexpr ArgumentSpec PROP_MARSH_ARGS[] = {
+constexpr ArgumentEntry PROP_MARSH_ARGS[] = {
     {"Weight", "The patient's weight ", B},
 };
 
-constexpr ArgumentSpec PROP_WHITE_ARGS[] = {
+constexpr ArgumentEntry PROP_WHITE_ARGS[] = {
     {"Age", "The patient's age ", B},
     {"Weight", "The patient's weight ", B},
     {"MALE", "Gender (Male = 1, Female = 0) ", FLAG},
 };
 
-constexpr ArgumentSpec PROP_KATARIA_ARGS[] = {
+constexpr ArgumentEntry PROP_KATARIA_ARGS[] = {
     {"mass", " the child's weight ", B},
     {"age", " the child's age ", B},
 };
 
-constexpr ArgumentSpec DIPRIFUSOR_ARGS[] = {
+constexpr ArgumentEntry DIPRIFUSOR_ARGS[] = {
     {"Age", "Age, a dummy parameter in Diprifusor! ", B},
     {"Weight", "The patient's weight ", B},
 };
 
-constexpr ArgumentSpec PROP_PAEDFUSOR_ARGS[] = {
+constexpr ArgumentEntry PROP_PAEDFUSOR_ARGS[] = {
     {"Age", "The child's age ", B},
     {"Weight", "The child's weight ", B},
 };
 
-constexpr ArgumentSpec PROP_ELEVELD_ARGS[] = {
+constexpr ArgumentEntry PROP_ELEVELD_ARGS[] = {
     {"weight", " the patient's weight ", B},
     {"age", " the patient's age ", B},
     {"male", " the patient's gender (1=MALE) ", FLAG},
     {"patient", " patient (1) or volunteer (0) ", FLAG},
 };
 
-constexpr ArgumentSpec PROP_ELEVELD_FINAL_ARGS[] = {
+constexpr ArgumentEntry PROP_ELEVELD_FINAL_ARGS[] = {
     {"weight", " Enter the weight in kg ", B},
     {"height", " Enter the height in cm ", B},
     {"pma", " Enter postmenstrual age, decimal year ", B},
@@ -71,37 +71,37 @@ constexpr ArgumentSpec PROP_ELEVELD_FINAL_ARGS[] = {
     {"patient", " For patient enter 1 for volunteer 0 ", FLAG},
 };
 
-constexpr ArgumentSpec ABP700_V1_ELEVELD_ARGS[] = {
+constexpr ArgumentEntry ABP700_V1_ELEVELD_ARGS[] = {
     {"weight", " the patient's weight ", B},
     {"age", " the patient's age ", B},
     {"height", " the patient's height ", B},
     {"male", " the patient's gender (1=MALE) ", FLAG},
 };
 
-constexpr ArgumentSpec REMI_MINTO_ARGS[] = {
+constexpr ArgumentEntry REMI_MINTO_ARGS[] = {
     {"Age", "The patient's age ", B},
     {"LBM", "Lean body mass ", B},
 };
 
-constexpr ArgumentSpec ALFENT_MAITRE_ARGS[] = {
+constexpr ArgumentEntry ALFENT_MAITRE_ARGS[] = {
     {"Age", "The child's age ", B},
     {"Weight", "The child's weight ", B},
     {"MALE", "Gender (Male = 1, Female = 0) ", FLAG},
 };
 
 // The weight alone, in the two wordings the functions use.
-constexpr ArgumentSpec WEIGHT_ARGS[] = {
+constexpr ArgumentEntry WEIGHT_ARGS[] = {
     {"Weight", "The patient's weight ", B},
 };
-constexpr ArgumentSpec WEIGHT_ARGS_LOWER[] = {
+constexpr ArgumentEntry WEIGHT_ARGS_LOWER[] = {
     {"Weight", " the patient's weight ", B},
 };
 
-constexpr std::span<const ArgumentSpec> NO_ARGS{};
+constexpr std::span<const ArgumentEntry> NO_ARGS{};
 
 } // namespace
 
-constexpr std::array<ModelSpec, MODEL_COUNT> MODEL_CATALOGUE = {{
+constexpr std::array<ModelEntry, MODEL_COUNT> MODEL_CATALOGUE = {{
     {DRUG_MODEL_NAMES(PropSchnider), "Propofol(incl. ke0), Schnider et al. Anesthesiology 1998 ",
      PROP_SCHNIDER_ARGS, ROW_WITH_KE0},
     {DRUG_MODEL_NAMES(PropSchniderTrick), " Propofol(incl. ke0), Schnider Model BMI > 36, 46 dHT ",
@@ -156,10 +156,10 @@ static_assert(entriesFollowTheirIdentifiers(), "catalogue entries out of identif
 
 } // namespace
 
-const ModelSpec* findModel(std::string_view worksheetName) {
-    for (const ModelSpec& spec : MODEL_CATALOGUE)
-        if (worksheetName == spec.worksheetName)
-            return &spec;
+const ModelEntry* findModel(std::string_view worksheetName) {
+    for (const ModelEntry& entry : MODEL_CATALOGUE)
+        if (worksheetName == entry.worksheetName)
+            return &entry;
     return nullptr;
 }
 

@@ -17,16 +17,16 @@ namespace {
 template <class... Args>
 void expectEntryMatchesRoutine(Model model, const char* name, ParameterRow (*routine)(Args...)) {
     SCOPED_TRACE(name);
-    const ModelSpec& spec = modelSpec(model);
-    EXPECT_EQ(spec.id, model);
-    EXPECT_STREQ(spec.worksheetName, name);
-    EXPECT_EQ(std::string(spec.exportName), std::string("xl") + name);
-    ASSERT_EQ(spec.arguments.size(), sizeof...(Args));
+    const ModelEntry& entry = modelEntry(model);
+    EXPECT_EQ(entry.id, model);
+    EXPECT_STREQ(entry.worksheetName, name);
+    EXPECT_EQ(std::string(entry.exportName), std::string("xl") + name);
+    ASSERT_EQ(entry.arguments.size(), sizeof...(Args));
     const bool isFlag[] = {std::is_same_v<Args, bool>..., false};
     for (std::size_t i = 0; i < sizeof...(Args); ++i)
-        EXPECT_STREQ(spec.arguments[i].typeCode, isFlag[i] ? FLAG_ARGUMENT : NUMBER_ARGUMENT)
-            << spec.arguments[i].name;
-    EXPECT_EQ(routine(Args(1)...).size(), spec.rowLength);
+        EXPECT_STREQ(entry.arguments[i].typeCode, isFlag[i] ? FLAG_ARGUMENT : NUMBER_ARGUMENT)
+            << entry.arguments[i].name;
+    EXPECT_EQ(routine(Args(1)...).size(), entry.rowLength);
 }
 
 } // namespace
@@ -64,30 +64,17 @@ TEST(Catalogue, EveryEntryMatchesItsRoutine) {
 TEST(Catalogue, HoldsNineteenDistinctFunctionsThirteenWithKe0) {
     std::set<std::string_view> names;
     std::size_t withKe0 = 0;
-    for (const ModelSpec& spec : MODEL_CATALOGUE) {
-        names.insert(spec.worksheetName);
-        withKe0 += spec.rowLength == ROW_WITH_KE0;
-        EXPECT_TRUE(spec.rowLength == ROW_WITH_KE0 || spec.rowLength == ROW_WITHOUT_KE0);
+    for (const ModelEntry& entry : MODEL_CATALOGUE) {
+        names.insert(entry.worksheetName);
+        withKe0 += entry.rowLength == ROW_WITH_KE0;
+        EXPECT_TRUE(entry.rowLength == ROW_WITH_KE0 || entry.rowLength == ROW_WITHOUT_KE0);
     }
     EXPECT_EQ(names.size(), 19u);
     EXPECT_EQ(withKe0, 13u);
 }
 
-TEST(Catalogue, KeepsTheRegisteredTextsVerbatim) {
-    // Leading and trailing blanks, the double blank and the question marks are part of
-    // the registered texts.
-    EXPECT_STREQ(modelSpec(Model::Diprifusor).helpText,
-                 "Propofol, Diprifusor (pers. com: Brannock  k12=0.114), incl. ke0 ");
-    EXPECT_STREQ(modelSpec(Model::PropKataria).helpText, " Propofol, Kataria ");
-    EXPECT_STREQ(modelSpec(Model::SufentGepts).helpText, "Gepts Sufentanil no covarite 1995 ");
-    EXPECT_STREQ(modelSpec(Model::PropSchnider).arguments[3].description, "Lean body mass ");
-    EXPECT_STREQ(modelSpec(Model::PropWhite).arguments[2].name, "MALE");
-    EXPECT_STREQ(modelSpec(Model::PropSchniderTrick).arguments[3].name, "male");
-    EXPECT_STREQ(VELMORA_CATEGORY, "Velmora; 2017/07/31");
-}
-
 TEST(Catalogue, FindsModelsByTheirExactWorksheetName) {
-    const ModelSpec* found = findModel("PropEleveldFinal");
+    const ModelEntry* found = findModel("PropEleveldFinal");
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->id, Model::PropEleveldFinal);
     EXPECT_EQ(found->arguments.size(), 8u);

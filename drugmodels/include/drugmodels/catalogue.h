@@ -54,29 +54,29 @@ enum class Model : std::size_t {
 };
 inline constexpr std::size_t MODEL_COUNT = 19;
 
-struct ArgumentSpec {
+struct ArgumentEntry {
     const char* name;
     const char* description;
     const char* typeCode; // NUMBER_ARGUMENT or FLAG_ARGUMENT
 };
 
-struct ModelSpec {
+struct ModelEntry {
     Model id;
     const char* exportName;    // "xl" followed by the worksheet name
     const char* worksheetName; // also the name of the model routine
     const char* helpText;
-    std::span<const ArgumentSpec> arguments; // in registered order; empty for none
-    std::size_t rowLength;                   // ROW_WITHOUT_KE0 or ROW_WITH_KE0
+    std::span<const ArgumentEntry> arguments; // in registered order; empty for none
+    std::size_t rowLength;                    // ROW_WITHOUT_KE0 or ROW_WITH_KE0
 };
 
 // All models, indexed by Model.
-extern const std::array<ModelSpec, MODEL_COUNT> MODEL_CATALOGUE;
+extern const std::array<ModelEntry, MODEL_COUNT> MODEL_CATALOGUE;
 
-inline const ModelSpec& modelSpec(Model model) {
+inline const ModelEntry& modelEntry(Model model) {
     return MODEL_CATALOGUE[static_cast<std::size_t>(model)];
 }
 
 // The model with this worksheet name (compared byte by byte), or nullptr.
-const ModelSpec* findModel(std::string_view worksheetName);
+const ModelEntry* findModel(std::string_view worksheetName);
 
 } // namespace drugmodels
