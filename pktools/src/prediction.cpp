@@ -1,0 +1,124 @@
+#include "pktools/prediction.h"
+
+#include "pktools/compartments.h"
+#include "pktools/errors.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+
+namespace pktools {
+
+namespace {
+
+constexpr double UNKNOWN = std::numeric_limits<double>::quiet_NaN();
+
+bool allFinite(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+// Throws unless all three columns have the same length.
+void requireSameLength(const std::vector<double>& a, const std::vector<double>& b,
+                       const std::vector<double>& c) {
+    if (a.size() != b.size() || a.size() != c.size())
+        throw InputError("Columns of different length!");
+}
+
+// A PK parameter set with a positive leading pair and no negative or non-finite value.
+bool acceptable(double first, double firstRate, double second, double third, double secondRate,
+                double thirdRate) {
+    return first > 0 && firstRate > 0 && second >= 0 && third >= 0 && secondRate >= 0 &&
+           thirdRate >= 0 && allFinite({first, firstRate, second, third, secondRate, thirdRate});
+}
+
+// Plasma concentrations of a table for a model whose zero exponents have been replaced.
+std::vector<double> predictPlasma(const std::vector<double>& deltaTimes,
+                                  const std::vector<double>& Rate,
+                                  const std::vector<double>& IVBolus, const Hybrid& h) {
+    const std::size_t n = deltaTimes.size();
+    std::vector<double> result(n, 0.0);
+    const UnitFactors u = unitFactors(h);
+    const double b0 = IVBolus[0];
+    if (!std::isfinite(b0)) {
+        result.assign(n, UNKNOWN);
+        return result;
+    }
+    PlasmaState state{h.A * b0, h.B * b0, h.C * b0};
+    result[0] = ((h.A + h.B) + h.C) * b0;
+    for (std::size_t i = 1; i < n; ++i) {
+        if (!allFinite({deltaTimes[i], Rate[i], IVBolus[i]})) {
+            std::fill(result.begin() + i, result.end(), UNKNOWN);
+            break;
+        }
+        plasmaStep(state, u, deltaTimes[i], Rate[i], IVBolus[i], h);
+        result[i] = (state.y + state.x) + state.z;
+    }
+    return result;
+}
+
+} // namespace
+
+double separatedKe0(const Hybrid& h, double ke0) {
+    if (ke0 == h.l1 || ke0 == h.l2 || ke0 == h.l3)
+        return ke0 * KE0_SEPARATION_FACTOR;
+    return ke0;
+}
+
+std::vector<double> PredCp(std::vector<double> deltaTimes, std::vector<double> Rate,
+                           std::vector<double> IVBolus, double A, double B, double C, double l1,
+                           double l2, double l3) {
+    if (!acceptable(A, l1, B, C, l2, l3))
+        throw InputError("Negative or missing PK parameter!");
+    requireSameLength(deltaTimes, Rate, IVBolus);
+    Hybrid h{A, B, C, l1, l2, l3};
+    dropZeroExponents(h);
+    return predictPlasma(deltaTimes, Rate, IVBolus, h);
+}
+
+std::vector<double> PredCe(std::vector<double> deltaTimes, std::vector<double> Rate,
+                           std::vector<double> IVBolus, double A, double B, double C, double l1,
+                           double l2, double l3, double ke0) {
+    requireSameLength(deltaTimes, Rate, IVBolus);
+    if (!acceptable(A, l1, B, C, l2, l3) || !(ke0 > 0) || !std::isfinite(ke0))
+        throw InputError("Negative or missing PK parameter!");
+    const std::size_t n = deltaTimes.size();
+    std::vector<double> result(n, 0.0);
+    Hybrid h{A, B, C, l1, l2, l3};
+    dropZeroExponents(h);
+    ke0 = separatedKe0(h, ke0);
+    const EffectCoefficients E = effectCoefficients(h, ke0);
+    const double b0 = IVBolus[0];
+    if (!std::isfinite(b0)) {
+        result.assign(n, UNKNOWN);
+        return result;
+    }
+    EffectState state{E.E1 * b0, E.E2 * b0, E.E3 * b0, E.E4 * b0};
+    for (std::size_t i = 1; i < n; ++i) {
+        if (!allFinite({deltaTimes[i], Rate[i], IVBolus[i]})) {
+            std::fill(result.begin() + i, result.end(), UNKNOWN);
+            break;
+        }
+        effectStep(state, E, deltaTimes[i], Rate[i], IVBolus[i], h, ke0);
+        result[i] = ((state.s2 + state.s1) + state.s3) + state.s4;
+    }
+    return result;
+}
+
+std::vector<double> PredCpVCl(std::vector<double> deltaTimes, std::vector<double> Rate,
+                              std::vector<double> IVBolus, double V1, double V2, double V3,
+                              double Cl1, double Cl2, double Cl3) {
+    if (!acceptable(V1, Cl1, V2, V3, Cl2, Cl3))
+        throw InputError("Negative or missing PK parameter!");
+    const std::vector<double> hyb = Cl2Hyb({V1, V2, V3, Cl1, Cl2, Cl3});
+    requireSameLength(deltaTimes, Rate, IVBolus);
+    Hybrid h{hyb[hybrid::A],  hyb[hybrid::B],  hyb[hybrid::C],
+             hyb[hybrid::l1], hyb[hybrid::l2], hyb[hybrid::l3]};
+    dropZeroExponents(h);
+    return predictPlasma(deltaTimes, Rate, IVBolus, h);
+}
+
+} // namespace pktools
