@@ -1,0 +1,327 @@
+#include "pktools/tci.h"
+
+#include "pktools/errors.h"
+#include "pktools/minimise.h"
+#include "pktools/prediction.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace pktools {
+
+namespace {
+
+constexpr double UNKNOWN = std::numeric_limits<double>::quiet_NaN();
+
+// Relative tolerance of every peak and rate search of the effect-site TCI.
+constexpr double SEARCH_TOLERANCE = 1e-9;
+// An effect site within 3 % of its target is held there by plasma targeting.
+constexpr double CLOSENESS_BAND = 0.03;
+// No infusion is needed when the drug already given will take the effect site to 97 % of
+// its target.
+constexpr double NO_INFUSION_SUFFICIENCY = 0.97;
+// Second start point of the unit-rate peak search (the first is 0).
+constexpr double UNIT_RATE_START = 1;
+// Upper end of the rate searched when the effect site is not rising.
+constexpr double FIXED_RATE_LIMIT = 10000;
+
+bool nonNegativeFinite(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!(v >= 0) || !std::isfinite(v))
+            return false;
+    return true;
+}
+
+// Bounds a plasma rate: first below at 0, then above at maxRate.
+double boundedPlasmaRate(double rate, double maxRate) {
+    if (rate < 0)
+        rate = 0;
+    if (rate > maxRate)
+        rate = maxRate;
+    return rate;
+}
+
+// Plasma TCI over a table; bolus may be empty (no boluses). h has its zero exponents
+// replaced already.
+std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
+                                   const std::vector<double>& bolus,
+                                   const std::vector<double>& targetConc, double maxRate,
+                                   const Hybrid& h) {
+    const std::size_t n = deltaTimes.size();
+    std::vector<double> result(n, 0.0);
+    const UnitFactors u = unitFactors(h);
+    const bool withBoluses = !bolus.empty();
+    const double b0 = withBoluses ? bolus[0] : 0.0;
+    if (!std::isfinite(b0)) {
+        result.assign(n, UNKNOWN);
+        return result;
+    }
+    PlasmaState state;
+    if (withBoluses)
+        state = {h.A * b0, h.B * b0, h.C * b0};
+    for (std::size_t i = 1; i < n; ++i) {
+        const double dt = deltaTimes[i];
+        const double bi = withBoluses ? bolus[i] : 0.0;
+        if (!std::isfinite(dt) || !std::isfinite(targetConc[i]) || !std::isfinite(bi) ||
+            std::isnan(maxRate)) {
+            std::fill(result.begin() + i, result.end(), UNKNOWN);
+            break;
+        }
+        const PlasmaDecay e = plasmaDecay(dt, h);
+        const double rate =
+            boundedPlasmaRate(plasmaTargetRate(state, u, e, bi, targetConc[i], h), maxRate);
+        plasmaStep(state, u, e, rate, bi, h);
+        result[i] = rate;
+    }
+    return result;
+}
+
+// --- Effect-site TCI --------------------------------------------------------------------
+
+// The model of one effect-site TCI call: the exponents (l1, l2, l3, ke0) of the effect-site
+// response and each term's effect-site concentration per unit rate at steady state, Ek/lk.
+struct EffectModel {
+    Hybrid h;
+    double ke0;
+    UnitFactors u;
+    EffectCoefficients E;
+    double lambda[4];
+    double perRate[4];
+};
+
+// The effect-site concentration x time units after an interval ends when nothing more is
+// given: the sum of amplitude_k e^(-lambda_k x). Evaluated as its negative, the objective
+// whose minimum is the peak.
+struct FreeCurve {
+    const double* lambda;
+    double a[4];
+
+    double operator()(double x) const {
+        return -(((a[0] * std::exp(-(lambda[0] * x)) + a[1] * std::exp(-(lambda[1] * x))) +
+                  a[2] * std::exp(-(lambda[2] * x))) +
+                 a[3] * std::exp(-(lambda[3] * x)));
+    }
+    // The slope of the concentration at x.
+    double rise(double x) const {
+        double slope = 0;
+        for (int k = 0; k < 4; ++k)
+            slope -= lambda[k] * a[k] * std::exp(-(lambda[k] * x));
+        return slope;
+    }
+};
+
+struct Peak {
+    double time;
+    double conc;
+};
+
+// The highest concentration of the curve from now on, searched by bracketing from the
+// start points 0 and start and refining with Brent's method. A search that fails, or that
+// settles before now (where the curve is only an extrapolation), is replaced: when the
+// curve is not rising now its peak is now; otherwise the peak is searched between now and
+// a time where the curve has stopped rising.
+Peak futurePeak(const FreeCurve& curve, double start) {
+    double a = 0, b = start, c = 0, fa, fb, fc;
+    if (bracketMinimum(a, b, c, fa, fb, fc, curve)) {
+        const BrentResult found = brentSearch(a, b, c, curve, SEARCH_TOLERANCE);
+        if (found.converged && found.xmin >= 0 && std::isfinite(found.fmin))
+            return {found.xmin, -found.fmin};
+    }
+    const double now = -curve(0);
+    if (!(curve.rise(0) > 0))
+        return {0, now};
+    double end = start > 0 && std::isfinite(start) ? start : UNIT_RATE_START;
+    for (int step = 0; step < BRACKET_MAX_STEPS && curve.rise(end) > 0 && std::isfinite(2 * end);
+         ++step)
+        end *= 2;
+    const BrentResult found = brentSearch(0.0, 0.5 * end, end, curve, SEARCH_TOLERANCE);
+    if (std::isfinite(found.fmin) && -found.fmin > now)
+        return {found.xmin, -found.fmin};
+    return {0, now};
+}
+
+// What one row of the effect-site TCI knows: its decay factors, target, the states at its
+// start, and the start point of the peak searches.
+struct RowContext {
+    const EffectModel& m;
+    EffectDecay f;
+    double oneMinus[4];
+    double target;
+    EffectState start;
+    double unitPeakTime;
+
+    RowContext(const EffectModel& model, double dt, double T, const EffectState& s, double peakTime)
+        : m(model),
+          f(effectDecay(dt, model.h, model.ke0)), oneMinus{1 - f.e1, 1 - f.e2, 1 - f.e3, 1 - f.e4},
+          target(T), start(s), unitPeakTime(peakTime) {}
+
+    // The effect site after the interval infused at a unit rate from empty compartments.
+    FreeCurve unitRateCurve() const {
+        FreeCurve c{m.lambda, {}};
+        for (int k = 0; k < 4; ++k)
+            c.a[k] = m.perRate[k] * oneMinus[k];
+        return c;
+    }
+    // The effect site from the start of the interval when nothing more is given.
+    FreeCurve noInfusionCurve() const {
+        return {m.lambda, {start.s1, start.s2, start.s3, start.s4}};
+    }
+    // The effect site after the interval infused at the rate R.
+    FreeCurve afterInfusionCurve(double R) const {
+        const double s[4] = {start.s1, start.s2, start.s3, start.s4};
+        const double e[4] = {f.e1, f.e2, f.e3, f.e4};
+        FreeCurve c{m.lambda, {}};
+        for (int k = 0; k < 4; ++k)
+            c.a[k] = (m.perRate[k] * R) * oneMinus[k] + e[k] * s[k];
+        return c;
+    }
+    // How far the peak after infusing at R misses the target, squared.
+    double rateMiss(double R) const {
+        const double miss = target - futurePeak(afterInfusionCurve(R), unitPeakTime).conc;
+        return miss * miss;
+    }
+};
+
+} // namespace
+
+double plasmaTargetRate(const PlasmaState& s, const UnitFactors& u, const PlasmaDecay& e,
+                        double bolus, double target, const Hybrid& h) {
+    const double numerator =
+        target - e.e1 * s.x - e.e2 * s.y - e.e3 * s.z - bolus * h.A - bolus * h.B - bolus * h.C;
+    const double denominator = (1 - e.e2) * u.b + (1 - e.e1) * u.a + (1 - e.e3) * u.c;
+    if (denominator == 0)
+        return 0;
+    return numerator / denominator;
+}
+
+double plasmaTargetRate(const PlasmaState& s, const UnitFactors& u, double dt, double bolus,
+                        double target, const Hybrid& h) {
+    return plasmaTargetRate(s, u, plasmaDecay(dt, h), bolus, target, h);
+}
+
+std::vector<double> TciCp(std::vector<double> deltaTimes, std::vector<double> targetConc,
+                          double maxRate, double A, double B, double C, double l1, double l2,
+                          double l3) {
+    if (!nonNegativeFinite({A, B, C, l1, l2, l3}))
+        throw InputError("Negative PK parameter!");
+    if (deltaTimes.size() != targetConc.size())
+        throw InputError("Columns of different length!");
+    Hybrid h{A, B, C, l1, l2, l3};
+    dropZeroExponents(h);
+    return plasmaSchedule(deltaTimes, {}, targetConc, maxRate, h);
+}
+
+std::vector<double> CalcRate(std::vector<double> deltaTimes, std::vector<double> IVBolus,
+                             std::vector<double> targetConc, double maxRate, double A, double B,
+                             double C, double l1, double l2, double l3) {
+    if (deltaTimes.size() != IVBolus.size() || deltaTimes.size() != targetConc.size())
+        throw InputError("Columns of different length!");
+    if (!nonNegativeFinite({A, B, C, l1, l2, l3}))
+        throw InputError("Negative PK parameter!");
+    Hybrid h{A, B, C, l1, l2, l3};
+    dropZeroExponents(h);
+    return plasmaSchedule(deltaTimes, IVBolus, targetConc, maxRate, h);
+}
+
+std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> targetConc,
+                          double maxRate, double A, double B, double C, double l1, double l2,
+                          double l3, double ke0) {
+    if (deltaTimes.size() != targetConc.size())
+        throw InputError("Columns of different length!");
+    if (!(A > 0) || !(l1 > 0) || !(ke0 > 0) || !nonNegativeFinite({A, B, C, l1, l2, l3, ke0}))
+        throw InputError("Check PK parameters!");
+    if (!(maxRate > 0) || !std::isfinite(maxRate))
+        throw InputError("Maxrate has to be positive!");
+
+    const std::size_t n = deltaTimes.size();
+    std::vector<double> result(n, 0.0);
+
+    // Reduce the model when terms vanish: without a second term it has one compartment.
+    EffectModel m{};
+    m.h = {A, B, C, l1, l2, l3};
+    if (m.h.B == 0 || m.h.l2 == 0) {
+        m.h.l2 = ZERO_RATE_CONSTANT;
+        m.h.l3 = ZERO_RATE_CONSTANT;
+        m.h.B = 0;
+        m.h.C = 0;
+    } else if (m.h.l3 == 0) {
+        m.h.l3 = ZERO_RATE_CONSTANT;
+        m.h.C = 0;
+    }
+    m.ke0 = separatedKe0(m.h, ke0);
+    m.u = unitFactors(m.h);
+    m.E = effectCoefficients(m.h, m.ke0);
+    const double lambda[4] = {m.h.l1, m.h.l2, m.h.l3, m.ke0};
+    const double coefficient[4] = {m.E.E1, m.E.E2, m.E.E3, m.E.E4};
+    for (int k = 0; k < 4; ++k) {
+        m.lambda[k] = lambda[k];
+        m.perRate[k] = coefficient[k] / lambda[k];
+    }
+
+    PlasmaState plasma;
+    EffectState effect;
+    double ce0 = 0;
+    double lastPeakTime = 0;
+    double unitPeakTime = 0;
+
+    for (std::size_t i = 1; i < n; ++i) {
+        const double dt = deltaTimes[i];
+        const double T = targetConc[i];
+        if (!std::isfinite(dt) || !std::isfinite(T)) {
+            std::fill(result.begin() + i, result.end(), UNKNOWN);
+            break;
+        }
+        const RowContext row(m, dt, T, effect, unitPeakTime);
+        const PlasmaDecay pd{row.f.e1, row.f.e2, row.f.e3};
+
+        double R = 0;
+        if (T == 0 || dt == 0) {
+            // Nothing wanted, or nothing can be infused over no time.
+        } else if (ce0 == 0) {
+            // First infusion: the rate whose effect-site peak after this interval is T.
+            const Peak unit = futurePeak(row.unitRateCurve(), UNIT_RATE_START);
+            if (unit.conc > 0 && std::isfinite(unit.conc)) {
+                lastPeakTime = unit.time;
+                unitPeakTime = unit.time;
+                R = T / unit.conc;
+            }
+        } else {
+            PlasmaState plasmaFree = plasma;
+            EffectState effectFree = effect;
+            plasmaStep(plasmaFree, m.u, pd, 0, 0, m.h);
+            effectStep(effectFree, m.E, row.f, 0, 0, m.h, m.ke0);
+            const double cpFree = (plasmaFree.x + plasmaFree.y) + plasmaFree.z;
+            const double ceFree = ((effectFree.s1 + effectFree.s2) + effectFree.s3) + effectFree.s4;
+            auto rateMiss = [&row](double rate) { return row.rateMiss(rate); };
+            if (std::fabs(T - ceFree) / T <= CLOSENESS_BAND) {
+                R = plasmaTargetRate(plasma, m.u, pd, 0, T, m.h);
+            } else if (ceFree > T) {
+                // Above target: the effect site falls freely.
+            } else if (cpFree > ceFree) {
+                // Still rising: infuse only if the drug given will not carry it near T.
+                const Peak coming = futurePeak(row.noInfusionCurve(), lastPeakTime);
+                lastPeakTime = coming.time;
+                if (!(coming.conc >= NO_INFUSION_SUFFICIENCY * T)) {
+                    double a = 0, b = maxRate, c = 0, fa, fb, fc;
+                    if (bracketMinimum(a, b, c, fa, fb, fc, rateMiss))
+                        brentMinimize(a, b, c, rateMiss, SEARCH_TOLERANCE, R);
+                }
+            } else {
+                brentMinimize(0.0, maxRate, FIXED_RATE_LIMIT, rateMiss, SEARCH_TOLERANCE, R);
+            }
+        }
+        if (R > maxRate)
+            R = maxRate;
+        if (!(R >= 0))
+            R = 0;
+
+        plasmaStep(plasma, m.u, pd, R, 0, m.h);
+        effectStep(effect, m.E, row.f, R, 0, m.h, m.ke0);
+        result[i] = R;
+        ce0 = ((effect.s1 + effect.s2) + effect.s3) + effect.s4;
+    }
+    return result;
+}
+
+} // namespace pktools
