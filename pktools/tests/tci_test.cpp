@@ -308,6 +308,17 @@ TEST(EffectTci, RatesApproachTheSteadyStateRate) {
     EXPECT_NEAR(rate.back(), steady, 1e-5 * steady);
 }
 
+TEST(EffectTciFaults, PeaksAreSoughtFromNowOnNeverBefore) {
+    // In row 7 the effect site lies above the plasma concentration and more than 3 % below
+    // the target. For the lower rates tried the effect site falls from the end of the
+    // interval, so its peak is its value then; a search that settled at a negative time
+    // would see a higher peak and under-dose the row.
+    const Column dt(8, 1.0), target = {0, 3, 3, 4, 2, 2.8, 3, 3};
+    const Column rate = tciCe(dt, target, 200, PROPOFOL);
+    EXPECT_NEAR(futurePeak(dt, rate, 7, PROPOFOL), 3, 1e-7 * 3);
+    EXPECT_NEAR(predCe(dt, rate, PROPOFOL)[7], 3, 1e-6 * 3);
+}
+
 TEST(EffectTciFaults, Ke0EqualToAnExponentIsMovedOffIt) {
     const Schedule s = schedule(1.0 / 6, {{5, 3}, {5, 4}, {5, 2}});
     for (double l : {PROPOFOL.l1, PROPOFOL.l2, PROPOFOL.l3}) {
