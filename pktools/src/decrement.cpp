@@ -1,0 +1,357 @@
+#include "pktools/decrement.h"
+
+#include "pktools/compartments.h"
+#include "pktools/errors.h"
+#include "pktools/minimise.h"
+#include "pktools/simulation.h"
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+
+namespace pktools {
+
+namespace {
+
+constexpr const char* NOT_ASCENDING = "#Times have to be in ascending order!";
+constexpr const char* CHECK_PARAMETERS = "Check PK parameters and/or decrement!";
+constexpr const char* NEGATIVE_PARAMETER = "Negative PK parameter!";
+constexpr const char* DIFFERENT_LENGTHS = "Columns of different length!";
+constexpr const char* CONTEXT_TOO_LONG = "Times have to be at most 1000000!";
+constexpr const char* NON_POSITIVE_LEVEL = "Non-positive decrement concentration!";
+constexpr const char* DECREMENT_NOT_FOUND = "Decrement time not found!";
+constexpr const char* PEAK_NOT_FOUND = "Peak not found!";
+
+// Relative tolerance of every decay search.
+constexpr double DECAY_TOLERANCE = 1e-9;
+// The plasma search starts from the previous result (or 0) plus these two times.
+constexpr double PLASMA_BRACKET_FAR = 1000;
+constexpr double PLASMA_BRACKET_NEAR = 100;
+// The effect-site searches start from 0 and the previous result, or this time when there
+// is none yet.
+constexpr double EFFECT_BRACKET_FIRST = 500;
+// A search result is accepted as the crossing when the concentration there lies within
+// this fraction of the level from it. Converged searches land within a few 1e-9 of it;
+// the false minima (the flat tail where the concentration has vanished, a crossing
+// extrapolated into the past) are a whole level away.
+constexpr double CROSSING_TOLERANCE = 1e-6;
+
+// The effect-site peak after the short infusion is searched by Brent's method on the
+// fixed triple (0, 50, 1000).
+constexpr double PEAK_SEARCH_LOW = 0;
+constexpr double PEAK_SEARCH_START = 50;
+constexpr double PEAK_SEARCH_HIGH = 1000;
+constexpr double PEAK_TOLERANCE = 1e-9;
+// ke0 equal to a rate constant would divide by zero in the effect coefficients; it is
+// moved away by this factor.
+constexpr double KE0_SEPARATION = 1.000001;
+
+// The concentration x time units after dosing stops: a sum of N decaying exponentials.
+template <std::size_t N> struct Decay {
+    std::array<double, N> amplitude;
+    std::array<double, N> exponent;
+
+    double operator()(double x) const {
+        double c = amplitude[0] * std::exp(-(exponent[0] * x));
+        for (std::size_t k = 1; k < N; ++k)
+            c += amplitude[k] * std::exp(-(exponent[k] * x));
+        return c;
+    }
+};
+
+// The first time at which the decay, above the level at 0, has fallen to it: the
+// concentration after dosing may still rise for a while, but it falls through any
+// positive level exactly once. Doubles a time until the decay is at or below the level,
+// then bisects to the decay tolerance. Throws when no finite time gets there.
+template <std::size_t N> double bisectedCrossing(const Decay<N>& decay, double level) {
+    double low = 0, high = 1;
+    while (!(decay(high) <= level)) {
+        low = high;
+        high *= 2;
+        if (!std::isfinite(high))
+            throw InputError(DECREMENT_NOT_FOUND);
+    }
+    while (high - low > 2 * (DECAY_TOLERANCE * high + BRENT_ZEPS)) {
+        const double middle = 0.5 * (low + high);
+        if (decay(middle) > level)
+            low = middle;
+        else
+            high = middle;
+    }
+    return 0.5 * (low + high);
+}
+
+// The time until the decay, above the level now, has fallen to it. Minimises the squared
+// distance between the two with the bracketing started from a and b and Brent's method.
+// That search can end off the crossing: on a tie of two equal values where the
+// concentration has vanished, on a crossing extrapolated into negative time, or without
+// converging. Then the crossing is bisected instead.
+template <std::size_t N>
+double decrementTime(const Decay<N>& decay, double level, double a, double b) {
+    auto distance = [&decay, level](double x) {
+        const double d = decay(x) - level;
+        return d * d;
+    };
+    double c = 0, fa, fb, fc;
+    if (bracketMinimum(a, b, c, fa, fb, fc, distance)) {
+        const BrentResult found = brentSearch(a, b, c, distance, DECAY_TOLERANCE);
+        if (found.converged && found.xmin >= 0 &&
+            std::fabs(decay(found.xmin) - level) <= CROSSING_TOLERANCE * level)
+            return found.xmin;
+    }
+    return bisectedCrossing(decay, level);
+}
+
+void requireAscending(const std::vector<double>& Times) {
+    for (std::size_t i = 1; i < Times.size(); ++i)
+        if (Times[i] - Times[i - 1] <= 0)
+            throw InputError(NOT_ASCENDING);
+}
+
+// Holding the plasma concentration costs ten steps per time unit: longer contexts (and
+// entries that are not numbers) are refused.
+void requireBoundedContexts(const std::vector<double>& Times) {
+    for (double t : Times)
+        if (!(t <= MAX_CONTEXT))
+            throw InputError(CONTEXT_TOO_LONG);
+}
+
+void requireDecrementInputs(const Hybrid& h, double decr) {
+    // A decrement of 100 % or more asks for a level of 0 or below, which no finite time
+    // reaches.
+    if (h.A <= 0 || h.B < 0 || h.C < 0 || h.l1 <= 0 || h.l2 < 0 || h.l3 < 0 || decr <= 0 ||
+        decr >= 100)
+        throw InputError(CHECK_PARAMETERS);
+}
+
+// The factors of one holding step of a given length: its decay factors and the plasma
+// concentration that a unit rate adds during it.
+struct PlasmaHolding {
+    PlasmaDecay e;
+    double perUnitRate;
+};
+
+PlasmaHolding plasmaHolding(double length, const Hybrid& h) {
+    const PlasmaDecay e = plasmaDecay(length, h);
+    return {e, (1 - e.e2) * h.B / h.l2 + (1 - e.e1) * h.A / h.l1 + (1 - e.e3) * h.C / h.l3};
+}
+
+// The infusion rate that brings the plasma concentration to exactly 1 at the end of the
+// step, never negative. A step so short that no term moves (1 - e rounds to 0 for every
+// exponent, as for the last sliver of time before a context) needs no infusion: without
+// that guard the rate is 0/0 and poisons every later row.
+double holdingRate(const PlasmaState& s, const PlasmaHolding& k) {
+    double X = (1 - k.e.e1 * s.x - k.e.e2 * s.y - k.e.e3 * s.z) / k.perUnitRate;
+    if (X < 0 || k.perUnitRate == 0)
+        X = 0;
+    return X;
+}
+
+void holdPlasma(PlasmaState& s, const UnitFactors& u, const PlasmaDecay& e, double X) {
+    s.x = X * u.a * (1 - e.e1) + e.e1 * s.x;
+    s.y = X * u.b * (1 - e.e2) + e.e2 * s.y;
+    s.z = X * u.c * (1 - e.e3) + e.e3 * s.z;
+}
+
+// Ek / lk of the effect-site terms, with l4 = ke0 as used in the state updates.
+struct EffectPerRate {
+    double q1, q2, q3, q4;
+};
+
+void holdEffect(EffectState& s, const EffectPerRate& q, const PlasmaDecay& e, double e4, double X) {
+    s.s1 = q.q1 * X * (1 - e.e1) + e.e1 * s.s1;
+    s.s2 = q.q2 * X * (1 - e.e2) + e.e2 * s.s2;
+    s.s3 = q.q3 * X * (1 - e.e3) + e.e3 * s.s3;
+    s.s4 = q.q4 * X * (1 - e4) + e4 * s.s4;
+}
+
+// Walks the time grid from time T, starting with row j: steps of HOLD_STEP, shortened to
+// land on each requested time. hold(step, factors) advances the state over a step,
+// reach(j) evaluates row j once its time is reached. A step of no length (a row at or
+// before the current time) is not taken: such a row is evaluated at the current state.
+template <class Hold, class Reach>
+void walkTimeGrid(const std::vector<double>& Times, std::size_t j, double T, Hold&& hold,
+                  Reach&& reach) {
+    while (j < Times.size()) {
+        const bool reached = Times[j] <= T + HOLD_STEP;
+        const double step = reached ? Times[j] - T : HOLD_STEP;
+        if (step > 0) {
+            hold(step, reached);
+            T = T + step;
+        }
+        if (reached)
+            reach(j++);
+    }
+}
+
+std::vector<double> plasmaDecrementTimes(const std::vector<double>& Times, Hybrid h, double decr) {
+    std::vector<double> result(Times.size(), 0.0);
+    if (Times.empty())
+        return result;
+    dropZeroExponents(h);
+    const UnitFactors u = unitFactors(h);
+    const PlasmaHolding fixed = plasmaHolding(HOLD_STEP, h);
+    const double level = 1 - decr / 100;
+
+    PlasmaState s;
+    double g = 0; // the previous row's result, where the next search starts
+    walkTimeGrid(
+        Times, Times[0] == 0 ? 1 : 0, 0.0,
+        [&](double step, bool reached) {
+            if (reached) {
+                const PlasmaHolding k = plasmaHolding(step, h);
+                holdPlasma(s, u, k.e, holdingRate(s, k));
+            } else {
+                holdPlasma(s, u, fixed.e, holdingRate(s, fixed));
+            }
+        },
+        [&](std::size_t j) {
+            const Decay<3> decay{{s.x, s.y, s.z}, {h.l1, h.l2, h.l3}};
+            if (!(decay(0) > level))
+                return; // already at the level (a context before the start)
+            const double start = g > 0 ? g : 0;
+            g = result[j] = decrementTime(decay, level, start + PLASMA_BRACKET_FAR,
+                                          start + PLASMA_BRACKET_NEAR);
+        });
+    return result;
+}
+
+} // namespace
+
+std::vector<double> CsDtCp(std::vector<double> Times, double A, double B, double C, double l1,
+                           double l2, double l3, double decr) {
+    requireAscending(Times);
+    const Hybrid h{A, B, C, l1, l2, l3};
+    requireDecrementInputs(h, decr);
+    requireBoundedContexts(Times);
+    return plasmaDecrementTimes(Times, h, decr);
+}
+
+std::vector<double> CsDtCpVCl(std::vector<double> Times, double V1, double V2, double V3,
+                              double Cl1, double Cl2, double Cl3, double decr) {
+    const std::vector<double> c = Cl2Hyb({V1, V2, V3, Cl1, Cl2, Cl3});
+    requireAscending(Times);
+    const Hybrid h{c[hybrid::A],  c[hybrid::B],  c[hybrid::C],
+                   c[hybrid::l1], c[hybrid::l2], c[hybrid::l3]};
+    requireDecrementInputs(h, decr);
+    requireBoundedContexts(Times);
+    return plasmaDecrementTimes(Times, h, decr);
+}
+
+std::vector<double> CsDtCe(std::vector<double> Times, double A, double B, double C, double l1,
+                           double l2, double l3, double ke0, double decr) {
+    requireAscending(Times);
+    Hybrid h{A, B, C, l1, l2, l3};
+    requireDecrementInputs(h, decr);
+    if (ke0 <= 0)
+        throw InputError(CHECK_PARAMETERS);
+    requireBoundedContexts(Times);
+
+    std::vector<double> result(Times.size(), 0.0);
+    dropZeroExponents(h);
+    double ke0s = ke0; // ke0 separated from the rate constants, for the state updates
+    if (h.l1 - ke0s == 0)
+        ke0s *= KE0_SEPARATION;
+    if (h.l2 - ke0s == 0)
+        ke0s *= KE0_SEPARATION;
+    if (h.l3 - ke0s == 0)
+        ke0s *= KE0_SEPARATION;
+    const EffectCoefficients E = effectCoefficients(h, ke0s);
+
+    // The effect-site curve after a unit-rate infusion of length HOLD_STEP, tpk after its
+    // end; its fourth term decays with ke0 itself.
+    const double pulse1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (E.E1 / h.l1);
+    const double pulse2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (E.E2 / h.l2);
+    const double pulse3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (E.E3 / h.l3);
+    const double pulse4 = (1 - std::exp(-(HOLD_STEP * ke0))) * (E.E4 / ke0);
+    const Decay<4> pulse{{pulse1, pulse2, pulse3, pulse4}, {h.l1, h.l2, h.l3, ke0}};
+    const BrentResult peak = brentSearch(
+        PEAK_SEARCH_LOW, PEAK_SEARCH_START, PEAK_SEARCH_HIGH,
+        [&pulse](double x) { return -pulse(x); }, PEAK_TOLERANCE);
+    // Without a located, positive peak the effect site cannot be brought to 1.
+    if (!peak.converged || !(peak.fmin < 0))
+        throw InputError(PEAK_NOT_FOUND);
+    const double tpk = peak.xmin;
+
+    // The rate whose short infusion puts the effect-site peak at exactly 1, and the states
+    // at that peak.
+    const double R = tpk > HOLD_STEP ? -1 / peak.fmin : 0;
+    PlasmaState p;
+    p.x = (1 - std::exp(-(HOLD_STEP * h.l1))) * (R * h.A / h.l1) * std::exp(-(tpk * h.l1));
+    p.y = (1 - std::exp(-(HOLD_STEP * h.l2))) * (R * h.B / h.l2) * std::exp(-(tpk * h.l2));
+    p.z = (1 - std::exp(-(HOLD_STEP * h.l3))) * (R * h.C / h.l3) * std::exp(-(tpk * h.l3));
+    const EffectPerRate q{E.E1 / h.l1, E.E2 / h.l2, E.E3 / h.l3, E.E4 / ke0s};
+    EffectState s;
+    s.s1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (q.q1 * R) * std::exp(-(tpk * h.l1));
+    s.s2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (q.q2 * R) * std::exp(-(tpk * h.l2));
+    s.s3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (q.q3 * R) * std::exp(-(tpk * h.l3));
+    s.s4 = (1 - std::exp(-(HOLD_STEP * ke0s))) * (q.q4 * R) * std::exp(-(tpk * ke0s));
+
+    // Rows at or before the peak keep 0.
+    std::size_t j = 0;
+    while (j < Times.size() && Times[j] <= tpk)
+        ++j;
+
+    const UnitFactors u = unitFactors(h);
+    const PlasmaHolding fixed = plasmaHolding(HOLD_STEP, h);
+    const double fixedE4 = std::exp(-(HOLD_STEP * ke0s));
+    const double level = 1 - decr / 100;
+    double g = tpk; // where the next search starts
+    walkTimeGrid(
+        Times, j, tpk + HOLD_STEP,
+        [&](double step, bool reached) {
+            if (reached) {
+                const PlasmaHolding k = plasmaHolding(step, h);
+                const double X = holdingRate(p, k);
+                holdPlasma(p, u, k.e, X);
+                holdEffect(s, q, k.e, std::exp(-(step * ke0s)), X);
+            } else {
+                const double X = holdingRate(p, fixed);
+                holdPlasma(p, u, fixed.e, X);
+                holdEffect(s, q, fixed.e, fixedE4, X);
+            }
+        },
+        [&](std::size_t row) {
+            // The search decays the fourth term with ke0 itself.
+            const Decay<4> decay{{s.s1, s.s2, s.s3, s.s4}, {h.l1, h.l2, h.l3, ke0}};
+            if (!(decay(0) > level))
+                return;
+            g = result[row] = decrementTime(decay, level, 0, g > 0 ? g : EFFECT_BRACKET_FIRST);
+        });
+    return result;
+}
+
+std::vector<double> decrCe(std::vector<double> deltaTimes, std::vector<double> Rate,
+                           std::vector<double> IVBolus, std::vector<double> decrConc, double A,
+                           double B, double C, double l1, double l2, double l3, double ke0) {
+    const std::size_t n = deltaTimes.size();
+    if (Rate.size() != n || IVBolus.size() != n || decrConc.size() != n)
+        throw InputError(DIFFERENT_LENGTHS);
+    if (A < 0 || B < 0 || C < 0 || l1 < 0 || l2 < 0 || l3 < 0 || ke0 < 0)
+        throw InputError(NEGATIVE_PARAMETER);
+
+    std::vector<double> result(n, 0.0);
+    if (n == 0)
+        return result;
+    Hybrid h{A, B, C, l1, l2, l3};
+    dropZeroExponents(h);
+    const EffectCoefficients E = effectCoefficients(h, ke0);
+    const double b0 = IVBolus[0];
+    EffectState s{E.E1 * b0, E.E2 * b0, E.E3 * b0, E.E4 * b0};
+    double g = 0; // the previous search's result, where the next one starts
+
+    for (std::size_t i = 1; i < n; ++i) {
+        effectStep(s, E, deltaTimes[i], Rate[i], IVBolus[i], h, ke0);
+        const double Ce = ((s.s2 + s.s1) + s.s3) + s.s4;
+        if (decrConc[i] >= Ce)
+            continue; // already at or below the level
+        // From above, a level of 0 or below is never reached.
+        if (decrConc[i] <= 0)
+            throw InputError(NON_POSITIVE_LEVEL);
+        const Decay<4> decay{{s.s1, s.s2, s.s3, s.s4}, {h.l1, h.l2, h.l3, ke0}};
+        g = result[i] = decrementTime(decay, decrConc[i], 0, g > 0 ? g : EFFECT_BRACKET_FIRST);
+    }
+    return result;
+}
+
+} // namespace pktools
