@@ -3,6 +3,7 @@
 #include "pktools/compartments.h"
 #include "pktools/errors.h"
 #include "pktools/minimise.h"
+#include "pktools/prediction.h"
 #include "pktools/simulation.h"
 
 #include <array>
@@ -335,6 +336,11 @@ std::vector<double> decrCe(std::vector<double> deltaTimes, std::vector<double> R
         return result;
     Hybrid h{A, B, C, l1, l2, l3};
     dropZeroExponents(h);
+    // A ke0 of 0 is an effect site that never fills; one equal to a rate constant would
+    // make its coefficient infinite and is moved a hair away, as PredCe does.
+    if (ke0 == 0)
+        ke0 = ZERO_RATE_CONSTANT;
+    ke0 = separatedKe0(h, ke0);
     const EffectCoefficients E = effectCoefficients(h, ke0);
     const double b0 = IVBolus[0];
     EffectState s{E.E1 * b0, E.E2 * b0, E.E3 * b0, E.E4 * b0};

@@ -44,13 +44,14 @@ double separated(double k, const Hybrid& h, double factor) {
     return k;
 }
 
-// The search for the peak of the unit-bolus effect-site curve, whose coefficients are
-// formed with ke0 separated from the rate constants while its fourth exponential decays
-// with ke0 itself.
+// The search for the peak of the unit-bolus effect-site curve. A ke0 equal to a rate
+// constant is moved away from it, in the coefficients and in the fourth exponential alike:
+// the curve is then the limit the user means, not a term that cancels against its own rate.
 BrentResult peakSearch(double A, double B, double C, double l1, double l2, double l3, double ke0) {
     Hybrid h{A, B, C, l1, l2, l3};
     dropZeroExponents(h);
-    const EffectCoefficients E = effectCoefficients(h, separated(ke0, h, PEAK_SEPARATION));
+    ke0 = separated(ke0, h, PEAK_SEPARATION);
+    const EffectCoefficients E = effectCoefficients(h, ke0);
     auto minusEffect = [&h, &E, ke0](double t) {
         return -(E.E1 * std::exp(-(h.l1 * t)) + E.E2 * std::exp(-(h.l2 * t)) +
                  E.E3 * std::exp(-(h.l3 * t)) + E.E4 * std::exp(-(ke0 * t)));

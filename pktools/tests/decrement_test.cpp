@@ -331,6 +331,19 @@ TEST(DecrCe, OneCompartmentRowsAfterABolusFollowTheAnalyticCurve) {
     EXPECT_NEAR(r[3], bolusEffectCrossing(0.05) - 3, 1e-8);
 }
 
+TEST(DecrCe, KeZeroAtARateConstantOrZeroStaysFinite) {
+    // ke0 equal to l1: the limiting curve Ce = t e^-t (peak 1/e at 1), found as with a
+    // ke0 a hair away.
+    const std::vector<double> dt = {0, 1.5}, level = {0, 0.2};
+    const auto at = decrCe(dt, {0, 0}, {1, 0}, level, 1, 0, 0, 1, 0, 0, 1);
+    const auto near = decrCe(dt, {0, 0}, {1, 0}, level, 1, 0, 0, 1, 0, 0, 1 + 1e-6);
+    ASSERT_TRUE(std::isfinite(at[1]));
+    EXPECT_NEAR(at[1], near[1], 1e-5);
+    EXPECT_NEAR((1.5 + at[1]) * std::exp(-(1.5 + at[1])), 0.2, 1e-6);
+    // ke0 of 0: the effect site never fills, so every row is already below its level.
+    EXPECT_EQ(decrCe(dt, {0, 3}, {1, 0}, level, 1, 0, 0, 1, 0, 0, 0), (std::vector<double>{0, 0}));
+}
+
 TEST(DecrCe, NeverReturnsACrossingInThePast) {
     // 0.3 after the bolus the effect site is still rising (Ce = 0.38): extrapolated
     // backwards it met 0.3 about 0.1 ago, but it falls to 0.3 only after its peak.

@@ -72,13 +72,21 @@ TEST(TPeak, RealisticDrugsPeakWhereTheEffectSiteCurveIsHighest) {
     EXPECT_NEAR(TPeak(h[0], h[1], h[2], h[3], h[4], h[5], 0.456), 1.5268, 1e-3);
 }
 
+TEST(TPeak, KeZeroEqualToARateConstantGivesTheLimitingCurve) {
+    // One compartment with ke0 = l1: Ce = A l1 t e^-l1 t peaks at 1/l1 with A/e.
+    EXPECT_NEAR(TPeak(1, 0, 0, 0.5, 0, 0, 0.5), 2, 1e-5);
+    EXPECT_NEAR(VdPeak(1, 0, 0, 0.5, 0, 0, 0.5), std::exp(1.0), 1e-5);
+    // Propofol with ke0 set exactly to its second exponent: the same as a ke0 a hair away.
+    const auto h = Cl2Hyb(DRUGS[0].volCl);
+    const double nearby = TPeak(h[0], h[1], h[2], h[3], h[4], h[5], h[4] * (1 + 1e-6));
+    EXPECT_NEAR(TPeak(h[0], h[1], h[2], h[3], h[4], h[5], h[4]), nearby, 1e-5 * nearby);
+}
+
 TEST(TPeak, RefusesACurveWithoutAPositivePeak) {
-    // ke0 of 0: the effect site never fills. ke0 equal to l1 in a one-compartment model:
-    // the response cancels to nothing. A peak far earlier than the search's first point
-    // (l1 = 1000, ke0 = 2000 peaks at 0.0007): the search ends on the empty tail.
-    // None of these has a time or a volume at peak to report.
-    const double cases[][7] = {
-        {1, 0, 0, 1, 0, 0, 0}, {1, 0, 0, 1, 0, 0, 1}, {1, 0, 0, 1000, 0, 0, 2000}};
+    // ke0 of 0: the effect site never fills. A peak far earlier than the search's first
+    // point (l1 = 1000, ke0 = 2000 peaks at 0.0007): the search ends on the empty tail.
+    // Neither has a time or a volume at peak to report.
+    const double cases[][7] = {{1, 0, 0, 1, 0, 0, 0}, {1, 0, 0, 1000, 0, 0, 2000}};
     for (const auto& c : cases) {
         EXPECT_THAT([&] { TPeak(c[0], c[1], c[2], c[3], c[4], c[5], c[6]); },
                     ThrowsMessage<InputError>("Peak not found!"));
