@@ -1,0 +1,80 @@
+#pragma once
+
+// XlfOper: a handle on one host value record. The record, and every string or array that
+// hangs from it, lives in the calling thread's temporary memory; copying an XlfOper copies
+// the pointer. Records that came back from the host carry xlbitXLFree and are handed back
+// with xlFree once read; the conversions do so themselves.
+
+#include "xlf/HostApi.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace xlf {
+
+// An error value such as #VALUE! (xlerrValue).
+struct ErrorCode {
+    std::int32_t code;
+};
+
+class XlfOper {
+public:
+    // Missing.
+    XlfOper();
+    XlfOper(double value);
+    XlfOper(std::int32_t value);
+    XlfOper(bool value);
+    XlfOper(ErrorCode error);
+    // Text widened from the active code page; cut at 32767 characters.
+    XlfOper(const char* text);
+    XlfOper(const std::string& text);
+    // Wide text; cut at 32766 characters.
+    XlfOper(const std::wstring& text);
+    XlfOper(std::u16string_view text);
+    // One column of numbers; an empty vector is missing.
+    XlfOper(const std::vector<double>& values);
+    // Wraps a record the host passed in, or one already made; no copy.
+    explicit XlfOper(XLOPER12* record) noexcept : record_(record) {}
+
+    XLOPER12* GetXLOPER() const noexcept { return record_; }
+    // The type code, without the flag bits.
+    std::uint32_t Type() const noexcept { return record_->xltype & xltypeMask; }
+
+    // Conversions; name is the argument's name for the error text and may be null.
+    double ToDouble(const char* name = nullptr) const;
+    bool ToBool(const char* name = nullptr) const;
+    // NUL-terminated narrow text in temporary memory.
+    char* ToString(const char* name = nullptr) const;
+    // A single row, a single column or a single value, in its order.
+    std::vector<double> ToDoubleVector(const char* name = nullptr) const;
+
+    std::int32_t Rows() const;
+    std::int32_t Columns() const;
+    // The record at zero-based row i and column j; no bounds check.
+    XlfOper Element(std::int32_t i, std::int32_t j) const;
+
+    // Turns the record into a rows x columns array of zero-filled records (cut at the
+    // host's limits), or into missing when either count is below 1.
+    XlfOper& AllocateArray(std::int32_t rows, std::int32_t columns);
+
+    // Raises the exception that a host result code stands for; returns normally for a
+    // code that names no failure.
+    static void RaiseForResultCode(int code, const char* name, const char* context);
+    // Raises the error for a value of this type that cannot be converted.
+    [[noreturn]] static void RaiseForUnconvertible(std::uint32_t type, const char* name,
+                                                   const char* context);
+
+private:
+    XLOPER12* record_;
+};
+
+// Builds the text of a conversion error: the message, ", " and the name when one is given,
+// a blank and the context when one is given.
+std::string ErrorText(std::string_view message, const char* name, const char* context);
+
+// Makes a record an array in temporary memory (see XlfOper::AllocateArray).
+void AllocateArray(XLOPER12& record, std::int32_t rows, std::int32_t columns);
+
+} // namespace xlf

@@ -1,0 +1,368 @@
+#include "xlf/Diagnostics.h"
+#include "xlf/PascalStringConversions.h"
+#include "xlf/TempMemory.h"
+#include "xlf/XlfExcel.h"
+#include "xlf/XlfException.h"
+#include "xlf/XlfOper.h"
+#include "xlf/XlfOperProperties.h"
+
+#include <cmath>
+
+namespace xlf {
+
+namespace {
+
+using Props = XlfOperProperties<XLOPER12>;
+
+constexpr const char* kToDoubleContext = "Conversion to Double";
+constexpr const char* kToBoolContext = "Conversion to Bool";
+constexpr const char* kToStringContext = "Conversion to String";
+constexpr const char* kNotOneDimensional = "Not unidemensional";
+
+XLOPER12* NewRecord(std::uint32_t type) {
+    auto* record = TempMemory::Get<XLOPER12>();
+    record->xltype = type;
+    return record;
+}
+
+// The one area of a reference; raises for several areas.
+const XLREF12& SingleArea(const XLOPER12& record) {
+    const XLMREF12* areas = record.val.mref.lpmref;
+    if (areas == nullptr || areas->count == 0) {
+        XLF_RAISE("No implementation on XlfOper rows");
+    }
+    if (areas->count != 1) {
+        XLF_RAISE("No implementation for multiple Refs");
+    }
+    return areas->reftbl[0];
+}
+
+// Asks the host to convert a value to the wanted type. The result is owned by the caller's
+// HostOwnedRecord, which releases it on every path.
+void Coerce(const XLOPER12& value, std::uint32_t wanted, HostOwnedRecord& coerced, const char* name,
+            const char* context) {
+    XLOPER12 type{};
+    type.xltype = xltypeInt;
+    type.val.w = static_cast<std::int32_t>(wanted);
+    const int code =
+        XlfExcel::Instance().Call(xlCoerce, coerced.get(), const_cast<XLOPER12*>(&value), &type);
+    if (code != xlretSuccess) {
+        XlfOper::RaiseForResultCode(code, name, context);
+    }
+}
+
+// The scalar conversions, with one round of host coercion for the other types; a value
+// the host could not turn into a convertible one raises rather than asking again.
+double ConvertToDouble(const XLOPER12& record, const char* name, bool mayCoerce) {
+    const std::uint32_t type = record.xltype & xltypeMask;
+    switch (type) {
+    case xltypeNum:
+        return record.val.num;
+    case xltypeInt:
+        return static_cast<double>(record.val.w);
+    case xltypeBool:
+        return record.val.xbool != 0 ? 1.0 : 0.0;
+    case xltypeMissing:
+    case xltypeErr:
+    case xltypeNil:
+        XlfOper::RaiseForUnconvertible(type, name, kToDoubleContext);
+    default:
+        break;
+    }
+    if (!mayCoerce) {
+        XlfOper::RaiseForUnconvertible(type, name, kToDoubleContext);
+    }
+    HostOwnedRecord coerced;
+    Coerce(record, xltypeNum, coerced, name, kToDoubleContext);
+    return ConvertToDouble(*coerced, name, false);
+}
+
+bool ConvertToBool(const XLOPER12& record, const char* name, bool mayCoerce) {
+    const std::uint32_t type = record.xltype & xltypeMask;
+    switch (type) {
+    case xltypeNum:
+        // A NaN compares unequal to 0 and so counts as true.
+        return record.val.num != 0.0;
+    case xltypeInt:
+        return record.val.w != 0;
+    case xltypeBool:
+        return record.val.xbool != 0;
+    case xltypeMissing:
+    case xltypeErr:
+    case xltypeNil:
+        XlfOper::RaiseForUnconvertible(type, name, kToBoolContext);
+    default:
+        break;
+    }
+    if (!mayCoerce) {
+        XlfOper::RaiseForUnconvertible(type, name, kToBoolContext);
+    }
+    HostOwnedRecord coerced;
+    Coerce(record, xltypeBool, coerced, name, kToBoolContext);
+    return ConvertToBool(*coerced, name, false);
+}
+
+} // namespace
+
+std::string ErrorText(std::string_view message, const char* name, const char* context) {
+    std::string text(message);
+    if (name != nullptr && *name != '\0') {
+        text += ", ";
+        text += name;
+    }
+    if (context != nullptr && *context != '\0') {
+        text += ' ';
+        text += context;
+    }
+    return text;
+}
+
+XlfOper::XlfOper() : record_(NewRecord(xltypeMissing)) {}
+
+XlfOper::XlfOper(double value) : record_(NewRecord(xltypeNum)) {
+    record_->val.num = value;
+}
+
+XlfOper::XlfOper(std::int32_t value) : record_(NewRecord(xltypeInt)) {
+    record_->val.w = value;
+}
+
+XlfOper::XlfOper(bool value) : record_(NewRecord(xltypeBool)) {
+    record_->val.xbool = value ? 1 : 0;
+}
+
+XlfOper::XlfOper(ErrorCode error) : record_(NewRecord(xltypeErr)) {
+    record_->val.err = error.code;
+}
+
+XlfOper::XlfOper(const char* text) : record_(NewRecord(xltypeStr)) {
+    record_->val.str = NarrowToCountedWide(text != nullptr ? std::string_view(text) : "");
+}
+
+XlfOper::XlfOper(const std::string& text) : record_(NewRecord(xltypeStr)) {
+    record_->val.str = NarrowToCountedWide(text);
+}
+
+XlfOper::XlfOper(const std::wstring& text) : record_(NewRecord(xltypeStr)) {
+    record_->val.str = WideToCountedWide(std::wstring_view(text));
+}
+
+XlfOper::XlfOper(std::u16string_view text) : record_(NewRecord(xltypeStr)) {
+    record_->val.str = WideToCountedWide(text);
+}
+
+XlfOper::XlfOper(const std::vector<double>& values) : record_(NewRecord(xltypeMissing)) {
+    if (values.empty()) {
+        return;
+    }
+    std::size_t rows = values.size();
+    if (rows > static_cast<std::size_t>(Props::kMaxRows)) {
+        WriteDiagnosticLine(Props::kRowsTruncatedLine);
+        rows = Props::kMaxRows;
+    }
+    xlf::AllocateArray(*record_, static_cast<std::int32_t>(rows), 1);
+    XLOPER12* cells = record_->val.array.lparray;
+    for (std::int32_t i = 0; i < record_->val.array.rows; ++i) {
+        cells[i].xltype = xltypeNum;
+        cells[i].val.num = values[static_cast<std::size_t>(i)];
+    }
+}
+
+void AllocateArray(XLOPER12& record, std::int32_t rows, std::int32_t columns) {
+    if (rows < 1 || columns < 1) {
+        record.xltype = xltypeMissing;
+        return;
+    }
+    if (columns > Props::kMaxColumns) {
+        WriteDiagnosticLine(Props::kColumnsTruncatedLine);
+        columns = Props::kMaxColumns;
+    }
+    if (rows > Props::kMaxRows) {
+        WriteDiagnosticLine(Props::kRowsTruncatedLine);
+        rows = Props::kMaxRows;
+    }
+    const auto count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
+    record.val.array.lparray = TempMemory::Get<XLOPER12>(count);
+    record.val.array.rows = rows;
+    record.val.array.columns = columns;
+    record.xltype = xltypeMulti;
+}
+
+XlfOper& XlfOper::AllocateArray(std::int32_t rows, std::int32_t columns) {
+    xlf::AllocateArray(*record_, rows, columns);
+    return *this;
+}
+
+double XlfOper::ToDouble(const char* name) const {
+    return ConvertToDouble(*record_, name, true);
+}
+
+bool XlfOper::ToBool(const char* name) const {
+    return ConvertToBool(*record_, name, true);
+}
+
+char* XlfOper::ToString(const char* name) const {
+    if (Type() == xltypeStr) {
+        return CountedWideToNarrow(record_->val.str);
+    }
+    HostOwnedRecord coerced;
+    Coerce(*record_, xltypeStr, coerced, name, kToStringContext);
+    if ((coerced->xltype & xltypeMask) != xltypeStr) {
+        RaiseForUnconvertible(coerced->xltype & xltypeMask, name, kToStringContext);
+    }
+    return CountedWideToNarrow(coerced->val.str);
+}
+
+std::int32_t XlfOper::Rows() const {
+    switch (Type()) {
+    case xltypeNum:
+    case xltypeStr:
+    case xltypeBool:
+    case xltypeInt:
+        return 1;
+    case xltypeErr:
+    case xltypeMissing:
+    case xltypeNil:
+        return 0;
+    case xltypeMulti:
+        return record_->val.array.rows;
+    case xltypeSRef:
+        return record_->val.sref.ref.rwLast - record_->val.sref.ref.rwFirst + 1;
+    case xltypeRef: {
+        const XLREF12& area = SingleArea(*record_);
+        return area.rwLast - area.rwFirst + 1;
+    }
+    default:
+        XLF_RAISE("No implementation on XlfOper rows");
+    }
+}
+
+std::int32_t XlfOper::Columns() const {
+    switch (Type()) {
+    case xltypeNum:
+    case xltypeStr:
+    case xltypeBool:
+    case xltypeInt:
+        return 1;
+    case xltypeErr:
+    case xltypeMissing:
+    case xltypeNil:
+        return 0;
+    case xltypeMulti:
+        return record_->val.array.columns;
+    case xltypeSRef:
+        return record_->val.sref.ref.colLast - record_->val.sref.ref.colFirst + 1;
+    case xltypeRef: {
+        const XLREF12& area = SingleArea(*record_);
+        return area.colLast - area.colFirst + 1;
+    }
+    default:
+        XLF_RAISE("No implementation on XlfOper rows");
+    }
+}
+
+XlfOper XlfOper::Element(std::int32_t i, std::int32_t j) const {
+    switch (Type()) {
+    case xltypeMulti: {
+        const auto index =
+            static_cast<std::size_t>(i) * static_cast<std::size_t>(record_->val.array.columns) +
+            static_cast<std::size_t>(j);
+        return XlfOper(record_->val.array.lparray + index);
+    }
+    case xltypeNum:
+    case xltypeStr:
+    case xltypeBool:
+    case xltypeInt:
+        return *this;
+    case xltypeSRef: {
+        XLOPER12* cell = NewRecord(xltypeSRef);
+        const XLREF12& from = record_->val.sref.ref;
+        cell->val.sref.count = 1;
+        cell->val.sref.ref.rwFirst = cell->val.sref.ref.rwLast = from.rwFirst + i;
+        cell->val.sref.ref.colFirst = cell->val.sref.ref.colLast = from.colFirst + j;
+        return XlfOper(cell);
+    }
+    case xltypeRef: {
+        const XLREF12& from = SingleArea(*record_);
+        auto* areas = TempMemory::Get<XLMREF12>();
+        areas->count = 1;
+        areas->reftbl[0].rwFirst = areas->reftbl[0].rwLast = from.rwFirst + i;
+        areas->reftbl[0].colFirst = areas->reftbl[0].colLast = from.colFirst + j;
+        XLOPER12* cell = NewRecord(xltypeRef);
+        cell->val.mref.lpmref = areas;
+        cell->val.mref.idSheet = record_->val.mref.idSheet;
+        return XlfOper(cell);
+    }
+    default:
+        XLF_RAISE("Wrong type for element by element access ");
+    }
+}
+
+std::vector<double> XlfOper::ToDoubleVector(const char* name) const {
+    const std::int32_t rows = Rows();
+    const std::int32_t columns = Columns();
+    // A malformed reference may give negative counts: those are refused too.
+    if ((rows != 1 && columns != 1) || rows < 0 || columns < 0) {
+        RaiseForResultCode(xlretInvXloper, name, kNotOneDimensional);
+    }
+    std::vector<double> values(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
+    for (std::int32_t i = 0; i < rows; ++i) {
+        for (std::int32_t j = 0; j < columns; ++j) {
+            XlfOper element = Element(i, j);
+            struct Release {
+                XLOPER12* record;
+                ~Release() { FreeIfHostOwned(*record); }
+            } release{element.GetXLOPER()};
+            values[static_cast<std::size_t>(i) +
+                   static_cast<std::size_t>(j) * static_cast<std::size_t>(rows)] =
+                element.ToDouble(name);
+        }
+    }
+    return values;
+}
+
+void XlfOper::RaiseForUnconvertible(std::uint32_t type, const char* name, const char* context) {
+    switch (type) {
+    case xltypeMissing:
+        XLF_RAISE(ErrorText("parameter is missing", name, context));
+    case xltypeErr:
+        XLF_RAISE(ErrorText("parameter is error", name, context));
+    case xltypeNil:
+        XLF_RAISE(ErrorText("parameter is nil", name, context));
+    default:
+        RaiseForResultCode(xlretInvXloper, name, context);
+        throw XlfNeverGetHere();
+    }
+}
+
+void XlfOper::RaiseForResultCode(int code, const char* name, const char* context) {
+    if (code & xlretUncalced) {
+        throw XlfExceptionUncalculated();
+    }
+    if (code & xlretAbort) {
+        throw XlfExceptionAbort();
+    }
+    if (code & xlretStackOvfl) {
+        throw XlfExceptionStackOverflow();
+    }
+    if (code & xlretInvXloper) {
+        XLF_RAISE(ErrorText("invalid OPER structure (memory could be exhausted)", name, context));
+    }
+    if (code & xlretFailed) {
+        XLF_RAISE(ErrorText("command failed", name, context));
+    }
+    if (code & xlretInvCount) {
+        XLF_RAISE(ErrorText("invalid number of arguments", name, context));
+    }
+    if (code & xlretInvXlfn) {
+        XLF_RAISE(ErrorText("invalid function number", name, context));
+    }
+    if (code & xlretInvAsynchronousContext) {
+        XLF_RAISE(ErrorText("invalid asynch conext", name, context));
+    }
+    if (code & xlretNotClusterSafe) {
+        XLF_RAISE(ErrorText("function not cluster safe", name, context));
+    }
+}
+
+} // namespace xlf
