@@ -51,9 +51,17 @@ std::optional<std::int32_t> LeadingNumber(std::u16string_view text) {
 
 XlfExcel& XlfExcel::Instance() {
     if (theInstance == nullptr) {
+        // The gateway is in place while it initialises, so that host records it reads
+        // are handed back through it; a failed initialisation leaves no gateway.
         std::unique_ptr<XlfExcel> gateway(new XlfExcel);
-        gateway->Initialise();
-        theInstance = gateway.release();
+        theInstance = gateway.get();
+        try {
+            gateway->Initialise();
+        } catch (...) {
+            theInstance = nullptr;
+            throw;
+        }
+        gateway.release();
     }
     return *theInstance;
 }
