@@ -176,6 +176,7 @@ char PathSeparator() noexcept {
 
 std::optional<std::string> ReadEnvironmentVariable(const std::string& name) {
     std::vector<char> buffer(4096);
+    SetLastError(ERROR_SUCCESS);
     DWORD n =
         GetEnvironmentVariableA(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n > buffer.size()) {

@@ -136,6 +136,24 @@ TEST_F(XlfOperTest, HostInterruptionsDuringCoercion) {
               "command failed, label Conversion to String");
 }
 
+TEST_F(XlfOperTest, CoercedRecordsAreReleasedAlsoWhenTheirConversionFails) {
+    DiagnosticCapture capture;
+    // A host that answers a coercion with a text whatever was asked: the text cannot be
+    // converted without asking again, and must still be handed back.
+    host().AnswerWith(xlCoerce, Value::Text(u"7"));
+    // ToString leaves error values to the host.
+    EXPECT_STREQ(XlfOper(ErrorCode{xlerrValue}).ToString("label"), "7");
+    EXPECT_EQ(MessageOf([] { SheetArea(0, 0, 0, 0).ToDouble("dose"); }),
+              "invalid OPER structure (memory could be exhausted), dose Conversion to Double");
+    EXPECT_EQ(MessageOf([] { SheetArea(0, 0, 0, 0).ToBool("male"); }),
+              "invalid OPER structure (memory could be exhausted), male Conversion to Bool");
+    host().AnswerWith(xlCoerce, Value::Array(1, 1, {Value::Text(u"7")}));
+    EXPECT_EQ(MessageOf([] { XlfOper(2.0).ToString("label"); }),
+              "invalid OPER structure (memory could be exhausted), label Conversion to String");
+    // Every one of those host records came back (checked when the test ends).
+    EXPECT_EQ(host().OutstandingRecords(), 0u);
+}
+
 TEST_F(XlfOperTest, ResultCodesRaiseByTheFirstBitInOrder) {
     DiagnosticCapture capture;
     auto raise = [](int code) { XlfOper::RaiseForResultCode(code, "x", "ctx"); };

@@ -598,6 +598,7 @@ void Host::Reset() {
     versionText_ = u"16.0";
     addinPath_ = "/opt/standin/addins/Addin.xll";
     failures_.clear();
+    cannedAnswers_.clear();
     callbackPresent_ = true;
     callLibraryPresent_ = true;
     debuggerAttached_ = false;
@@ -625,6 +626,10 @@ void Host::SetAddinPath(std::string path) {
 void Host::FailWith(int function, int code) {
     std::lock_guard lock(mutex_);
     failures_[function & ~xlIntl] = code;
+}
+void Host::AnswerWith(int function, Value value) {
+    std::lock_guard lock(mutex_);
+    cannedAnswers_[function & ~xlIntl] = std::move(value);
 }
 void Host::SetCallbackPresent(bool present) {
     std::lock_guard lock(mutex_);
@@ -730,6 +735,10 @@ int Host::Callback(int function, int count, XLOPER12** args, XLOPER12* result) {
         return xlretInvCount;
     }
     try {
+        if (auto canned = cannedAnswers_.find(plain); canned != cannedAnswers_.end()) {
+            Answer(canned->second, result);
+            return xlretSuccess;
+        }
         return Dispatch(plain, count, args, result);
     } catch (...) {
         return xlretFailed;

@@ -84,6 +84,9 @@ public:
     // Answers every later call of the function (number without the international flag)
     // with the code, without doing anything.
     void FailWith(int function, int code);
+    // Answers every later call of the function with the value (and result code 0),
+    // whatever was asked.
+    void AnswerWith(int function, Value value);
     // "MdCallBack12" cannot be found in the host program.
     void SetCallbackPresent(bool present);
     // The call library "XLCALL32.DLL" cannot be loaded.
@@ -137,6 +140,7 @@ private:
     std::u16string versionText_;
     std::string addinPath_;
     std::map<int, int> failures_;
+    std::map<int, Value> cannedAnswers_;
     bool callbackPresent_ = true;
     bool callLibraryPresent_ = true;
     bool debuggerAttached_ = false;
