@@ -170,7 +170,7 @@ void* FindMainModuleExport(const char* name) noexcept {
     if (auto find = HostEntry<XlfHostFindMainExportFn>(kHostFindMainExportEntry)) {
         return find(name);
     }
-    void* self = dlopen(nullptr, RTLD_LAZY | RTLD_NOLOAD);
+    void* self = dlopen(nullptr, RTLD_LAZY);
     if (self == nullptr) {
         return nullptr;
     }

@@ -2,10 +2,12 @@
 #include "xlf/PascalStringConversions.h"
 #include "xlf/TempMemory.h"
 #include "xlf/ThreadLocalStorage.h"
+#include "xlf/XlfExcel.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <dlfcn.h>
 #include <filesystem>
 #include <thread>
 
@@ -85,4 +87,12 @@ TEST(Platform, ModulesFilesAndEnvironment) {
     EXPECT_FALSE(platform::ReadEnvironmentVariable("XLF_TEST_UNSET_VARIABLE").has_value());
     EXPECT_TRUE(platform::WriteEnvironmentVariable("XLF_TEST_VARIABLE", "a;b"));
     EXPECT_EQ(platform::ReadEnvironmentVariable("XLF_TEST_VARIABLE"), "a;b");
+}
+
+TEST(Platform, TheFrameworkExportsNothingOfItsOwn) {
+    // The test program exports its symbols, like the host program: the stand-in host's
+    // entries are visible, the framework's are not (each add-in keeps its own copy).
+    EXPECT_NE(dlsym(RTLD_DEFAULT, "MdCallBack12"), nullptr);
+    EXPECT_EQ(dlsym(RTLD_DEFAULT, "_ZN3xlf8XlfExcel8InstanceEv"), nullptr);
+    EXPECT_NE(reinterpret_cast<void*>(&XlfExcel::Instance), nullptr);
 }

@@ -889,7 +889,7 @@ XLF_EXPORT void* XlfHostFindMainExport(const char* name) {
     if (std::strcmp(name, xlf::kHostCallbackName) == 0 && !Host::Instance().CallbackPresent()) {
         return nullptr;
     }
-    void* self = dlopen(nullptr, RTLD_LAZY | RTLD_NOLOAD);
+    void* self = dlopen(nullptr, RTLD_LAZY);
     if (self == nullptr) {
         return nullptr;
     }
