@@ -1,4 +1,5 @@
 #include "xlf/Platform.h"
+#include "standin/Host.h"
 #include "xlf/PascalStringConversions.h"
 #include "xlf/TempMemory.h"
 #include "xlf/ThreadLocalStorage.h"
@@ -95,4 +96,16 @@ TEST(Platform, TheFrameworkExportsNothingOfItsOwn) {
     EXPECT_NE(dlsym(RTLD_DEFAULT, "MdCallBack12"), nullptr);
     EXPECT_EQ(dlsym(RTLD_DEFAULT, "_ZN3xlf8XlfExcel8InstanceEv"), nullptr);
     EXPECT_NE(reinterpret_cast<void*>(&XlfExcel::Instance), nullptr);
+}
+
+TEST(Platform, DebuggerOutputGoesToTheHostsDebugger) {
+    standin::Host& host = standin::Host::Instance();
+    host.Reset();
+    EXPECT_FALSE(platform::DebuggerPresent());
+    platform::OutputToDebugger("dropped\n");
+    host.SetDebuggerAttached(true);
+    EXPECT_TRUE(platform::DebuggerPresent());
+    platform::OutputToDebugger("Stream redirected\n");
+    EXPECT_EQ(host.DebuggerOutput(), "Stream redirected\n");
+    host.Reset();
 }
