@@ -60,6 +60,7 @@ std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
     PlasmaState state;
     if (withBoluses)
         state = {h.A * b0, h.B * b0, h.C * b0};
+    PlasmaDecayMemo decay(h);
     for (std::size_t i = 1; i < n; ++i) {
         const double dt = deltaTimes[i];
         const double bi = withBoluses ? bolus[i] : 0.0;
@@ -68,7 +69,7 @@ std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
             std::fill(result.begin() + i, result.end(), UNKNOWN);
             break;
         }
-        const PlasmaDecay e = plasmaDecay(dt, h);
+        const PlasmaDecay& e = decay(dt);
         const double rate =
             boundedPlasmaRate(plasmaTargetRate(state, u, e, bi, targetConc[i], h), maxRate);
         plasmaStep(state, u, e, rate, bi, h);
@@ -151,10 +152,10 @@ struct RowContext {
     EffectState start;
     double unitPeakTime;
 
-    RowContext(const EffectModel& model, double dt, double T, const EffectState& s, double peakTime)
-        : m(model),
-          f(effectDecay(dt, model.h, model.ke0)), oneMinus{1 - f.e1, 1 - f.e2, 1 - f.e3, 1 - f.e4},
-          target(T), start(s), unitPeakTime(peakTime) {}
+    RowContext(const EffectModel& model, const EffectDecay& decay, double T, const EffectState& s,
+               double peakTime)
+        : m(model), f(decay), oneMinus{1 - f.e1, 1 - f.e2, 1 - f.e3, 1 - f.e4}, target(T), start(s),
+          unitPeakTime(peakTime) {}
 
     // The effect site after the interval infused at a unit rate from empty compartments.
     FreeCurve unitRateCurve() const {
@@ -265,6 +266,7 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
     double lastPeakTime = 0;
     double unitPeakTime = 0;
 
+    EffectDecayMemo rowDecay(m.h, m.ke0);
     for (std::size_t i = 1; i < n; ++i) {
         const double dt = deltaTimes[i];
         const double T = targetConc[i];
@@ -272,7 +274,7 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
             std::fill(result.begin() + i, result.end(), UNKNOWN);
             break;
         }
-        const RowContext row(m, dt, T, effect, unitPeakTime);
+        const RowContext row(m, rowDecay(dt), T, effect, unitPeakTime);
         const PlasmaDecay pd{row.f.e1, row.f.e2, row.f.e3};
 
         double R = 0;
