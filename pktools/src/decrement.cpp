@@ -58,6 +58,45 @@ template <std::size_t N> struct Decay {
             c += amplitude[k] * std::exp(-(exponent[k] * x));
         return c;
     }
+    // The concentration when dosing stops, operator()(0) without its exponentials: with
+    // finite exponents each factor is exp(-0) = 1 exactly and each product the amplitude.
+    double atStop() const {
+        for (double e : exponent)
+            if (!std::isfinite(e))
+                return (*this)(0);
+        double c = amplitude[0];
+        for (std::size_t k = 1; k < N; ++k)
+            c += amplitude[k];
+        return c;
+    }
+};
+
+// The decay's values at the last few times it was evaluated, so that the value at the
+// position a search ends on is looked up rather than computed again.
+template <std::size_t N> class RecentDecay {
+public:
+    explicit RecentDecay(const Decay<N>& decay) : decay_(decay) {}
+    double operator()(double x) {
+        const double c = decay_(x);
+        slot_ = (slot_ + 1) % REMEMBERED;
+        x_[slot_] = x;
+        c_[slot_] = c;
+        if (count_ < REMEMBERED)
+            ++count_;
+        return c;
+    }
+    double at(double x) const {
+        for (std::size_t i = 0; i < count_; ++i)
+            if (x_[i] == x)
+                return c_[i];
+        return decay_(x);
+    }
+
+private:
+    static constexpr std::size_t REMEMBERED = 4;
+    const Decay<N>& decay_;
+    std::array<double, REMEMBERED> x_{}, c_{};
+    std::size_t slot_ = 0, count_ = 0;
 };
 
 // The first time at which the decay, above the level at 0, has fallen to it: the
@@ -89,15 +128,16 @@ template <std::size_t N> double bisectedCrossing(const Decay<N>& decay, double l
 // converging. Then the crossing is bisected instead.
 template <std::size_t N>
 double decrementTime(const Decay<N>& decay, double level, double a, double b) {
-    auto distance = [&decay, level](double x) {
-        const double d = decay(x) - level;
+    RecentDecay<N> recent(decay);
+    auto distance = [&recent, level](double x) {
+        const double d = recent(x) - level;
         return d * d;
     };
     double c = 0, fa, fb, fc;
     if (bracketMinimum(a, b, c, fa, fb, fc, distance)) {
-        const BrentResult found = brentSearch(a, b, c, distance, DECAY_TOLERANCE);
+        const BrentResult found = brentSearch(a, b, c, fb, distance, DECAY_TOLERANCE);
         if (found.converged && found.xmin >= 0 &&
-            std::fabs(decay(found.xmin) - level) <= CROSSING_TOLERANCE * level)
+            std::fabs(recent.at(found.xmin) - level) <= CROSSING_TOLERANCE * level)
             return found.xmin;
     }
     return bisectedCrossing(decay, level);
@@ -208,7 +248,7 @@ std::vector<double> plasmaDecrementTimes(const std::vector<double>& Times, Hybri
         },
         [&](std::size_t j) {
             const Decay<3> decay{{s.x, s.y, s.z}, {h.l1, h.l2, h.l3}};
-            if (!(decay(0) > level))
+            if (!(decay.atStop() > level))
                 return; // already at the level (a context before the start)
             const double start = g > 0 ? g : 0;
             g = result[j] = decrementTime(decay, level, start + PLASMA_BRACKET_FAR,
@@ -315,7 +355,7 @@ std::vector<double> CsDtCe(std::vector<double> Times, double A, double B, double
         [&](std::size_t row) {
             // The search decays the fourth term with ke0 itself.
             const Decay<4> decay{{s.s1, s.s2, s.s3, s.s4}, {h.l1, h.l2, h.l3, ke0}};
-            if (!(decay(0) > level))
+            if (!(decay.atStop() > level))
                 return;
             g = result[row] = decrementTime(decay, level, 0, g > 0 ? g : EFFECT_BRACKET_FIRST);
         });
