@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 
 namespace pktools {
 
@@ -71,32 +72,13 @@ template <std::size_t N> struct Decay {
     }
 };
 
-// The decay's values at the last few times it was evaluated, so that the value at the
-// position a search ends on is looked up rather than computed again.
-template <std::size_t N> class RecentDecay {
-public:
-    explicit RecentDecay(const Decay<N>& decay) : decay_(decay) {}
-    double operator()(double x) {
-        const double c = decay_(x);
-        slot_ = (slot_ + 1) % REMEMBERED;
-        x_[slot_] = x;
-        c_[slot_] = c;
-        if (count_ < REMEMBERED)
-            ++count_;
-        return c;
-    }
-    double at(double x) const {
-        for (std::size_t i = 0; i < count_; ++i)
-            if (x_[i] == x)
-                return c_[i];
-        return decay_(x);
-    }
-
-private:
-    static constexpr std::size_t REMEMBERED = 4;
-    const Decay<N>& decay_;
-    std::array<double, REMEMBERED> x_{}, c_{};
-    std::size_t slot_ = 0, count_ = 0;
+// The evaluated time whose distance from the level was the smallest so far, with the
+// concentration there: a search ends on such a time, whose concentration is then looked up
+// rather than computed again.
+struct Closest {
+    double x = std::numeric_limits<double>::quiet_NaN();
+    double concentration = 0;
+    double distance = std::numeric_limits<double>::infinity();
 };
 
 // The first time at which the decay, above the level at 0, has fallen to it: the
@@ -128,16 +110,21 @@ template <std::size_t N> double bisectedCrossing(const Decay<N>& decay, double l
 // converging. Then the crossing is bisected instead.
 template <std::size_t N>
 double decrementTime(const Decay<N>& decay, double level, double a, double b) {
-    RecentDecay<N> recent(decay);
-    auto distance = [&recent, level](double x) {
-        const double d = recent(x) - level;
-        return d * d;
+    Closest closest;
+    auto distance = [&decay, level, &closest](double x) {
+        const double c = decay(x);
+        const double d = c - level;
+        const double squared = d * d;
+        if (squared <= closest.distance)
+            closest = {x, c, squared};
+        return squared;
     };
     double c = 0, fa, fb, fc;
     if (bracketMinimum(a, b, c, fa, fb, fc, distance)) {
         const BrentResult found = brentSearch(a, b, c, fb, distance, DECAY_TOLERANCE);
         if (found.converged && found.xmin >= 0 &&
-            std::fabs(recent.at(found.xmin) - level) <= CROSSING_TOLERANCE * level)
+            std::fabs((found.xmin == closest.x ? closest.concentration : decay(found.xmin)) -
+                      level) <= CROSSING_TOLERANCE * level)
             return found.xmin;
     }
     return bisectedCrossing(decay, level);
