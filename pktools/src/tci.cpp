@@ -125,7 +125,7 @@ struct Peak {
 Peak futurePeak(const FreeCurve& curve, double start) {
     double a = 0, b = start, c = 0, fa, fb, fc;
     if (bracketMinimum(a, b, c, fa, fb, fc, curve)) {
-        const BrentResult found = brentSearch(a, b, c, curve, SEARCH_TOLERANCE);
+        const BrentResult found = brentSearch(a, b, c, fb, curve, SEARCH_TOLERANCE);
         if (found.converged && found.xmin >= 0 && std::isfinite(found.fmin))
             return {found.xmin, -found.fmin};
     }
@@ -307,7 +307,7 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
                 if (!(coming.conc >= NO_INFUSION_SUFFICIENCY * T)) {
                     double a = 0, b = maxRate, c = 0, fa, fb, fc;
                     if (bracketMinimum(a, b, c, fa, fb, fc, rateMiss))
-                        brentMinimize(a, b, c, rateMiss, SEARCH_TOLERANCE, R);
+                        brentMinimize(a, b, c, fb, rateMiss, SEARCH_TOLERANCE, R);
                 }
             } else {
                 brentMinimize(0.0, maxRate, FIXED_RATE_LIMIT, rateMiss, SEARCH_TOLERANCE, R);
