@@ -188,8 +188,14 @@ struct RowContext {
 
 double plasmaTargetRate(const PlasmaState& s, const UnitFactors& u, const PlasmaDecay& e,
                         double bolus, double target, const Hybrid& h) {
-    const double numerator =
-        target - e.e1 * s.x - e.e2 * s.y - e.e3 * s.z - bolus * h.A - bolus * h.B - bolus * h.C;
+    double numerator = target - e.e1 * s.x - e.e2 * s.y - e.e3 * s.z;
+    // A bolus of +0 with finite non-negative coefficients subtracts three times +0, which
+    // leaves every double as it is: the subtractions are skipped, off the chain of
+    // dependent operations that sets the pace of a schedule.
+    const bool noBolus = bolus == 0 && !std::signbit(bolus) && h.A >= 0 && h.B >= 0 && h.C >= 0 &&
+                         std::isfinite(h.A) && std::isfinite(h.B) && std::isfinite(h.C);
+    if (!noBolus)
+        numerator = numerator - bolus * h.A - bolus * h.B - bolus * h.C;
     const double denominator = (1 - e.e2) * u.b + (1 - e.e1) * u.a + (1 - e.e3) * u.c;
     if (denominator == 0)
         return 0;
