@@ -23,7 +23,6 @@ void S0_exp_1000(benchmark::State& state) {
         benchmark::DoNotOptimize(sum);
     }
     state.SetItemsProcessed(state.iterations() * static_cast<long>(x.size()));
-    bench::reportExpEquivalents(state);
 }
 BENCHMARK(S0_exp_1000);
 
@@ -31,7 +30,6 @@ BENCHMARK(S0_exp_1000);
 void S7_PropSchnider_routine(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(drugmodels::PropSchnider(53, 77, 177, 59));
-    bench::reportExpEquivalents(state);
 }
 BENCHMARK(S7_PropSchnider_routine);
 
@@ -39,7 +37,6 @@ void S7_Cl2Hyb_routine(benchmark::State& state) {
     const std::vector<double> volCl = {4.27, 18.9, 238, 1.89, 1.29, 0.836};
     for (auto _ : state)
         benchmark::DoNotOptimize(pktools::Cl2Hyb(volCl));
-    bench::reportExpEquivalents(state);
 }
 BENCHMARK(S7_Cl2Hyb_routine);
 
