@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 
 namespace pktools {
 
@@ -58,6 +59,26 @@ template <std::size_t N> struct Decay {
             c += amplitude[k] * std::exp(-(exponent[k] * x));
         return c;
     }
+    // The concentration when dosing stops, operator()(0) without its exponentials: with
+    // finite exponents each factor is exp(-0) = 1 exactly and each product the amplitude.
+    double atStop() const {
+        for (double e : exponent)
+            if (!std::isfinite(e))
+                return (*this)(0);
+        double c = amplitude[0];
+        for (std::size_t k = 1; k < N; ++k)
+            c += amplitude[k];
+        return c;
+    }
+};
+
+// The evaluated time whose distance from the level was the smallest so far, with the
+// concentration there: a search ends on such a time, whose concentration is then looked up
+// rather than computed again.
+struct Closest {
+    double x = std::numeric_limits<double>::quiet_NaN();
+    double concentration = 0;
+    double distance = std::numeric_limits<double>::infinity();
 };
 
 // The first time at which the decay, above the level at 0, has fallen to it: the
@@ -89,15 +110,21 @@ template <std::size_t N> double bisectedCrossing(const Decay<N>& decay, double l
 // converging. Then the crossing is bisected instead.
 template <std::size_t N>
 double decrementTime(const Decay<N>& decay, double level, double a, double b) {
-    auto distance = [&decay, level](double x) {
-        const double d = decay(x) - level;
-        return d * d;
+    Closest closest;
+    auto distance = [&decay, level, &closest](double x) {
+        const double c = decay(x);
+        const double d = c - level;
+        const double squared = d * d;
+        if (squared <= closest.distance)
+            closest = {x, c, squared};
+        return squared;
     };
     double c = 0, fa, fb, fc;
     if (bracketMinimum(a, b, c, fa, fb, fc, distance)) {
-        const BrentResult found = brentSearch(a, b, c, distance, DECAY_TOLERANCE);
+        const BrentResult found = brentSearch(a, b, c, fb, distance, DECAY_TOLERANCE);
         if (found.converged && found.xmin >= 0 &&
-            std::fabs(decay(found.xmin) - level) <= CROSSING_TOLERANCE * level)
+            std::fabs((found.xmin == closest.x ? closest.concentration : decay(found.xmin)) -
+                      level) <= CROSSING_TOLERANCE * level)
             return found.xmin;
     }
     return bisectedCrossing(decay, level);
@@ -208,7 +235,7 @@ std::vector<double> plasmaDecrementTimes(const std::vector<double>& Times, Hybri
         },
         [&](std::size_t j) {
             const Decay<3> decay{{s.x, s.y, s.z}, {h.l1, h.l2, h.l3}};
-            if (!(decay(0) > level))
+            if (!(decay.atStop() > level))
                 return; // already at the level (a context before the start)
             const double start = g > 0 ? g : 0;
             g = result[j] = decrementTime(decay, level, start + PLASMA_BRACKET_FAR,
@@ -315,7 +342,7 @@ std::vector<double> CsDtCe(std::vector<double> Times, double A, double B, double
         [&](std::size_t row) {
             // The search decays the fourth term with ke0 itself.
             const Decay<4> decay{{s.s1, s.s2, s.s3, s.s4}, {h.l1, h.l2, h.l3, ke0}};
-            if (!(decay(0) > level))
+            if (!(decay.atStop() > level))
                 return;
             g = result[row] = decrementTime(decay, level, 0, g > 0 ? g : EFFECT_BRACKET_FIRST);
         });
@@ -346,8 +373,9 @@ std::vector<double> decrCe(std::vector<double> deltaTimes, std::vector<double> R
     EffectState s{E.E1 * b0, E.E2 * b0, E.E3 * b0, E.E4 * b0};
     double g = 0; // the previous search's result, where the next one starts
 
+    EffectDecayMemo factors(h, ke0);
     for (std::size_t i = 1; i < n; ++i) {
-        effectStep(s, E, deltaTimes[i], Rate[i], IVBolus[i], h, ke0);
+        effectStep(s, E, factors(deltaTimes[i]), Rate[i], IVBolus[i], h, ke0);
         const double Ce = ((s.s2 + s.s1) + s.s3) + s.s4;
         if (decrConc[i] >= Ce)
             continue; // already at or below the level

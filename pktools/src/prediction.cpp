@@ -49,12 +49,13 @@ std::vector<double> predictPlasma(const std::vector<double>& deltaTimes,
     }
     PlasmaState state{h.A * b0, h.B * b0, h.C * b0};
     result[0] = ((h.A + h.B) + h.C) * b0;
+    PlasmaDecayMemo decay(h);
     for (std::size_t i = 1; i < n; ++i) {
         if (!allFinite({deltaTimes[i], Rate[i], IVBolus[i]})) {
             std::fill(result.begin() + i, result.end(), UNKNOWN);
             break;
         }
-        plasmaStep(state, u, deltaTimes[i], Rate[i], IVBolus[i], h);
+        plasmaStep(state, u, decay(deltaTimes[i]), Rate[i], IVBolus[i], h);
         result[i] = (state.y + state.x) + state.z;
     }
     return result;
@@ -97,12 +98,13 @@ std::vector<double> PredCe(std::vector<double> deltaTimes, std::vector<double> R
         return result;
     }
     EffectState state{E.E1 * b0, E.E2 * b0, E.E3 * b0, E.E4 * b0};
+    EffectDecayMemo decay(h, ke0);
     for (std::size_t i = 1; i < n; ++i) {
         if (!allFinite({deltaTimes[i], Rate[i], IVBolus[i]})) {
             std::fill(result.begin() + i, result.end(), UNKNOWN);
             break;
         }
-        effectStep(state, E, deltaTimes[i], Rate[i], IVBolus[i], h, ke0);
+        effectStep(state, E, decay(deltaTimes[i]), Rate[i], IVBolus[i], h, ke0);
         result[i] = ((state.s2 + state.s1) + state.s3) + state.s4;
     }
     return result;

@@ -60,6 +60,7 @@ std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
     PlasmaState state;
     if (withBoluses)
         state = {h.A * b0, h.B * b0, h.C * b0};
+    PlasmaDecayMemo decay(h);
     for (std::size_t i = 1; i < n; ++i) {
         const double dt = deltaTimes[i];
         const double bi = withBoluses ? bolus[i] : 0.0;
@@ -68,7 +69,7 @@ std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
             std::fill(result.begin() + i, result.end(), UNKNOWN);
             break;
         }
-        const PlasmaDecay e = plasmaDecay(dt, h);
+        const PlasmaDecay& e = decay(dt);
         const double rate =
             boundedPlasmaRate(plasmaTargetRate(state, u, e, bi, targetConc[i], h), maxRate);
         plasmaStep(state, u, e, rate, bi, h);
@@ -124,7 +125,7 @@ struct Peak {
 Peak futurePeak(const FreeCurve& curve, double start) {
     double a = 0, b = start, c = 0, fa, fb, fc;
     if (bracketMinimum(a, b, c, fa, fb, fc, curve)) {
-        const BrentResult found = brentSearch(a, b, c, curve, SEARCH_TOLERANCE);
+        const BrentResult found = brentSearch(a, b, c, fb, curve, SEARCH_TOLERANCE);
         if (found.converged && found.xmin >= 0 && std::isfinite(found.fmin))
             return {found.xmin, -found.fmin};
     }
@@ -151,10 +152,10 @@ struct RowContext {
     EffectState start;
     double unitPeakTime;
 
-    RowContext(const EffectModel& model, double dt, double T, const EffectState& s, double peakTime)
-        : m(model),
-          f(effectDecay(dt, model.h, model.ke0)), oneMinus{1 - f.e1, 1 - f.e2, 1 - f.e3, 1 - f.e4},
-          target(T), start(s), unitPeakTime(peakTime) {}
+    RowContext(const EffectModel& model, const EffectDecay& decay, double T, const EffectState& s,
+               double peakTime)
+        : m(model), f(decay), oneMinus{1 - f.e1, 1 - f.e2, 1 - f.e3, 1 - f.e4}, target(T), start(s),
+          unitPeakTime(peakTime) {}
 
     // The effect site after the interval infused at a unit rate from empty compartments.
     FreeCurve unitRateCurve() const {
@@ -187,8 +188,14 @@ struct RowContext {
 
 double plasmaTargetRate(const PlasmaState& s, const UnitFactors& u, const PlasmaDecay& e,
                         double bolus, double target, const Hybrid& h) {
-    const double numerator =
-        target - e.e1 * s.x - e.e2 * s.y - e.e3 * s.z - bolus * h.A - bolus * h.B - bolus * h.C;
+    double numerator = target - e.e1 * s.x - e.e2 * s.y - e.e3 * s.z;
+    // A bolus of +0 with finite non-negative coefficients subtracts three times +0, which
+    // leaves every double as it is: the subtractions are skipped, off the chain of
+    // dependent operations that sets the pace of a schedule.
+    const bool noBolus = bolus == 0 && !std::signbit(bolus) && h.A >= 0 && h.B >= 0 && h.C >= 0 &&
+                         std::isfinite(h.A) && std::isfinite(h.B) && std::isfinite(h.C);
+    if (!noBolus)
+        numerator = numerator - bolus * h.A - bolus * h.B - bolus * h.C;
     const double denominator = (1 - e.e2) * u.b + (1 - e.e1) * u.a + (1 - e.e3) * u.c;
     if (denominator == 0)
         return 0;
@@ -265,6 +272,7 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
     double lastPeakTime = 0;
     double unitPeakTime = 0;
 
+    EffectDecayMemo rowDecay(m.h, m.ke0);
     for (std::size_t i = 1; i < n; ++i) {
         const double dt = deltaTimes[i];
         const double T = targetConc[i];
@@ -272,7 +280,7 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
             std::fill(result.begin() + i, result.end(), UNKNOWN);
             break;
         }
-        const RowContext row(m, dt, T, effect, unitPeakTime);
+        const RowContext row(m, rowDecay(dt), T, effect, unitPeakTime);
         const PlasmaDecay pd{row.f.e1, row.f.e2, row.f.e3};
 
         double R = 0;
@@ -305,7 +313,7 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
                 if (!(coming.conc >= NO_INFUSION_SUFFICIENCY * T)) {
                     double a = 0, b = maxRate, c = 0, fa, fb, fc;
                     if (bracketMinimum(a, b, c, fa, fb, fc, rateMiss))
-                        brentMinimize(a, b, c, rateMiss, SEARCH_TOLERANCE, R);
+                        brentMinimize(a, b, c, fb, rateMiss, SEARCH_TOLERANCE, R);
                 }
             } else {
                 brentMinimize(0.0, maxRate, FIXED_RATE_LIMIT, rateMiss, SEARCH_TOLERANCE, R);

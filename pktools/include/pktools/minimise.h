@@ -112,14 +112,15 @@ struct BrentResult {
 };
 
 // Brent's minimiser on the bracketing triple ax, bx, cx (bx between the others and the
-// first estimate), to the relative tolerance tol. Exactly one evaluation of f per
-// iteration after the first at bx.
+// first estimate), to the relative tolerance tol, given fbx, the value of f at bx (as the
+// bracketing leaves it in fb: f is a function, so its value there need not be computed
+// twice). Exactly one evaluation of f per iteration.
 template <class Objective>
-BrentResult brentSearch(double ax, double bx, double cx, Objective&& f, double tol) {
+BrentResult brentSearch(double ax, double bx, double cx, double fbx, Objective&& f, double tol) {
     double a = ax < cx ? ax : cx;
     double b = ax > cx ? ax : cx;
     double x = bx, w = bx, v = bx;
-    double fx = f(bx);
+    double fx = fbx;
     double fw = fx, fv = fx;
     double d = 0, e = 0;
     for (int iteration = 1; iteration <= BRENT_MAX_ITERATIONS; ++iteration) {
@@ -186,16 +187,31 @@ BrentResult brentSearch(double ax, double bx, double cx, Objective&& f, double t
     return {x, fx, false, BRENT_MAX_ITERATIONS};
 }
 
-// Brent's minimiser with its classic contract: returns the smallest value of f found
-// and writes its abscissa into xmin; when the tolerance is not met within
-// BRENT_MAX_ITERATIONS it returns 0 and leaves xmin as it was.
+// Brent's minimiser as above, evaluating f at bx first.
 template <class Objective>
-double brentMinimize(double ax, double bx, double cx, Objective&& f, double tol, double& xmin) {
-    const BrentResult result = brentSearch(ax, bx, cx, f, tol);
+BrentResult brentSearch(double ax, double bx, double cx, Objective&& f, double tol) {
+    const double fbx = f(bx);
+    return brentSearch(ax, bx, cx, fbx, f, tol);
+}
+
+// Brent's minimiser with its classic contract, given fbx, the value of f at bx: returns the
+// smallest value of f found and writes its abscissa into xmin; when the tolerance is not
+// met within BRENT_MAX_ITERATIONS it returns 0 and leaves xmin as it was.
+template <class Objective>
+double brentMinimize(double ax, double bx, double cx, double fbx, Objective&& f, double tol,
+                     double& xmin) {
+    const BrentResult result = brentSearch(ax, bx, cx, fbx, f, tol);
     if (!result.converged)
         return 0;
     xmin = result.xmin;
     return result.fmin;
+}
+
+// The same, evaluating f at bx first.
+template <class Objective>
+double brentMinimize(double ax, double bx, double cx, Objective&& f, double tol, double& xmin) {
+    const double fbx = f(bx);
+    return brentMinimize(ax, bx, cx, fbx, f, tol, xmin);
 }
 
 } // namespace pktools

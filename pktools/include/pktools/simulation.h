@@ -11,6 +11,7 @@
 // over the same interval. Both give bit-identical results.
 
 #include <cmath>
+#include <limits>
 
 namespace pktools {
 
@@ -66,6 +67,45 @@ struct EffectDecay {
     double e1, e2, e3, e4;
 };
 EffectDecay effectDecay(double dt, const Hybrid& h, double ke0);
+
+// The decay factors of the last interval length asked for, recomputed only when the length
+// changes, so that a table of equal intervals pays for its exponentials once. The factors
+// are a function of the length alone, so a reused value is bit for bit the one that would
+// be recomputed (the lengths 0 and -0 give the same factors 1).
+class PlasmaDecayMemo {
+public:
+    explicit PlasmaDecayMemo(const Hybrid& h) : h_(h) {}
+    const PlasmaDecay& operator()(double dt) {
+        if (!(dt == dt_)) {
+            e_ = plasmaDecay(dt, h_);
+            dt_ = dt;
+        }
+        return e_;
+    }
+
+private:
+    Hybrid h_;
+    double dt_ = std::numeric_limits<double>::quiet_NaN();
+    PlasmaDecay e_{};
+};
+
+class EffectDecayMemo {
+public:
+    EffectDecayMemo(const Hybrid& h, double ke0) : h_(h), ke0_(ke0) {}
+    const EffectDecay& operator()(double dt) {
+        if (!(dt == dt_)) {
+            e_ = effectDecay(dt, h_, ke0_);
+            dt_ = dt;
+        }
+        return e_;
+    }
+
+private:
+    Hybrid h_;
+    double ke0_;
+    double dt_ = std::numeric_limits<double>::quiet_NaN();
+    EffectDecay e_{};
+};
 
 // Advances the plasma state over an interval at the given rate, with the bolus at its end:
 //   x <- (1 - e1) (rate A/l1) + e1 x + bolus A, and likewise y and z.

@@ -1,0 +1,103 @@
+// Runs the benchmarks with the usual flags (--benchmark_format=json, --benchmark_out=...,
+// --benchmark_repetitions=...) and, after the table, prints each case against its target:
+// its median processor time, the same in exp-equivalents (S0 of the same run divided by
+// 1000, so the figures can be read on another machine) and whether the target is met. The
+// summary goes to standard output after a console table and to standard error otherwise,
+// so that JSON output stays valid.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Forwards everything to the reporter chosen by the flags and keeps each benchmark's
+// processor time per iteration: the median when repetitions ran, else the single run.
+class RecordingReporter : public benchmark::BenchmarkReporter {
+public:
+    explicit RecordingReporter(benchmark::BenchmarkReporter* display) : display_(display) {}
+    bool ReportContext(const Context& context) override { return display_->ReportContext(context); }
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            const std::string name = run.run_name.str();
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                seconds_[name] = {run.GetAdjustedCPUTime() * 1e-9, true};
+            else if (run.run_type == Run::RT_Iteration && !seconds_[name].median)
+                seconds_[name] = {run.GetAdjustedCPUTime() * 1e-9, false};
+        }
+        display_->ReportRuns(runs);
+    }
+    void Finalize() override { display_->Finalize(); }
+
+    // Processor seconds per iteration of a benchmark, or a negative value if it did not run.
+    double seconds(const std::string& name) const {
+        const auto found = seconds_.find(name);
+        return found == seconds_.end() ? -1 : found->second.value;
+    }
+
+private:
+    struct Time {
+        double value = -1;
+        bool median = false;
+    };
+    benchmark::BenchmarkReporter* display_;
+    std::map<std::string, Time> seconds_;
+};
+
+// GetAdjustedCPUTime is in the benchmark's time unit, which every benchmark here leaves at
+// nanoseconds.
+void printTargets(const RecordingReporter& r, std::FILE* out) {
+    const double s0 = r.seconds("S0_exp_1000");
+    const double exp1 = s0 > 0 ? s0 / 1000 : -1;
+    std::fprintf(out, "\nTargets (median processor time; 1 exp-eq = S0/1000 = %.2f ns)\n",
+                 exp1 * 1e9);
+    std::fprintf(out, "%-34s %15s %12s   %s\n", "case", "time", "exp-eq", "target");
+    auto line = [&](const char* name, double seconds, double perItems, const std::string& target,
+                    bool met) {
+        if (seconds < 0)
+            return;
+        std::fprintf(out, "%-34s %12.1f ns %12.1f   %s: %s\n", name, seconds * 1e9,
+                     exp1 > 0 ? seconds / perItems / exp1 : -1, target.c_str(),
+                     met ? "met" : "MISSED");
+    };
+    const double s1 = r.seconds("S1_TciCe_routine");
+    const double s5 = r.seconds("S5_PredCe_routine");
+    line("S1_TciCe_routine", s1, 1, "<= 60 us", s1 <= 60e-6);
+    if (s1 >= 0 && s5 > 0)
+        std::fprintf(out, "%-34s %15.2f %12s   <= 5 x S5: %s\n", "S1 / S5", s1 / s5, "",
+                     s1 <= 5 * s5 ? "met" : "MISSED");
+    const double s1b = r.seconds("S1b_TciCe_routine");
+    line("S1b_TciCe_routine", s1b, 1, "<= 150 us", s1b <= 150e-6);
+    const double s2 = r.seconds("S2_TciCp_routine");
+    line("S2_TciCp_routine", s2, 1, "<= 10 us", s2 <= 10e-6);
+    const double s3 = r.seconds("S3_CsDtCp_routine");
+    line("S3_CsDtCp_routine", s3, 1, "<= 300 us", s3 <= 300e-6);
+    const double s4 = r.seconds("S4_CsDtCe_routine");
+    line("S4_CsDtCe_routine", s4, 1, "<= 400 us", s4 <= 400e-6);
+    line("S5_PredCe_routine", s5, 1, "(reference for S1)", true);
+    for (long rows : {100L, 8641L, 10000L, 1000000L}) {
+        const std::string name = "S6_PredCp_routine/" + std::to_string(rows);
+        const double s6 = r.seconds(name);
+        if (exp1 > 0)
+            line((name + " (per row)").c_str(), s6 / rows, 1, "<= 6 exp-eq per row",
+                 s6 / rows <= 6 * exp1);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::BenchmarkReporter* display = benchmark::CreateDefaultDisplayReporter();
+    RecordingReporter recorder(display);
+    benchmark::RunSpecifiedBenchmarks(&recorder);
+    const bool console = dynamic_cast<benchmark::ConsoleReporter*>(display) != nullptr;
+    printTargets(recorder, console ? stdout : stderr);
+    benchmark::Shutdown();
+    return 0;
+}
