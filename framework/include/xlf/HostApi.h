@@ -137,9 +137,13 @@ inline constexpr int xlGetName = 9 | xlSpecial; // 16393
 inline constexpr int xlfSetName = 88;
 inline constexpr int xlfRegister = 149;
 inline constexpr int xlfAddCommand = 155;
+inline constexpr int xlfDeleteCommand = 159;
 inline constexpr int xlfGetWorkspace = 186;
 inline constexpr int xlfUnregister = 201;
 inline constexpr int xlcMessage = 122 | xlCommand; // 32890
+
+// The menu bar of worksheets, for commands added to a menu.
+inline constexpr int kWorksheetMenuBar = 10;
 
 // The most arguments one host call takes.
 inline constexpr int kMaxHostCallArguments = 255;

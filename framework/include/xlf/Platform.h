@@ -100,6 +100,17 @@ bool IsExistingFile(const std::string& path) noexcept;
 char PathSeparator() noexcept;
 
 // ---- Environment.
+// The process's search path for libraries: the variable read, the one written (the same
+// variable on both platforms) and the separator between its folders.
+#if defined(_WIN32)
+inline constexpr const char* kSearchPathReadName = "PATH";
+inline constexpr const char* kSearchPathWriteName = "Path";
+inline constexpr char kSearchPathListSeparator = ';';
+#else
+inline constexpr const char* kSearchPathReadName = "PATH";
+inline constexpr const char* kSearchPathWriteName = "PATH";
+inline constexpr char kSearchPathListSeparator = ':';
+#endif
 std::optional<std::string> ReadEnvironmentVariable(const std::string& name);
 bool WriteEnvironmentVariable(const std::string& name, const std::string& value) noexcept;
 

@@ -1,0 +1,192 @@
+// Velmora's worksheet functions: one exported wrapper per drug model, each followed by its
+// registration record, which is read from the model catalogue.
+//
+// A wrapper takes its arguments as the host passes them for their registered type codes:
+// a number ("B") as a double, a flag ("XLF_OPER") as a cell value that is converted to a
+// truth value under the flag's registered name. The model's row goes back as one column.
+
+#include "Velmora.h"
+#include "drugmodels/catalogue.h"
+#include "drugmodels/models.h"
+#include "xlf/Frame.h"
+#include "xlf/Registration.h"
+
+#include <cstddef>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using drugmodels::Model;
+using drugmodels::ModelEntry;
+using drugmodels::ParameterRow;
+
+// How the host passes an argument that the routine takes as Param.
+template <class Param> struct HostArgument;
+template <> struct HostArgument<double> {
+    using Type = double;
+    static double Convert(double value, const char*) { return value; }
+};
+template <> struct HostArgument<bool> {
+    using Type = LPXLOPER12;
+    static bool Convert(LPXLOPER12 value, const char* name) {
+        return xlf::XlfOper(value).ToBool(name);
+    }
+};
+
+template <Model M, class... Params, std::size_t... I>
+ParameterRow Evaluate(ParameterRow (*routine)(Params...), std::index_sequence<I...>,
+                      typename HostArgument<Params>::Type... args) {
+    const ModelEntry& entry = drugmodels::modelEntry(M);
+    // A braced list converts the flags in argument order.
+    std::tuple<Params...> values{HostArgument<Params>::Convert(args, entry.arguments[I].name)...};
+    return std::apply(routine, std::move(values));
+}
+
+// The frame around a model: flags converted by name, the row as one column.
+template <Model M, class... Params>
+LPXLOPER12 CallModel(ParameterRow (*routine)(Params...),
+                     typename HostArgument<Params>::Type... args) noexcept {
+    return xlf::Frame([&]() -> std::vector<double> {
+        return Evaluate<M>(routine, std::index_sequence_for<Params...>{}, args...);
+    });
+}
+
+// A model's argument table in the record's form.
+std::vector<xlf::XlfArgTriple> ArgumentTable(const ModelEntry& entry) {
+    std::vector<xlf::XlfArgTriple> table;
+    for (const drugmodels::ArgumentEntry& argument : entry.arguments) {
+        table.push_back({argument.name, argument.description, argument.typeCode});
+    }
+    return table;
+}
+
+// The registration record of a model, from its catalogue entry.
+class VelmoraRecord : public xlf::FunctionRegistrationRecord {
+public:
+    explicit VelmoraRecord(Model model)
+        : VelmoraRecord(drugmodels::modelEntry(model),
+                        ArgumentTable(drugmodels::modelEntry(model))) {}
+
+private:
+    VelmoraRecord(const ModelEntry& entry, const std::vector<xlf::XlfArgTriple>& arguments)
+        : FunctionRegistrationRecord(
+              entry.exportName, entry.worksheetName, entry.helpText, drugmodels::VELMORA_CATEGORY,
+              static_cast<std::int32_t>(arguments.size()), arguments.data(),
+              drugmodels::DRUG_VOLATILE, drugmodels::DRUG_THREAD_SAFE, drugmodels::DRUG_RETURN_TYPE,
+              drugmodels::DRUG_HELP_TOPIC, drugmodels::DRUG_ASYNCHRONOUS,
+              drugmodels::DRUG_MACRO_SHEET_EQUIVALENT, drugmodels::DRUG_CLUSTER_SAFE) {}
+};
+
+} // namespace
+
+// ---- Propofol
+
+XLF_EXPORT LPXLOPER12 xlPropSchnider(double Age, double Weight, double Height, double LBM) {
+    return CallModel<Model::PropSchnider>(drugmodels::PropSchnider, Age, Weight, Height, LBM);
+}
+const VelmoraRecord registerPropSchnider(Model::PropSchnider);
+
+XLF_EXPORT LPXLOPER12 xlPropSchniderTrick(double Age, double Weight, double Height,
+                                          LPXLOPER12 male) {
+    return CallModel<Model::PropSchniderTrick>(drugmodels::PropSchniderTrick, Age, Weight, Height,
+                                               male);
+}
+const VelmoraRecord registerPropSchniderTrick(Model::PropSchniderTrick);
+
+XLF_EXPORT LPXLOPER12 xlPropMarsh(double Weight) {
+    return CallModel<Model::PropMarsh>(drugmodels::PropMarsh, Weight);
+}
+const VelmoraRecord registerPropMarsh(Model::PropMarsh);
+
+XLF_EXPORT LPXLOPER12 xlPropWhite(double Age, double Weight, LPXLOPER12 MALE) {
+    return CallModel<Model::PropWhite>(drugmodels::PropWhite, Age, Weight, MALE);
+}
+const VelmoraRecord registerPropWhite(Model::PropWhite);
+
+XLF_EXPORT LPXLOPER12 xlPropKataria(double mass, double age) {
+    return CallModel<Model::PropKataria>(drugmodels::PropKataria, mass, age);
+}
+const VelmoraRecord registerPropKataria(Model::PropKataria);
+
+XLF_EXPORT LPXLOPER12 xlDiprifusor(double Age, double Weight) {
+    return CallModel<Model::Diprifusor>(drugmodels::Diprifusor, Age, Weight);
+}
+const VelmoraRecord registerDiprifusor(Model::Diprifusor);
+
+XLF_EXPORT LPXLOPER12 xlPropPaedfusor(double Age, double Weight) {
+    return CallModel<Model::PropPaedfusor>(drugmodels::PropPaedfusor, Age, Weight);
+}
+const VelmoraRecord registerPropPaedfusor(Model::PropPaedfusor);
+
+XLF_EXPORT LPXLOPER12 xlPropEleveld(double weight, double age, LPXLOPER12 male,
+                                    LPXLOPER12 patient) {
+    return CallModel<Model::PropEleveld>(drugmodels::PropEleveld, weight, age, male, patient);
+}
+const VelmoraRecord registerPropEleveld(Model::PropEleveld);
+
+XLF_EXPORT LPXLOPER12 xlPropEleveldFinal(double weight, double height, double pma, double age,
+                                         LPXLOPER12 male, LPXLOPER12 venous, LPXLOPER12 opiates,
+                                         LPXLOPER12 patient) {
+    return CallModel<Model::PropEleveldFinal>(drugmodels::PropEleveldFinal, weight, height, pma,
+                                              age, male, venous, opiates, patient);
+}
+const VelmoraRecord registerPropEleveldFinal(Model::PropEleveldFinal);
+
+// ---- Other hypnotics
+
+XLF_EXPORT LPXLOPER12 xlABP700V1Eleveld(double weight, double age, double height, LPXLOPER12 male) {
+    return CallModel<Model::ABP700V1Eleveld>(drugmodels::ABP700V1Eleveld, weight, age, height,
+                                             male);
+}
+const VelmoraRecord registerABP700V1Eleveld(Model::ABP700V1Eleveld);
+
+XLF_EXPORT LPXLOPER12 xlKetaDomino(double Weight) {
+    return CallModel<Model::KetaDomino>(drugmodels::KetaDomino, Weight);
+}
+const VelmoraRecord registerKetaDomino(Model::KetaDomino);
+
+XLF_EXPORT LPXLOPER12 xlMidaGreenblatt(double Weight) {
+    return CallModel<Model::MidaGreenblatt>(drugmodels::MidaGreenblatt, Weight);
+}
+const VelmoraRecord registerMidaGreenblatt(Model::MidaGreenblatt);
+
+// ---- Opioids
+
+XLF_EXPORT LPXLOPER12 xlRemiMinto(double Age, double LBM) {
+    return CallModel<Model::RemiMinto>(drugmodels::RemiMinto, Age, LBM);
+}
+const VelmoraRecord registerRemiMinto(Model::RemiMinto);
+
+XLF_EXPORT LPXLOPER12 xlAlfentMaitre(double Age, double Weight, LPXLOPER12 MALE) {
+    return CallModel<Model::AlfentMaitre>(drugmodels::AlfentMaitre, Age, Weight, MALE);
+}
+const VelmoraRecord registerAlfentMaitre(Model::AlfentMaitre);
+
+XLF_EXPORT LPXLOPER12 xlAlfentScott() {
+    return CallModel<Model::AlfentScott>(drugmodels::AlfentScott);
+}
+const VelmoraRecord registerAlfentScott(Model::AlfentScott);
+
+XLF_EXPORT LPXLOPER12 xlFentScott(double Weight) {
+    return CallModel<Model::FentScott>(drugmodels::FentScott, Weight);
+}
+const VelmoraRecord registerFentScott(Model::FentScott);
+
+XLF_EXPORT LPXLOPER12 xlSufentGepts() {
+    return CallModel<Model::SufentGepts>(drugmodels::SufentGepts);
+}
+const VelmoraRecord registerSufentGepts(Model::SufentGepts);
+
+XLF_EXPORT LPXLOPER12 xlSufentHudson(double Weight) {
+    return CallModel<Model::SufentHudson>(drugmodels::SufentHudson, Weight);
+}
+const VelmoraRecord registerSufentHudson(Model::SufentHudson);
+
+// ---- Local anaesthetics
+
+XLF_EXPORT LPXLOPER12 xlLidocainSchnider(double Weight) {
+    return CallModel<Model::LidocainSchnider>(drugmodels::LidocainSchnider, Weight);
+}
+const VelmoraRecord registerLidocainSchnider(Model::LidocainSchnider);

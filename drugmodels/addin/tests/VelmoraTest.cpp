@@ -1,0 +1,181 @@
+#include "Velmora.h"
+#include "AddinTesting.h"
+#include "drugmodels/catalogue.h"
+#include "drugmodels/models.h"
+
+#include <algorithm>
+#include <functional>
+
+using namespace drugmodels;
+using standin::Registration;
+
+namespace {
+
+using VelmoraTest = AddinTest;
+
+// Each function called with realistic covariates, beside its routine called directly.
+struct Case {
+    Model model;
+    std::function<xlf::XLOPER12*()> call;
+    std::function<ParameterRow()> expected;
+};
+
+std::vector<Case> RealisticCases() {
+    // Flags as the host passes them: a truth value, a number, a text it can read.
+    static Cell yes = Cell::Truth(true);
+    static Cell no = Cell::Number(0);
+    static Cell one = Cell::Number(1);
+    static Cell trueText = Cell::Text(u"TRUE");
+    return {
+        {Model::PropSchnider, [] { return xlPropSchnider(53, 77, 177, 59); },
+         [] { return PropSchnider(53, 77, 177, 59); }},
+        {Model::PropSchniderTrick, [] { return xlPropSchniderTrick(53, 120, 165, &trueText); },
+         [] { return PropSchniderTrick(53, 120, 165, true); }},
+        {Model::PropMarsh, [] { return xlPropMarsh(77); }, [] { return PropMarsh(77); }},
+        {Model::PropWhite, [] { return xlPropWhite(53, 77, &no); },
+         [] { return PropWhite(53, 77, false); }},
+        {Model::PropKataria, [] { return xlPropKataria(20, 6); },
+         [] { return PropKataria(20, 6); }},
+        {Model::Diprifusor, [] { return xlDiprifusor(53, 77); }, [] { return Diprifusor(53, 77); }},
+        {Model::PropPaedfusor, [] { return xlPropPaedfusor(6, 20); },
+         [] { return PropPaedfusor(6, 20); }},
+        {Model::PropEleveld, [] { return xlPropEleveld(77, 53, &yes, &no); },
+         [] { return PropEleveld(77, 53, true, false); }},
+        {Model::PropEleveldFinal,
+         [] { return xlPropEleveldFinal(77, 177, 53.75, 53, &one, &no, &yes, &one); },
+         [] { return PropEleveldFinal(77, 177, 53.75, 53, true, false, true, true); }},
+        {Model::ABP700V1Eleveld, [] { return xlABP700V1Eleveld(77, 53, 177, &no); },
+         [] { return ABP700V1Eleveld(77, 53, 177, false); }},
+        {Model::RemiMinto, [] { return xlRemiMinto(53, 59); }, [] { return RemiMinto(53, 59); }},
+        {Model::AlfentMaitre, [] { return xlAlfentMaitre(53, 77, &yes); },
+         [] { return AlfentMaitre(53, 77, true); }},
+        {Model::AlfentScott, [] { return xlAlfentScott(); }, [] { return AlfentScott(); }},
+        {Model::FentScott, [] { return xlFentScott(77); }, [] { return FentScott(77); }},
+        {Model::SufentGepts, [] { return xlSufentGepts(); }, [] { return SufentGepts(); }},
+        {Model::SufentHudson, [] { return xlSufentHudson(77); }, [] { return SufentHudson(77); }},
+        {Model::KetaDomino, [] { return xlKetaDomino(77); }, [] { return KetaDomino(77); }},
+        {Model::MidaGreenblatt, [] { return xlMidaGreenblatt(77); },
+         [] { return MidaGreenblatt(77); }},
+        {Model::LidocainSchnider, [] { return xlLidocainSchnider(77); },
+         [] { return LidocainSchnider(77); }},
+    };
+}
+
+} // namespace
+
+TEST_F(VelmoraTest, RegistersNineteenFunctionsInNameOrderWithTheCataloguesTexts) {
+    const auto& registry = xlf::XLRegistration::ExcelFunctionRegistrationRegistry::Instance();
+    EXPECT_EQ(registry.Functions().size(), MODEL_COUNT);
+    EXPECT_TRUE(registry.Commands().empty());
+
+    std::vector<const ModelEntry*> byName;
+    for (const ModelEntry& entry : MODEL_CATALOGUE) {
+        byName.push_back(&entry);
+    }
+    std::sort(byName.begin(), byName.end(), [](const ModelEntry* a, const ModelEntry* b) {
+        return std::string_view(a->worksheetName) < std::string_view(b->worksheetName);
+    });
+    const std::vector<Registration> registrations = host().Registrations();
+    ASSERT_EQ(registrations.size(), MODEL_COUNT);
+    for (std::size_t i = 0; i < MODEL_COUNT; ++i) {
+        const ModelEntry& entry = *byName[i];
+        const Registration& r = registrations[i];
+        SCOPED_TRACE(entry.worksheetName);
+        std::string typeText = "Q";
+        std::string names;
+        for (const ArgumentEntry& argument : entry.arguments) {
+            typeText += std::string_view(argument.typeCode) == "B" ? "B" : "Q";
+            names += (names.empty() ? "" : ", ") + std::string(argument.name);
+        }
+        EXPECT_EQ(Text(r, 1), entry.exportName);
+        EXPECT_EQ(Text(r, 2), typeText); // no "!", "$", "&" or "#"
+        EXPECT_EQ(Text(r, 3), entry.worksheetName);
+        EXPECT_EQ(Text(r, 4), names);
+        EXPECT_EQ(Text(r, 6), "Velmora; 2017/07/31");
+        EXPECT_EQ(Text(r, 9), entry.helpText);
+        ASSERT_EQ(r.arguments.size(), 10 + entry.arguments.size());
+        for (std::size_t k = 0; k < entry.arguments.size(); ++k) {
+            const std::string last = k + 1 == entry.arguments.size() ? ". " : "";
+            EXPECT_EQ(Text(r, 10 + k), entry.arguments[k].description + last);
+        }
+    }
+    EXPECT_EQ(Text(registrations.front(), 3), "ABP700V1Eleveld");
+    EXPECT_EQ(Text(registrations.back(), 3), "SufentHudson");
+}
+
+TEST_F(VelmoraTest, EveryFunctionReturnsItsModelsRowAsOneColumn) {
+    for (const Case& c : RealisticCases()) {
+        SCOPED_TRACE(modelEntry(c.model).worksheetName);
+        const std::vector<double> column = ColumnOf(c.call());
+        EXPECT_EQ(column, c.expected());
+        EXPECT_EQ(column.size(), modelEntry(c.model).rowLength);
+    }
+    const std::vector<double> schnider = ColumnOf(xlPropSchnider(53, 77, 177, 59));
+    ASSERT_EQ(schnider.size(), 7u);
+    const double published[] = {4.27, 18.9, 238, 1.89, 1.29, 0.836, 0.456};
+    for (std::size_t i = 0; i < 7; ++i) {
+        EXPECT_NEAR(schnider[i], published[i], 0.006 * published[i]) << i;
+    }
+}
+
+TEST_F(VelmoraTest, AFlagThatIsNoTruthValueNamesItselfInTheCell) {
+    Cell missing = Cell::Of(xlf::xltypeMissing);
+    Cell empty = Cell::Of(xlf::xltypeNil);
+    Cell error = Cell::Error(xlf::xlerrNA);
+    Cell word = Cell::Text(u"yes");
+    Cell range = Cell::Array(2, 3, {1, 0, 1, 0, 1, 0});
+    Cell seven = Cell::Number(7);
+    EXPECT_EQ(CellText(xlPropWhite(53, 77, &missing)),
+              "parameter is missing, MALE Conversion to Bool");
+    EXPECT_EQ(CellText(xlPropSchniderTrick(53, 120, 165, &empty)),
+              "parameter is nil, male Conversion to Bool");
+    EXPECT_EQ(CellText(xlAlfentMaitre(53, 77, &error)),
+              "parameter is error, MALE Conversion to Bool");
+    EXPECT_EQ(CellText(xlABP700V1Eleveld(77, 53, 177, &word)),
+              "parameter is error, male Conversion to Bool");
+    // The first flag that fails decides.
+    EXPECT_EQ(CellText(xlPropEleveldFinal(77, 177, 53.75, 53, &seven, &error, &missing, &word)),
+              "parameter is error, venous Conversion to Bool");
+    EXPECT_EQ(CellText(xlPropEleveld(77, 53, &missing, &error)),
+              "parameter is missing, male Conversion to Bool");
+    // A range is read by the host as its first cell; any non-zero number is true.
+    EXPECT_EQ(ColumnOf(xlPropEleveld(77, 53, &range, &seven)), PropEleveld(77, 53, true, true));
+}
+
+TEST_F(VelmoraTest, TheWizardGetsTrueWithoutAnyArgumentRead) {
+    host().AddWindow(u"bosa_sdm_XL9", u"Function Arguments");
+    Cell missing = Cell::Of(xlf::xltypeMissing);
+    const std::size_t callsBefore = host().CallLog().size();
+    const xlf::XLOPER12* answers[] = {
+        xlPropWhite(53, 77, &missing),
+        xlPropEleveldFinal(0, 0, 0, 0, &missing, &missing, &missing, &missing),
+        xlSufentGepts(),
+        xlPropSchnider(-1, -1, -1, -1),
+    };
+    for (const xlf::XLOPER12* answer : answers) {
+        ASSERT_NE(answer, nullptr);
+        EXPECT_EQ(answer->xltype, xlf::xltypeBool);
+        EXPECT_EQ(answer->val.xbool, 1);
+    }
+    EXPECT_EQ(host().CallLog().size(), callsBefore); // nothing coerced
+}
+
+TEST_F(VelmoraTest, RemoveThenCloseUnregistersAllNineteen) {
+    EXPECT_EQ(xlAutoRemove(), 1);
+    EXPECT_EQ(xlAutoClose(), 1);
+    EXPECT_EQ(host().Unregistered().size(), MODEL_COUNT);
+    EXPECT_EQ(host().NamesSet().size(), MODEL_COUNT);
+    for (const Registration& r : host().Registrations()) {
+        EXPECT_FALSE(r.active) << Text(r, 3);
+    }
+    ASSERT_EQ(xlAutoOpen(), 1); // for the fixture's own close
+}
+
+TEST(VelmoraLibrary, ExportsItsWrappersAndTheFourEntriesOnly) {
+    std::set<std::string> expected = kEntryPoints;
+    for (const ModelEntry& entry : MODEL_CATALOGUE) {
+        expected.insert(entry.exportName);
+    }
+    EXPECT_EQ(expected.size(), 23u);
+    EXPECT_EQ(ExportedSymbols(ADDIN_FILE), expected);
+}
