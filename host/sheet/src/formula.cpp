@@ -98,12 +98,11 @@ private:
     }
 
     double number() {
-        const char* begin = text_.c_str() + pos_;
-        char* end = nullptr;
-        const double x = std::strtod(begin, &end);
-        if (end == begin)
+        const std::size_t length = decimalNumberLength(text_, pos_);
+        if (length == 0)
             fail("a number is expected");
-        pos_ += static_cast<std::size_t>(end - begin);
+        const double x = std::strtod(text_.substr(pos_, length).c_str(), nullptr);
+        pos_ += length;
         if (isNameChar(peek()))
             fail("a number is followed by letters");
         return x;

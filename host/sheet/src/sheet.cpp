@@ -7,6 +7,9 @@ namespace sheet {
 
 namespace {
 
+// Thrown to abandon the evaluation of a formula looked at ahead of its turn.
+struct LookAheadWaits {};
+
 Value negate(const Value& v) {
     switch (v.kind) {
     case Value::Kind::Number:
@@ -25,9 +28,8 @@ Value negate(const Value& v) {
         return result;
     }
     case Value::Kind::Text: {
-        char* end = nullptr;
-        const double x = std::strtod(v.text.c_str(), &end);
-        if (!v.text.empty() && *end == '\0')
+        double x = 0;
+        if (readNumber(v.text, x))
             return Value::of(-x);
         return Value::ofError(ErrorCode::Value);
     }
@@ -42,9 +44,8 @@ Value constantFromField(const std::string& field) {
         return Value::nil();
     const auto last = field.find_last_not_of(" \t");
     const std::string trimmed = field.substr(first, last - first + 1);
-    char* end = nullptr;
-    const double x = std::strtod(trimmed.c_str(), &end);
-    if (*end == '\0')
+    double x = 0;
+    if (readNumber(trimmed, x))
         return Value::of(x);
     if (trimmed == "TRUE" || trimmed == "true" || trimmed == "True")
         return Value::ofBool(true);
@@ -57,13 +58,36 @@ Value constantFromField(const std::string& field) {
 }
 
 // Splits CSV text into rows of fields; quoted fields may hold commas, quotes ("") and
-// line breaks.
+// line breaks. An unquoted formula (a field beginning with "=") may hold commas inside its
+// parentheses, braces and texts, so that hand-written sheets need no quoting:
+// =TciCe(A2:A9,B2:B9,...) is one field.
 std::vector<std::vector<std::string>> splitCsv(const std::string& csv) {
     std::vector<std::vector<std::string>> rows(1);
     std::string field;
     bool quoted = false, fieldStarted = false;
+    bool formula = false, inText = false;
+    int depth = 0;
     for (std::size_t i = 0; i < csv.size(); ++i) {
         const char c = csv[i];
+        if (!quoted && !formula && c == '=' &&
+            field.find_first_not_of(" \t") == std::string::npos) {
+            formula = true;
+            depth = 0;
+            inText = false;
+        }
+        if (formula && c != '\n' && c != '\r') {
+            if (c == '"')
+                inText = !inText;
+            else if (!inText && (c == '(' || c == '{'))
+                ++depth;
+            else if (!inText && (c == ')' || c == '}'))
+                --depth;
+            if (inText || depth > 0 || c != ',') {
+                field += c;
+                fieldStarted = true;
+                continue;
+            }
+        }
         if (quoted) {
             if (c == '"' && i + 1 < csv.size() && csv[i + 1] == '"') {
                 field += '"';
@@ -79,13 +103,13 @@ std::vector<std::vector<std::string>> splitCsv(const std::string& csv) {
         } else if (c == ',') {
             rows.back().push_back(field);
             field.clear();
-            fieldStarted = false;
+            fieldStarted = formula = false;
         } else if (c == '\n' || c == '\r') {
             if (c == '\r' && i + 1 < csv.size() && csv[i + 1] == '\n')
                 ++i;
             rows.back().push_back(field);
             field.clear();
-            fieldStarted = false;
+            fieldStarted = formula = false;
             rows.emplace_back();
         } else {
             field += c;
@@ -176,7 +200,17 @@ void Sheet::evaluateCell(CellRef ref) {
     Cell& cell = cells_.at(ref);
     cell.state = State::Evaluating;
     evaluating_.push_back(ref);
-    Value result = sheet::evaluate(*cell.formula, *call_, [this](CellRef r) { return read(r); });
+    Value result;
+    try {
+        result = sheet::evaluate(*cell.formula, *call_, [this](CellRef r) { return read(r); });
+    } catch (const LookAheadWaits&) {
+        // Evaluated again later, from the start.
+        evaluating_.pop_back();
+        cell.state = State::Pending;
+        for (auto& [empty, readers] : emptyReads_)
+            readers.erase(ref);
+        throw;
+    }
     evaluating_.pop_back();
     cell.state = State::Done;
     if (cyclic_.count(ref)) {
@@ -199,6 +233,23 @@ void Sheet::spill(CellRef anchor, Cell& cell) {
                 return;
             }
         }
+    // A formula that read one of these cells while it was empty took part in computing
+    // this result, or waits for it: a circle through the spill.
+    std::set<CellRef> circle;
+    for (int r = 0; r < v.rows; ++r)
+        for (int c = 0; c < v.columns; ++c) {
+            const auto readers = emptyReads_.find({anchor.row + r, anchor.column + c});
+            if ((r || c) && readers != emptyReads_.end())
+                circle.insert(readers->second.begin(), readers->second.end());
+        }
+    if (!circle.empty()) {
+        circle.insert(anchor);
+        for (const CellRef& ref : circle) {
+            cyclic_.insert(ref);
+            cells_.at(ref).value = Value::ofError(ErrorCode::Cycle);
+        }
+        return;
+    }
     for (int r = 0; r < v.rows; ++r)
         for (int c = 0; c < v.columns; ++c)
             if (r || c)
@@ -210,8 +261,12 @@ Value Sheet::read(CellRef ref) {
     if (it != cells_.end()) {
         Cell& cell = it->second;
         if (cell.state == State::Evaluating) {
-            // A circular reference: every cell from the referenced one to the current one.
             const auto from = std::find(evaluating_.begin(), evaluating_.end(), ref);
+            // Met while looking ahead for a spill: the formula looked at waits.
+            if (!lookAheads_.empty() &&
+                static_cast<std::size_t>(from - evaluating_.begin()) < lookAheads_.back())
+                throw LookAheadWaits{};
+            // A circular reference: every cell from the referenced one to the current one.
             cyclic_.insert(from, evaluating_.end());
             return Value::ofError(ErrorCode::Cycle);
         }
@@ -224,9 +279,17 @@ Value Sheet::read(CellRef ref) {
     for (auto& [other, cell] : cells_) {
         if (other.row > ref.row)
             break;
-        if (other.column <= ref.column && cell.state == State::Pending)
-            evaluateCell(other);
+        if (other.column <= ref.column && cell.state == State::Pending) {
+            lookAheads_.push_back(evaluating_.size());
+            try {
+                evaluateCell(other);
+            } catch (const LookAheadWaits&) {
+            }
+            lookAheads_.pop_back();
+        }
     }
+    if (!spilled_.count(ref) && !evaluating_.empty())
+        emptyReads_[ref].insert(evaluating_.back());
     return shown(ref);
 }
 
@@ -281,7 +344,7 @@ std::string Sheet::toTable() const {
         grid[r + 1][0] = std::to_string(r + 1);
         for (int c = 0; c <= end.column; ++c) {
             const Value v = shown({r, c});
-            grid[r + 1][c + 1] = v.is(Value::Kind::Text) ? v.text : formatCell(v);
+            grid[r + 1][c + 1] = formatCellForReading(v);
         }
     }
     std::vector<std::size_t> width(grid.front().size(), 0);

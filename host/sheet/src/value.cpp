@@ -1,7 +1,9 @@
 #include "sheet/value.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace sheet {
 
@@ -45,6 +47,54 @@ bool parseErrorText(const std::string& text, ErrorCode& code) {
             return true;
         }
     return false;
+}
+
+std::size_t decimalNumberLength(const std::string& text, std::size_t start) {
+    auto digits = [&](std::size_t i) {
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+            ++i;
+        return i;
+    };
+    std::size_t i = digits(start);
+    bool any = i > start;
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t fraction = digits(i + 1);
+        any = any || fraction > i + 1;
+        i = fraction;
+    }
+    if (!any)
+        return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t e = i + 1;
+        if (e < text.size() && (text[e] == '+' || text[e] == '-'))
+            ++e;
+        const std::size_t exponent = digits(e);
+        if (exponent > e)
+            i = exponent;
+    }
+    return i - start;
+}
+
+bool readNumber(const std::string& text, double& x) {
+    const std::size_t sign = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    const std::size_t length = decimalNumberLength(text, sign);
+    if (length == 0 || sign + length != text.size())
+        return false;
+    x = std::strtod(text.c_str(), nullptr);
+    return true;
+}
+
+std::string formatCellForReading(const Value& v) {
+    if (v.is(Value::Kind::Number) && std::isfinite(v.number)) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.10g", v.number);
+        return buffer;
+    }
+    if (v.is(Value::Kind::Text))
+        return v.text;
+    if (v.is(Value::Kind::Array))
+        return v.cells.empty() ? "" : formatCellForReading(v.cells.front());
+    return formatCell(v);
 }
 
 std::string formatCell(const Value& v) {

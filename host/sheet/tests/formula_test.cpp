@@ -87,6 +87,7 @@ TEST(Formula, ReportsSyntaxErrorsWithTheirPosition) {
     EXPECT_EQ(errorPosition("=F(1)x"), 6u);
     EXPECT_EQ(errorPosition("=F(abc)"), 4u);
     EXPECT_EQ(errorPosition("=F(12abc)"), 6u);
+    EXPECT_EQ(errorPosition("=F(0x10)"), 5u);
     EXPECT_EQ(errorPosition("="), 2u);
     EXPECT_EQ(errorPosition("=F(B2:)"), 7u);
 }

@@ -69,12 +69,33 @@ TEST(Sheet, RefusesSpillsOntoFilledCells) {
     EXPECT_EQ(run(",,=Seq(3)\n=Row(3)\n"), ",,1\n#SPILL!,,2\n,,3\n");
 }
 
+TEST(Sheet, LooksAheadForSpillsWithoutInventingCycles) {
+    // A1 reads the empty C3; B2, which might spill into it, needs A1: it waits its turn.
+    EXPECT_EQ(run("=Sum(C3)\n,=Sum(A1,1)\n"), "0,\n,1\n");
+    // A real circle through a spill: A1 reads B3, which B2 fills from A1's value.
+    Sheet s = Sheet::fromCsv("=Sum(B3)\n,=Seq(Sum(A1,2))\n");
+    Functions f;
+    s.evaluate(std::ref(f));
+    EXPECT_EQ(s.toCsv(), "#CYCLE!,\n,#CYCLE!\n");
+    EXPECT_EQ(s.cycles(), (std::set<CellRef>{{0, 0}, {1, 1}}));
+    // A formula that reads its own spill area.
+    EXPECT_EQ(run("=Seq(Sum(A2,3))\n"), "#CYCLE!\n");
+}
+
 TEST(Sheet, MarksCircularReferences) {
     Sheet s = Sheet::fromCsv("=Sum(B1),=Sum(A1),=Sum(C1)\n=Sum(A1),5\n");
     Functions f;
     s.evaluate(std::ref(f));
     EXPECT_EQ(s.toCsv(), "#CYCLE!,#CYCLE!,#CYCLE!\n#CYCLE!,5,\n");
     EXPECT_EQ(s.cycles(), (std::set<CellRef>{{0, 0}, {0, 1}, {0, 2}}));
+}
+
+TEST(Sheet, ReadsHandWrittenCsv) {
+    // An unquoted formula keeps the commas of its arguments, arrays and texts.
+    EXPECT_EQ(run("1, =Sum(A1, {1,2}) ,\"=Sum(A1,1)\"\n"), "1,4,2\n");
+    EXPECT_EQ(run("=Sum(1,\"a,b\"),x\n"), "1,x\n");
+    // Only decimal numbers are numbers.
+    EXPECT_EQ(run("inf,nan,0x10,1e3,-.5,+2,1e\n"), "inf,nan,0x10,1000,-0.5,2,1e\n");
 }
 
 TEST(Sheet, NamesTheCellOfASyntaxError) {
@@ -88,8 +109,11 @@ TEST(Sheet, NamesTheCellOfASyntaxError) {
 }
 
 TEST(Sheet, PrintsAnAlignedTable) {
-    Sheet s = Sheet::fromCsv("Age,53\nName,=Seq(2)\n");
+    Sheet s = Sheet::fromCsv("Age,53,0.16666666666666666\nName,=Seq(2)\n");
     Functions f;
     s.evaluate(std::ref(f));
-    EXPECT_EQ(s.toTable(), "   A     B\n1  Age   53\n2  Name   1\n3         2\n");
+    EXPECT_EQ(s.toTable(), "   A     B   C\n"
+                           "1  Age   53  0.1666666667\n"
+                           "2  Name   1\n"
+                           "3         2\n");
 }

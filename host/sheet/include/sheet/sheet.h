@@ -61,6 +61,13 @@ private:
     std::map<CellRef, Value> spilled_; // cells filled by another cell's array result
     std::vector<CellRef> evaluating_;
     std::set<CellRef> cyclic_;
+    // Reading an empty cell first evaluates the formulas that might spill into it. Such a
+    // formula that needs a cell still being evaluated waits (it is no cycle): each entry
+    // is the depth of evaluating_ where one such look-ahead began.
+    std::vector<std::size_t> lookAheads_;
+    // The formulas that read each empty cell: a spill into one of them later closes a
+    // circle through the spill.
+    std::map<CellRef, std::set<CellRef>> emptyReads_;
     const FunctionCaller* call_ = nullptr;
 
     void evaluateCell(CellRef ref);

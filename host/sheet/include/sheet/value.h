@@ -76,11 +76,22 @@ struct Value {
     const Value& at(int row, int column) const { return cells[row * columns + column]; }
 };
 
+// The length of the decimal number at the start of the text ("12", "1.5", ".5", "1e-3",
+// no sign), 0 when there is none. Hexadecimal, "inf" and "nan" are no numbers here.
+std::size_t decimalNumberLength(const std::string& text, std::size_t start = 0);
+// The text as a number: an optional sign and a decimal number, nothing else.
+bool readNumber(const std::string& text, double& x);
+
 // One cell as the command line prints it: numbers with 17 significant digits, TRUE and
 // FALSE, a text as it is (quoted as in CSV when it holds a comma, a quote or a line
 // break), errors as the spreadsheet writes them; a number that is not finite as #NUM!;
 // a missing or empty value as nothing.
 std::string formatCell(const Value& v);
+
+// One cell as an aligned table shows it for reading: like formatCell, but a number with
+// at most 10 significant digits, as the spreadsheet's General format in a standard column,
+// and a text without CSV quotes.
+std::string formatCellForReading(const Value& v);
 
 // A whole result: one line per row, the cells of a row separated by ",".
 std::string formatResult(const Value& v);
