@@ -461,6 +461,7 @@ Value Host::CellValue(IDSHEET sheet, std::int32_t row, std::int32_t column) cons
 }
 
 std::optional<Value> Host::Coerce(const Value& source, std::int32_t wanted) const {
+    std::lock_guard lock(mutex_);
     const auto wants = [&](std::uint32_t type) { return (wanted & type) != 0; };
     Value value = source;
 
@@ -622,6 +623,10 @@ void Host::SetVersionText(std::u16string text) {
 void Host::SetAddinPath(std::string path) {
     std::lock_guard lock(mutex_);
     addinPath_ = std::move(path);
+}
+std::string Host::AddinPath() const {
+    std::lock_guard lock(mutex_);
+    return addinPath_;
 }
 void Host::FailWith(int function, int code) {
     std::lock_guard lock(mutex_);
@@ -792,6 +797,7 @@ int Host::Dispatch(int function, int count, XLOPER12** args, XLOPER12* result) {
             registration.arguments.push_back(argument(k));
         }
         registration.id = nextRegistrationId_++;
+        registration.addin = addinPath_;
         registrations_.push_back(registration);
         Answer(Value::Number(registration.id), result);
         return xlretSuccess;

@@ -62,6 +62,7 @@ struct Registration {
     double id = 0;
     std::vector<Value> arguments; // every argument of xlfRegister, in order
     bool active = true;
+    std::string addin; // the add-in path xlGetName answered when the call came
 };
 
 struct Window {
@@ -80,7 +81,9 @@ public:
 
     // ---- Configuration.
     void SetVersionText(std::u16string text);
+    // The path xlGetName answers: the add-in being served.
     void SetAddinPath(std::string path);
+    std::string AddinPath() const;
     // Answers every later call of the function (number without the international flag)
     // with the code, without doing anything.
     void FailWith(int function, int code);
@@ -125,6 +128,11 @@ public:
 
     static std::uint64_t CurrentThread();
 
+    // Converts a value as xlCoerce does to one of the wanted types (a bit set of type
+    // codes); references read the current sheet. An error value stays the error it is;
+    // a value that cannot be converted gives #VALUE!.
+    std::optional<Value> Coerce(const Value& value, std::int32_t wanted) const;
+
 private:
     Host();
     struct Storage;
@@ -134,7 +142,6 @@ private:
     void Answer(const Value& value, XLOPER12* result);
     void Release(const XLOPER12& record);
     Value CellValue(xlf::IDSHEET sheet, std::int32_t row, std::int32_t column) const;
-    std::optional<Value> Coerce(const Value& value, std::int32_t wanted) const;
 
     mutable std::recursive_mutex mutex_;
     std::u16string versionText_;
