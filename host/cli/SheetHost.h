@@ -1,0 +1,52 @@
+#pragma once
+
+// sheethost: runs the add-ins without a spreadsheet.
+//
+//   sheethost [--addin PATH]... --eval 'FORMULA'
+//   sheethost [--addin PATH]... [--format csv|table] SHEET.csv
+//   sheethost [--addin PATH]... --list
+//   sheethost [--addin PATH]... --registrations
+//
+// By default the Velmora and Corvane add-ins that lie beside the program are loaded;
+// "--addin", repeatable, replaces that default. Exit status: 0 whenever the formula or the
+// sheet was evaluated (whatever the cells show); 1 when an add-in or the sheet cannot be
+// read; 2 for a syntax error or a wrong command line.
+
+#include "sheet/value.h"
+#include "standin/Addin.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace sheethost {
+
+inline constexpr int kEvaluated = 0;
+inline constexpr int kFailed = 1;
+inline constexpr int kSyntaxError = 2;
+
+// The default add-ins, in the order they are loaded.
+inline constexpr const char* kDefaultAddins[] = {"Velmora.so", "Corvane.so"};
+
+// A sheet value as the host passes it to an add-in. The sheet's own errors (#SPILL!,
+// #CYCLE!) travel as error values with their sheet codes.
+standin::Value ToHost(const sheet::Value& value);
+// A result as the cell shows it: a null result is #NUM!, an integer a number, a
+// reference or anything the sheet cannot hold #VALUE!.
+sheet::Value FromHost(const std::optional<standin::Value>& result);
+
+// One line of "--registrations": a JSON object with every text of the call but the
+// add-in's path; the help topic's path is cut to the help file's base name.
+std::string RegistrationJson(const standin::RegistrationTexts& texts);
+
+// "--list": every function, as the host's function wizard shows it: by category, each
+// with its argument names, its help and each argument's help.
+std::string FunctionList(const std::vector<standin::Function>& functions);
+
+// Runs the command line (arguments without the program's name). programFolder is where
+// the default add-ins lie. Results go to out, messages to err.
+int Run(const std::vector<std::string>& arguments, const std::string& programFolder,
+        std::ostream& out, std::ostream& err);
+
+} // namespace sheethost
