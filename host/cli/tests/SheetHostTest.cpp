@@ -100,7 +100,7 @@ TEST(Sheets, SpillThroughTheAddinAndPrintCsvOrTable) {
 
     o = RunHost({"--addin", kAddin, "--format", "table", csv});
     EXPECT_EQ(o.out, "   A      B  C\n"
-                     "1  n      1    5\n"
+                     "1  n      1  5\n"
                      "2  label  2  a,b\n"
                      "3         3\n");
 

@@ -335,33 +335,63 @@ std::string Sheet::toCsv() const {
 }
 
 std::string Sheet::toTable() const {
+    // Each cell as shown: numbers to the right; a text whose right neighbour is empty runs
+    // on over the empty cells, as in the spreadsheet, without widening its column.
+    struct Shown {
+        std::string text;
+        bool right = false;
+        bool overflows = false;
+    };
     const CellRef end = extent();
-    std::vector<std::vector<std::string>> grid(end.row + 2,
-                                               std::vector<std::string>(end.column + 2));
-    for (int c = 0; c <= end.column; ++c)
-        grid[0][c + 1] = cellName({0, c}).substr(0, cellName({0, c}).size() - 1);
+    const std::size_t columns = static_cast<std::size_t>(end.column) + 2;
+    std::vector<std::vector<Shown>> grid(end.row + 2, std::vector<Shown>(columns));
+    for (int c = 0; c <= end.column; ++c) {
+        const std::string name = cellName({0, c});
+        grid[0][c + 1].text = name.substr(0, name.size() - 1);
+    }
     for (int r = 0; r <= end.row; ++r) {
-        grid[r + 1][0] = std::to_string(r + 1);
+        grid[r + 1][0] = {std::to_string(r + 1), true, false};
         for (int c = 0; c <= end.column; ++c) {
             const Value v = shown({r, c});
-            grid[r + 1][c + 1] = formatCellForReading(v);
+            const Value& single = v.is(Value::Kind::Array) && !v.cells.empty() ? v.cells[0] : v;
+            grid[r + 1][c + 1] = {formatCellForReading(v), single.is(Value::Kind::Number), false};
         }
+        for (std::size_t c = 1; c + 1 < columns; ++c)
+            grid[r + 1][c].overflows = shown({r, static_cast<int>(c) - 1}).is(Value::Kind::Text) &&
+                                       grid[r + 1][c + 1].text.empty();
+        grid[r + 1][columns - 1].overflows = !grid[r + 1][columns - 1].right;
     }
-    std::vector<std::size_t> width(grid.front().size(), 0);
+    constexpr std::size_t GAP = 2;
+    std::vector<std::size_t> width(columns, 0);
     for (const auto& row : grid)
-        for (std::size_t c = 0; c < row.size(); ++c)
-            width[c] = std::max(width[c], row[c].size());
+        for (std::size_t c = 0; c < columns; ++c)
+            if (!row[c].overflows)
+                width[c] = std::max(width[c], row[c].text.size());
+    // A running-on text that does not reach the next filled cell widens its own column.
+    for (const auto& row : grid)
+        for (std::size_t c = 0; c < columns; ++c) {
+            if (!row[c].overflows)
+                continue;
+            std::size_t room = width[c], k = c + 1;
+            for (; k < columns && row[k].text.empty(); ++k)
+                room += GAP + width[k];
+            if (k < columns && row[c].text.size() > room)
+                width[c] += row[c].text.size() - room;
+        }
+    std::vector<std::size_t> start(columns, 0);
+    for (std::size_t c = 1; c < columns; ++c)
+        start[c] = start[c - 1] + width[c - 1] + GAP;
     std::string out;
     for (const auto& row : grid) {
-        std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            if (c > 0)
-                line += "  ";
-            const bool number =
-                !row[c].empty() &&
-                (std::isdigit(static_cast<unsigned char>(row[c][0])) || row[c][0] == '-');
-            const std::string pad(width[c] - row[c].size(), ' ');
-            line += number ? pad + row[c] : row[c] + pad;
+        std::string line(start.back() + width.back(), ' ');
+        for (std::size_t c = 0; c < columns; ++c) {
+            const Shown& cell = row[c];
+            const std::size_t at = cell.right && cell.text.size() < width[c]
+                                       ? start[c] + width[c] - cell.text.size()
+                                       : start[c];
+            if (at + cell.text.size() > line.size())
+                line.resize(at + cell.text.size(), ' ');
+            line.replace(at, cell.text.size(), cell.text);
         }
         out += line.substr(0, line.find_last_not_of(' ') + 1) + '\n';
     }

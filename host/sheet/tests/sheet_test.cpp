@@ -117,3 +117,17 @@ TEST(Sheet, PrintsAnAlignedTable) {
                            "2  Name   1\n"
                            "3         2\n");
 }
+
+TEST(Sheet, LetsATextRunOnOverEmptyCellsInTheTable) {
+    Sheet s = Sheet::fromCsv("A title that runs on\nx,1,2\n");
+    s.evaluate(Functions{});
+    EXPECT_EQ(s.toTable(), "   A  B  C\n"
+                           "1  A title that runs on\n"
+                           "2  x  1  2\n");
+    // Up to the next filled cell, where its own column widens.
+    Sheet t = Sheet::fromCsv("A long title,,3\nx,1,2\n");
+    t.evaluate(Functions{});
+    EXPECT_EQ(t.toTable(), "   A          B  C\n"
+                           "1  A long title  3\n"
+                           "2  x          1  2\n");
+}
