@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 
 using namespace xlf;
 using standin::Host;
@@ -167,7 +168,8 @@ TEST_F(Addins, RefuseRegistrationsTheyCannotServeWithoutCalling) {
 
 TEST(TwoAddins, EachIsServedUnderItsOwnPath) {
     Host::Instance().Reset();
-    const auto folder = std::filesystem::temp_directory_path() / "standin-two-addins";
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("standin-two-addins-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const auto copy = folder / "SecondAddin.so";
     std::filesystem::copy_file(kAddin, copy, std::filesystem::copy_options::overwrite_existing);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
@@ -39,7 +40,10 @@ std::string Shown(const std::string& formula) {
 // A file in a fresh temporary folder, removed with it.
 class TempFolder {
 public:
-    TempFolder() : path_(std::filesystem::temp_directory_path() / "sheethost-tests") {
+    TempFolder()
+        : path_(std::filesystem::temp_directory_path() /
+                ("sheethost-" + std::to_string(getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
