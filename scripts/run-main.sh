@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# The main job: builds (when needed) and runs the worked examples, the typical patient's
-# parameter row and its hybrid constants.
+# The main job: builds, when needed, the command-line host sheethost with the Velmora and
+# Corvane add-ins beside it, then evaluates the typical request of the Overview sheet: a
+# Schnider propofol patient, the hybrid constants of its parameter row and an effect-site
+# TCI schedule at 10 s steps with a target change, shown as a table.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh >&2
 
 build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --parallel "$(nproc)" >/dev/null
-ctest --test-dir "$build" --output-on-failure -R 'PropSchnider|Cl2Hyb|BodySize'
+cmake --build "$build" --parallel "$(nproc)" --target sheethost >/dev/null
+exec "$build/addins/sheethost" --format table examples/overview_propofol_tci.csv
