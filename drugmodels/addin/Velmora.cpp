@@ -83,52 +83,53 @@ private:
 
 // ---- Propofol
 
-XLF_EXPORT LPXLOPER12 xlPropSchnider(double Age, double Weight, double Height, double LBM) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropSchnider(double Age, double Weight, double Height,
+                                                double LBM) {
     return CallModel<Model::PropSchnider>(drugmodels::PropSchnider, Age, Weight, Height, LBM);
 }
 const VelmoraRecord registerPropSchnider(Model::PropSchnider);
 
-XLF_EXPORT LPXLOPER12 xlPropSchniderTrick(double Age, double Weight, double Height,
-                                          LPXLOPER12 male) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropSchniderTrick(double Age, double Weight, double Height,
+                                                     LPXLOPER12 male) {
     return CallModel<Model::PropSchniderTrick>(drugmodels::PropSchniderTrick, Age, Weight, Height,
                                                male);
 }
 const VelmoraRecord registerPropSchniderTrick(Model::PropSchniderTrick);
 
-XLF_EXPORT LPXLOPER12 xlPropMarsh(double Weight) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropMarsh(double Weight) {
     return CallModel<Model::PropMarsh>(drugmodels::PropMarsh, Weight);
 }
 const VelmoraRecord registerPropMarsh(Model::PropMarsh);
 
-XLF_EXPORT LPXLOPER12 xlPropWhite(double Age, double Weight, LPXLOPER12 MALE) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropWhite(double Age, double Weight, LPXLOPER12 MALE) {
     return CallModel<Model::PropWhite>(drugmodels::PropWhite, Age, Weight, MALE);
 }
 const VelmoraRecord registerPropWhite(Model::PropWhite);
 
-XLF_EXPORT LPXLOPER12 xlPropKataria(double mass, double age) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropKataria(double mass, double age) {
     return CallModel<Model::PropKataria>(drugmodels::PropKataria, mass, age);
 }
 const VelmoraRecord registerPropKataria(Model::PropKataria);
 
-XLF_EXPORT LPXLOPER12 xlDiprifusor(double Age, double Weight) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlDiprifusor(double Age, double Weight) {
     return CallModel<Model::Diprifusor>(drugmodels::Diprifusor, Age, Weight);
 }
 const VelmoraRecord registerDiprifusor(Model::Diprifusor);
 
-XLF_EXPORT LPXLOPER12 xlPropPaedfusor(double Age, double Weight) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropPaedfusor(double Age, double Weight) {
     return CallModel<Model::PropPaedfusor>(drugmodels::PropPaedfusor, Age, Weight);
 }
 const VelmoraRecord registerPropPaedfusor(Model::PropPaedfusor);
 
-XLF_EXPORT LPXLOPER12 xlPropEleveld(double weight, double age, LPXLOPER12 male,
-                                    LPXLOPER12 patient) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropEleveld(double weight, double age, LPXLOPER12 male,
+                                               LPXLOPER12 patient) {
     return CallModel<Model::PropEleveld>(drugmodels::PropEleveld, weight, age, male, patient);
 }
 const VelmoraRecord registerPropEleveld(Model::PropEleveld);
 
-XLF_EXPORT LPXLOPER12 xlPropEleveldFinal(double weight, double height, double pma, double age,
-                                         LPXLOPER12 male, LPXLOPER12 venous, LPXLOPER12 opiates,
-                                         LPXLOPER12 patient) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropEleveldFinal(double weight, double height, double pma,
+                                                    double age, LPXLOPER12 male, LPXLOPER12 venous,
+                                                    LPXLOPER12 opiates, LPXLOPER12 patient) {
     return CallModel<Model::PropEleveldFinal>(drugmodels::PropEleveldFinal, weight, height, pma,
                                               age, male, venous, opiates, patient);
 }
@@ -136,57 +137,58 @@ const VelmoraRecord registerPropEleveldFinal(Model::PropEleveldFinal);
 
 // ---- Other hypnotics
 
-XLF_EXPORT LPXLOPER12 xlABP700V1Eleveld(double weight, double age, double height, LPXLOPER12 male) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlABP700V1Eleveld(double weight, double age, double height,
+                                                   LPXLOPER12 male) {
     return CallModel<Model::ABP700V1Eleveld>(drugmodels::ABP700V1Eleveld, weight, age, height,
                                              male);
 }
 const VelmoraRecord registerABP700V1Eleveld(Model::ABP700V1Eleveld);
 
-XLF_EXPORT LPXLOPER12 xlKetaDomino(double Weight) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlKetaDomino(double Weight) {
     return CallModel<Model::KetaDomino>(drugmodels::KetaDomino, Weight);
 }
 const VelmoraRecord registerKetaDomino(Model::KetaDomino);
 
-XLF_EXPORT LPXLOPER12 xlMidaGreenblatt(double Weight) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlMidaGreenblatt(double Weight) {
     return CallModel<Model::MidaGreenblatt>(drugmodels::MidaGreenblatt, Weight);
 }
 const VelmoraRecord registerMidaGreenblatt(Model::MidaGreenblatt);
 
 // ---- Opioids
 
-XLF_EXPORT LPXLOPER12 xlRemiMinto(double Age, double LBM) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRemiMinto(double Age, double LBM) {
     return CallModel<Model::RemiMinto>(drugmodels::RemiMinto, Age, LBM);
 }
 const VelmoraRecord registerRemiMinto(Model::RemiMinto);
 
-XLF_EXPORT LPXLOPER12 xlAlfentMaitre(double Age, double Weight, LPXLOPER12 MALE) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlAlfentMaitre(double Age, double Weight, LPXLOPER12 MALE) {
     return CallModel<Model::AlfentMaitre>(drugmodels::AlfentMaitre, Age, Weight, MALE);
 }
 const VelmoraRecord registerAlfentMaitre(Model::AlfentMaitre);
 
-XLF_EXPORT LPXLOPER12 xlAlfentScott() {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlAlfentScott() {
     return CallModel<Model::AlfentScott>(drugmodels::AlfentScott);
 }
 const VelmoraRecord registerAlfentScott(Model::AlfentScott);
 
-XLF_EXPORT LPXLOPER12 xlFentScott(double Weight) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlFentScott(double Weight) {
     return CallModel<Model::FentScott>(drugmodels::FentScott, Weight);
 }
 const VelmoraRecord registerFentScott(Model::FentScott);
 
-XLF_EXPORT LPXLOPER12 xlSufentGepts() {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlSufentGepts() {
     return CallModel<Model::SufentGepts>(drugmodels::SufentGepts);
 }
 const VelmoraRecord registerSufentGepts(Model::SufentGepts);
 
-XLF_EXPORT LPXLOPER12 xlSufentHudson(double Weight) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlSufentHudson(double Weight) {
     return CallModel<Model::SufentHudson>(drugmodels::SufentHudson, Weight);
 }
 const VelmoraRecord registerSufentHudson(Model::SufentHudson);
 
 // ---- Local anaesthetics
 
-XLF_EXPORT LPXLOPER12 xlLidocainSchnider(double Weight) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlLidocainSchnider(double Weight) {
     return CallModel<Model::LidocainSchnider>(drugmodels::LidocainSchnider, Weight);
 }
 const VelmoraRecord registerLidocainSchnider(Model::LidocainSchnider);

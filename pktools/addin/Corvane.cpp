@@ -68,7 +68,7 @@ constexpr XlfArgTriple CL2HYB_ARGS[] = {
     {"param", " The vols/clearances as an array (length = 6) ", OPER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlCl2Hyb(LPXLOPER12 param) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCl2Hyb(LPXLOPER12 param) {
     return xlf::Frame([&] { return pktools::Cl2Hyb(Column(param, CL2HYB_ARGS[0])); });
 }
 const CorvaneRecord
@@ -80,7 +80,7 @@ constexpr XlfArgTriple HYB2CL_ARGS[] = {
     {"param", " The hybrid constants as an array (length = 6) ", OPER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlHyb2Cl(LPXLOPER12 param) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlHyb2Cl(LPXLOPER12 param) {
     return xlf::Frame([&] { return pktools::Hyb2Cl(Column(param, HYB2CL_ARGS[0])); });
 }
 const CorvaneRecord
@@ -103,8 +103,9 @@ constexpr XlfArgTriple PRED_CP_ARGS[] = {
     {"l3",         " Hybrid constant l3 ",         NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlPredCp(LPXLOPER12 deltaTimes, LPXLOPER12 Rate, LPXLOPER12 IVBolus, double A,
-                               double B, double C, double l1, double l2, double l3) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPredCp(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
+                                          LPXLOPER12 IVBolus, double A, double B, double C,
+                                          double l1, double l2, double l3) {
     return xlf::Frame([&] {
         std::vector<double> times = Column(deltaTimes, PRED_CP_ARGS[0]);
         std::vector<double> rates = Column(Rate, PRED_CP_ARGS[1]);
@@ -130,8 +131,9 @@ constexpr XlfArgTriple PRED_CE_ARGS[] = {
     {"ke0",        " Transferconstantke0 ",        NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlPredCe(LPXLOPER12 deltaTimes, LPXLOPER12 Rate, LPXLOPER12 IVBolus, double A,
-                               double B, double C, double l1, double l2, double l3, double ke0) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPredCe(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
+                                          LPXLOPER12 IVBolus, double A, double B, double C,
+                                          double l1, double l2, double l3, double ke0) {
     return xlf::Frame([&] {
         std::vector<double> times = Column(deltaTimes, PRED_CE_ARGS[0]);
         std::vector<double> rates = Column(Rate, PRED_CE_ARGS[1]);
@@ -156,9 +158,9 @@ constexpr XlfArgTriple PRED_CP_VCL_ARGS[] = {
     {"Cl3",        " Cl3 ",                           NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlPredCpVCl(LPXLOPER12 deltaTimes, LPXLOPER12 Rate, LPXLOPER12 IVBolus,
-                                  double V1, double V2, double V3, double Cl1, double Cl2,
-                                  double Cl3) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPredCpVCl(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
+                                             LPXLOPER12 IVBolus, double V1, double V2, double V3,
+                                             double Cl1, double Cl2, double Cl3) {
     return xlf::Frame([&] {
         std::vector<double> times = Column(deltaTimes, PRED_CP_VCL_ARGS[0]);
         std::vector<double> rates = Column(Rate, PRED_CP_VCL_ARGS[1]);
@@ -181,8 +183,8 @@ constexpr XlfArgTriple PRED_EFF_ARGS[] = {
     {"gam",     " Gamma - steepness ",                    NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlPredEff(LPXLOPER12 concEff, double eZero, double eMax, double IC50,
-                                double gam) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPredEff(LPXLOPER12 concEff, double eZero, double eMax,
+                                           double IC50, double gam) {
     return xlf::Frame([&] {
         return pktools::PredEff(Column(concEff, PRED_EFF_ARGS[0]), eZero, eMax, IC50, gam);
     });
@@ -207,9 +209,10 @@ constexpr XlfArgTriple DECR_CE_ARGS[] = {
     {"ke0",        " Transferconstantke0 ",                      NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xldecrCe(LPXLOPER12 deltaTimes, LPXLOPER12 Rate, LPXLOPER12 IVBolus,
-                               LPXLOPER12 decrConc, double A, double B, double C, double l1,
-                               double l2, double l3, double ke0) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xldecrCe(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
+                                          LPXLOPER12 IVBolus, LPXLOPER12 decrConc, double A,
+                                          double B, double C, double l1, double l2, double l3,
+                                          double ke0) {
     return xlf::Frame([&] {
         std::vector<double> times = Column(deltaTimes, DECR_CE_ARGS[0]);
         std::vector<double> rates = Column(Rate, DECR_CE_ARGS[1]);
@@ -235,8 +238,8 @@ constexpr XlfArgTriple CS_DT_CE_ARGS[] = {
     {"decr",  "The decrement (e.g. 50 for 50%) ",    NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlCsDtCe(LPXLOPER12 Times, double A, double B, double C, double l1, double l2,
-                               double l3, double ke0, double decr) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCsDtCe(LPXLOPER12 Times, double A, double B, double C, double l1,
+                                          double l2, double l3, double ke0, double decr) {
     return xlf::Frame([&] {
         return pktools::CsDtCe(Column(Times, CS_DT_CE_ARGS[0]), A, B, C, l1, l2, l3, ke0, decr);
     });
@@ -257,8 +260,8 @@ constexpr XlfArgTriple CS_DT_CP_ARGS[] = {
     {"decr",  "The decrement (e.g. 50 for 50%) ",    NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlCsDtCp(LPXLOPER12 Times, double A, double B, double C, double l1, double l2,
-                               double l3, double decr) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCsDtCp(LPXLOPER12 Times, double A, double B, double C, double l1,
+                                          double l2, double l3, double decr) {
     return xlf::Frame([&] {
         return pktools::CsDtCp(Column(Times, CS_DT_CP_ARGS[0]), A, B, C, l1, l2, l3, decr);
     });
@@ -279,8 +282,8 @@ constexpr XlfArgTriple CS_DT_CP_VCL_ARGS[] = {
     {"decr",  "The decrement (e.g. 50 for 50%) ",    NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlCsDtCpVCl(LPXLOPER12 Times, double V1, double V2, double V3, double Cl1,
-                                  double Cl2, double Cl3, double decr) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCsDtCpVCl(LPXLOPER12 Times, double V1, double V2, double V3,
+                                             double Cl1, double Cl2, double Cl3, double decr) {
     return xlf::Frame([&] {
         return pktools::CsDtCpVCl(Column(Times, CS_DT_CP_VCL_ARGS[0]), V1, V2, V3, Cl1, Cl2, Cl3,
                                   decr);
@@ -305,8 +308,9 @@ constexpr XlfArgTriple TCI_CP_ARGS[] = {
     {"l3",         " Hybrid constant l3 ",                NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlTciCp(LPXLOPER12 deltaTimes, LPXLOPER12 targetConc, double maxRate,
-                              double A, double B, double C, double l1, double l2, double l3) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlTciCp(LPXLOPER12 deltaTimes, LPXLOPER12 targetConc,
+                                         double maxRate, double A, double B, double C, double l1,
+                                         double l2, double l3) {
     return xlf::Frame([&] {
         std::vector<double> times = Column(deltaTimes, TCI_CP_ARGS[0]);
         std::vector<double> targets = Column(targetConc, TCI_CP_ARGS[1]);
@@ -329,9 +333,9 @@ constexpr XlfArgTriple CALC_RATE_ARGS[] = {
     {"l3",         " Hybrid constant l3 ",                   NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlCalcRate(LPXLOPER12 deltaTimes, LPXLOPER12 IVBolus, LPXLOPER12 targetConc,
-                                 double maxRate, double A, double B, double C, double l1, double l2,
-                                 double l3) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCalcRate(LPXLOPER12 deltaTimes, LPXLOPER12 IVBolus,
+                                            LPXLOPER12 targetConc, double maxRate, double A,
+                                            double B, double C, double l1, double l2, double l3) {
     return xlf::Frame([&] {
         std::vector<double> times = Column(deltaTimes, CALC_RATE_ARGS[0]);
         std::vector<double> boluses = Column(IVBolus, CALC_RATE_ARGS[1]);
@@ -359,9 +363,9 @@ constexpr XlfArgTriple TCI_CE_ARGS[] = {
     {"ke0",        " Transferconstant ke0 ",              NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlTciCe(LPXLOPER12 deltaTimes, LPXLOPER12 targetConc, double maxRate,
-                              double A, double B, double C, double l1, double l2, double l3,
-                              double ke0) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlTciCe(LPXLOPER12 deltaTimes, LPXLOPER12 targetConc,
+                                         double maxRate, double A, double B, double C, double l1,
+                                         double l2, double l3, double ke0) {
     return xlf::Frame([&] {
         std::vector<double> times = Column(deltaTimes, TCI_CE_ARGS[0]);
         std::vector<double> targets = Column(targetConc, TCI_CE_ARGS[1]);
@@ -384,8 +388,8 @@ constexpr XlfArgTriple TPEAK_ARGS[] = {
     {"ke0", " Transferconstant ke0 ", NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlTPeak(double A, double B, double C, double l1, double l2, double l3,
-                              double ke0) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlTPeak(double A, double B, double C, double l1, double l2,
+                                         double l3, double ke0) {
     return xlf::Frame([&] { return pktools::TPeak(A, B, C, l1, l2, l3, ke0); });
 }
 const CorvaneRecord registerTPeak("xlTPeak", "TPeak", "Calculates the time to peak effect ",
@@ -402,8 +406,8 @@ constexpr XlfArgTriple VD_PEAK_ARGS[] = {
     {"ke0", " Transferconstant ke0 ", NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlVdPeak(double A, double B, double C, double l1, double l2, double l3,
-                               double ke0) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlVdPeak(double A, double B, double C, double l1, double l2,
+                                          double l3, double ke0) {
     return xlf::Frame([&] { return pktools::VdPeak(A, B, C, l1, l2, l3, ke0); });
 }
 const CorvaneRecord registerVdPeak("xlVdPeak", "VdPeak",
@@ -421,8 +425,8 @@ constexpr XlfArgTriple TPEAK2KE0_ARGS[] = {
     {"peak_time", " Time to peak effect ",  NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlTPeak2ke0(double A, double B, double C, double l1, double l2, double l3,
-                                  double peak_time) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlTPeak2ke0(double A, double B, double C, double l1, double l2,
+                                             double l3, double peak_time) {
     return xlf::Frame([&] { return pktools::TPeak2ke0(A, B, C, l1, l2, l3, peak_time); });
 }
 const CorvaneRecord registerTPeak2ke0("xlTPeak2ke0", "TPeak2ke0",
@@ -436,7 +440,7 @@ constexpr XlfArgTriple BMI_ARGS[] = {
     {"Height", "The pateints height in cm ", NUMBER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlBMI(double Weight, double Height) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlBMI(double Weight, double Height) {
     return xlf::Frame([&] { return pktools::BMI(Weight, Height); });
 }
 const CorvaneRecord registerBMI("xlBMI", "BMI", " Computes the BMI (body mass index) ", BMI_ARGS);
@@ -448,7 +452,7 @@ constexpr XlfArgTriple JLBM_ARGS[] = {
     {"MALE",   " Gender, male=1, female=0 ",  OPER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlJLBM(double weight, double height, LPXLOPER12 MALE) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlJLBM(double weight, double height, LPXLOPER12 MALE) {
     return xlf::Frame([&] { return pktools::JLBM(weight, height, Flag(MALE, JLBM_ARGS[2])); });
 }
 const CorvaneRecord registerJLBM("xlJLBM", "JLBM", " LBM (formula of James) ", JLBM_ARGS);
@@ -460,7 +464,7 @@ constexpr XlfArgTriple JAN_LBM_ARGS[] = {
     {"MALE",   " Gender, male=1, female=0 ",  OPER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlJanLBM(double weight, double height, LPXLOPER12 MALE) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlJanLBM(double weight, double height, LPXLOPER12 MALE) {
     return xlf::Frame([&] { return pktools::JanLBM(weight, height, Flag(MALE, JAN_LBM_ARGS[2])); });
 }
 const CorvaneRecord registerJanLBM("xlJanLBM", "JanLBM",
@@ -473,7 +477,7 @@ constexpr XlfArgTriple JJLBM_ARGS[] = {
     {"MALE",   " Gender, male=1, female=0 ",  OPER},
 };
 // clang-format on
-XLF_EXPORT LPXLOPER12 xlJJLBM(double weight, double height, LPXLOPER12 MALE) {
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlJJLBM(double weight, double height, LPXLOPER12 MALE) {
     return xlf::Frame([&] { return pktools::JJLBM(weight, height, Flag(MALE, JJLBM_ARGS[2])); });
 }
 const CorvaneRecord registerJJLBM("xlJJLBM", "JJLBM", " LBM (formula James Adjusted) ", JJLBM_ARGS);

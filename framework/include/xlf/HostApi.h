@@ -7,6 +7,9 @@
 
 #include <cstdint>
 
+// XLF_PASCAL: the calling convention of everything the host calls (the worksheet functions,
+// the four entry points) and of the host callback: the standard one on 32-bit Windows, the
+// only one elsewhere. XLF_EXPORT: exported under its plain name.
 #if defined(_WIN32)
 #define XLF_PASCAL __stdcall
 #define XLF_EXPORT extern "C" __declspec(dllexport)

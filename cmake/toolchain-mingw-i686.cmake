@@ -1,0 +1,10 @@
+# 32-bit Windows with Debian's mingw-w64 (g++-mingw-w64-i686-posix):
+#   cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake
+set(CMAKE_SYSTEM_PROCESSOR x86)
+set(XLF_MINGW_TRIPLE i686-w64-mingw32)
+set(XLF_WINE_LOADER wine)
+include(${CMAKE_CURRENT_LIST_DIR}/MingwCommon.cmake)
+# Floating point in SSE2 registers, as on x86_64: the x87 unit's wider intermediate results
+# would change results far beyond rounding (the searches amplify them).
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
