@@ -54,7 +54,7 @@ TempMemory& TempMemory::OfCurrentThread() {
 }
 
 void TempMemory::AddBlock(std::size_t size) {
-    std::shared_ptr<char> bytes(new char[size], CustomArrayDeleter());
+    std::shared_ptr<char> bytes(CustomArrayDeleter::Allocate(size), CustomArrayDeleter());
     blocks_.push_front(Block{std::move(bytes), size});
 }
 

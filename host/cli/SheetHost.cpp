@@ -25,7 +25,7 @@ constexpr const char* kUsage =
     "       sheethost [--addin PATH]... --list\n"
     "       sheethost [--addin PATH]... --registrations\n"
     "\n"
-    "Loads the add-ins (by default Velmora.so and Corvane.so beside the program), runs\n"
+    "Loads the add-ins (by default Velmora and Corvane beside the program), runs\n"
     "their xlAutoOpen, evaluates, then removes and closes them.\n"
     "\n"
     "  --eval FORMULA    evaluate one formula and print its result, one line per row\n"

@@ -27,7 +27,11 @@ inline constexpr int kFailed = 1;
 inline constexpr int kSyntaxError = 2;
 
 // The default add-ins, in the order they are loaded.
+#if defined(_WIN32)
+inline constexpr const char* kDefaultAddins[] = {"Velmora.xll", "Corvane.xll"};
+#else
 inline constexpr const char* kDefaultAddins[] = {"Velmora.so", "Corvane.so"};
+#endif
 
 // A sheet value as the host passes it to an add-in. The sheet's own errors (#SPILL!,
 // #CYCLE!) travel as error values with their sheet codes.

@@ -1,8 +1,12 @@
 #include "standin/Addin.h"
 
 #include <algorithm>
-#include <dlfcn.h>
 #include <filesystem>
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
 
 namespace standin {
 
@@ -92,7 +96,15 @@ Addin::Addin(const std::string& path) {
     if (error) {
         throw AddinError("cannot load add-in " + path + ": " + error.message());
     }
-    path_ = absolute.lexically_normal().string();
+    absolute = absolute.lexically_normal();
+    path_ = absolute.string();
+#if defined(_WIN32)
+    handle_ = LoadLibraryW(absolute.c_str());
+    if (handle_ == nullptr) {
+        throw AddinError("cannot load add-in " + path + ": error " +
+                         std::to_string(GetLastError()));
+    }
+#else
     dlerror();
     handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr) {
@@ -100,18 +112,27 @@ Addin::Addin(const std::string& path) {
         throw AddinError("cannot load add-in " + path + ": " +
                          (message != nullptr ? message : "unknown error"));
     }
+#endif
 }
 
 Addin::~Addin() {
+#if defined(_WIN32)
+    FreeLibrary(static_cast<HMODULE>(handle_));
+#else
     dlclose(handle_);
+#endif
 }
 
 void* Addin::Entry(const std::string& name) const {
+#if defined(_WIN32)
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name.c_str()));
+#else
     return dlsym(handle_, name.c_str());
+#endif
 }
 
 std::optional<int> Addin::RunEntry(const char* name) {
-    auto entry = reinterpret_cast<int (*)()>(Entry(name));
+    auto entry = reinterpret_cast<int(XLF_PASCAL*)()>(Entry(name));
     if (entry == nullptr) {
         return std::nullopt;
     }
@@ -129,7 +150,7 @@ std::optional<int> Addin::AutoClose() {
 }
 
 bool Addin::GenDoc() {
-    auto entry = reinterpret_cast<void (*)()>(Entry("xlwGenDoc"));
+    auto entry = reinterpret_cast<void(XLF_PASCAL*)()>(Entry("xlwGenDoc"));
     if (entry == nullptr) {
         return false;
     }

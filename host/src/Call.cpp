@@ -1,8 +1,8 @@
 #include "standin/Call.h"
+#include "standin/RawCall.h"
 
 #include <algorithm>
 #include <deque>
-#include <ffi.h>
 
 namespace standin {
 
@@ -258,10 +258,7 @@ std::optional<Value> Invoke(void* procedure, const Signature& signature,
         return Value::Error(xlerrValue);
     }
     Arguments records;
-    std::vector<double> numbers(n);
-    std::vector<XLOPER12*> pointers(n);
-    std::vector<ffi_type*> types(n);
-    std::vector<void*> values(n);
+    std::vector<RawArgument> raw(n);
     for (std::size_t k = 0; k < n; ++k) {
         const Value& value = k < given.size() ? given[k] : Value::Missing();
         if (signature.arguments[k] == Signature::Type::Number) {
@@ -269,31 +266,15 @@ std::optional<Value> Invoke(void* procedure, const Signature& signature,
             if (number.kind != Value::Kind::Num) {
                 return number; // the error, without calling
             }
-            numbers[k] = number.num;
-            types[k] = &ffi_type_double;
-            values[k] = &numbers[k];
+            raw[k] = RawArgument::Number(number.num);
         } else {
-            pointers[k] = records.Record(value);
-            types[k] = &ffi_type_pointer;
-            values[k] = &pointers[k];
+            raw[k] = RawArgument::Pointer(records.Record(value));
         }
     }
 
-    ffi_cif cif;
-    ffi_type* resultType =
-        signature.result == Signature::Type::Number ? &ffi_type_double : &ffi_type_pointer;
-    if (ffi_prep_cif(&cif, FFI_DEFAULT_ABI, static_cast<unsigned>(n), resultType, types.data()) !=
-        FFI_OK) {
-        throw SignatureError("libffi cannot prepare a call of " + std::to_string(n) + " arguments");
-    }
-    union {
-        ffi_arg word;
-        double number;
-        void* pointer;
-    } result{};
-    ffi_call(&cif, reinterpret_cast<void (*)()>(procedure), &result, values.data());
-
-    if (signature.result == Signature::Type::Number) {
+    const bool numberResult = signature.result == Signature::Type::Number;
+    const RawResult result = CallRaw(procedure, raw, numberResult);
+    if (numberResult) {
         return Value::Number(result.number);
     }
     auto* record = static_cast<XLOPER12*>(result.pointer);

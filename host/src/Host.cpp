@@ -1,15 +1,21 @@
 #include "standin/Host.h"
+#if !defined(_WIN32)
 #include "xlf/PosixHostServices.h"
+#endif
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dlfcn.h>
 #include <iostream>
 #include <limits>
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
 #include <unistd.h>
+#endif
 
 namespace standin {
 
@@ -724,7 +730,11 @@ std::vector<Window> Host::WindowsOf(std::uint64_t thread) const {
 }
 
 std::uint64_t Host::CurrentThread() {
+#if defined(_WIN32)
+    return static_cast<std::uint64_t>(GetCurrentThreadId());
+#else
     return static_cast<std::uint64_t>(gettid());
+#endif
 }
 
 int Host::Callback(int function, int count, XLOPER12** args, XLOPER12* result) {
@@ -874,9 +884,14 @@ std::size_t DiagnosticCapture::Count(const std::string& text) const {
 
 using standin::Host;
 
-XLF_EXPORT int MdCallBack12(int xlfn, int count, xlf::LPXLOPER12* args, xlf::LPXLOPER12 result) {
+XLF_EXPORT int XLF_PASCAL MdCallBack12(int xlfn, int count, xlf::LPXLOPER12* args,
+                                       xlf::LPXLOPER12 result) {
     return Host::Instance().Callback(xlfn, count, args, result);
 }
+
+// On Windows the framework finds the call library, the windows and the debugger through
+// the operating system; elsewhere the host program offers them.
+#if !defined(_WIN32)
 
 XLF_EXPORT void* XlfHostLoadLibrary(const char* name) {
     // Any address names the library; the stand-in has no code in it.
@@ -923,3 +938,5 @@ XLF_EXPORT int XlfHostDebuggerPresent() {
 XLF_EXPORT void XlfHostDebugOutput(const char* text) {
     Host::Instance().DebugOutput(text);
 }
+
+#endif

@@ -11,13 +11,20 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace xlf {
 
 // Releases a block made with new char[].
+// Blocks start at the strictest fundamental alignment, which the C runtime's allocator does
+// not give everywhere (8 bytes on 32-bit Windows, where it is 16).
 struct CustomArrayDeleter {
-    void operator()(char* block) const noexcept { delete[] block; }
+    static constexpr std::align_val_t kBlockAlignment{alignof(std::max_align_t)};
+    static char* Allocate(std::size_t size) {
+        return static_cast<char*>(::operator new[](size, kBlockAlignment));
+    }
+    void operator()(char* block) const noexcept { ::operator delete[](block, kBlockAlignment); }
 };
 
 class TempMemory {

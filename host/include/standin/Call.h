@@ -2,7 +2,7 @@
 
 // Calling a registered worksheet function by its type text, as the spreadsheet does: the
 // type text says how each argument is passed and what comes back, so any registration is
-// callable without code written for it (through libffi).
+// callable without code written for it (RawCall.h).
 //
 // Letters served: "B" a 64-bit float by value, "Q" and "U" a pointer to a value record;
 // results "B" and "Q"/"U". The suffixes "!" (volatile), "$" (thread-safe), "&"
@@ -42,7 +42,7 @@ struct Signature {
 };
 
 // The entry that releases a result carrying xlbitDLLFree ("xlAutoFree12"), or null.
-using AutoFree = void (*)(xlf::XLOPER12*);
+using AutoFree = void(XLF_PASCAL*)(xlf::XLOPER12*);
 
 // Calls a procedure with the arguments as the spreadsheet passes them. Arguments past
 // the given ones are omitted (missing).
