@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, only those that are missing.
+# Installs the Debian packages the build needs, only those that are missing: the Linux
+# build's, and the Windows build's (the mingw-w64 cross compilers, 64-bit and 32-bit Wine,
+# a virtual display for Wine's windows).
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev libbenchmark-dev
+          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386 xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -15,6 +18,10 @@ if ((${#missing[@]})); then
         exit 1
     fi
     export DEBIAN_FRONTEND=noninteractive
+    # 32-bit Wine comes from the i386 architecture.
+    if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
     apt-get update -q
     apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi

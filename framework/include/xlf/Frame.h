@@ -5,8 +5,8 @@
 // (convert the arguments, call the routine, return its result), hands the record to the
 // host and turns every exception into a cell value. Nothing escapes it.
 //
-//     XLF_EXPORT xlf::LPXLOPER12 XLF_PASCAL xlPropSchnider(double Age, double Weight, double Height,
-//                                                          double LBM) {
+//     XLF_EXPORT xlf::LPXLOPER12 XLF_PASCAL xlPropSchnider(double Age, double Weight,
+//                                                          double Height, double LBM) {
 //         return xlf::Frame([&] { return PropSchnider(Age, Weight, Height, LBM); });
 //     }
 //
