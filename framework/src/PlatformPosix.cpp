@@ -132,10 +132,24 @@ int VisitOne(const char16_t* cls, int clsLength, const char16_t* title, int titl
     }
 }
 
+// The host's window enumeration, asked at every worksheet call (the function-wizard test):
+// looked up in the global symbols until found, then kept, since a symbol of the running
+// host program stays where it is. A search of every loaded module's symbol table costs
+// more than the rest of a small call.
+XlfHostEnumThreadWindowsFn WindowEnumeration() noexcept {
+    static std::atomic<XlfHostEnumThreadWindowsFn> found{nullptr};
+    XlfHostEnumThreadWindowsFn entry = found.load(std::memory_order_acquire);
+    if (entry == nullptr) {
+        entry = HostEntry<XlfHostEnumThreadWindowsFn>(kHostEnumThreadWindowsEntry);
+        found.store(entry, std::memory_order_release);
+    }
+    return entry;
+}
+
 } // namespace
 
 void ForEachTopLevelWindow(ThreadId thread, const std::function<bool(const WindowTexts&)>& visit) {
-    auto enumerate = HostEntry<XlfHostEnumThreadWindowsFn>(kHostEnumThreadWindowsEntry);
+    auto enumerate = WindowEnumeration();
     if (enumerate == nullptr) {
         return;
     }
