@@ -102,6 +102,16 @@ bool ConvertToBool(const XLOPER12& record, const char* name, bool mayCoerce) {
     return ConvertToBool(*coerced, name, false);
 }
 
+// One element of a vector argument as a number; the element is released afterwards if the
+// host owns it, also when the conversion raised.
+double ConvertElement(XLOPER12* element, const char* name) {
+    struct Release {
+        XLOPER12* record;
+        ~Release() { FreeIfHostOwned(*record); }
+    } release{element};
+    return ConvertToDouble(*element, name, true);
+}
+
 } // namespace
 
 std::string ErrorText(std::string_view message, const char* name, const char* context) {
@@ -306,16 +316,25 @@ std::vector<double> XlfOper::ToDoubleVector(const char* name) const {
         RaiseForResultCode(xlretInvXloper, name, kNotOneDimensional);
     }
     std::vector<double> values(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
+    if (Type() == xltypeMulti) {
+        // A row or column of an array: its records lie one after the other in the order of
+        // the result. Plain numbers (no flag bits: nothing to release) are read in place;
+        // any other record goes through the element conversion.
+        const XLOPER12* cells = record_->val.array.lparray;
+        for (std::size_t k = 0; k < values.size(); ++k) {
+            if (cells[k].xltype == xltypeNum) {
+                values[k] = cells[k].val.num;
+            } else {
+                values[k] = ConvertElement(const_cast<XLOPER12*>(cells + k), name);
+            }
+        }
+        return values;
+    }
     for (std::int32_t i = 0; i < rows; ++i) {
         for (std::int32_t j = 0; j < columns; ++j) {
-            XlfOper element = Element(i, j);
-            struct Release {
-                XLOPER12* record;
-                ~Release() { FreeIfHostOwned(*record); }
-            } release{element.GetXLOPER()};
             values[static_cast<std::size_t>(i) +
                    static_cast<std::size_t>(j) * static_cast<std::size_t>(rows)] =
-                element.ToDouble(name);
+                ConvertElement(Element(i, j).GetXLOPER(), name);
         }
     }
     return values;
