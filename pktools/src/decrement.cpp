@@ -181,11 +181,6 @@ void holdPlasma(PlasmaState& s, const UnitFactors& u, const PlasmaDecay& e, doub
     s.z = X * u.c * (1 - e.e3) + e.e3 * s.z;
 }
 
-// Ek / lk of the effect-site terms, with l4 = ke0 as used in the state updates.
-struct EffectPerRate {
-    double q1, q2, q3, q4;
-};
-
 void holdEffect(EffectState& s, const EffectPerRate& q, const PlasmaDecay& e, double e4, double X) {
     s.s1 = q.q1 * X * (1 - e.e1) + e.e1 * s.s1;
     s.s2 = q.q2 * X * (1 - e.e2) + e.e2 * s.s2;
@@ -308,7 +303,7 @@ std::vector<double> CsDtCe(std::vector<double> Times, double A, double B, double
     p.x = (1 - std::exp(-(HOLD_STEP * h.l1))) * (R * h.A / h.l1) * std::exp(-(tpk * h.l1));
     p.y = (1 - std::exp(-(HOLD_STEP * h.l2))) * (R * h.B / h.l2) * std::exp(-(tpk * h.l2));
     p.z = (1 - std::exp(-(HOLD_STEP * h.l3))) * (R * h.C / h.l3) * std::exp(-(tpk * h.l3));
-    const EffectPerRate q{E.E1 / h.l1, E.E2 / h.l2, E.E3 / h.l3, E.E4 / ke0s};
+    const EffectPerRate q = effectPerRate(E, h, ke0s);
     EffectState s;
     s.s1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (q.q1 * R) * std::exp(-(tpk * h.l1));
     s.s2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (q.q2 * R) * std::exp(-(tpk * h.l2));

@@ -87,6 +87,7 @@ struct EffectModel {
     double ke0;
     UnitFactors u;
     EffectCoefficients E;
+    EffectPerRate q;
     double lambda[4];
     double perRate[4];
 };
@@ -259,11 +260,12 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
     m.ke0 = separatedKe0(m.h, ke0);
     m.u = unitFactors(m.h);
     m.E = effectCoefficients(m.h, m.ke0);
+    m.q = effectPerRate(m.E, m.h, m.ke0);
     const double lambda[4] = {m.h.l1, m.h.l2, m.h.l3, m.ke0};
-    const double coefficient[4] = {m.E.E1, m.E.E2, m.E.E3, m.E.E4};
+    const double perRate[4] = {m.q.q1, m.q.q2, m.q.q3, m.q.q4};
     for (int k = 0; k < 4; ++k) {
         m.lambda[k] = lambda[k];
-        m.perRate[k] = coefficient[k] / lambda[k];
+        m.perRate[k] = perRate[k];
     }
 
     PlasmaState plasma;
@@ -298,7 +300,7 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
             PlasmaState plasmaFree = plasma;
             EffectState effectFree = effect;
             plasmaStep(plasmaFree, m.u, pd, 0, 0, m.h);
-            effectStep(effectFree, m.E, row.f, 0, 0, m.h, m.ke0);
+            effectStep(effectFree, m.E, m.q, row.f, 0, 0);
             const double cpFree = (plasmaFree.x + plasmaFree.y) + plasmaFree.z;
             const double ceFree = ((effectFree.s1 + effectFree.s2) + effectFree.s3) + effectFree.s4;
             auto rateMiss = [&row](double rate) { return row.rateMiss(rate); };
@@ -325,7 +327,7 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
             R = 0;
 
         plasmaStep(plasma, m.u, pd, R, 0, m.h);
-        effectStep(effect, m.E, row.f, R, 0, m.h, m.ke0);
+        effectStep(effect, m.E, m.q, row.f, R, 0);
         result[i] = R;
         ce0 = ((effect.s1 + effect.s2) + effect.s3) + effect.s4;
     }
