@@ -368,9 +368,10 @@ std::vector<double> decrCe(std::vector<double> deltaTimes, std::vector<double> R
     EffectState s{E.E1 * b0, E.E2 * b0, E.E3 * b0, E.E4 * b0};
     double g = 0; // the previous search's result, where the next one starts
 
+    const EffectPerRate q = effectPerRate(E, h, ke0);
     EffectDecayMemo factors(h, ke0);
     for (std::size_t i = 1; i < n; ++i) {
-        effectStep(s, E, factors(deltaTimes[i]), Rate[i], IVBolus[i], h, ke0);
+        effectStep(s, E, q, factors(deltaTimes[i]), Rate[i], IVBolus[i]);
         const double Ce = ((s.s2 + s.s1) + s.s3) + s.s4;
         if (decrConc[i] >= Ce)
             continue; // already at or below the level

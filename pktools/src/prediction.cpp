@@ -98,13 +98,14 @@ std::vector<double> PredCe(std::vector<double> deltaTimes, std::vector<double> R
         return result;
     }
     EffectState state{E.E1 * b0, E.E2 * b0, E.E3 * b0, E.E4 * b0};
+    const EffectPerRate q = effectPerRate(E, h, ke0);
     EffectDecayMemo decay(h, ke0);
     for (std::size_t i = 1; i < n; ++i) {
         if (!allFinite({deltaTimes[i], Rate[i], IVBolus[i]})) {
             std::fill(result.begin() + i, result.end(), UNKNOWN);
             break;
         }
-        effectStep(state, E, decay(deltaTimes[i]), Rate[i], IVBolus[i], h, ke0);
+        effectStep(state, E, q, decay(deltaTimes[i]), Rate[i], IVBolus[i]);
         result[i] = ((state.s2 + state.s1) + state.s3) + state.s4;
     }
     return result;
