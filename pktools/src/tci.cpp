@@ -42,6 +42,21 @@ double boundedPlasmaRate(double rate, double maxRate) {
     return rate;
 }
 
+// The parts of plasmaTargetRate: the concentration still missing at the end of the
+// interval, the concentration a unit rate adds over it, and their quotient (0 when a unit
+// rate adds nothing).
+double targetRateNumerator(const PlasmaState& s, const PlasmaDecay& e, double target) {
+    return target - e.e1 * s.x - e.e2 * s.y - e.e3 * s.z;
+}
+double plasmaTargetRateDenominator(const UnitFactors& u, const PlasmaDecay& e) {
+    return (1 - e.e2) * u.b + (1 - e.e1) * u.a + (1 - e.e3) * u.c;
+}
+double targetRateQuotient(double numerator, double denominator) {
+    if (denominator == 0)
+        return 0;
+    return numerator / denominator;
+}
+
 // Plasma TCI over a table; bolus may be empty (no boluses). h has its zero exponents
 // replaced already.
 std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
@@ -143,19 +158,54 @@ Peak futurePeak(const FreeCurve& curve, double start) {
     return {0, now};
 }
 
-// What one row of the effect-site TCI knows: its decay factors, target, the states at its
-// start, and the start point of the peak searches.
+// What an interval's length fixes: its decay factors, 1 - each of them, and the
+// denominator of the plasma target rate. Recomputed only when the length changes, so that
+// a table of equal intervals pays for them once; each is a function of the length alone,
+// so a reused value is bit for bit the one that would be recomputed.
+struct IntervalFactors {
+    EffectDecay f{};
+    PlasmaDecay pd{};
+    double oneMinus[4] = {};
+    double rateDenominator = 0;
+};
+
+class IntervalMemo {
+public:
+    explicit IntervalMemo(const EffectModel& m) : m_(m), decay_(m.h, m.ke0) {}
+    const IntervalFactors& operator()(double dt) {
+        if (!(dt == dt_)) {
+            IntervalFactors& x = factors_;
+            x.f = decay_(dt);
+            x.pd = {x.f.e1, x.f.e2, x.f.e3};
+            const double e[4] = {x.f.e1, x.f.e2, x.f.e3, x.f.e4};
+            for (int k = 0; k < 4; ++k)
+                x.oneMinus[k] = 1 - e[k];
+            x.rateDenominator = plasmaTargetRateDenominator(m_.u, x.pd);
+            dt_ = dt;
+        }
+        return factors_;
+    }
+
+private:
+    const EffectModel& m_;
+    EffectDecayMemo decay_;
+    double dt_ = std::numeric_limits<double>::quiet_NaN();
+    IntervalFactors factors_;
+};
+
+// What one row of the effect-site TCI knows: its interval's factors, target, the states at
+// its start, and the start point of the peak searches. Built only for a row that searches.
 struct RowContext {
     const EffectModel& m;
-    EffectDecay f;
-    double oneMinus[4];
+    const EffectDecay& f;
+    const double (&oneMinus)[4];
     double target;
-    EffectState start;
+    const EffectState& start;
     double unitPeakTime;
 
-    RowContext(const EffectModel& model, const EffectDecay& decay, double T, const EffectState& s,
-               double peakTime)
-        : m(model), f(decay), oneMinus{1 - f.e1, 1 - f.e2, 1 - f.e3, 1 - f.e4}, target(T), start(s),
+    RowContext(const EffectModel& model, const IntervalFactors& factors, double T,
+               const EffectState& s, double peakTime)
+        : m(model), f(factors.f), oneMinus(factors.oneMinus), target(T), start(s),
           unitPeakTime(peakTime) {}
 
     // The effect site after the interval infused at a unit rate from empty compartments.
@@ -189,7 +239,7 @@ struct RowContext {
 
 double plasmaTargetRate(const PlasmaState& s, const UnitFactors& u, const PlasmaDecay& e,
                         double bolus, double target, const Hybrid& h) {
-    double numerator = target - e.e1 * s.x - e.e2 * s.y - e.e3 * s.z;
+    double numerator = targetRateNumerator(s, e, target);
     // A bolus of +0 with finite non-negative coefficients subtracts three times +0, which
     // leaves every double as it is: the subtractions are skipped, off the chain of
     // dependent operations that sets the pace of a schedule.
@@ -197,10 +247,7 @@ double plasmaTargetRate(const PlasmaState& s, const UnitFactors& u, const Plasma
                          std::isfinite(h.A) && std::isfinite(h.B) && std::isfinite(h.C);
     if (!noBolus)
         numerator = numerator - bolus * h.A - bolus * h.B - bolus * h.C;
-    const double denominator = (1 - e.e2) * u.b + (1 - e.e1) * u.a + (1 - e.e3) * u.c;
-    if (denominator == 0)
-        return 0;
-    return numerator / denominator;
+    return targetRateQuotient(numerator, plasmaTargetRateDenominator(u, e));
 }
 
 double plasmaTargetRate(const PlasmaState& s, const UnitFactors& u, double dt, double bolus,
@@ -274,7 +321,9 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
     double lastPeakTime = 0;
     double unitPeakTime = 0;
 
-    EffectDecayMemo rowDecay(m.h, m.ke0);
+    // The parameters have been checked finite and non-negative: a bolus of +0 would leave
+    // the plasma target rate's numerator as it is (see plasmaTargetRate).
+    IntervalMemo interval(m);
     for (std::size_t i = 1; i < n; ++i) {
         const double dt = deltaTimes[i];
         const double T = targetConc[i];
@@ -282,14 +331,16 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
             std::fill(result.begin() + i, result.end(), UNKNOWN);
             break;
         }
-        const RowContext row(m, rowDecay(dt), T, effect, unitPeakTime);
-        const PlasmaDecay pd{row.f.e1, row.f.e2, row.f.e3};
+        const IntervalFactors& factors = interval(dt);
+        const EffectDecay& f = factors.f;
+        const PlasmaDecay& pd = factors.pd;
 
         double R = 0;
         if (T == 0 || dt == 0) {
             // Nothing wanted, or nothing can be infused over no time.
         } else if (ce0 == 0) {
             // First infusion: the rate whose effect-site peak after this interval is T.
+            const RowContext row(m, factors, T, effect, unitPeakTime);
             const Peak unit = futurePeak(row.unitRateCurve(), UNIT_RATE_START);
             if (unit.conc > 0 && std::isfinite(unit.conc)) {
                 lastPeakTime = unit.time;
@@ -297,18 +348,21 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
                 R = T / unit.conc;
             }
         } else {
-            PlasmaState plasmaFree = plasma;
             EffectState effectFree = effect;
-            plasmaStep(plasmaFree, m.u, pd, 0, 0, m.h);
-            effectStep(effectFree, m.E, m.q, row.f, 0, 0);
-            const double cpFree = (plasmaFree.x + plasmaFree.y) + plasmaFree.z;
+            effectStep(effectFree, m.E, m.q, f, 0, 0);
             const double ceFree = ((effectFree.s1 + effectFree.s2) + effectFree.s3) + effectFree.s4;
+            const RowContext row(m, factors, T, effect, unitPeakTime);
             auto rateMiss = [&row](double rate) { return row.rateMiss(rate); };
+            auto freePlasma = [&] {
+                PlasmaState plasmaFree = plasma;
+                plasmaStep(plasmaFree, m.u, pd, 0, 0, m.h);
+                return (plasmaFree.x + plasmaFree.y) + plasmaFree.z;
+            };
             if (std::fabs(T - ceFree) / T <= CLOSENESS_BAND) {
-                R = plasmaTargetRate(plasma, m.u, pd, 0, T, m.h);
+                R = targetRateQuotient(targetRateNumerator(plasma, pd, T), factors.rateDenominator);
             } else if (ceFree > T) {
                 // Above target: the effect site falls freely.
-            } else if (cpFree > ceFree) {
+            } else if (freePlasma() > ceFree) {
                 // Still rising: infuse only if the drug given will not carry it near T.
                 const Peak coming = futurePeak(row.noInfusionCurve(), lastPeakTime);
                 lastPeakTime = coming.time;
@@ -327,7 +381,7 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
             R = 0;
 
         plasmaStep(plasma, m.u, pd, R, 0, m.h);
-        effectStep(effect, m.E, m.q, row.f, R, 0);
+        effectStep(effect, m.E, m.q, f, R, 0);
         result[i] = R;
         ce0 = ((effect.s1 + effect.s2) + effect.s3) + effect.s4;
     }
