@@ -56,6 +56,20 @@ double targetRateQuotient(double numerator, double denominator) {
         return 0;
     return numerator / denominator;
 }
+// Finite non-negative bolus coefficients: then a bolus of +0 subtracts three times +0 from
+// the numerator, which leaves every double as it is.
+bool plainBolusCoefficients(const Hybrid& h) {
+    return h.A >= 0 && h.B >= 0 && h.C >= 0 && std::isfinite(h.A) && std::isfinite(h.B) &&
+           std::isfinite(h.C);
+}
+// The numerator less the concentration the bolus adds; the subtractions are skipped where
+// they change nothing, off the chain of dependent operations that sets the pace of a
+// schedule.
+double lessBolus(double numerator, double bolus, const Hybrid& h, bool plainCoefficients) {
+    if (bolus == 0 && !std::signbit(bolus) && plainCoefficients)
+        return numerator;
+    return numerator - bolus * h.A - bolus * h.B - bolus * h.C;
+}
 
 // Plasma TCI over a table; bolus may be empty (no boluses). h has its zero exponents
 // replaced already.
@@ -75,7 +89,11 @@ std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
     PlasmaState state;
     if (withBoluses)
         state = {h.A * b0, h.B * b0, h.C * b0};
+    const bool plain = plainBolusCoefficients(h);
     PlasmaDecayMemo decay(h);
+    // The rate's denominator depends on the interval's length alone, like its decay factors.
+    double denominatorDt = std::numeric_limits<double>::quiet_NaN();
+    double denominator = 0;
     for (std::size_t i = 1; i < n; ++i) {
         const double dt = deltaTimes[i];
         const double bi = withBoluses ? bolus[i] : 0.0;
@@ -85,8 +103,13 @@ std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
             break;
         }
         const PlasmaDecay& e = decay(dt);
-        const double rate =
-            boundedPlasmaRate(plasmaTargetRate(state, u, e, bi, targetConc[i], h), maxRate);
+        if (!(dt == denominatorDt)) {
+            denominator = plasmaTargetRateDenominator(u, e);
+            denominatorDt = dt;
+        }
+        const double numerator =
+            lessBolus(targetRateNumerator(state, e, targetConc[i]), bi, h, plain);
+        const double rate = boundedPlasmaRate(targetRateQuotient(numerator, denominator), maxRate);
         plasmaStep(state, u, e, rate, bi, h);
         result[i] = rate;
     }
@@ -239,14 +262,8 @@ struct RowContext {
 
 double plasmaTargetRate(const PlasmaState& s, const UnitFactors& u, const PlasmaDecay& e,
                         double bolus, double target, const Hybrid& h) {
-    double numerator = targetRateNumerator(s, e, target);
-    // A bolus of +0 with finite non-negative coefficients subtracts three times +0, which
-    // leaves every double as it is: the subtractions are skipped, off the chain of
-    // dependent operations that sets the pace of a schedule.
-    const bool noBolus = bolus == 0 && !std::signbit(bolus) && h.A >= 0 && h.B >= 0 && h.C >= 0 &&
-                         std::isfinite(h.A) && std::isfinite(h.B) && std::isfinite(h.C);
-    if (!noBolus)
-        numerator = numerator - bolus * h.A - bolus * h.B - bolus * h.C;
+    const double numerator =
+        lessBolus(targetRateNumerator(s, e, target), bolus, h, plainBolusCoefficients(h));
     return targetRateQuotient(numerator, plasmaTargetRateDenominator(u, e));
 }
 
