@@ -24,6 +24,12 @@ Registry& TheRegistry() {
     return registry;
 }
 
+// The calling thread's memory as its slot holds it, kept at hand so that the slot is read
+// once per thread rather than at every request of every call. A thread's memory outlives
+// the thread's use of it: only the memories of ended threads are dropped, and FreeAll
+// empties a memory without destroying it.
+thread_local TempMemory* threadMemory = nullptr;
+
 // A thread has ended only when its state can be read and says so.
 bool HasEnded(const platform::ThreadWatch& watch) noexcept {
     return watch.State() == platform::ThreadState::Ended;
@@ -34,8 +40,12 @@ bool HasEnded(const platform::ThreadWatch& watch) noexcept {
 TempMemory::TempMemory(platform::ThreadWatch owner) : owner_(std::move(owner)) {}
 
 TempMemory& TempMemory::OfCurrentThread() {
+    if (threadMemory != nullptr) {
+        return *threadMemory;
+    }
     Registry& registry = TheRegistry();
     if (TempMemory* mine = registry.slot.Get()) {
+        threadMemory = mine;
         return *mine;
     }
     auto memory = std::make_shared<TempMemory>(platform::ThreadWatch::OfCurrentThread());
@@ -50,6 +60,7 @@ TempMemory& TempMemory::OfCurrentThread() {
         all.pop_back();
         throw std::bad_alloc();
     }
+    threadMemory = memory.get();
     return *memory;
 }
 
@@ -101,6 +112,10 @@ void TempMemory::EnterScope() {
 }
 
 void TempMemory::LeaveScope() noexcept {
+    if (threadMemory != nullptr) {
+        --threadMemory->scopeDepth_;
+        return;
+    }
     try {
         if (TempMemory* memory = TheRegistry().slot.Get()) {
             --memory->scopeDepth_;
