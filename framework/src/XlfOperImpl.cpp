@@ -321,11 +321,13 @@ std::vector<double> XlfOper::ToDoubleVector(const char* name) const {
         // the result. Plain numbers (no flag bits: nothing to release) are read in place;
         // any other record goes through the element conversion.
         const XLOPER12* cells = record_->val.array.lparray;
-        for (std::size_t k = 0; k < values.size(); ++k) {
+        double* const out = values.data();
+        const std::size_t count = values.size();
+        for (std::size_t k = 0; k < count; ++k) {
             if (cells[k].xltype == xltypeNum) {
-                values[k] = cells[k].val.num;
+                out[k] = cells[k].val.num;
             } else {
-                values[k] = ConvertElement(const_cast<XLOPER12*>(cells + k), name);
+                out[k] = ConvertElement(const_cast<XLOPER12*>(cells + k), name);
             }
         }
         return values;
