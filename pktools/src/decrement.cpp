@@ -53,10 +53,19 @@ template <std::size_t N> struct Decay {
     std::array<double, N> amplitude;
     std::array<double, N> exponent;
 
-    double operator()(double x) const {
-        double c = amplitude[0] * std::exp(-(exponent[0] * x));
+    double operator()(double x) const { return combine(factors(x)); }
+    // exp(-(exponent_k x)) for each term.
+    std::array<double, N> factors(double x) const {
+        std::array<double, N> f;
+        for (std::size_t k = 0; k < N; ++k)
+            f[k] = std::exp(-(exponent[k] * x));
+        return f;
+    }
+    // The concentration from the factors of one time: the products summed term by term.
+    double combine(const std::array<double, N>& f) const {
+        double c = amplitude[0] * f[0];
         for (std::size_t k = 1; k < N; ++k)
-            c += amplitude[k] * std::exp(-(exponent[k] * x));
+            c += amplitude[k] * f[k];
         return c;
     }
     // The concentration when dosing stops, operator()(0) without its exponentials: with
@@ -73,12 +82,21 @@ template <std::size_t N> struct Decay {
 };
 
 // The evaluated time whose distance from the level was the smallest so far, with the
-// concentration there: a search ends on such a time, whose concentration is then looked up
-// rather than computed again.
-struct Closest {
+// concentration and the factors there: a search ends on such a time, whose concentration
+// is then looked up rather than computed again.
+template <std::size_t N> struct Closest {
     double x = std::numeric_limits<double>::quiet_NaN();
     double concentration = 0;
     double distance = std::numeric_limits<double>::infinity();
+    std::array<double, N> factors{};
+};
+
+// The factors exp(-(exponent_k x)) of one time, kept from one search to the next: the
+// effect-site searches start where the previous row's search ended, and the exponents are
+// the same in every row, so the factors kept are bit for bit those that would be computed.
+template <std::size_t N> struct KeptFactors {
+    double x = std::numeric_limits<double>::quiet_NaN();
+    std::array<double, N> factors{};
 };
 
 // The first time at which the decay, above the level at 0, has fallen to it: the
@@ -108,24 +126,41 @@ template <std::size_t N> double bisectedCrossing(const Decay<N>& decay, double l
 // That search can end off the crossing: on a tie of two equal values where the
 // concentration has vanished, on a crossing extrapolated into negative time, or without
 // converging. Then the crossing is bisected instead.
+// kept, when given, supplies the factors of a time evaluated before and receives those of
+// the time found. At the time 0 with finite exponents every factor is exp(-0) = 1 exactly.
 template <std::size_t N>
-double decrementTime(const Decay<N>& decay, double level, double a, double b) {
-    Closest closest;
-    auto distance = [&decay, level, &closest](double x) {
-        const double c = decay(x);
+double decrementTime(const Decay<N>& decay, double level, double a, double b,
+                     KeptFactors<N>* kept = nullptr) {
+    bool finiteExponents = true;
+    for (double e : decay.exponent)
+        finiteExponents = finiteExponents && std::isfinite(e);
+    Closest<N> closest;
+    auto distance = [&](double x) {
+        std::array<double, N> f;
+        if (kept != nullptr && x == kept->x)
+            f = kept->factors;
+        else if (x == 0 && finiteExponents)
+            f.fill(1.0);
+        else
+            f = decay.factors(x);
+        const double c = decay.combine(f);
         const double d = c - level;
         const double squared = d * d;
         if (squared <= closest.distance)
-            closest = {x, c, squared};
+            closest = {x, c, squared, f};
         return squared;
     };
     double c = 0, fa, fb, fc;
     if (bracketMinimum(a, b, c, fa, fb, fc, distance)) {
         const BrentResult found = brentSearch(a, b, c, fb, distance, DECAY_TOLERANCE);
+        const bool atClosest = found.xmin == closest.x;
         if (found.converged && found.xmin >= 0 &&
-            std::fabs((found.xmin == closest.x ? closest.concentration : decay(found.xmin)) -
-                      level) <= CROSSING_TOLERANCE * level)
+            std::fabs((atClosest ? closest.concentration : decay(found.xmin)) - level) <=
+                CROSSING_TOLERANCE * level) {
+            if (kept != nullptr && atClosest)
+                *kept = {closest.x, closest.factors};
             return found.xmin;
+        }
     }
     return bisectedCrossing(decay, level);
 }
@@ -320,6 +355,7 @@ std::vector<double> CsDtCe(std::vector<double> Times, double A, double B, double
     const double fixedE4 = std::exp(-(HOLD_STEP * ke0s));
     const double level = 1 - decr / 100;
     double g = tpk; // where the next search starts
+    KeptFactors<4> kept;
     walkTimeGrid(
         Times, j, tpk + HOLD_STEP,
         [&](double step, bool reached) {
@@ -339,7 +375,8 @@ std::vector<double> CsDtCe(std::vector<double> Times, double A, double B, double
             const Decay<4> decay{{s.s1, s.s2, s.s3, s.s4}, {h.l1, h.l2, h.l3, ke0}};
             if (!(decay.atStop() > level))
                 return;
-            g = result[row] = decrementTime(decay, level, 0, g > 0 ? g : EFFECT_BRACKET_FIRST);
+            g = result[row] =
+                decrementTime(decay, level, 0, g > 0 ? g : EFFECT_BRACKET_FIRST, &kept);
         });
     return result;
 }
@@ -367,6 +404,7 @@ std::vector<double> decrCe(std::vector<double> deltaTimes, std::vector<double> R
     const double b0 = IVBolus[0];
     EffectState s{E.E1 * b0, E.E2 * b0, E.E3 * b0, E.E4 * b0};
     double g = 0; // the previous search's result, where the next one starts
+    KeptFactors<4> kept;
 
     const EffectPerRate q = effectPerRate(E, h, ke0);
     EffectDecayMemo factors(h, ke0);
@@ -379,7 +417,8 @@ std::vector<double> decrCe(std::vector<double> deltaTimes, std::vector<double> R
         if (decrConc[i] <= 0)
             throw InputError(NON_POSITIVE_LEVEL);
         const Decay<4> decay{{s.s1, s.s2, s.s3, s.s4}, {h.l1, h.l2, h.l3, ke0}};
-        g = result[i] = decrementTime(decay, decrConc[i], 0, g > 0 ? g : EFFECT_BRACKET_FIRST);
+        g = result[i] =
+            decrementTime(decay, decrConc[i], 0, g > 0 ? g : EFFECT_BRACKET_FIRST, &kept);
     }
     return result;
 }
