@@ -150,25 +150,6 @@ inline std::vector<std::pair<std::string, XLOPER12>> HostileRecordValues(RecordA
     return values;
 }
 
-// The number of elements the record holds as a column argument (for the length of the
-// result of a wrapper that returns as many rows as its first column).
-inline std::int64_t ElementCount(const XLOPER12& r) {
-    switch (r.xltype & xlf::xltypeMask) {
-    case xlf::xltypeMulti:
-        return static_cast<std::int64_t>(r.val.array.rows) * r.val.array.columns;
-    case xlf::xltypeSRef:
-        return static_cast<std::int64_t>(r.val.sref.ref.rwLast - r.val.sref.ref.rwFirst + 1) *
-               (r.val.sref.ref.colLast - r.val.sref.ref.colFirst + 1);
-    case xlf::xltypeRef: {
-        const xlf::XLREF12& area = r.val.mref.lpmref->reftbl[0];
-        return static_cast<std::int64_t>(area.rwLast - area.rwFirst + 1) *
-               (area.colLast - area.colFirst + 1);
-    }
-    default:
-        return 1;
-    }
-}
-
 // Every argument of the wrapper replaced in turn by each hostile value of its kind, then
 // all numbers spoiled at once and all records spoiled at once.
 inline std::vector<Case> HostileCases(const Wrapper& w, const std::vector<Arg>& sane,
@@ -230,36 +211,14 @@ inline std::vector<Case> HostileCases(const Wrapper& w, const std::vector<Arg>& 
     return cases;
 }
 
-// A result the host can show: for a wrapper that computes a number, a number; for one that
-// computes a column, a column of the right length; or, for either, a clear text. Never a
-// null result, an empty text, nor any other record.
+// A result the host can show (see Showable).
 inline ::testing::AssertionResult IsShowable(const Wrapper& w, const std::vector<Arg>& args,
                                              const XLOPER12* result) {
-    std::int32_t rows = 0;
-    const ResultKind kind = Classify(result, &rows);
-    if (kind == ResultKind::Text) {
+    std::string why;
+    if (Showable(w, args, result, why)) {
         return ::testing::AssertionSuccess();
     }
-    if (w.shape == Shape::Number && kind == ResultKind::Number) {
-        return ::testing::AssertionSuccess();
-    }
-    if (w.shape != Shape::Number && kind == ResultKind::Column) {
-        std::int64_t expected = w.rows;
-        if (w.shape == Shape::FirstColumn) {
-            for (std::size_t k = 0; k < w.kinds.size(); ++k) {
-                if (w.kinds[k] == ArgKind::Record) {
-                    expected = ElementCount(*args[k].record);
-                    break;
-                }
-            }
-        }
-        if (rows == expected) {
-            return ::testing::AssertionSuccess();
-        }
-        return ::testing::AssertionFailure()
-               << w.name << " gave a column of " << rows << " rows, not " << expected;
-    }
-    return ::testing::AssertionFailure() << w.name << " gave " << Describe(result);
+    return ::testing::AssertionFailure() << why;
 }
 
 } // namespace hostile

@@ -251,4 +251,54 @@ inline std::string Describe(const XLOPER12* r) {
     return text;
 }
 
+// The number of elements the record holds as a column argument (for the length of the
+// result of a wrapper that returns as many rows as its first column).
+inline std::int64_t ElementCount(const XLOPER12& r) {
+    switch (r.xltype & xlf::xltypeMask) {
+    case xlf::xltypeMulti:
+        return static_cast<std::int64_t>(r.val.array.rows) * r.val.array.columns;
+    case xlf::xltypeSRef:
+        return static_cast<std::int64_t>(r.val.sref.ref.rwLast - r.val.sref.ref.rwFirst + 1) *
+               (r.val.sref.ref.colLast - r.val.sref.ref.colFirst + 1);
+    case xlf::xltypeRef: {
+        const xlf::XLREF12& area = r.val.mref.lpmref->reftbl[0];
+        return static_cast<std::int64_t>(area.rwLast - area.rwFirst + 1) *
+               (area.colLast - area.colFirst + 1);
+    }
+    default:
+        return 1;
+    }
+}
+
+// A result the host can show: for a wrapper that computes a number, a number; for one that
+// computes a column, a column of the right length; or, for either, a clear text. Never a
+// null result, an empty text, nor any other record. why receives what was wrong.
+inline bool Showable(const Wrapper& w, const std::vector<Arg>& args, const XLOPER12* result,
+                     std::string& why) {
+    std::int32_t rows = 0;
+    const ResultKind kind = Classify(result, &rows);
+    if (kind == ResultKind::Text || (w.shape == Shape::Number && kind == ResultKind::Number)) {
+        return true;
+    }
+    if (w.shape != Shape::Number && kind == ResultKind::Column) {
+        std::int64_t expected = w.rows;
+        if (w.shape == Shape::FirstColumn) {
+            for (std::size_t k = 0; k < w.kinds.size(); ++k) {
+                if (w.kinds[k] == ArgKind::Record) {
+                    expected = ElementCount(*args[k].record);
+                    break;
+                }
+            }
+        }
+        if (rows == expected) {
+            return true;
+        }
+        why = w.name + " gave a column of " + std::to_string(rows) + " rows, not " +
+              std::to_string(expected);
+        return false;
+    }
+    why = w.name + " gave " + Describe(result);
+    return false;
+}
+
 } // namespace hostile
