@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev libbenchmark-dev clang
+    libclang-rt-14-dev valgrind)
 
 missing=()
 for p in "${packages[@]}"; do
