@@ -3,8 +3,14 @@
 
 #include "HostFixture.h"
 #include "HostileRecords.h"
+#include "xlf/Diagnostics.h"
 #include "xlf/Frame.h"
+#include "xlf/Win32StreamBuf.h"
 #include "xlf/XlfOper.h"
+
+#include <string>
+#include <thread>
+#include <vector>
 
 using namespace xlf;
 
@@ -43,4 +49,46 @@ TEST_F(RobustnessTest, AFrameGivenAnArrayWithoutCellsShowsTheMessage) {
     const XLOPER12* result = Frame([&] { return XlfOper(&empty).ToDoubleVector("param"); });
     ASSERT_EQ(hostile::Classify(result), hostile::ResultKind::Text);
     EXPECT_EQ(TextOf(*result), standin::Utf16(kNotOneDimensional));
+}
+
+// Conversion errors raised on several threads at once each write a diagnostic line: the
+// stream's buffer used to be appended to from all of them at once, which corrupted the heap
+// when many threads called the wrappers with bad flags.
+TEST_F(RobustnessTest, DiagnosticLinesFromManyThreadsArriveWhole) {
+    constexpr int kThreads = 8;
+    constexpr int kLines = 2000;
+    standin::DiagnosticCapture capture;
+    {
+        // The add-in's own buffer, as while it is loaded, under the capture.
+        DiagnosticStreamRedirection redirection;
+        std::vector<std::thread> writers;
+        for (int t = 0; t < kThreads; ++t) {
+            writers.emplace_back([t] {
+                for (int k = 0; k < kLines; ++k) {
+                    WriteDiagnosticLine("thread " + std::to_string(t) + " line " +
+                                        std::to_string(k));
+                }
+            });
+        }
+        for (std::thread& w : writers) {
+            w.join();
+        }
+    }
+    // Nothing reached the capture: the buffer hands lines to the debugger only.
+    EXPECT_EQ(capture.Lines().size(), 0u);
+
+    std::vector<std::thread> writers;
+    for (int t = 0; t < kThreads; ++t) {
+        writers.emplace_back([t] {
+            for (int k = 0; k < kLines; ++k) {
+                WriteDiagnosticLine("thread " + std::to_string(t) + " line " + std::to_string(k));
+            }
+        });
+    }
+    for (std::thread& w : writers) {
+        w.join();
+    }
+    const std::vector<std::string> lines = capture.Lines();
+    EXPECT_EQ(lines.size(), static_cast<std::size_t>(kThreads * kLines));
+    EXPECT_EQ(capture.Count("thread 3 line "), static_cast<std::size_t>(kLines));
 }
