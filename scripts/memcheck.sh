@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Valgrind's memcheck over the end-to-end tests of a build (default: build): the add-ins'
-# wrappers called through the frame with the stand-in host, the framework against the host,
-# and the host itself. Any error, or any leak definitely or indirectly lost, fails. The
+# Valgrind's memcheck over the end-to-end tests of a build (default: build): both add-ins
+# loaded by the stand-in host and called through their entries (sheethost's tests), the
+# add-ins' wrappers called through the frame, the framework against the host, and the host
+# itself. Any error, or any leak definitely or indirectly lost, fails. The
 # hostile-input table and the 100000-call run are left to the sanitizer builds (under
 # memcheck they take minutes).
 set -euo pipefail
@@ -10,7 +11,7 @@ cd "$(dirname "$0")/.."
 build=${1:-${BUILD_DIR:-build}}
 skip='*Hostile*:*HundredThousand*'
 status=0
-for test in drugmodels/velmora_tests pktools/corvane_tests framework/framework_tests \
+for test in sheethost_addin_tests host/cli/sheethost_tests drugmodels/velmora_tests pktools/corvane_tests framework/framework_tests \
     host/standin_host_tests; do
     [ -x "$build/$test" ] || continue
     echo "memcheck: $test"
