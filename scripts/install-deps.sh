@@ -4,7 +4,8 @@
 # a virtual display for Wine's windows).
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev libbenchmark-dev clang
+          libclang-rt-14-dev valgrind
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386 xvfb xauth)
 
 missing=()

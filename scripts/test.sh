@@ -1,15 +1,49 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: installs what is missing, configures, builds,
-# runs CTest; then the Windows add-ins, cross-built and tested under Wine.
+# Builds everything and runs every test: installs what is missing, then
+#   1. the normal build and CTest;
+#   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
+#   3. the same suite built with ThreadSanitizer;
+#   4. Valgrind's memcheck over the end-to-end tests of the normal build;
+#   5. each fuzz target for FUZZ_SECONDS (default 20) seconds;
+#   6. the Windows add-ins, cross-built for 64 and 32 bits and tested under Wine.
+# Any sanitizer report, memcheck error or fuzz finding fails. BUILD_DIR chooses the build
+# folder (default build); the others are its name with -asan, -tsan and -fuzz.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
 build=${BUILD_DIR:-build}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" --parallel "$(nproc)"
-ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"
+jobs=$(nproc)
+[ "$jobs" -gt 2 ] && jobs=2
 
-# ---- Windows: Velmora.xll and Corvane.xll, 64-bit and 32-bit, under Wine
+suite() { # <folder> <cmake options...>
+    local folder=$1
+    shift
+    cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    # The build's own output only when it fails: four builds would bury the test results.
+    if ! cmake --build "$folder" --parallel "$jobs" >"$folder/build.log" 2>&1; then
+        tail -n 80 "$folder/build.log"
+        return 1
+    fi
+    ctest --test-dir "$folder" --output-on-failure --parallel "$jobs"
+}
+
+echo "== normal build"
+suite "$build" -DVC_SANITIZE=
+
+echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    suite "$build-asan" -DVC_SANITIZE=address,undefined
+
+echo "== ThreadSanitizer"
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 suite "$build-tsan" -DVC_SANITIZE=thread
+
+echo "== Valgrind memcheck"
+scripts/memcheck.sh "$build"
+
+echo "== fuzzing"
+scripts/fuzz.sh "${FUZZ_SECONDS:-20}" "$build-fuzz"
+
+echo "== Windows: Velmora.xll and Corvane.xll, 64-bit and 32-bit, under Wine"
 scripts/test-windows.sh "$build"

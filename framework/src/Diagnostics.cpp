@@ -2,6 +2,7 @@
 #include "xlf/XlfException.h"
 
 #include <iostream>
+#include <mutex>
 #include <string>
 
 namespace xlf {
@@ -12,6 +13,10 @@ void WriteDiagnosticLine(std::string_view text) noexcept {
         line.reserve(text.size() + 1);
         line.append(text);
         line.push_back('\n');
+        // The stream's buffer (the debugger-output buffer while the add-in is loaded) is not
+        // safe for several threads: one line, written and flushed, at a time.
+        static std::mutex lock;
+        const std::lock_guard<std::mutex> guard(lock);
         std::cerr.write(line.data(), static_cast<std::streamsize>(line.size()));
         std::cerr.flush();
     } catch (...) {

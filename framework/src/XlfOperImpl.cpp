@@ -311,8 +311,9 @@ XlfOper XlfOper::Element(std::int32_t i, std::int32_t j) const {
 std::vector<double> XlfOper::ToDoubleVector(const char* name) const {
     const std::int32_t rows = Rows();
     const std::int32_t columns = Columns();
-    // A malformed reference may give negative counts: those are refused too.
-    if ((rows != 1 && columns != 1) || rows < 0 || columns < 0) {
+    // A malformed reference may give negative counts, and an array or area may have no
+    // cells (1 x 0, 0 x 1): those are refused too, so that every vector has an element.
+    if ((rows != 1 && columns != 1) || rows < 1 || columns < 1) {
         RaiseForResultCode(xlretInvXloper, name, kNotOneDimensional);
     }
     std::vector<double> values(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));

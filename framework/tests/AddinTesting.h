@@ -18,6 +18,9 @@ class AddinTest : public HostTest {
 protected:
     void SetUp() override {
         HostTest::SetUp();
+        // HostTest's tear-down turns international calls off: an earlier test in the same
+        // program must not take the add-in's own setting away.
+        xlf::XlfExcel::SetInternationalCalls(xlf::GetAddinOptions().internationalCalls);
         xlf::SetRemoved(false);
         ASSERT_EQ(xlAutoOpen(), 1);
     }

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <string>
 
 namespace sheet {
 
@@ -10,6 +11,9 @@ namespace {
 constexpr int MAX_ROWS = 1048576;
 constexpr int MAX_COLUMNS = 16384;
 constexpr int MAX_COLUMN_LETTERS = 3;
+// The deepest nesting of calls, signs and parentheses a formula may have: the parser and
+// the evaluation recurse once per level, so an unbounded depth would overflow the stack.
+constexpr int MAX_NESTING = 255;
 
 bool isNameStart(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
@@ -36,6 +40,16 @@ public:
 private:
     const std::string& text_;
     std::size_t pos_ = 0;
+    int depth_ = 0;
+
+    // One level deeper while it exists.
+    struct Nesting {
+        int& depth;
+        explicit Nesting(int& d) : depth(d) { ++depth; }
+        ~Nesting() { --depth; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+    };
 
     [[noreturn]] void fail(const std::string& message) const {
         throw SyntaxError(message, pos_ + 1);
@@ -53,6 +67,9 @@ private:
     }
 
     Expr expression() {
+        const Nesting nesting(depth_);
+        if (depth_ > MAX_NESTING)
+            fail("the formula nests more than " + std::to_string(MAX_NESTING) + " levels");
         skipBlanks();
         const std::size_t start = pos_;
         const char c = peek();
@@ -277,7 +294,10 @@ bool parseCellName(const std::string& name, CellRef& ref) {
     std::size_t i = 0;
     long column = 0;
     while (i < name.size() && std::isalpha(static_cast<unsigned char>(name[i]))) {
-        column = column * 26 + (std::toupper(static_cast<unsigned char>(name[i])) - 'A' + 1);
+        // Past the longest column name the letters are only counted: a long word must not
+        // overflow the column number.
+        if (i < MAX_COLUMN_LETTERS)
+            column = column * 26 + (std::toupper(static_cast<unsigned char>(name[i])) - 'A' + 1);
         ++i;
     }
     if (i == 0 || i > MAX_COLUMN_LETTERS || i == name.size() || name[i] == '0')

@@ -1,0 +1,94 @@
+#pragma once
+
+// Velmora's nineteen worksheet wrappers, each with the length of the column it returns.
+
+#include "CallPatterns.h"
+#include "HostileRecords.h"
+#include "Velmora.h"
+#include "drugmodels/catalogue.h"
+
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+inline std::vector<hostile::Wrapper> VelmoraWrappers() {
+    using drugmodels::Model;
+    const auto rows = [](Model m) {
+        return static_cast<std::int32_t>(drugmodels::modelEntry(m).rowLength);
+    };
+    using hostile::Shape;
+    return {
+        HOSTILE_WRAPPER(xlPropSchnider, Shape::FixedColumn, rows(Model::PropSchnider)),
+        HOSTILE_WRAPPER(xlPropSchniderTrick, Shape::FixedColumn, rows(Model::PropSchniderTrick)),
+        HOSTILE_WRAPPER(xlPropMarsh, Shape::FixedColumn, rows(Model::PropMarsh)),
+        HOSTILE_WRAPPER(xlPropWhite, Shape::FixedColumn, rows(Model::PropWhite)),
+        HOSTILE_WRAPPER(xlPropKataria, Shape::FixedColumn, rows(Model::PropKataria)),
+        HOSTILE_WRAPPER(xlDiprifusor, Shape::FixedColumn, rows(Model::Diprifusor)),
+        HOSTILE_WRAPPER(xlPropPaedfusor, Shape::FixedColumn, rows(Model::PropPaedfusor)),
+        HOSTILE_WRAPPER(xlPropEleveld, Shape::FixedColumn, rows(Model::PropEleveld)),
+        HOSTILE_WRAPPER(xlPropEleveldFinal, Shape::FixedColumn, rows(Model::PropEleveldFinal)),
+        HOSTILE_WRAPPER(xlABP700V1Eleveld, Shape::FixedColumn, rows(Model::ABP700V1Eleveld)),
+        HOSTILE_WRAPPER(xlKetaDomino, Shape::FixedColumn, rows(Model::KetaDomino)),
+        HOSTILE_WRAPPER(xlMidaGreenblatt, Shape::FixedColumn, rows(Model::MidaGreenblatt)),
+        HOSTILE_WRAPPER(xlRemiMinto, Shape::FixedColumn, rows(Model::RemiMinto)),
+        HOSTILE_WRAPPER(xlAlfentMaitre, Shape::FixedColumn, rows(Model::AlfentMaitre)),
+        HOSTILE_WRAPPER(xlAlfentScott, Shape::FixedColumn, rows(Model::AlfentScott)),
+        HOSTILE_WRAPPER(xlFentScott, Shape::FixedColumn, rows(Model::FentScott)),
+        HOSTILE_WRAPPER(xlSufentGepts, Shape::FixedColumn, rows(Model::SufentGepts)),
+        HOSTILE_WRAPPER(xlSufentHudson, Shape::FixedColumn, rows(Model::SufentHudson)),
+        HOSTILE_WRAPPER(xlLidocainSchnider, Shape::FixedColumn, rows(Model::LidocainSchnider)),
+    };
+}
+
+// Realistic covariates per function; flags TRUE.
+inline std::map<std::string, std::vector<double>> VelmoraSaneNumbers() {
+    return {
+        {"xlPropSchnider", {53, 77, 177, 59}},
+        {"xlPropSchniderTrick", {53, 120, 165}},
+        {"xlPropMarsh", {77}},
+        {"xlPropWhite", {53, 77}},
+        {"xlPropKataria", {20, 6}},
+        {"xlDiprifusor", {53, 77}},
+        {"xlPropPaedfusor", {6, 20}},
+        {"xlPropEleveld", {77, 53}},
+        {"xlPropEleveldFinal", {77, 177, 53.75, 53}},
+        {"xlABP700V1Eleveld", {77, 53, 177}},
+        {"xlKetaDomino", {77}},
+        {"xlMidaGreenblatt", {77}},
+        {"xlRemiMinto", {53, 59}},
+        {"xlAlfentMaitre", {53, 77}},
+        {"xlAlfentScott", {}},
+        {"xlFentScott", {77}},
+        {"xlSufentGepts", {}},
+        {"xlSufentHudson", {77}},
+        {"xlLidocainSchnider", {77}},
+    };
+}
+
+// Each wrapper with realistic covariates and every flag TRUE.
+inline std::vector<hostile::PreparedCall>
+VelmoraSaneCalls(const std::vector<hostile::Wrapper>& wrappers, hostile::RecordArena& arena) {
+    const auto numbers = VelmoraSaneNumbers();
+    xlf::LPXLOPER12 yes = arena.Keep(arena.Truth(true));
+    std::vector<hostile::PreparedCall> calls;
+    for (const hostile::Wrapper& w : wrappers) {
+        const std::vector<double>& sane = numbers.at(w.name);
+        hostile::PreparedCall call{&w, {}};
+        std::size_t number = 0;
+        for (hostile::ArgKind kind : w.kinds) {
+            hostile::Arg a;
+            if (kind == hostile::ArgKind::Number) {
+                a.number = sane.at(number++);
+            } else {
+                a.record = yes;
+            }
+            call.args.push_back(a);
+        }
+        if (number != sane.size()) {
+            throw std::logic_error("wrong count of sane numbers for " + w.name);
+        }
+        calls.push_back(call);
+    }
+    return calls;
+}

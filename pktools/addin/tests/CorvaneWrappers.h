@@ -1,0 +1,114 @@
+#pragma once
+
+// Corvane's twenty worksheet wrappers, each with the shape of what it returns.
+
+#include "CallPatterns.h"
+#include "Corvane.h"
+#include "HostileRecords.h"
+#include "pktools/compartments.h"
+
+#include <initializer_list>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+inline std::vector<hostile::Wrapper> CorvaneWrappers() {
+    using hostile::Shape;
+    return {
+        HOSTILE_WRAPPER(xlCl2Hyb, Shape::FixedColumn, 6),
+        HOSTILE_WRAPPER(xlHyb2Cl, Shape::FixedColumn, 6),
+        HOSTILE_WRAPPER(xlPredCp, Shape::FirstColumn),
+        HOSTILE_WRAPPER(xlPredCe, Shape::FirstColumn),
+        HOSTILE_WRAPPER(xlPredCpVCl, Shape::FirstColumn),
+        HOSTILE_WRAPPER(xlPredEff, Shape::FirstColumn),
+        HOSTILE_WRAPPER(xldecrCe, Shape::FirstColumn),
+        HOSTILE_WRAPPER(xlCsDtCe, Shape::FirstColumn),
+        HOSTILE_WRAPPER(xlCsDtCp, Shape::FirstColumn),
+        HOSTILE_WRAPPER(xlCsDtCpVCl, Shape::FirstColumn),
+        HOSTILE_WRAPPER(xlTciCp, Shape::FirstColumn),
+        HOSTILE_WRAPPER(xlCalcRate, Shape::FirstColumn),
+        HOSTILE_WRAPPER(xlTciCe, Shape::FirstColumn),
+        HOSTILE_WRAPPER(xlTPeak, Shape::Number),
+        HOSTILE_WRAPPER(xlVdPeak, Shape::Number),
+        HOSTILE_WRAPPER(xlTPeak2ke0, Shape::Number),
+        HOSTILE_WRAPPER(xlBMI, Shape::Number),
+        HOSTILE_WRAPPER(xlJLBM, Shape::Number),
+        HOSTILE_WRAPPER(xlJanLBM, Shape::Number),
+        HOSTILE_WRAPPER(xlJJLBM, Shape::Number),
+    };
+}
+
+// Sane arguments per function: the numbers, and the records in their order.
+struct CorvaneSane {
+    std::vector<double> numbers;
+    std::vector<std::vector<double>> columns; // a record of one element is a flag
+};
+
+inline std::map<std::string, CorvaneSane> CorvaneSaneArguments() {
+    const std::vector<double> v = {4.27, 18.9, 238, 1.89, 1.29, 0.836};
+    const std::vector<double> h = pktools::Cl2Hyb(v);
+    const double ke0 = 0.456;
+    const std::vector<double> dt = {0, 1, 1, 2, 5}, rate = {0, 10, 10, 0, 3},
+                              bolus = {2, 0, 0, 1, 0}, levels = {1, 0.5, 0.5, 0.2, 0.1},
+                              times = {0, 10, 60, 240, 600}, targets = {0, 3, 3, 3, 2};
+    const std::vector<double> hyb = {h[0], h[1], h[2], h[3], h[4], h[5]};
+    auto with = [](std::vector<double> a, std::initializer_list<double> b) {
+        a.insert(a.begin(), b);
+        return a;
+    };
+    auto plus = [](std::vector<double> a, std::initializer_list<double> b) {
+        a.insert(a.end(), b);
+        return a;
+    };
+    return {
+        {"xlCl2Hyb", {{}, {v}}},
+        {"xlHyb2Cl", {{}, {hyb}}},
+        {"xlPredCp", {hyb, {dt, rate, bolus}}},
+        {"xlPredCe", {plus(hyb, {ke0}), {dt, rate, bolus}}},
+        {"xlPredCpVCl", {v, {dt, rate, bolus}}},
+        {"xlPredEff", {{0, 100, 1.5, 2.5}, {{0.5, 1, 2, 4}}}},
+        {"xldecrCe", {plus(hyb, {ke0}), {dt, rate, bolus, levels}}},
+        {"xlCsDtCe", {plus(hyb, {ke0, 50}), {times}}},
+        {"xlCsDtCp", {plus(hyb, {50}), {times}}},
+        {"xlCsDtCpVCl", {plus(v, {80}), {times}}},
+        {"xlTciCp", {with(hyb, {1200}), {dt, targets}}},
+        {"xlCalcRate", {with(hyb, {1200}), {dt, bolus, targets}}},
+        {"xlTciCe", {plus(with(hyb, {1200}), {ke0}), {dt, targets}}},
+        {"xlTPeak", {plus(hyb, {ke0}), {}}},
+        {"xlVdPeak", {plus(hyb, {ke0}), {}}},
+        {"xlTPeak2ke0", {plus(hyb, {1.6}), {}}},
+        {"xlBMI", {{77, 177}, {}}},
+        {"xlJLBM", {{77, 177}, {{1}}}},
+        {"xlJanLBM", {{77, 177}, {{0}}}},
+        {"xlJJLBM", {{130, 160}, {{1}}}},
+    };
+}
+
+// Each wrapper with a sane parameter set and sane columns (a one-element record is a flag).
+inline std::vector<hostile::PreparedCall>
+CorvaneSaneCalls(const std::vector<hostile::Wrapper>& wrappers, hostile::RecordArena& arena) {
+    const auto sane = CorvaneSaneArguments();
+    std::vector<hostile::PreparedCall> calls;
+    for (const hostile::Wrapper& w : wrappers) {
+        const CorvaneSane& s = sane.at(w.name);
+        hostile::PreparedCall call{&w, {}};
+        std::size_t number = 0, record = 0;
+        for (hostile::ArgKind kind : w.kinds) {
+            hostile::Arg a;
+            if (kind == hostile::ArgKind::Number) {
+                a.number = s.numbers.at(number++);
+            } else {
+                const std::vector<double>& column = s.columns.at(record++);
+                a.record =
+                    arena.Keep(column.size() == 1 ? arena.Number(column[0]) : arena.Column(column));
+            }
+            call.args.push_back(a);
+        }
+        if (number != s.numbers.size() || record != s.columns.size()) {
+            throw std::logic_error("wrong count of sane arguments for " + w.name);
+        }
+        calls.push_back(call);
+    }
+    return calls;
+}
