@@ -145,4 +145,64 @@ inline std::size_t CallWhileThreadsComeAndGo(const std::vector<PreparedCall>& ca
     return mismatches;
 }
 
+// The three call patterns every add-in is held to, as test bodies shared by the add-ins'
+// suites. The calls' expected outcomes are those of one thread, computed beforehand.
+
+// Eight threads call every wrapper at once; the outcomes cover columns, numbers and texts.
+inline void ExpectManyThreadsToGetTheSingleThreadResults(const std::vector<PreparedCall>& calls,
+                                                         const std::vector<Outcome>& expected) {
+    std::size_t texts = 0;
+    for (const Outcome& o : expected) {
+        EXPECT_NE(o.kind, ResultKind::Null);
+        texts += o.kind == ResultKind::Text;
+    }
+    EXPECT_GE(texts, 1u);
+    EXPECT_EQ(CallFromManyThreadsAtOnce(calls, expected, 8, 20), 0u);
+}
+
+// Threads start and end while others call; a new thread's first call drops the memory of
+// every thread that has ended.
+inline void ExpectThreadsComingAndGoingToGetTheSameResults(const std::vector<PreparedCall>& calls,
+                                                           const std::vector<Outcome>& expected) {
+    EXPECT_EQ(CallWhileThreadsComeAndGo(calls, expected, 3, 30, 4), 0u);
+    std::size_t registered = 0;
+    std::thread([&] {
+        calls.front().wrapper->call(calls.front().args);
+        registered = xlf::TempMemory::RegisteredThreads();
+    }).join();
+    EXPECT_LE(registered, 2u + 3u + 4u);
+}
+
+// 100000 calls in a row: the same results throughout, and the resident memory flat after
+// a warm-up.
+inline void ExpectAHundredThousandCallsToLeaveTheMemoryFlat(const std::vector<PreparedCall>& calls,
+                                                            const std::vector<Outcome>& expected) {
+    constexpr int kCalls = 100000;
+    constexpr int kWarmUp = 2000;
+    std::size_t mismatches = 0;
+    std::size_t before = 0;
+    for (int k = 0; k < kCalls; ++k) {
+        if (k == kWarmUp) {
+            before = ResidentBytes();
+        }
+        const std::size_t i = static_cast<std::size_t>(k) % calls.size();
+        if (!(OutcomeOf(calls[i].wrapper->call(calls[i].args)) == expected[i])) {
+            ++mismatches;
+        }
+    }
+    const std::size_t after = ResidentBytes();
+    EXPECT_EQ(mismatches, 0u);
+    ASSERT_GT(before, 0u);
+    const long long growth = static_cast<long long>(after) - static_cast<long long>(before);
+    std::printf("%d calls; resident memory %zu KiB after %d calls, %zu KiB at the end (growth %lld "
+                "KiB)\n",
+                kCalls, before / 1024, kWarmUp, after / 1024, growth / 1024);
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    // The sanitizers keep freed memory in quarantine; their leak checks guard instead.
+    GTEST_SKIP() << "resident memory is not measured under a sanitizer";
+#else
+    EXPECT_LT(growth, 8ll << 20) << "resident memory grew by more than 8 MiB";
+#endif
+}
+
 } // namespace hostile

@@ -7,10 +7,6 @@
 #include "CallPatterns.h"
 #include "HostileInputs.h"
 #include "VelmoraWrappers.h"
-#include "xlf/TempMemory.h"
-
-#include <iostream>
-#include <thread>
 
 namespace {
 
@@ -43,52 +39,13 @@ protected:
 } // namespace
 
 TEST_F(VelmoraCallPatternsTest, ManyThreadsCallingAtOnceGetTheSingleThreadResults) {
-    // The expected outcomes cover every kind the calls give: columns, numbers and texts.
-    std::size_t texts = 0;
-    for (const hostile::Outcome& o : expected) {
-        EXPECT_NE(o.kind, hostile::ResultKind::Null);
-        texts += o.kind == hostile::ResultKind::Text;
-    }
-    EXPECT_GE(texts, 1u);
-    EXPECT_EQ(hostile::CallFromManyThreadsAtOnce(calls, expected, 8, 20), 0u);
+    hostile::ExpectManyThreadsToGetTheSingleThreadResults(calls, expected);
 }
 
 TEST_F(VelmoraCallPatternsTest, ThreadsStartingAndEndingWhileOthersCallGetTheSameResults) {
-    EXPECT_EQ(hostile::CallWhileThreadsComeAndGo(calls, expected, 3, 30, 4), 0u);
-    // A new thread's first call drops the memory of every thread that has ended.
-    std::size_t registered = 0;
-    std::thread([&] {
-        calls.front().wrapper->call(calls.front().args);
-        registered = xlf::TempMemory::RegisteredThreads();
-    }).join();
-    EXPECT_LE(registered, 2u + 3u + 4u);
+    hostile::ExpectThreadsComingAndGoingToGetTheSameResults(calls, expected);
 }
 
 TEST_F(VelmoraCallPatternsTest, AHundredThousandCallsLeaveTheResidentMemoryFlat) {
-    constexpr int kCalls = 100000;
-    constexpr int kWarmUp = 2000;
-    std::size_t mismatches = 0;
-    std::size_t before = 0;
-    for (int k = 0; k < kCalls; ++k) {
-        if (k == kWarmUp) {
-            before = hostile::ResidentBytes();
-        }
-        const std::size_t i = static_cast<std::size_t>(k) % calls.size();
-        if (!(hostile::OutcomeOf(calls[i].wrapper->call(calls[i].args)) == expected[i])) {
-            ++mismatches;
-        }
-    }
-    const std::size_t after = hostile::ResidentBytes();
-    EXPECT_EQ(mismatches, 0u);
-    ASSERT_GT(before, 0u);
-    const long long growth = static_cast<long long>(after) - static_cast<long long>(before);
-    std::cout << kCalls << " calls; resident memory " << before / 1024 << " KiB after " << kWarmUp
-              << " calls, " << after / 1024 << " KiB at the end (growth " << growth / 1024
-              << " KiB)\n";
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    // The sanitizers keep freed memory in quarantine; their leak checks guard instead.
-    GTEST_SKIP() << "resident memory is not measured under a sanitizer";
-#else
-    EXPECT_LT(growth, 8ll << 20) << "resident memory grew by more than 8 MiB";
-#endif
+    hostile::ExpectAHundredThousandCallsToLeaveTheMemoryFlat(calls, expected);
 }
