@@ -54,10 +54,10 @@ int XlfFuncDesc::DoRegister(const std::string& dllName, const std::string& helpT
     const XlfFuncDescImpl& impl = *impl_;
     const bool asynchronous = version >= kVersion14 && impl.asynchronous;
 
-    std::string typeText = TypeLetters(returnTypeCode_.empty() ? "XLF_OPER" : returnTypeCode_);
-    if (asynchronous) {
-        typeText = ">";
-    }
+    // An asynchronous function returns nothing: its result goes back through a handle.
+    std::string typeText =
+        asynchronous ? std::string(1, '>')
+                     : TypeLetters(returnTypeCode_.empty() ? "XLF_OPER" : returnTypeCode_);
     std::string argumentNames;
     const std::vector<XlfArgDesc>& arguments = GetArguments();
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -88,7 +88,10 @@ int XlfFuncDesc::DoRegister(const std::string& dllName, const std::string& helpT
     if (GetAddinOptions().nulTerminatedTypeText) {
         typeText += '\0';
     }
-    const std::string procedure = asynchronous ? GetName() + "Sync" : GetName();
+    std::string procedure = GetName();
+    if (asynchronous) {
+        procedure += "Sync";
+    }
 
     const std::int32_t count = static_cast<std::int32_t>(arguments.size());
     const std::int32_t helpTexts =

@@ -277,7 +277,10 @@ std::string RegistrationJson(const standin::RegistrationTexts& t) {
                       ",\"helpTopic\":" + Json(HelpTopicShown(t.helpTopic)) +
                       ",\"functionHelp\":" + Json(t.functionHelp) + ",\"argumentHelps\":[";
     for (std::size_t k = 0; k < t.argumentHelps.size(); ++k) {
-        out += (k > 0 ? "," : "") + Json(t.argumentHelps[k]);
+        if (k > 0) {
+            out += ',';
+        }
+        out += Json(t.argumentHelps[k]);
     }
     return out + "]}";
 }
@@ -321,7 +324,14 @@ std::string FunctionList(const std::vector<standin::Function>& functions) {
                     k < names.size() ? names[k] : u"argument " + Utf16(std::to_string(k + 1));
                 const std::u16string help =
                     k < t->argumentHelps.size() ? Trimmed(t->argumentHelps[k]) : u"";
-                out += "      " + Utf8(name) + ":" + (help.empty() ? "" : " " + Utf8(help)) + "\n";
+                out += "      ";
+                out += Utf8(name);
+                out += ':';
+                if (!help.empty()) {
+                    out += ' ';
+                    out += Utf8(help);
+                }
+                out += '\n';
             }
         }
     }

@@ -20,7 +20,10 @@ std::string Quoted(char16_t c) {
     if (c == 0) {
         return "a NUL character";
     }
-    return "\"" + Utf8(std::u16string_view(&c, 1)) + "\"";
+    std::string quoted(1, '"');
+    quoted += Utf8(std::u16string_view(&c, 1));
+    quoted += '"';
+    return quoted;
 }
 
 // Value records built for one call; every address stays valid until the call returns.

@@ -113,7 +113,10 @@ std::string Describe(const XLOPER12& r) {
         std::string s = "Multi " + std::to_string(r.val.array.rows) + "x" +
                         std::to_string(r.val.array.columns) + "[";
         for (int k = 0; k < r.val.array.rows * r.val.array.columns; ++k) {
-            s += (k > 0 ? "," : "") + Describe(r.val.array.lparray[k]);
+            if (k > 0) {
+                s += ',';
+            }
+            s += Describe(r.val.array.lparray[k]);
         }
         return s + "]";
     }
