@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 // A long word that is not followed by "(" is tried as a cell name: its letters used to be
 // accumulated into the column number without bound, a signed overflow.
@@ -43,4 +45,17 @@ TEST(SheetParserRegression, ADeeplyNestedFormulaIsRefusedNotAStackOverflow) {
     }
     formula += "1" + std::string(254, ')');
     EXPECT_EQ(sheet::parseFormula(formula).kind, sheet::Expr::Kind::Call);
+}
+
+// A range of 150 million cells was read cell by cell into one array, exhausting the
+// memory; now a formula reads at most a bounded number of cells, and a range beyond that
+// is an error value.
+TEST(SheetParserRegression, AHugeRangeIsAnErrorNotAnExhaustedMemory) {
+    const sheet::FunctionCaller negated = [](const std::string&,
+                                             const std::vector<sheet::Value>& args) {
+        return std::optional<sheet::Value>(args.at(0));
+    };
+    const sheet::Value v = sheet::evaluateFormula("=Ce(--C3:Tru11200,)", negated);
+    ASSERT_TRUE(v.is(sheet::Value::Kind::Error));
+    EXPECT_EQ(v.error, sheet::ErrorCode::Num);
 }

@@ -416,9 +416,7 @@ int Run(const std::vector<std::string>& arguments, const std::string& programFol
 
     switch (options->action) {
     case Options::Action::Eval:
-        out << sheet::formatResult(sheet::evaluate(*formula, call, [](sheet::CellRef) {
-            return sheet::Value::ofError(sheet::ErrorCode::Ref);
-        }));
+        out << sheet::formatResult(sheet::evaluateFormula(*formula, call));
         break;
     case Options::Action::Sheet: {
         grid->evaluate(call);

@@ -7,8 +7,39 @@ namespace sheet {
 
 namespace {
 
-// Thrown to abandon the evaluation of a formula looked at ahead of its turn.
-struct LookAheadWaits {};
+// Thrown when a formula needs another one evaluated first: it is tried again, from the
+// start, once that one is done.
+struct NeedsFirst {
+    CellRef ref;
+    bool lookAhead;
+};
+
+// Thrown when a formula looked at ahead of its turn needs one that waits for it: the
+// look-ahead at that place of the work stack, and all it began, are abandoned.
+struct LookAheadWaits {
+    std::size_t from;
+};
+
+// Outside a sheet every reference is an error.
+class NoCells : public CellSource {
+public:
+    Value cell(CellRef) override { return Value::ofError(ErrorCode::Ref); }
+    Value range(CellRef from, CellRef to) override {
+        const int rows = to.row - from.row + 1, columns = to.column - from.column + 1;
+        return Value::array(rows, columns,
+                            std::vector<Value>(static_cast<std::size_t>(rows) * columns,
+                                               Value::ofError(ErrorCode::Ref)));
+    }
+};
+
+// Does the area from..to hold a cell of the spill anchored at anchor, other than the
+// anchor itself (a formula cell, never read empty)?
+bool overlapsSpill(CellRef from, CellRef to, CellRef anchor, CellRef last) {
+    const CellRef top{std::max(from.row, anchor.row), std::max(from.column, anchor.column)};
+    const CellRef bottom{std::min(to.row, last.row), std::min(to.column, last.column)};
+    return top.row <= bottom.row && top.column <= bottom.column &&
+           !(top == anchor && bottom == anchor);
+}
 
 Value negate(const Value& v) {
     switch (v.kind) {
@@ -123,32 +154,31 @@ std::vector<std::vector<std::string>> splitCsv(const std::string& csv) {
     return rows;
 }
 
-} // namespace
-
-Value evaluate(const Expr& e, const FunctionCaller& call, const CellReader& read) {
+// Evaluates e; budget is how many more cells the formula's ranges may read.
+Value evaluateWithin(const Expr& e, const FunctionCaller& call, CellSource& cells,
+                     long long& budget) {
     switch (e.kind) {
     case Expr::Kind::Literal:
         return e.literal;
     case Expr::Kind::Missing:
         return Value::missing();
     case Expr::Kind::Negate:
-        return negate(evaluate(e.args.front(), call, read));
+        return negate(evaluateWithin(e.args.front(), call, cells, budget));
     case Expr::Kind::Reference:
-        return read(e.from);
+        return cells.cell(e.from);
     case Expr::Kind::Range: {
-        const int rows = e.to.row - e.from.row + 1, columns = e.to.column - e.from.column + 1;
-        std::vector<Value> cells;
-        cells.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
-        for (int r = e.from.row; r <= e.to.row; ++r)
-            for (int c = e.from.column; c <= e.to.column; ++c)
-                cells.push_back(read({r, c}));
-        return Value::array(rows, columns, std::move(cells));
+        const long long size = (static_cast<long long>(e.to.row) - e.from.row + 1) *
+                               (static_cast<long long>(e.to.column) - e.from.column + 1);
+        if (size > budget)
+            return Value::ofError(ErrorCode::Num);
+        budget -= size;
+        return cells.range(e.from, e.to);
     }
     case Expr::Kind::Call: {
         std::vector<Value> args;
         args.reserve(e.args.size());
         for (const Expr& a : e.args)
-            args.push_back(evaluate(a, call, read));
+            args.push_back(evaluateWithin(a, call, cells, budget));
         std::optional<Value> result = call(e.name, args);
         return result ? std::move(*result) : Value::ofError(ErrorCode::Name);
     }
@@ -156,9 +186,20 @@ Value evaluate(const Expr& e, const FunctionCaller& call, const CellReader& read
     return Value::ofError(ErrorCode::Value);
 }
 
+} // namespace
+
+Value evaluate(const Expr& e, const FunctionCaller& call, CellSource& cells) {
+    long long budget = MAX_CELLS_READ;
+    return evaluateWithin(e, call, cells, budget);
+}
+
+Value evaluateFormula(const Expr& formula, const FunctionCaller& call) {
+    NoCells none;
+    return evaluate(formula, call, none);
+}
+
 Value evaluateFormula(const std::string& formula, const FunctionCaller& call) {
-    return evaluate(parseFormula(formula), call,
-                    [](CellRef) { return Value::ofError(ErrorCode::Ref); });
+    return evaluateFormula(parseFormula(formula), call);
 }
 
 Sheet Sheet::fromCsv(const std::string& csv) {
@@ -182,36 +223,107 @@ Sheet Sheet::fromCsv(const std::string& csv) {
                 cell.value = constantFromField(field);
                 cell.state = State::Done;
             }
+            if (cell.formula)
+                sheet.pending_.insert(ref);
             sheet.cells_.emplace(ref, std::move(cell));
         }
     }
     return sheet;
 }
 
+// What a formula of the sheet reads.
+class Sheet::Reader : public CellSource {
+public:
+    explicit Reader(Sheet& sheet) : sheet_(sheet) {}
+    Value cell(CellRef ref) override { return sheet_.readCell(ref); }
+    Value range(CellRef from, CellRef to) override { return sheet_.readRange(from, to); }
+
+private:
+    Sheet& sheet_;
+};
+
 void Sheet::evaluate(const FunctionCaller& call) {
     call_ = &call;
-    for (auto& [ref, cell] : cells_)
-        if (cell.state == State::Pending)
-            evaluateCell(ref);
+    while (!pending_.empty()) {
+        stack_.emplace_back(*pending_.begin());
+        run();
+    }
     call_ = nullptr;
 }
 
-void Sheet::evaluateCell(CellRef ref) {
+// Works the stack off: the top entry's formula is begun, or tried, until it is done.
+void Sheet::run() {
+    while (!stack_.empty()) {
+        const std::size_t top = stack_.size() - 1;
+        const State state = cells_.at(stack_[top].ref).state;
+        if (state == State::Pending)
+            begin(top);
+        else if (state == State::Evaluating && begun(top))
+            attempt(top);
+        else
+            stack_.pop_back(); // done since it was queued
+    }
+}
+
+bool Sheet::begun(std::size_t index) const {
+    const Cell& cell = cells_.at(stack_[index].ref);
+    return cell.state == State::Evaluating && cell.entry == index;
+}
+
+// Begins the formula of the entry: the formulas it refers to that wait to be evaluated go
+// on the stack above it, the first of them on top, so that it is tried once they are done.
+void Sheet::begin(std::size_t index) {
+    const CellRef ref = stack_[index].ref;
     Cell& cell = cells_.at(ref);
     cell.state = State::Evaluating;
-    evaluating_.push_back(ref);
+    cell.entry = index;
+    pending_.erase(ref);
+    if (stack_[index].lookAhead)
+        lookAheads_.push_back(index);
+    queuePending(*cell.formula);
+    std::reverse(stack_.begin() + static_cast<std::ptrdiff_t>(index) + 1, stack_.end());
+}
+
+void Sheet::queuePending(const Expr& e) {
+    if (e.kind == Expr::Kind::Reference && pending_.count(e.from)) {
+        stack_.emplace_back(e.from);
+    } else if (e.kind == Expr::Kind::Range) {
+        for (auto it = pending_.lower_bound(e.from); it != pending_.end() && it->row <= e.to.row;) {
+            if (it->column < e.from.column) {
+                it = pending_.lower_bound({it->row, e.from.column});
+            } else if (it->column > e.to.column) {
+                it = pending_.lower_bound({it->row + 1, e.from.column});
+            } else {
+                stack_.emplace_back(*it);
+                ++it;
+            }
+        }
+    }
+    for (const Expr& a : e.args)
+        queuePending(a);
+}
+
+// Tries the formula of the top entry: it is done, or it needs another formula first, or
+// the look-ahead it belongs to is abandoned.
+void Sheet::attempt(std::size_t index) {
+    const CellRef ref = stack_[index].ref;
+    const bool lookAhead = stack_[index].lookAhead;
+    Cell& cell = cells_.at(ref);
+    emptyReads_.erase(ref);
+    Reader reader(*this);
     Value result;
     try {
-        result = sheet::evaluate(*cell.formula, *call_, [this](CellRef r) { return read(r); });
-    } catch (const LookAheadWaits&) {
-        // Evaluated again later, from the start.
-        evaluating_.pop_back();
-        cell.state = State::Pending;
-        for (auto& [empty, readers] : emptyReads_)
-            readers.erase(ref);
-        throw;
+        result = sheet::evaluate(*cell.formula, *call_, reader);
+    } catch (const NeedsFirst& first) {
+        stack_.emplace_back(first.ref, first.lookAhead);
+        return;
+    } catch (const LookAheadWaits& waits) {
+        abandonFrom(waits.from);
+        return;
     }
-    evaluating_.pop_back();
+    stack_.pop_back();
+    if (lookAhead)
+        lookAheads_.pop_back();
     cell.state = State::Done;
     if (cyclic_.count(ref)) {
         cell.value = Value::ofError(ErrorCode::Cycle);
@@ -219,6 +331,25 @@ void Sheet::evaluateCell(CellRef ref) {
     }
     cell.value = std::move(result);
     spill(ref, cell);
+}
+
+// Abandons the look-ahead at this place of the stack and everything it began: those
+// formulas are evaluated again later, from the start, and the look-ahead is not tried
+// again for the formula below it.
+void Sheet::abandonFrom(std::size_t from) {
+    for (std::size_t i = from; i < stack_.size(); ++i) {
+        if (!begun(i))
+            continue;
+        const CellRef ref = stack_[i].ref;
+        cells_.at(ref).state = State::Pending;
+        pending_.insert(ref);
+        emptyReads_.erase(ref);
+    }
+    while (!lookAheads_.empty() && lookAheads_.back() >= from)
+        lookAheads_.pop_back();
+    const CellRef waiting = stack_[from].ref;
+    stack_.erase(stack_.begin() + static_cast<std::ptrdiff_t>(from), stack_.end());
+    stack_.back().waiting.insert(waiting);
 }
 
 void Sheet::spill(CellRef anchor, Cell& cell) {
@@ -236,12 +367,11 @@ void Sheet::spill(CellRef anchor, Cell& cell) {
     // A formula that read one of these cells while it was empty took part in computing
     // this result, or waits for it: a circle through the spill.
     std::set<CellRef> circle;
-    for (int r = 0; r < v.rows; ++r)
-        for (int c = 0; c < v.columns; ++c) {
-            const auto readers = emptyReads_.find({anchor.row + r, anchor.column + c});
-            if ((r || c) && readers != emptyReads_.end())
-                circle.insert(readers->second.begin(), readers->second.end());
-        }
+    const CellRef last{anchor.row + v.rows - 1, anchor.column + v.columns - 1};
+    for (const auto& [reader, areas] : emptyReads_)
+        for (const EmptyRead& area : areas)
+            if (overlapsSpill(area.from, area.to, anchor, last))
+                circle.insert(reader);
     if (!circle.empty()) {
         circle.insert(anchor);
         for (const CellRef& ref : circle) {
@@ -256,41 +386,85 @@ void Sheet::spill(CellRef anchor, Cell& cell) {
                 spilled_[{anchor.row + r, anchor.column + c}] = v.at(r, c);
 }
 
-Value Sheet::read(CellRef ref) {
-    auto it = cells_.find(ref);
-    if (it != cells_.end()) {
-        Cell& cell = it->second;
-        if (cell.state == State::Evaluating) {
-            const auto from = std::find(evaluating_.begin(), evaluating_.end(), ref);
-            // Met while looking ahead for a spill: the formula looked at waits.
-            if (!lookAheads_.empty() &&
-                static_cast<std::size_t>(from - evaluating_.begin()) < lookAheads_.back())
-                throw LookAheadWaits{};
-            // A circular reference: every cell from the referenced one to the current one.
-            cyclic_.insert(from, evaluating_.end());
-            return Value::ofError(ErrorCode::Cycle);
+Value Sheet::readCell(CellRef ref) {
+    const auto it = cells_.find(ref);
+    if (it == cells_.end()) {
+        if (!spilled_.count(ref)) {
+            lookAhead(ref);
+            emptyReads_[stack_.back().ref].push_back({ref, ref});
         }
-        if (cell.state == State::Pending)
-            evaluateCell(ref);
         return shown(ref);
     }
-    // An empty cell may be filled by the spill of a formula above or to the left of it:
-    // evaluate those first.
-    for (auto& [other, cell] : cells_) {
-        if (other.row > ref.row)
-            break;
-        if (other.column <= ref.column && cell.state == State::Pending) {
-            lookAheads_.push_back(evaluating_.size());
-            try {
-                evaluateCell(other);
-            } catch (const LookAheadWaits&) {
-            }
-            lookAheads_.pop_back();
-        }
+    switch (it->second.state) {
+    case State::Pending:
+        throw NeedsFirst{ref, false};
+    case State::Evaluating:
+        readEvaluating(it->second);
+        return Value::ofError(ErrorCode::Cycle);
+    case State::Done:
+        break;
     }
-    if (!spilled_.count(ref) && !evaluating_.empty())
-        emptyReads_[ref].insert(evaluating_.back());
     return shown(ref);
+}
+
+Value Sheet::readRange(CellRef from, CellRef to) {
+    const int rows = to.row - from.row + 1, columns = to.column - from.column + 1;
+    const std::size_t size = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
+    // First the cells that hold something, skipping those beside the range.
+    std::size_t filled = 0;
+    std::vector<CellRef> circular;
+    for (auto it = cells_.lower_bound(from); it != cells_.end() && it->first.row <= to.row;) {
+        const CellRef at = it->first;
+        if (at.column < from.column) {
+            it = cells_.lower_bound({at.row, from.column});
+            continue;
+        }
+        if (at.column > to.column) {
+            it = cells_.lower_bound({at.row + 1, from.column});
+            continue;
+        }
+        ++filled;
+        if (it->second.state == State::Pending)
+            throw NeedsFirst{at, false};
+        if (it->second.state == State::Evaluating) {
+            readEvaluating(it->second);
+            circular.push_back(at);
+        }
+        ++it;
+    }
+    if (filled < size) {
+        lookAhead(to);
+        emptyReads_[stack_.back().ref].push_back({from, to});
+    }
+    std::vector<Value> cells;
+    cells.reserve(size);
+    for (int r = from.row; r <= to.row; ++r)
+        for (int c = from.column; c <= to.column; ++c)
+            cells.push_back(shown({r, c}));
+    for (const CellRef& at : circular)
+        cells[static_cast<std::size_t>(at.row - from.row) * columns + (at.column - from.column)] =
+            Value::ofError(ErrorCode::Cycle);
+    return Value::array(rows, columns, std::move(cells));
+}
+
+// A formula reads one that is being evaluated. Below the latest look-ahead, the
+// look-ahead waits; otherwise it is a circular reference through every formula from the
+// one read to the one reading.
+void Sheet::readEvaluating(const Cell& cell) {
+    if (!lookAheads_.empty() && cell.entry < lookAheads_.back())
+        throw LookAheadWaits{lookAheads_.back()};
+    for (std::size_t i = cell.entry; i < stack_.size(); ++i)
+        if (begun(i))
+            cyclic_.insert(stack_[i].ref);
+}
+
+// Before a formula reads an empty cell, the formulas above and to the left of it that
+// might spill into it are evaluated, except those that wait for this formula.
+void Sheet::lookAhead(CellRef to) {
+    const std::set<CellRef>& waiting = stack_.back().waiting;
+    for (auto it = pending_.begin(); it != pending_.end() && it->row <= to.row; ++it)
+        if (it->column <= to.column && !waiting.count(*it))
+            throw NeedsFirst{*it, true};
 }
 
 Value Sheet::shown(CellRef ref) const {

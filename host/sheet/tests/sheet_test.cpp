@@ -131,3 +131,49 @@ TEST(Sheet, LetsATextRunOnOverEmptyCellsInTheTable) {
                            "1  A long title  3\n"
                            "2  x          1  2\n");
 }
+
+TEST(Sheet, EvaluatesLongChainsWithoutDeepRecursion) {
+    // 100000 cells, each reading the next one down: far deeper than a call stack allows
+    // for one level per cell.
+    constexpr int n = 100000;
+    std::string chain;
+    for (int i = 1; i < n; ++i)
+        chain += "=Sum(A" + std::to_string(i + 1) + ",1)\n";
+    chain += "1\n";
+    Sheet s = Sheet::fromCsv(chain);
+    s.evaluate(Functions{});
+    EXPECT_EQ(formatCell(s.shown({0, 0})), std::to_string(n));
+    EXPECT_TRUE(s.cycles().empty());
+
+    // The same chain closed into a circle: every cell of it is marked.
+    chain.replace(chain.rfind("1\n"), 2, "=Sum(A1)\n");
+    Sheet circle = Sheet::fromCsv(chain);
+    circle.evaluate(Functions{});
+    EXPECT_EQ(circle.cycles().size(), static_cast<std::size_t>(n));
+    EXPECT_EQ(formatCell(circle.shown({n / 2, 0})), "#CYCLE!");
+
+    // Formulas each reading an empty cell that the next one might spill into.
+    std::string diagonal;
+    for (int i = 0; i < 20000; ++i)
+        diagonal += std::string(static_cast<std::size_t>(i % 2), ',') + "=Sum(B" +
+                    std::to_string(i + 2) + ",1)\n";
+    Sheet d = Sheet::fromCsv(diagonal);
+    d.evaluate(Functions{});
+    EXPECT_EQ(formatCell(d.shown({19999, 1})), "1");
+}
+
+TEST(Sheet, ReadsRangesByWhatTheyHold) {
+    // A range far larger than the filled cells: the empty ones read as nothing.
+    EXPECT_EQ(run("1,2\n3,4,=Sum(A1:B1000000)\n"), "1,2,\n3,4,10\n");
+    // Every cell of a circle is marked, however it closes.
+    Sheet s = Sheet::fromCsv("=Sum(B1,C1),=Sum(A1),=Sum(A1)\n");
+    s.evaluate(Functions{});
+    EXPECT_EQ(s.toCsv(), "#CYCLE!,#CYCLE!,#CYCLE!\n");
+    // A formula that reads its own range.
+    EXPECT_EQ(run("1\n2\n=Sum(A1:A5)\n"), "1\n2\n#CYCLE!\n");
+    // Beyond what a formula may read: an error in the cell, not an exhausted memory.
+    EXPECT_EQ(run("1,=Sum(A1:XFD1048576)\n"), "1,#NUM!\n");
+    EXPECT_EQ(run("1,=Sum(A1:A1048576,C1:D1048576)\n"), "1,1\n");
+    EXPECT_EQ(run("1,=Sum(A1:A1048576,C1:F1048576)\n"), "1,#NUM!\n");
+    EXPECT_EQ(formatResult(evaluateFormula("=Sum(A1:XFD1048576)", Functions{})), "#NUM!\n");
+}
