@@ -199,6 +199,7 @@ Peak futurePeak(const FreeCurve& curve, double start) {
 // row after row. Each slot keeps the last curve that fell into it.
 class PeakMemo {
 public:
+    PeakMemo() : slots_(std::make_unique_for_overwrite<Slot[]>(PEAK_MEMO_SLOTS)) {}
     Peak operator()(const FreeCurve& curve, double start) {
         std::uint64_t key[5];
         for (int k = 0; k < 4; ++k)
@@ -208,8 +209,6 @@ public:
         for (std::uint64_t word : key)
             mixed = (mixed ^ word) * PEAK_MEMO_MULTIPLIER;
         const std::size_t slot = static_cast<std::size_t>(mixed >> (64 - PEAK_MEMO_BITS));
-        if (!slots_)
-            slots_ = std::make_unique_for_overwrite<Slot[]>(PEAK_MEMO_SLOTS);
         Slot& s = slots_[slot];
         if (filled_[slot] && std::equal(key, key + 5, s.key))
             return s.peak;
@@ -224,7 +223,8 @@ private:
         std::uint64_t key[5];
         Peak peak;
     };
-    // Allocated at the first search: most schedules search on a few rows or none.
+    // Allocated with the call, left uninitialised (filled_ tells the slots in use): an
+    // allocation among the rows, even one never reached, slows the loop over all of them.
     std::unique_ptr<Slot[]> slots_;
     std::bitset<PEAK_MEMO_SLOTS> filled_;
 };
