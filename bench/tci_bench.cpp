@@ -1,5 +1,6 @@
 // S1, S1b, S2 and S5: the TCI schedules of the standard patient and the simulation of the
-// S1 schedule.
+// S1 schedule. H1 and H2: TciCe on two hostile 100,000-row columns, each passed as both
+// the intervals and the targets, so that every row searches for its rate.
 
 #include "cases.h"
 
@@ -51,5 +52,52 @@ void S5_PredCe_routine(benchmark::State& state) {
             pktools::PredCe(s.deltaTimes, rates, boluses, p.A, p.B, p.C, p.l1, p.l2, p.l3, p.ke0));
 }
 BENCHMARK(S5_PredCe_routine);
+
+// The rows of the hostile columns.
+constexpr long HOSTILE_ROWS = 100000;
+// The number of distinct values of the rising column (1 to 7).
+constexpr long RISING_PERIOD = 7;
+
+// Intervals and targets 0, 10, 20, ...: every row longer and higher than the one before.
+const Column& ascendingColumn() {
+    static const Column column = [] {
+        Column c(HOSTILE_ROWS);
+        for (long i = 0; i < HOSTILE_ROWS; ++i)
+            c[static_cast<std::size_t>(i)] = static_cast<double>(i) * 10.0;
+        return c;
+    }();
+    return column;
+}
+
+// Intervals and targets 1, 2, ..., 7, 1, 2, ...
+const Column& risingColumn() {
+    static const Column column = [] {
+        Column c(HOSTILE_ROWS);
+        for (long i = 0; i < HOSTILE_ROWS; ++i)
+            c[static_cast<std::size_t>(i)] = static_cast<double>(1 + i % RISING_PERIOD);
+        return c;
+    }();
+    return column;
+}
+
+void hostileTciCe(benchmark::State& state, const Column& column) {
+    const bench::Patient& p = bench::standardPatient();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(pktools::TciCe(column, column, bench::MAX_RATE, p.A, p.B, p.C,
+                                                p.l1, p.l2, p.l3, p.ke0));
+    state.SetItemsProcessed(state.iterations() * HOSTILE_ROWS);
+}
+
+// H1: TciCe with the ascending column as intervals and targets.
+void H1_TciCe_ascending100k_routine(benchmark::State& state) {
+    hostileTciCe(state, ascendingColumn());
+}
+BENCHMARK(H1_TciCe_ascending100k_routine);
+
+// H2: TciCe with the rising column as intervals and targets.
+void H2_TciCe_rising100k_routine(benchmark::State& state) {
+    hostileTciCe(state, risingColumn());
+}
+BENCHMARK(H2_TciCe_rising100k_routine);
 
 } // namespace

@@ -5,8 +5,12 @@
 #include "pktools/prediction.h"
 
 #include <algorithm>
+#include <bit>
+#include <bitset>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <memory>
 
 namespace pktools {
 
@@ -25,6 +29,12 @@ constexpr double NO_INFUSION_SUFFICIENCY = 0.97;
 constexpr double UNIT_RATE_START = 1;
 // Upper end of the rate searched when the effect site is not rising.
 constexpr double FIXED_RATE_LIMIT = 10000;
+// Slots of the table of peaks already found in one call (a power of 2). A row's rate search
+// looks at some forty curves, so the table holds a cycle of twenty rows or so.
+constexpr int PEAK_MEMO_BITS = 10;
+constexpr std::size_t PEAK_MEMO_SLOTS = std::size_t{1} << PEAK_MEMO_BITS;
+// The multiplier of the Fibonacci hashing that spreads curves over the table's slots.
+constexpr std::uint64_t PEAK_MEMO_MULTIPLIER = 0x9E3779B97F4A7C15;
 
 bool nonNegativeFinite(std::initializer_list<double> values) {
     for (double v : values)
@@ -181,6 +191,44 @@ Peak futurePeak(const FreeCurve& curve, double start) {
     return {0, now};
 }
 
+// The peaks found so far in one call, by curve and start point. futurePeak depends on
+// nothing else (every curve of a call has the call's exponents), so a peak found again is
+// bit for bit the one a new search would give; the curves are told apart by the bits of their
+// amplitudes and start point, never by ==, which would take -0 for +0. A schedule whose
+// rows come back to the same state, or whose decay has vanished, searches the same curves
+// row after row. Each slot keeps the last curve that fell into it.
+class PeakMemo {
+public:
+    PeakMemo() : slots_(std::make_unique_for_overwrite<Slot[]>(PEAK_MEMO_SLOTS)) {}
+    Peak operator()(const FreeCurve& curve, double start) {
+        std::uint64_t key[5];
+        for (int k = 0; k < 4; ++k)
+            key[k] = std::bit_cast<std::uint64_t>(curve.a[k]);
+        key[4] = std::bit_cast<std::uint64_t>(start);
+        std::uint64_t mixed = 0;
+        for (std::uint64_t word : key)
+            mixed = (mixed ^ word) * PEAK_MEMO_MULTIPLIER;
+        const std::size_t slot = static_cast<std::size_t>(mixed >> (64 - PEAK_MEMO_BITS));
+        Slot& s = slots_[slot];
+        if (filled_[slot] && std::equal(key, key + 5, s.key))
+            return s.peak;
+        s.peak = futurePeak(curve, start);
+        std::copy(key, key + 5, s.key);
+        filled_[slot] = true;
+        return s.peak;
+    }
+
+private:
+    struct Slot {
+        std::uint64_t key[5];
+        Peak peak;
+    };
+    // Allocated with the call, left uninitialised (filled_ tells the slots in use): an
+    // allocation among the rows, even one never reached, slows the loop over all of them.
+    std::unique_ptr<Slot[]> slots_;
+    std::bitset<PEAK_MEMO_SLOTS> filled_;
+};
+
 // What an interval's length fixes: its decay factors, 1 - each of them, and the
 // denominator of the plasma target rate. Recomputed only when the length changes, so that
 // a table of equal intervals pays for them once; each is a function of the length alone,
@@ -217,7 +265,8 @@ private:
 };
 
 // What one row of the effect-site TCI knows: its interval's factors, target, the states at
-// its start, and the start point of the peak searches. Built only for a row that searches.
+// its start, the start point of the peak searches and the peaks the call has found. Built
+// only for a row that searches.
 struct RowContext {
     const EffectModel& m;
     const EffectDecay& f;
@@ -225,11 +274,12 @@ struct RowContext {
     double target;
     const EffectState& start;
     double unitPeakTime;
+    PeakMemo& peaks;
 
     RowContext(const EffectModel& model, const IntervalFactors& factors, double T,
-               const EffectState& s, double peakTime)
+               const EffectState& s, double peakTime, PeakMemo& memo)
         : m(model), f(factors.f), oneMinus(factors.oneMinus), target(T), start(s),
-          unitPeakTime(peakTime) {}
+          unitPeakTime(peakTime), peaks(memo) {}
 
     // The effect site after the interval infused at a unit rate from empty compartments.
     FreeCurve unitRateCurve() const {
@@ -253,7 +303,7 @@ struct RowContext {
     }
     // How far the peak after infusing at R misses the target, squared.
     double rateMiss(double R) const {
-        const double miss = target - futurePeak(afterInfusionCurve(R), unitPeakTime).conc;
+        const double miss = target - peaks(afterInfusionCurve(R), unitPeakTime).conc;
         return miss * miss;
     }
 };
@@ -341,6 +391,7 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
     // The parameters have been checked finite and non-negative: a bolus of +0 would leave
     // the plasma target rate's numerator as it is (see plasmaTargetRate).
     IntervalMemo interval(m);
+    PeakMemo peaks;
     for (std::size_t i = 1; i < n; ++i) {
         const double dt = deltaTimes[i];
         const double T = targetConc[i];
@@ -357,8 +408,8 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
             // Nothing wanted, or nothing can be infused over no time.
         } else if (ce0 == 0) {
             // First infusion: the rate whose effect-site peak after this interval is T.
-            const RowContext row(m, factors, T, effect, unitPeakTime);
-            const Peak unit = futurePeak(row.unitRateCurve(), UNIT_RATE_START);
+            const RowContext row(m, factors, T, effect, unitPeakTime, peaks);
+            const Peak unit = peaks(row.unitRateCurve(), UNIT_RATE_START);
             if (unit.conc > 0 && std::isfinite(unit.conc)) {
                 lastPeakTime = unit.time;
                 unitPeakTime = unit.time;
@@ -368,7 +419,7 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
             EffectState effectFree = effect;
             effectStep(effectFree, m.E, m.q, f, 0, 0);
             const double ceFree = ((effectFree.s1 + effectFree.s2) + effectFree.s3) + effectFree.s4;
-            const RowContext row(m, factors, T, effect, unitPeakTime);
+            const RowContext row(m, factors, T, effect, unitPeakTime, peaks);
             auto rateMiss = [&row](double rate) { return row.rateMiss(rate); };
             auto freePlasma = [&] {
                 PlasmaState plasmaFree = plasma;
@@ -381,7 +432,7 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
                 // Above target: the effect site falls freely.
             } else if (freePlasma() > ceFree) {
                 // Still rising: infuse only if the drug given will not carry it near T.
-                const Peak coming = futurePeak(row.noInfusionCurve(), lastPeakTime);
+                const Peak coming = peaks(row.noInfusionCurve(), lastPeakTime);
                 lastPeakTime = coming.time;
                 if (!(coming.conc >= NO_INFUSION_SUFFICIENCY * T)) {
                     double a = 0, b = maxRate, c = 0, fa, fb, fc;

@@ -138,6 +138,29 @@ TEST(PinnedResults, EffectSiteTciSchedules) {
     EXPECT_EQ(bitsHash(tciCe(MIDA, 5, ONE_COMPARTMENT)), "38543f9c847101c7");
 }
 
+// Schedules whose rows search the same curves again and again, so that peaks found on
+// earlier rows come back: one column passed as both intervals and targets, 1, 2, ..., 7
+// over and over (the state settles into a cycle) or 0, 10, 20, ... (intervals so long that
+// the drug given before has gone), and 10 s steps with targets that climb from 2 to 5.6
+// and start again every 37 rows.
+TEST(PinnedResults, EffectSiteTciRepeatingSchedules) {
+    const std::size_t rows = 3000;
+    Column rising(rows), ascending(rows), tenSeconds(rows, TEN_SECONDS), climbing(rows);
+    tenSeconds[0] = 0;
+    for (std::size_t i = 0; i < rows; ++i) {
+        rising[i] = static_cast<double>(1 + i % 7);
+        ascending[i] = static_cast<double>(i) * 10.0;
+        climbing[i] = 2 + 0.1 * static_cast<double>(i % 37);
+    }
+    const Drug& d = PROPOFOL;
+    EXPECT_EQ(bitsHash(TciCe(rising, rising, 1200, d.A, d.B, d.C, d.l1, d.l2, d.l3, d.ke0)),
+              "e008ae8d0f682b53");
+    EXPECT_EQ(bitsHash(TciCe(ascending, ascending, 1200, d.A, d.B, d.C, d.l1, d.l2, d.l3, d.ke0)),
+              "6d55dc0b1ab1b5d3");
+    EXPECT_EQ(bitsHash(TciCe(tenSeconds, climbing, 1200, d.A, d.B, d.C, d.l1, d.l2, d.l3, d.ke0)),
+              "d4cf3bfdee941c4a");
+}
+
 TEST(PinnedResults, PlasmaTciSchedules) {
     EXPECT_EQ(bitsHash(tciCp(S1, 1200, PROPOFOL)), "9a88377a6f84cc41");
     EXPECT_EQ(bitsHash(tciCp(S1B, 300, PROPOFOL)), "1eff0bba1883e867");
