@@ -41,6 +41,9 @@ std::vector<double> predictPlasma(const std::vector<double>& deltaTimes,
                                   const std::vector<double>& IVBolus, const Hybrid& h) {
     const std::size_t n = deltaTimes.size();
     std::vector<double> result(n, 0.0);
+    // No row, not even the one of the first bolus: nothing to predict.
+    if (n == 0)
+        return result;
     const UnitFactors u = unitFactors(h);
     const double b0 = IVBolus[0];
     if (!std::isfinite(b0)) {
@@ -92,6 +95,8 @@ std::vector<double> PredCe(std::vector<double> deltaTimes, std::vector<double> R
     dropZeroExponents(h);
     ke0 = separatedKe0(h, ke0);
     const EffectCoefficients E = effectCoefficients(h, ke0);
+    if (n == 0)
+        return result;
     const double b0 = IVBolus[0];
     if (!std::isfinite(b0)) {
         result.assign(n, UNKNOWN);

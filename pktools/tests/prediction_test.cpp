@@ -203,3 +203,11 @@ TEST(Prediction, NonFiniteEntriesMakeTheRestUnknown) {
     for (double v : predCe(dt, rate, badStart, m, KE0))
         EXPECT_TRUE(std::isnan(v));
 }
+
+TEST(Prediction, EmptyColumnsGiveAnEmptyResult) {
+    const Model m = schnider();
+    const Column none;
+    EXPECT_TRUE(predCp(none, none, none, m).empty());
+    EXPECT_TRUE(predCe(none, none, none, m, KE0).empty());
+    EXPECT_TRUE(PredCpVCl(none, none, none, 4.27, 18.9, 238, 1.89, 1.29, 0.836).empty());
+}

@@ -9,7 +9,8 @@
 //
 // A row whose interval, rate or bolus is not a finite number (NaN, an infinity) leaves the
 // concentrations unknown from there on: that row and every later one is NaN, which the
-// sheet shows as an error. The entries of row 0 that are not read have no effect.
+// sheet shows as an error. The entries of row 0 that are not read have no effect. Empty
+// columns (which the sheet never passes) give an empty result.
 
 #include "pktools/simulation.h"
 
