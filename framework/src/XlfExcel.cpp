@@ -94,16 +94,21 @@ void XlfExcel::Initialise() {
         which.xltype = xltypeInt;
         which.val.w = kWorkspaceVersion;
         const int asked = Call(xlfGetWorkspace, workspace.get(), &which);
-        HostOwnedRecord coerced;
-        XLOPER12 wanted{};
-        wanted.xltype = xltypeInt;
-        wanted.val.w = static_cast<std::int32_t>(xltypeInt);
-        const int converted = Call(xlCoerce, coerced.get(), workspace.get(), &wanted);
         version_ = kDefaultVersion;
-        if (converted == xlretSuccess && (coerced->xltype & xltypeMask) == xltypeInt) {
-            version_ = coerced->val.w;
-        } else if (asked == xlretSuccess && (workspace->xltype & xltypeMask) == xltypeStr) {
-            version_ = LeadingNumber(CountedWideView(workspace->val.str)).value_or(kDefaultVersion);
+        // A refused query leaves nothing to read: the host would turn the empty record into
+        // the integer 0, which is no version.
+        if (asked == xlretSuccess) {
+            HostOwnedRecord coerced;
+            XLOPER12 wanted{};
+            wanted.xltype = xltypeInt;
+            wanted.val.w = static_cast<std::int32_t>(xltypeInt);
+            const int converted = Call(xlCoerce, coerced.get(), workspace.get(), &wanted);
+            if (converted == xlretSuccess && (coerced->xltype & xltypeMask) == xltypeInt) {
+                version_ = coerced->val.w;
+            } else if ((workspace->xltype & xltypeMask) == xltypeStr) {
+                version_ =
+                    LeadingNumber(CountedWideView(workspace->val.str)).value_or(kDefaultVersion);
+            }
         }
     }
 

@@ -149,6 +149,18 @@ TEST_F(RegistrationTest, LongArgumentNamesWarnAndTooManyReplaceTheNameText) {
     registry.DoTheRegistrations();
     EXPECT_EQ(Text(Only(), kArgNames), "Too many arguments for Function Wizard");
     EXPECT_EQ(Text(Only(), kTypeText), "Q" + std::string(20, 'B'));
+
+    // 255 characters of names are kept; one more replaces them.
+    for (const std::size_t length : {std::size_t{255}, std::size_t{256}}) {
+        host().Reset();
+        const std::string first(length - 3, 'a');
+        const XlfArgTriple two[] = {{first.c_str(), "d", "B"}, {"b", "d", "B"}};
+        ExcelFunctionRegistrationRegistry edge;
+        FunctionRegistrationRecord names(edge, "xlG", "G", "", "", 2, two);
+        edge.DoTheRegistrations();
+        EXPECT_EQ(Text(Only(), kArgNames),
+                  length == 255 ? first + ", b" : "Too many arguments for Function Wizard");
+    }
 }
 
 TEST_F(RegistrationTest, AtMost245ArgumentHelpTextsArePassed) {

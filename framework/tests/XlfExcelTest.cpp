@@ -43,6 +43,13 @@ TEST_F(XlfExcelTest, VersionFromTheWorkspaceText) {
     host().FailWith(xlfGetWorkspace, xlretFailed);
     EXPECT_EQ(XlfExcel::Instance().Version(), 10);
 
+    // Also when the host would turn the empty answer of the failed query into a number:
+    // the host coerces an empty value to 0, which is no version.
+    XlfExcel::DeleteInstance();
+    host().Reset();
+    host().FailWith(xlfGetWorkspace, xlretFailed);
+    EXPECT_EQ(XlfExcel::Instance().Version(), 10);
+
     XlfExcel::DeleteInstance();
     host().Reset();
     host().SetVersionText(u"unknown");
