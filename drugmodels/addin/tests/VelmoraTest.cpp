@@ -136,6 +136,9 @@ TEST_F(VelmoraTest, AFlagThatIsNoTruthValueNamesItselfInTheCell) {
               "parameter is error, venous Conversion to Bool");
     EXPECT_EQ(CellText(xlPropEleveld(77, 53, &missing, &error)),
               "parameter is missing, male Conversion to Bool");
+    // The model ignores the patient flag, but the flag is still converted.
+    EXPECT_EQ(CellText(xlPropEleveldFinal(77, 177, 53.75, 53, &seven, &seven, &seven, &missing)),
+              "parameter is missing, patient Conversion to Bool");
     // A range is read by the host as its first cell; any non-zero number is true.
     EXPECT_EQ(ColumnOf(xlPropEleveld(77, 53, &range, &seven)), PropEleveld(77, 53, true, true));
 }
