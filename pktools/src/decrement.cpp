@@ -185,6 +185,12 @@ void requireDecrementInputs(const Hybrid& h, double decr) {
     if (h.A <= 0 || h.B < 0 || h.C < 0 || h.l1 <= 0 || h.l2 < 0 || h.l3 < 0 || decr <= 0 ||
         decr >= 100)
         throw InputError(CHECK_PARAMETERS);
+    // A constant that is not a finite number slips through the comparisons above and would
+    // turn every row into a meaningless 0: volumes and clearances with a first volume of 0
+    // (blank cells) convert to an infinite A and a not-a-number l1.
+    for (double v : {h.A, h.B, h.C, h.l1, h.l2, h.l3, decr})
+        if (!std::isfinite(v))
+            throw InputError(CHECK_PARAMETERS);
 }
 
 // The factors of one holding step of a given length: its decay factors and the plasma
@@ -301,7 +307,7 @@ std::vector<double> CsDtCe(std::vector<double> Times, double A, double B, double
     requireAscending(Times);
     Hybrid h{A, B, C, l1, l2, l3};
     requireDecrementInputs(h, decr);
-    if (ke0 <= 0)
+    if (!(ke0 > 0) || !std::isfinite(ke0))
         throw InputError(CHECK_PARAMETERS);
     requireBoundedContexts(Times);
 

@@ -226,6 +226,38 @@ TEST(CsDtCpVCl, ConvertsThenTestsTheTimesThenTheConstants) {
             CsDtCpVCl({10, 2e6}, 4, 10, 200, 1.9, 1.3, 0.8, 50);
         },
         ThrowsMessage<InputError>("Times have to be at most 1000000!"));
+    // A first volume of 0 (blank cells) converts to an infinite A and a not-a-number l1,
+    // which are refused rather than turned into rows of 0.
+    for (const std::vector<double>& v :
+         {std::vector<double>{0, 0, 0, 0, 0, 0}, {0, 18.9, 238, 1.89, 1.29, 0.836}})
+        EXPECT_THAT(
+            [&] {
+                CsDtCpVCl({10, 20}, v[0], v[1], v[2], v[3], v[4], v[5], 50);
+            },
+            ThrowsMessage<InputError>("Check PK parameters and/or decrement!"))
+            << v[1];
+}
+
+TEST(CsDtCpAndCsDtCe, RefuseConstantsThatAreNotFiniteNumbers) {
+    const auto h = Cl2Hyb(PROPOFOL.volCl);
+    const double inf = INFINITY, nan = std::nan("");
+    for (int k = 0; k < 7; ++k)
+        for (double bad : {inf, nan}) {
+            std::vector<double> c(h.begin(), h.end());
+            c.push_back(50); // decr
+            c[k] = bad;
+            EXPECT_THAT([&] { CsDtCp({10}, c[0], c[1], c[2], c[3], c[4], c[5], c[6]); },
+                        ThrowsMessage<InputError>("Check PK parameters and/or decrement!"))
+                << k << " " << bad;
+            EXPECT_THAT(
+                [&] { CsDtCe({10}, c[0], c[1], c[2], c[3], c[4], c[5], PROPOFOL.ke0, c[6]); },
+                ThrowsMessage<InputError>("Check PK parameters and/or decrement!"))
+                << k << " " << bad;
+        }
+    for (double bad : {inf, nan})
+        EXPECT_THAT([&] { CsDtCe({10}, h[0], h[1], h[2], h[3], h[4], h[5], bad, 50); },
+                    ThrowsMessage<InputError>("Check PK parameters and/or decrement!"))
+            << bad;
 }
 
 TEST(CsDtCe, OneCompartmentRowsAfterThePeakAreTheAnalyticDecay) {

@@ -37,8 +37,9 @@ std::vector<double> decrCe(std::vector<double> deltaTimes, std::vector<double> R
 // Context-sensitive decrement times of the plasma concentration, one per entry of Times
 // (strictly ascending infusion durations; a first entry of 0 yields 0). Throws InputError
 // with "#Times have to be in ascending order!", "Check PK parameters and/or decrement!"
-// (A or l1 not positive, B, C, l2 or l3 negative, decr outside (0, 100)) and "Times have
-// to be at most 1000000!" (an entry beyond MAX_CONTEXT). Entries below 0 yield 0.
+// (A or l1 not positive, B, C, l2 or l3 negative, decr outside (0, 100), or any of them
+// not a finite number) and "Times have to be at most 1000000!" (an entry beyond
+// MAX_CONTEXT). Entries below 0 yield 0.
 std::vector<double> CsDtCp(std::vector<double> Times, double A, double B, double C, double l1,
                            double l2, double l3, double decr);
 
@@ -49,8 +50,8 @@ std::vector<double> CsDtCpVCl(std::vector<double> Times, double V1, double V2, d
 // Context-sensitive decrement times of the effect-site concentration: the effect site is
 // first brought to 1 at its peak by an infusion of length HOLD_STEP, then the plasma
 // concentration is held at 1. Rows at or before the time of that peak are 0. Throws as
-// CsDtCp (ke0 must be positive too) and "Peak not found!" when the effect site shows no
-// peak.
+// CsDtCp (ke0 must be a positive finite number too) and "Peak not found!" when the effect
+// site shows no peak.
 std::vector<double> CsDtCe(std::vector<double> Times, double A, double B, double C, double l1,
                            double l2, double l3, double ke0, double decr);
 
