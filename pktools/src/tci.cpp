@@ -53,8 +53,10 @@ double boundedPlasmaRate(double rate, double maxRate) {
 }
 
 // The parts of plasmaTargetRate: the concentration still missing at the end of the
-// interval, the concentration a unit rate adds over it, and their quotient (0 when a unit
-// rate adds nothing).
+// interval, the concentration a unit rate adds over it, and their quotient. When a unit
+// rate adds nothing (a model without any term, or an interval too short for any decay to
+// show) the quotient is infinite and the callers bound it; only 0 / 0, nothing missing
+// and nothing added, is taken as 0, where a NaN rate would poison every later row.
 double targetRateNumerator(const PlasmaState& s, const PlasmaDecay& e, double target) {
     return target - e.e1 * s.x - e.e2 * s.y - e.e3 * s.z;
 }
@@ -62,7 +64,7 @@ double plasmaTargetRateDenominator(const UnitFactors& u, const PlasmaDecay& e) {
     return (1 - e.e2) * u.b + (1 - e.e1) * u.a + (1 - e.e3) * u.c;
 }
 double targetRateQuotient(double numerator, double denominator) {
-    if (denominator == 0)
+    if (numerator == 0 && denominator == 0)
         return 0;
     return numerator / denominator;
 }
@@ -119,7 +121,10 @@ std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
         }
         const double numerator =
             lessBolus(targetRateNumerator(state, e, targetConc[i]), bi, h, plain);
-        const double rate = boundedPlasmaRate(targetRateQuotient(numerator, denominator), maxRate);
+        // Nothing can be infused over an interval of length 0: its row gets 0 (its bolus
+        // still enters).
+        const double rate =
+            dt == 0 ? 0.0 : boundedPlasmaRate(targetRateQuotient(numerator, denominator), maxRate);
         plasmaStep(state, u, e, rate, bi, h);
         result[i] = rate;
     }
@@ -319,6 +324,8 @@ double plasmaTargetRate(const PlasmaState& s, const UnitFactors& u, const Plasma
 
 double plasmaTargetRate(const PlasmaState& s, const UnitFactors& u, double dt, double bolus,
                         double target, const Hybrid& h) {
+    if (dt == 0)
+        return 0;
     return plasmaTargetRate(s, u, plasmaDecay(dt, h), bolus, target, h);
 }
 

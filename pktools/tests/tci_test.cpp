@@ -201,8 +201,15 @@ TEST(PlasmaTciFaults, ZeroLengthRowsGiveNoInfusionAndCorruptNothing) {
     const Column withBolus = CalcRate(dt, bolus, target, 200, d.A, d.B, d.C, d.l1, d.l2, d.l3);
     EXPECT_EQ(withBolus[3], 0);
     EXPECT_LT(withBolus[4], with[4]);
-    // A model with no term at all asks for nothing, whatever the target.
-    EXPECT_EQ(TciCp({0, 1, 1}, {0, 0, 2}, 5, 0, 0, 0, 0, 0, 0), Column(3, 0.0));
+    // A model with no term at all: no rate reaches a target above 0, so the rate is bounded
+    // by maxRate; a target of 0 misses nothing and asks for nothing (0 / 0 is no NaN that
+    // would spoil the rows after it).
+    EXPECT_EQ(TciCp({0, 1, 1, 1}, {0, 0, 2, 0}, 5, 0, 0, 0, 0, 0, 0), (Column{0, 0, 5, 0}));
+    // An interval too short for any decay to show, but not of length 0: the target is out
+    // of reach within it, so the rate is maxRate, and nothing changes for the rows after it.
+    const Column tiny = tciCp({0, 1e-300, 1}, {0, 3, 3}, 200, d);
+    EXPECT_EQ(tiny[1], 200);
+    EXPECT_EQ(tiny[2], tciCp({0, 1}, {0, 3}, 200, d)[1]);
 }
 
 TEST(PlasmaTciFaults, NonFiniteEntriesMakeTheRestUnknown) {

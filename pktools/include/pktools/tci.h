@@ -20,8 +20,10 @@ namespace pktools {
 
 // The constant rate that, held over the interval with decay factors e and followed by the
 // bolus at its end, makes the plasma concentration equal the target at the interval's
-// end. 0 when no rate can move the plasma concentration over the interval (an interval of
-// length 0, or a model without any term).
+// end. When no rate can move the plasma concentration over the interval (a model without
+// any term, or an interval too short for any decay to show) the rate is +inf or -inf, as
+// the concentration missing is positive or negative, and 0 when nothing is missing. Given
+// the interval's length, a length of 0 gives 0.
 double plasmaTargetRate(const PlasmaState& s, const UnitFactors& u, const PlasmaDecay& e,
                         double bolus, double target, const Hybrid& h);
 double plasmaTargetRate(const PlasmaState& s, const UnitFactors& u, double dt, double bolus,
