@@ -99,21 +99,53 @@ template <std::size_t N> struct KeptFactors {
     std::array<double, N> factors{};
 };
 
-// The first time at which the decay, above the level at 0, has fallen to it: the
-// concentration after dosing may still rise for a while, but it falls through any
-// positive level exactly once. Doubles a time until the decay is at or below the level,
-// then bisects to the decay tolerance. Throws when no finite time gets there.
-template <std::size_t N> double bisectedCrossing(const Decay<N>& decay, double level) {
-    double low = 0, high = 1;
+// The first time after from at which the decay, above the level there, has fallen to it:
+// the concentration after dosing may still rise for a while, but it falls through any
+// positive level exactly once after being above it. Doubles the time past from until the
+// decay is at or below the level, then bisects to the decay tolerance. Throws when no
+// finite time gets there.
+template <std::size_t N>
+double bisectedCrossing(const Decay<N>& decay, double level, double from = 0) {
+    double low = from, span = 1, high = from + span;
     while (!(decay(high) <= level)) {
         low = high;
-        high *= 2;
+        span *= 2;
+        high = from + span;
         if (!std::isfinite(high))
             throw InputError(DECREMENT_NOT_FOUND);
     }
     while (high - low > 2 * (DECAY_TOLERANCE * high + BRENT_ZEPS)) {
         const double middle = 0.5 * (low + high);
         if (decay(middle) > level)
+            low = middle;
+        else
+            high = middle;
+    }
+    return 0.5 * (low + high);
+}
+
+// The time of the highest concentration after dosing stops: 0 when it falls from the
+// start, otherwise where its slope, positive at first, turns (the time doubled until the
+// slope is no longer positive, then bisected to the decay tolerance).
+template <std::size_t N> double peakAfterStop(const Decay<N>& decay) {
+    auto slope = [&decay](double x) {
+        double d = 0;
+        for (std::size_t k = 0; k < N; ++k)
+            d -= decay.exponent[k] * decay.amplitude[k] * std::exp(-(decay.exponent[k] * x));
+        return d;
+    };
+    if (!(slope(0) > 0))
+        return 0;
+    double low = 0, high = 1;
+    while (slope(high) > 0) {
+        low = high;
+        high *= 2;
+        if (!std::isfinite(high))
+            return low;
+    }
+    while (high - low > 2 * (DECAY_TOLERANCE * high + BRENT_ZEPS)) {
+        const double middle = 0.5 * (low + high);
+        if (slope(middle) > 0)
             low = middle;
         else
             high = middle;
@@ -128,9 +160,11 @@ template <std::size_t N> double bisectedCrossing(const Decay<N>& decay, double l
 // converging. Then the crossing is bisected instead.
 // kept, when given, supplies the factors of a time evaluated before and receives those of
 // the time found. At the time 0 with finite exponents every factor is exp(-0) = 1 exactly.
+// A decay below the level now but rising above it later has its crossing after notBefore,
+// a time where it is above the level: a search ending before that is off the crossing.
 template <std::size_t N>
 double decrementTime(const Decay<N>& decay, double level, double a, double b,
-                     KeptFactors<N>* kept = nullptr) {
+                     KeptFactors<N>* kept = nullptr, double notBefore = 0) {
     bool finiteExponents = true;
     for (double e : decay.exponent)
         finiteExponents = finiteExponents && std::isfinite(e);
@@ -154,7 +188,7 @@ double decrementTime(const Decay<N>& decay, double level, double a, double b,
     if (bracketMinimum(a, b, c, fa, fb, fc, distance)) {
         const BrentResult found = brentSearch(a, b, c, fb, distance, DECAY_TOLERANCE);
         const bool atClosest = found.xmin == closest.x;
-        if (found.converged && found.xmin >= 0 &&
+        if (found.converged && found.xmin >= notBefore &&
             std::fabs((atClosest ? closest.concentration : decay(found.xmin)) - level) <=
                 CROSSING_TOLERANCE * level) {
             if (kept != nullptr && atClosest)
@@ -162,7 +196,7 @@ double decrementTime(const Decay<N>& decay, double level, double a, double b,
             return found.xmin;
         }
     }
-    return bisectedCrossing(decay, level);
+    return bisectedCrossing(decay, level, notBefore);
 }
 
 void requireAscending(const std::vector<double>& Times) {
@@ -379,10 +413,18 @@ std::vector<double> CsDtCe(std::vector<double> Times, double A, double B, double
         [&](std::size_t row) {
             // The search decays the fourth term with ke0 itself.
             const Decay<4> decay{{s.s1, s.s2, s.s3, s.s4}, {h.l1, h.l2, h.l3, ke0}};
-            if (!(decay.atStop() > level))
-                return;
+            // At or below the level when dosing stops, the effect site may still be rising
+            // towards the plasma (when the short infusion could not bring it to 1 first): if
+            // it rises above the level, its decrement time is when it falls back through it;
+            // if it never does, the row needs no decay.
+            double notBefore = 0;
+            if (!(decay.atStop() > level)) {
+                notBefore = peakAfterStop(decay);
+                if (!(decay(notBefore) > level))
+                    return;
+            }
             g = result[row] =
-                decrementTime(decay, level, 0, g > 0 ? g : EFFECT_BRACKET_FIRST, &kept);
+                decrementTime(decay, level, 0, g > 0 ? g : EFFECT_BRACKET_FIRST, &kept, notBefore);
         });
     return result;
 }

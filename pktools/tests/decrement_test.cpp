@@ -319,6 +319,23 @@ TEST(CsDtCe, RowsWithinAStepAfterThePeakDecayFromThePeak) {
     EXPECT_EQ(csDtCe(PROPOFOL, {tpk - 1e-6}, 50)[0], 0);
 }
 
+TEST(CsDtCe, AnEffectSiteStillRisingAtTheStopIsTimedToItsFallThroughTheLevel) {
+    // An effect site so fast that the short infusion peaks within 0.1: nothing brings it to
+    // 1 first, and for short contexts it is still below the level when dosing stops. After
+    // the stop it rises towards the falling plasma, above half (decr 50), and falls back:
+    // that fall is the decrement time (reference values of a plain implementation of the
+    // algorithm, which searches every row). It never reaches 0.8 (decr 20): no decay.
+    const std::vector<double> times = {0.05, 0.2, 0.21, 0.25, 0.3, 1};
+    const auto half = CsDtCe(times, 1, 0, 0, 5, 0, 0, 10, 50);
+    const double expected[] = {0, 0.1601, 0.1822, 0.2132, 0.22838, 0.24558};
+    for (std::size_t i = 0; i < times.size(); ++i)
+        EXPECT_NEAR(half[i], expected[i], 1e-4) << times[i];
+    const auto fifth = CsDtCe(times, 1, 0, 0, 5, 0, 0, 10, 20);
+    for (std::size_t i = 0; i + 1 < times.size(); ++i)
+        EXPECT_EQ(fifth[i], 0) << times[i];
+    EXPECT_GT(fifth.back(), 0);
+}
+
 TEST(CsDtCe, RealisticDrugsGrowWithTheContextAndStayBehindThePlasma) {
     for (const Drug& d : DRUGS) {
         const auto ce = csDtCe(d, CONTEXTS, 50);
