@@ -41,6 +41,31 @@ bool overlapsSpill(CellRef from, CellRef to, CellRef anchor, CellRef last) {
            !(top == anchor && bottom == anchor);
 }
 
+// The key of an entry of an ordered set or map of cells.
+CellRef keyOf(const CellRef& ref) {
+    return ref;
+}
+template <typename T> CellRef keyOf(const std::pair<const CellRef, T>& entry) {
+    return entry.first;
+}
+
+// Calls visit with each cell of an ordered set or map of cells that lies in the area
+// from..to, row by row, jumping over the cells beside the area.
+template <typename Cells, typename Visit>
+void forEachIn(Cells& cells, CellRef from, CellRef to, Visit visit) {
+    for (auto it = cells.lower_bound(from); it != cells.end() && keyOf(*it).row <= to.row;) {
+        const CellRef at = keyOf(*it);
+        if (at.column < from.column) {
+            it = cells.lower_bound({at.row, from.column});
+        } else if (at.column > to.column) {
+            it = cells.lower_bound({at.row + 1, from.column});
+        } else {
+            visit(*it);
+            ++it;
+        }
+    }
+}
+
 Value negate(const Value& v) {
     switch (v.kind) {
     case Value::Kind::Number:
@@ -288,16 +313,7 @@ void Sheet::queuePending(const Expr& e) {
     if (e.kind == Expr::Kind::Reference && pending_.count(e.from)) {
         stack_.emplace_back(e.from);
     } else if (e.kind == Expr::Kind::Range) {
-        for (auto it = pending_.lower_bound(e.from); it != pending_.end() && it->row <= e.to.row;) {
-            if (it->column < e.from.column) {
-                it = pending_.lower_bound({it->row, e.from.column});
-            } else if (it->column > e.to.column) {
-                it = pending_.lower_bound({it->row + 1, e.from.column});
-            } else {
-                stack_.emplace_back(*it);
-                ++it;
-            }
-        }
+        forEachIn(pending_, e.from, e.to, [this](CellRef at) { stack_.emplace_back(at); });
     }
     for (const Expr& a : e.args)
         queuePending(a);
@@ -410,40 +426,31 @@ Value Sheet::readCell(CellRef ref) {
 Value Sheet::readRange(CellRef from, CellRef to) {
     const int rows = to.row - from.row + 1, columns = to.column - from.column + 1;
     const std::size_t size = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
-    // First the cells that hold something, skipping those beside the range.
-    std::size_t filled = 0;
-    std::vector<CellRef> circular;
-    for (auto it = cells_.lower_bound(from); it != cells_.end() && it->first.row <= to.row;) {
-        const CellRef at = it->first;
-        if (at.column < from.column) {
-            it = cells_.lower_bound({at.row, from.column});
-            continue;
-        }
-        if (at.column > to.column) {
-            it = cells_.lower_bound({at.row + 1, from.column});
-            continue;
-        }
-        ++filled;
-        if (it->second.state == State::Pending)
-            throw NeedsFirst{at, false};
-        if (it->second.state == State::Evaluating) {
-            readEvaluating(it->second);
-            circular.push_back(at);
-        }
-        ++it;
-    }
-    if (filled < size) {
+    // First the formulas and constants in the range: each must be done, or is a circle.
+    std::vector<CellRef> filled;
+    forEachIn(cells_, from, to, [&](const std::pair<const CellRef, Cell>& entry) {
+        if (entry.second.state == State::Pending)
+            throw NeedsFirst{entry.first, false};
+        if (entry.second.state == State::Evaluating)
+            readEvaluating(entry.second);
+        filled.push_back(entry.first);
+    });
+    if (filled.size() < size) {
         lookAhead(to);
         emptyReads_[stack_.back().ref].push_back({from, to});
     }
-    std::vector<Value> cells;
-    cells.reserve(size);
-    for (int r = from.row; r <= to.row; ++r)
-        for (int c = from.column; c <= to.column; ++c)
-            cells.push_back(shown({r, c}));
-    for (const CellRef& at : circular)
-        cells[static_cast<std::size_t>(at.row - from.row) * columns + (at.column - from.column)] =
-            Value::ofError(ErrorCode::Cycle);
+    // The array: empty, then what the filled and the spilled cells show.
+    std::vector<Value> cells(size, Value::nil());
+    auto at = [&](CellRef ref) -> Value& {
+        return cells[static_cast<std::size_t>(ref.row - from.row) * columns +
+                     (ref.column - from.column)];
+    };
+    for (const CellRef& ref : filled)
+        at(ref) = cells_.at(ref).state == State::Evaluating ? Value::ofError(ErrorCode::Cycle)
+                                                            : shown(ref);
+    forEachIn(spilled_, from, to, [&](const std::pair<const CellRef, Value>& entry) {
+        at(entry.first) = entry.second;
+    });
     return Value::array(rows, columns, std::move(cells));
 }
 
