@@ -19,12 +19,6 @@
 
 namespace hostile {
 
-// One prepared call: a wrapper and its arguments.
-struct PreparedCall {
-    const Wrapper* wrapper;
-    std::vector<Arg> args;
-};
-
 // A result copied out of temporary memory, comparable bit for bit (NaN included).
 struct Outcome {
     ResultKind kind = ResultKind::Null;

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <iostream>
 #include <limits>
 #include <string>
 #include <vector>
@@ -219,6 +221,34 @@ inline ::testing::AssertionResult IsShowable(const Wrapper& w, const std::vector
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << why;
+}
+
+// Calls every wrapper with its sane arguments and then with each hostile case of them; each
+// result must be showable. Prints the number of hostile inputs and the slowest of them, for
+// the record, not as a limit.
+inline void CallEveryHostileInput(const std::vector<PreparedCall>& sane, RecordArena& arena) {
+    std::size_t calls = 0;
+    double slowest = 0;
+    std::string slowestCase;
+    for (const PreparedCall& call : sane) {
+        const Wrapper& w = *call.wrapper;
+        const std::vector<Arg>& args = call.args;
+        SCOPED_TRACE(w.name);
+        ASSERT_TRUE(IsShowable(w, args, w.call(args)));
+        for (const Case& c : HostileCases(w, args, arena)) {
+            const auto start = std::chrono::steady_clock::now();
+            const XLOPER12* result = w.call(c.args);
+            const double seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            if (seconds > slowest) {
+                slowest = seconds;
+                slowestCase = w.name + ", " + c.description;
+            }
+            EXPECT_TRUE(IsShowable(w, c.args, result)) << c.description;
+            ++calls;
+        }
+    }
+    std::cout << calls << " hostile inputs; slowest " << slowest << " s (" << slowestCase << ")\n";
 }
 
 } // namespace hostile

@@ -151,6 +151,12 @@ struct Wrapper {
     std::int32_t rows = 0; // of a fixed column
 };
 
+// One prepared call: a wrapper and its arguments.
+struct PreparedCall {
+    const Wrapper* wrapper;
+    std::vector<Arg> args;
+};
+
 namespace detail {
 template <class P> P Pick(const Arg& a) {
     if constexpr (std::is_same_v<P, double>) {

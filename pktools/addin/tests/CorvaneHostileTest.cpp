@@ -6,11 +6,6 @@
 #include "CorvaneWrappers.h"
 #include "HostileInputs.h"
 
-#include <chrono>
-#include <iostream>
-
-using hostile::Arg;
-
 namespace {
 
 using CorvaneHostileTest = AddinTest;
@@ -23,28 +18,5 @@ TEST_F(CorvaneHostileTest, EveryFunctionAnswersEveryHostileInputWithItsShapeOrAT
     const std::vector<hostile::Wrapper> wrappers = CorvaneWrappers();
     const std::vector<hostile::PreparedCall> sane = CorvaneSaneCalls(wrappers, arena);
     ASSERT_EQ(sane.size(), 20u);
-    std::size_t calls = 0;
-    double slowest = 0;
-    std::string slowestCase;
-    for (const hostile::PreparedCall& call : sane) {
-        const hostile::Wrapper& w = *call.wrapper;
-        const std::vector<Arg>& args = call.args;
-        SCOPED_TRACE(w.name);
-        // The sane call computes.
-        ASSERT_NE(hostile::Classify(w.call(args)), hostile::ResultKind::Text);
-        for (const hostile::Case& c : hostile::HostileCases(w, args, arena)) {
-            const auto start = std::chrono::steady_clock::now();
-            const xlf::XLOPER12* result = w.call(c.args);
-            const double seconds =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            if (seconds > slowest) {
-                slowest = seconds;
-                slowestCase = w.name + ", " + c.description;
-            }
-            EXPECT_TRUE(hostile::IsShowable(w, c.args, result)) << c.description;
-            ++calls;
-        }
-    }
-    // For the record, not a limit.
-    std::cout << calls << " hostile inputs; slowest " << slowest << " s (" << slowestCase << ")\n";
+    hostile::CallEveryHostileInput(sane, arena);
 }
