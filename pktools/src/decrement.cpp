@@ -99,58 +99,46 @@ template <std::size_t N> struct KeptFactors {
     std::array<double, N> factors{};
 };
 
-// The first time after from at which the decay, above the level there, has fallen to it:
-// the concentration after dosing may still rise for a while, but it falls through any
-// positive level exactly once after being above it. Doubles the time past from until the
-// decay is at or below the level, then bisects to the decay tolerance. Throws when no
-// finite time gets there.
-template <std::size_t N>
-double bisectedCrossing(const Decay<N>& decay, double level, double from = 0) {
+// The time after from where a condition that holds there stops holding: the span past
+// from is doubled until the condition no longer holds, then the last span is bisected to
+// the decay tolerance. Infinite when no finite time ends it.
+template <typename Condition> double whereItStops(Condition holds, double from) {
     double low = from, span = 1, high = from + span;
-    while (!(decay(high) <= level)) {
+    while (holds(high)) {
         low = high;
         span *= 2;
         high = from + span;
         if (!std::isfinite(high))
-            throw InputError(DECREMENT_NOT_FOUND);
+            return high;
     }
     while (high - low > 2 * (DECAY_TOLERANCE * high + BRENT_ZEPS)) {
         const double middle = 0.5 * (low + high);
-        if (decay(middle) > level)
-            low = middle;
-        else
-            high = middle;
+        (holds(middle) ? low : high) = middle;
     }
     return 0.5 * (low + high);
 }
 
+// The first time after from at which the decay, above the level there, has fallen to it:
+// the concentration after dosing may still rise for a while, but it falls through any
+// positive level exactly once after being above it. Throws when no finite time gets there.
+template <std::size_t N>
+double bisectedCrossing(const Decay<N>& decay, double level, double from = 0) {
+    const double t = whereItStops([&](double x) { return !(decay(x) <= level); }, from);
+    if (!std::isfinite(t))
+        throw InputError(DECREMENT_NOT_FOUND);
+    return t;
+}
+
 // The time of the highest concentration after dosing stops: 0 when it falls from the
-// start, otherwise where its slope, positive at first, turns (the time doubled until the
-// slope is no longer positive, then bisected to the decay tolerance).
+// start, otherwise where its slope, positive at first, turns.
 template <std::size_t N> double peakAfterStop(const Decay<N>& decay) {
-    auto slope = [&decay](double x) {
-        double d = 0;
+    auto rising = [&decay](double x) {
+        double slope = 0;
         for (std::size_t k = 0; k < N; ++k)
-            d -= decay.exponent[k] * decay.amplitude[k] * std::exp(-(decay.exponent[k] * x));
-        return d;
+            slope -= decay.exponent[k] * decay.amplitude[k] * std::exp(-(decay.exponent[k] * x));
+        return slope > 0;
     };
-    if (!(slope(0) > 0))
-        return 0;
-    double low = 0, high = 1;
-    while (slope(high) > 0) {
-        low = high;
-        high *= 2;
-        if (!std::isfinite(high))
-            return low;
-    }
-    while (high - low > 2 * (DECAY_TOLERANCE * high + BRENT_ZEPS)) {
-        const double middle = 0.5 * (low + high);
-        if (slope(middle) > 0)
-            low = middle;
-        else
-            high = middle;
-    }
-    return 0.5 * (low + high);
+    return rising(0) ? whereItStops(rising, 0) : 0;
 }
 
 // The time until the decay, above the level now, has fallen to it. Minimises the squared
