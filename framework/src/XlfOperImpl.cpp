@@ -223,52 +223,48 @@ char* XlfOper::ToString(const char* name) const {
     return CountedWideToNarrow(coerced->val.str);
 }
 
-std::int32_t XlfOper::Rows() const {
-    switch (Type()) {
+namespace {
+
+struct Extent {
+    std::int32_t rows, columns;
+};
+
+// How many rows and columns a record of this type spans: one cell for a single value,
+// none for an error, a missing or a nil value.
+Extent ExtentOf(const XLOPER12& record, std::uint32_t type) {
+    switch (type) {
     case xltypeNum:
     case xltypeStr:
     case xltypeBool:
     case xltypeInt:
-        return 1;
+        return {1, 1};
     case xltypeErr:
     case xltypeMissing:
     case xltypeNil:
-        return 0;
+        return {0, 0};
     case xltypeMulti:
-        return record_->val.array.rows;
-    case xltypeSRef:
-        return record_->val.sref.ref.rwLast - record_->val.sref.ref.rwFirst + 1;
+        return {record.val.array.rows, record.val.array.columns};
+    case xltypeSRef: {
+        const XLREF12& area = record.val.sref.ref;
+        return {area.rwLast - area.rwFirst + 1, area.colLast - area.colFirst + 1};
+    }
     case xltypeRef: {
-        const XLREF12& area = SingleArea(*record_);
-        return area.rwLast - area.rwFirst + 1;
+        const XLREF12& area = SingleArea(record);
+        return {area.rwLast - area.rwFirst + 1, area.colLast - area.colFirst + 1};
     }
     default:
         XLF_RAISE("No implementation on XlfOper rows");
     }
 }
 
+} // namespace
+
+std::int32_t XlfOper::Rows() const {
+    return ExtentOf(*record_, Type()).rows;
+}
+
 std::int32_t XlfOper::Columns() const {
-    switch (Type()) {
-    case xltypeNum:
-    case xltypeStr:
-    case xltypeBool:
-    case xltypeInt:
-        return 1;
-    case xltypeErr:
-    case xltypeMissing:
-    case xltypeNil:
-        return 0;
-    case xltypeMulti:
-        return record_->val.array.columns;
-    case xltypeSRef:
-        return record_->val.sref.ref.colLast - record_->val.sref.ref.colFirst + 1;
-    case xltypeRef: {
-        const XLREF12& area = SingleArea(*record_);
-        return area.colLast - area.colFirst + 1;
-    }
-    default:
-        XLF_RAISE("No implementation on XlfOper rows");
-    }
+    return ExtentOf(*record_, Type()).columns;
 }
 
 XlfOper XlfOper::Element(std::int32_t i, std::int32_t j) const {
