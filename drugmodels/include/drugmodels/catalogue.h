@@ -8,6 +8,9 @@
 // The table is constant-initialised, so registration records built during static
 // initialisation of other translation units may read it safely.
 
+#include "catalogue/entry.h"
+#include "drugmodels/models.h"
+
 #include <array>
 #include <cstddef>
 #include <span>
@@ -16,9 +19,9 @@
 namespace drugmodels {
 
 // Argument type codes: a number passed by value, and a framework cell value that the
-// wrapper converts to a flag.
-inline constexpr const char* NUMBER_ARGUMENT = "B";
-inline constexpr const char* FLAG_ARGUMENT = "XLF_OPER";
+// binding converts to a flag.
+inline constexpr const char* NUMBER_ARGUMENT = catalogue::NUMBER_ARGUMENT;
+inline constexpr const char* FLAG_ARGUMENT = catalogue::CELL_VALUE_ARGUMENT;
 
 // Registration settings shared by every drug function.
 inline constexpr const char* VELMORA_CATEGORY = "Velmora; 2017/07/31";
@@ -54,25 +57,165 @@ enum class Model : std::size_t {
 };
 inline constexpr std::size_t MODEL_COUNT = 19;
 
-struct ArgumentEntry {
-    const char* name;
-    const char* description;
-    const char* typeCode; // NUMBER_ARGUMENT or FLAG_ARGUMENT
+using catalogue::ArgumentEntry;
+
+// A model's worksheet function (names, help text, arguments) with its identifier and the
+// length of the row it returns.
+struct ModelEntry : catalogue::FunctionEntry {
+    Model id;
+    std::size_t rowLength; // ROW_WITHOUT_KE0 or ROW_WITH_KE0
 };
 
-struct ModelEntry {
-    Model id;
-    const char* exportName;    // "xl" followed by the worksheet name
-    const char* worksheetName; // also the name of the model routine
-    const char* helpText;
-    std::span<const ArgumentEntry> arguments; // in registered order; empty for none
-    std::size_t rowLength;                    // ROW_WITHOUT_KE0 or ROW_WITH_KE0
+namespace argument_tables {
+
+inline constexpr const char* B = NUMBER_ARGUMENT;
+inline constexpr const char* FLAG = FLAG_ARGUMENT;
+
+// Argument tables: name, description, type code, exactly as registered.
+
+inline constexpr ArgumentEntry PROP_SCHNIDER_ARGS[] = {
+    {"Age", "The patients age ", B},
+    {"Weight", "The patients weight ", B},
+    {"Height", "The patients height (in cm) ", B},
+    {"LBM", "Lean body mass ", B},
 };
+
+inline constexpr ArgumentEntry PROP_SCHNIDER_TRICK_ARGS[] = {
+    {"Age", " the patient's age ", B},
+    {"Weight", " the patient's weight ", B},
+    {"Height", " the patient's height (in cm) ", B},
+    {"male", " male = 1 ", FLAG},
+};
+
+inline constexpr ArgumentEntry PROP_MARSH_ARGS[] = {
+    {"Weight", "The patient's weight ", B},
+};
+
+inline constexpr ArgumentEntry PROP_WHITE_ARGS[] = {
+    {"Age", "The patient's age ", B},
+    {"Weight", "The patient's weight ", B},
+    {"MALE", "Gender (Male = 1, Female = 0) ", FLAG},
+};
+
+inline constexpr ArgumentEntry PROP_KATARIA_ARGS[] = {
+    {"mass", " the child's weight ", B},
+    {"age", " the child's age ", B},
+};
+
+inline constexpr ArgumentEntry DIPRIFUSOR_ARGS[] = {
+    {"Age", "Age, a dummy parameter in Diprifusor! ", B},
+    {"Weight", "The patient's weight ", B},
+};
+
+inline constexpr ArgumentEntry PROP_PAEDFUSOR_ARGS[] = {
+    {"Age", "The child's age ", B},
+    {"Weight", "The child's weight ", B},
+};
+
+inline constexpr ArgumentEntry PROP_ELEVELD_ARGS[] = {
+    {"weight", " the patient's weight ", B},
+    {"age", " the patient's age ", B},
+    {"male", " the patient's gender (1=MALE) ", FLAG},
+    {"patient", " patient (1) or volunteer (0) ", FLAG},
+};
+
+inline constexpr ArgumentEntry PROP_ELEVELD_FINAL_ARGS[] = {
+    {"weight", " Enter the weight in kg ", B},
+    {"height", " Enter the height in cm ", B},
+    {"pma", " Enter postmenstrual age, decimal year ", B},
+    {"age", " Enter age as years ", B},
+    {"male", " Enter gender (1=MALE) ", FLAG},
+    {"venous", " Enter if concentration is venous (1) ", FLAG},
+    {"opiates", " Enter if opiates are given (1) ", FLAG},
+    {"patient", " For patient enter 1 for volunteer 0 ", FLAG},
+};
+
+inline constexpr ArgumentEntry ABP700_V1_ELEVELD_ARGS[] = {
+    {"weight", " the patient's weight ", B},
+    {"age", " the patient's age ", B},
+    {"height", " the patient's height ", B},
+    {"male", " the patient's gender (1=MALE) ", FLAG},
+};
+
+inline constexpr ArgumentEntry REMI_MINTO_ARGS[] = {
+    {"Age", "The patient's age ", B},
+    {"LBM", "Lean body mass ", B},
+};
+
+inline constexpr ArgumentEntry ALFENT_MAITRE_ARGS[] = {
+    {"Age", "The child's age ", B},
+    {"Weight", "The child's weight ", B},
+    {"MALE", "Gender (Male = 1, Female = 0) ", FLAG},
+};
+
+// The weight alone, in the two wordings the functions use.
+inline constexpr ArgumentEntry WEIGHT_ARGS[] = {
+    {"Weight", "The patient's weight ", B},
+};
+inline constexpr ArgumentEntry WEIGHT_ARGS_LOWER[] = {
+    {"Weight", " the patient's weight ", B},
+};
+
+inline constexpr std::span<const ArgumentEntry> NO_ARGS{};
+
+} // namespace argument_tables
+
+// The export name, worksheet name and identifier of a model from its one name.
+#define VELMORA_MODEL(name, helpText, arguments, rowLength)                                        \
+    ModelEntry {                                                                                   \
+        {"xl" #name, #name, helpText, argument_tables::arguments}, Model::name, rowLength          \
+    }
 
 // All models, indexed by Model.
-extern const std::array<ModelEntry, MODEL_COUNT> MODEL_CATALOGUE;
+inline constexpr std::array<ModelEntry, MODEL_COUNT> MODEL_CATALOGUE = {{
+    VELMORA_MODEL(PropSchnider, "Propofol(incl. ke0), Schnider et al. Anesthesiology 1998 ",
+                  PROP_SCHNIDER_ARGS, ROW_WITH_KE0),
+    VELMORA_MODEL(PropSchniderTrick, " Propofol(incl. ke0), Schnider Model BMI > 36, 46 dHT ",
+                  PROP_SCHNIDER_TRICK_ARGS, ROW_WITH_KE0),
+    VELMORA_MODEL(PropMarsh, "Propofol, Marsh et al. (Weight) BJA ??? ", PROP_MARSH_ARGS,
+                  ROW_WITHOUT_KE0),
+    VELMORA_MODEL(PropWhite, "Propofol, White et al. (Age, LBM) CPT 2008 ", PROP_WHITE_ARGS,
+                  ROW_WITHOUT_KE0),
+    VELMORA_MODEL(PropKataria, " Propofol, Kataria ", PROP_KATARIA_ARGS, ROW_WITHOUT_KE0),
+    VELMORA_MODEL(Diprifusor, "Propofol, Diprifusor (pers. com: Brannock  k12=0.114), incl. ke0 ",
+                  DIPRIFUSOR_ARGS, ROW_WITH_KE0),
+    VELMORA_MODEL(PropPaedfusor, "Propofol, Children, Absalom et al. (Age, Weight) BJA ??? ",
+                  PROP_PAEDFUSOR_ARGS, ROW_WITHOUT_KE0),
+    VELMORA_MODEL(PropEleveld, " Propofol Eleveld A&A 2014 ", PROP_ELEVELD_ARGS, ROW_WITH_KE0),
+    VELMORA_MODEL(PropEleveldFinal, " Propofol, Eleveld BJA 2018 ", PROP_ELEVELD_FINAL_ARGS,
+                  ROW_WITH_KE0),
+    VELMORA_MODEL(ABP700V1Eleveld, " ABP-700 Eleveld V_05_2016 experimental ",
+                  ABP700_V1_ELEVELD_ARGS, ROW_WITH_KE0),
+    VELMORA_MODEL(RemiMinto,
+                  "Remifentanil(incl. ke0), Minto et al. (Age, LBM) Anesthesiology 199? ",
+                  REMI_MINTO_ARGS, ROW_WITH_KE0),
+    VELMORA_MODEL(AlfentMaitre, "Alfentanil 3C, Maitre 1987 as tested 1988 Anesthesiology ",
+                  ALFENT_MAITRE_ARGS, ROW_WITHOUT_KE0),
+    VELMORA_MODEL(AlfentScott, "Scott/Stanski JPET 1987 with ke0 ", NO_ARGS, ROW_WITH_KE0),
+    VELMORA_MODEL(FentScott, " Scott Fentanyl weight scaled with ke0 0.147 ", WEIGHT_ARGS_LOWER,
+                  ROW_WITH_KE0),
+    VELMORA_MODEL(SufentGepts, "Gepts Sufentanil no covarite 1995 ", NO_ARGS, ROW_WITHOUT_KE0),
+    VELMORA_MODEL(SufentHudson, "Hudson Sufentanil Anesthesiology 1989; ke0 source not reported ",
+                  WEIGHT_ARGS, ROW_WITH_KE0),
+    VELMORA_MODEL(KetaDomino, " Ketamine Domino weight scaled with ke0 10 from Ostrevane ",
+                  WEIGHT_ARGS_LOWER, ROW_WITH_KE0),
+    VELMORA_MODEL(MidaGreenblatt, " Midazolam Greenblatt, ke0 0.17325 ", WEIGHT_ARGS_LOWER,
+                  ROW_WITH_KE0),
+    VELMORA_MODEL(LidocainSchnider, " Lidocain 2 compartment, Schnider et al. Anesthesiology 1996 ",
+                  WEIGHT_ARGS_LOWER, ROW_WITH_KE0),
+}};
 
-inline const ModelEntry& modelEntry(Model model) {
+#undef VELMORA_MODEL
+
+// Each entry sits at the index of its identifier.
+constexpr bool modelsFollowTheirIdentifiers() {
+    for (std::size_t i = 0; i < MODEL_CATALOGUE.size(); ++i)
+        if (static_cast<std::size_t>(MODEL_CATALOGUE[i].id) != i)
+            return false;
+    return true;
+}
+static_assert(modelsFollowTheirIdentifiers(), "catalogue entries out of identifier order");
+constexpr const ModelEntry& modelEntry(Model model) {
     return MODEL_CATALOGUE[static_cast<std::size_t>(model)];
 }
 

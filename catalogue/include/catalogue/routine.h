@@ -1,0 +1,46 @@
+#pragma once
+
+// A routine checked against its catalogue entry at compile time: as many parameters as
+// registered arguments, each of the kind its type code promises. A number ("B") is a
+// double; the cell value ("XLF_OPER") reaches a routine as a flag (bool) or a column
+// (std::vector<double>).
+
+#include "catalogue/entry.h"
+
+#include <cstddef>
+#include <string_view>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace catalogue {
+
+// The type code under which a routine parameter of type Param is registered.
+template <class Param> constexpr const char* typeCodeOf() {
+    using P = std::remove_cvref_t<Param>;
+    static_assert(std::is_same_v<P, double> || std::is_same_v<P, bool> ||
+                      std::is_same_v<P, std::vector<double>>,
+                  "a routine parameter is a double, a bool or a std::vector<double>");
+    return std::is_same_v<P, double> ? NUMBER_ARGUMENT : CELL_VALUE_ARGUMENT;
+}
+
+template <class Result, class... Params>
+constexpr bool routineMatches(Result (*)(Params...), const FunctionEntry& entry) {
+    if (entry.arguments.size() != sizeof...(Params))
+        return false;
+    const char* codes[] = {typeCodeOf<Params>()..., nullptr};
+    for (std::size_t i = 0; i < sizeof...(Params); ++i)
+        if (std::string_view(codes[i]) != entry.arguments[i].typeCode)
+            return false;
+    return true;
+}
+
+// Every routine of a tuple against the entry at its index.
+template <class Routines, class Catalogue, std::size_t... I>
+constexpr bool routinesMatch(const Routines& routines, const Catalogue& entries,
+                             std::index_sequence<I...>) {
+    return (routineMatches(std::get<I>(routines), entries[I]) && ...);
+}
+
+} // namespace catalogue
