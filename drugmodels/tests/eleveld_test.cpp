@@ -251,10 +251,3 @@ TEST(RemimazEleveld, EachCovariateMovesOnlyItsOwnParameters) {
         EXPECT_EQ(c.with[row::ke0], 0.298269);
     }
 }
-
-TEST(RemimazEleveld, AgeingEnlargesV3AndQ3Only) {
-    const ParameterRow young = RemimazEleveld(70, 25, true, false, false);
-    const ParameterRow old = RemimazEleveld(70, 75, true, false, false);
-    EXPECT_EQ(differingPositions(young, old), (std::vector<std::size_t>{row::V3, row::Cl3}));
-    expectClose(old[row::V3] / young[row::V3], std::exp(0.00730817 * 50));
-}
