@@ -1,4 +1,4 @@
-// Velmora's nineteen wrappers, called through the frame with records built from the input.
+// Velmora's twenty-six wrappers, called through the frame with records built from the input.
 
 #include "FuzzRecords.h"
 #include "VelmoraWrappers.h"

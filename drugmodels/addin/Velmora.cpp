@@ -135,7 +135,7 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropEleveldFinal(double weight, double height
 }
 const VelmoraRecord registerPropEleveldFinal(Model::PropEleveldFinal);
 
-// ---- Other hypnotics
+// ---- Other hypnotics and sedatives
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlABP700V1Eleveld(double weight, double age, double height,
                                                    LPXLOPER12 male) {
@@ -153,6 +153,23 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlMidaGreenblatt(double Weight) {
     return CallModel<Model::MidaGreenblatt>(drugmodels::MidaGreenblatt, Weight);
 }
 const VelmoraRecord registerMidaGreenblatt(Model::MidaGreenblatt);
+
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRemimazEleveld(double weight, double age, LPXLOPER12 male,
+                                                  LPXLOPER12 opiates, LPXLOPER12 hepatic) {
+    return CallModel<Model::RemimazEleveld>(drugmodels::RemimazEleveld, weight, age, male, opiates,
+                                            hepatic);
+}
+const VelmoraRecord registerRemimazEleveld(Model::RemimazEleveld);
+
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlDexmedHannivoort(double weight) {
+    return CallModel<Model::DexmedHannivoort>(drugmodels::DexmedHannivoort, weight);
+}
+const VelmoraRecord registerDexmedHannivoort(Model::DexmedHannivoort);
+
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlDexmedDyck(double height) {
+    return CallModel<Model::DexmedDyck>(drugmodels::DexmedDyck, height);
+}
+const VelmoraRecord registerDexmedDyck(Model::DexmedDyck);
 
 // ---- Opioids
 
@@ -185,6 +202,32 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlSufentHudson(double Weight) {
     return CallModel<Model::SufentHudson>(drugmodels::SufentHudson, Weight);
 }
 const VelmoraRecord registerSufentHudson(Model::SufentHudson);
+
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRemiEleveld(double weight, double age, double height,
+                                               LPXLOPER12 male) {
+    return CallModel<Model::RemiEleveld>(drugmodels::RemiEleveld, weight, age, height, male);
+}
+const VelmoraRecord registerRemiEleveld(Model::RemiEleveld);
+
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRemiKim(double weight, double age, double height,
+                                           LPXLOPER12 male) {
+    return CallModel<Model::RemiKim>(drugmodels::RemiKim, weight, age, height, male);
+}
+const VelmoraRecord registerRemiKim(Model::RemiKim);
+
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlFentShafer() {
+    return CallModel<Model::FentShafer>(drugmodels::FentShafer);
+}
+const VelmoraRecord registerFentShafer(Model::FentShafer);
+
+// ---- Neuromuscular blockers
+
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRocuKleijn(double weight, double age, double crcl,
+                                              LPXLOPER12 asian, LPXLOPER12 sevoflurane) {
+    return CallModel<Model::RocuKleijn>(drugmodels::RocuKleijn, weight, age, crcl, asian,
+                                        sevoflurane);
+}
+const VelmoraRecord registerRocuKleijn(Model::RocuKleijn);
 
 // ---- Local anaesthetics
 

@@ -31,3 +31,14 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlFentScott(double Weight);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlSufentGepts();
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlSufentHudson(double Weight);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlLidocainSchnider(double Weight);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlDexmedHannivoort(double weight);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlDexmedDyck(double height);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRemiEleveld(double weight, double age, double height,
+                                               LPXLOPER12 male);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRemiKim(double weight, double age, double height,
+                                           LPXLOPER12 male);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRemimazEleveld(double weight, double age, LPXLOPER12 male,
+                                                  LPXLOPER12 opiates, LPXLOPER12 hepatic);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRocuKleijn(double weight, double age, double crcl,
+                                              LPXLOPER12 asian, LPXLOPER12 sevoflurane);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlFentShafer();

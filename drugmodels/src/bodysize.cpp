@@ -20,6 +20,15 @@ struct FatFreeMassConstants {
 constexpr FatFreeMassConstants FFM_MALE = {42.92, 30.93};
 constexpr FatFreeMassConstants FFM_FEMALE = {37.99, 35.98};
 
+struct JanmahasatianConstants {
+    double constant;  // of the denominator
+    double bmiFactor; // of BMI in the denominator
+};
+constexpr JanmahasatianConstants JANMAHASATIAN_MALE = {6680, 216};
+constexpr JanmahasatianConstants JANMAHASATIAN_FEMALE = {8780, 244};
+// The factor of W in the numerator, the same for both sexes.
+constexpr double JANMAHASATIAN_WEIGHT_FACTOR = 9270;
+
 } // namespace
 
 double jamesLeanBodyMass(double weight, double height, bool male) {
@@ -33,6 +42,13 @@ double fatFreeMass(double weight, double height, bool male) {
     const double metres = height / CM_PER_M;
     const double h2 = metres * metres;
     return k.numeratorFactor * h2 * weight / (k.denominatorFactor * h2 + weight);
+}
+
+double janmahasatianFatFreeMass(double weight, double height, bool male) {
+    const JanmahasatianConstants& k = male ? JANMAHASATIAN_MALE : JANMAHASATIAN_FEMALE;
+    const double metres = height / CM_PER_M;
+    const double bmi = weight / (metres * metres);
+    return JANMAHASATIAN_WEIGHT_FACTOR * weight / (k.constant + k.bmiFactor * bmi);
 }
 
 } // namespace drugmodels

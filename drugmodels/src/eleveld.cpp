@@ -1,10 +1,11 @@
-// The models of the Eleveld family: propofol 2014 and 2018, and ABP-700. Each parameter
-// is the exponential of a log-scale typical value, scaled by body size, with sigmoid
-// maturation and ageing terms. The reference individual is a 35-year-old male of 70 kg
-// (and 170 cm, where height enters).
+// The models of the Eleveld family: propofol 2014 and 2018, ABP-700, remifentanil 2017 and
+// remimazolam 2025. Each parameter is a typical value (mostly stored as its logarithm),
+// scaled by body size, with sigmoid maturation and exponential ageing terms. The reference
+// individual is a 35-year-old male of 70 kg (and 170 cm, where height enters).
 
 #include "drugmodels/bodysize.h"
 #include "drugmodels/models.h"
+#include "model_terms.h"
 
 #include <cmath>
 
@@ -12,19 +13,18 @@ namespace drugmodels {
 
 namespace {
 
-constexpr double REFERENCE_WEIGHT = 70; // kg
-constexpr double REFERENCE_AGE = 35;    // years
+using terms::CLEARANCE_EXPONENT;
+using terms::indicator;
+using terms::KE0_EXPONENT;
+using terms::REFERENCE_WEIGHT;
+
+constexpr double REFERENCE_AGE = 35; // years
 constexpr double CM_PER_M = 100;
 constexpr double WEEKS_PER_YEAR = 52;
 
-// Clearances scale with size to the power 3/4, ke0 with size to the power -1/4.
-constexpr double CLEARANCE_EXPONENT = 0.75;
-constexpr double KE0_EXPONENT = -0.25;
-
-// A flag counts as 1 when set and 0 otherwise.
-double indicator(bool flag) {
-    return flag ? 1.0 : 0.0;
-}
+// Fat-free mass (kg) of the reference male, 70 kg and 170 cm, in the height-squared form
+// without an age factor.
+constexpr double REFERENCE_FFM = 54.475445721344876;
 
 // The sigmoid x^g / (x^g + x50^g).
 double sigmoid(double x, double x50, double gamma) {
@@ -38,8 +38,6 @@ double sigmoid(double x, double x50, double gamma) {
 
 namespace {
 
-// Fat-free mass (kg) of the reference male: 70 kg, 170 cm.
-constexpr double ABP700_REFERENCE_FFM = 54.475445721344876;
 // Log-scale typical volumes that the inter-compartmental clearances normalise by.
 constexpr double ABP700_LOG_V2 = 2.1352;
 constexpr double ABP700_LOG_V3 = 2.46824;
@@ -52,7 +50,7 @@ ParameterRow ABP700V1Eleveld(double weight, double /*age*/, double height, bool 
     const double f = 1 - m;
     const double size =
         (fatFreeMass(weight, height, true) * m + fatFreeMass(weight, height, false) * f) /
-        ABP700_REFERENCE_FFM;
+        REFERENCE_FFM;
 
     ParameterRow p(ROW_WITH_KE0, 0.0);
     p[row::V1] = std::exp(1.24634) * size;
@@ -227,6 +225,124 @@ ParameterRow PropEleveldFinal(double weight, double height, double pma, double a
     p[row::Cl3] = std::pow(p[row::V3] / std::exp(E2018_LOG_V3), CLEARANCE_EXPONENT) * (mQ / mQref) *
                   std::exp(0.103046);
     p[row::ke0] = std::exp(ven * 0.215605 - art * 1.92162) * std::pow(w70, KE0_EXPONENT);
+    return p;
+}
+
+// --- Remifentanil, Eleveld 2017 ------------------------------------------------------------
+
+namespace {
+
+// The authors' estimates. The typical values of the reference individual are stored on the
+// log scale, as ln V1, V2, V3 (L) and ln CL, Q2, Q3 (L/min).
+constexpr double REMI_LOG_V1 = 1.759110;  // 5.80727 L
+constexpr double REMI_LOG_V2 = 2.177170;  // 8.82131 L
+constexpr double REMI_LOG_V3 = 1.614450;  // 5.02512 L
+constexpr double REMI_LOG_CL = 0.946257;  // 2.57605 L/min
+constexpr double REMI_LOG_Q2 = 0.540315;  // 1.71655 L/min
+constexpr double REMI_LOG_Q3 = -2.083880; // 0.124446 L/min
+// Weight (kg) at half of the clearance maturation, with the sigmoid's exponent.
+constexpr double REMI_MATURATION_WEIGHT = 2.878980;
+constexpr double REMI_MATURATION_GAMMA = 2;
+// Ageing per year beyond 35: of V1, Q2 and Q3; of V2 and CL; of V3.
+constexpr double REMI_AGEING_V1 = -0.00554481;
+constexpr double REMI_AGEING_V2 = -0.00326985;
+constexpr double REMI_AGEING_V3 = -0.0315135;
+// Extra V2, CL and Q2 in women between puberty and menopause: the fraction, and the two
+// ages (years) of the sigmoids that switch it on and off.
+constexpr double REMI_FEMALE_EXTRA = 0.4704050;
+constexpr double REMI_PUBERTY_AGE = 12;
+constexpr double REMI_MENOPAUSE_AGE = 45;
+constexpr double REMI_SEX_GAMMA = 6;
+// Effect of weight (per kg beyond 70) on V3.
+constexpr double REMI_WEIGHT_V3 = -0.0260496;
+// ke0 (1/min) at 35 years and its decline per year: the published values, rounded to three
+// significant figures, which every tool uses (the PK estimates above are unrounded).
+constexpr double REMI_KE0 = 1.09;
+constexpr double REMI_KE0_AGEING = -0.0289;
+
+} // namespace
+
+ParameterRow RemiEleveld(double weight, double age, double height, bool male) {
+    const double m = indicator(male);
+    const double f = 1 - m;
+
+    const double kmat = sigmoid(weight, REMI_MATURATION_WEIGHT, REMI_MATURATION_GAMMA) /
+                        sigmoid(REFERENCE_WEIGHT, REMI_MATURATION_WEIGHT, REMI_MATURATION_GAMMA);
+
+    // Size: the age-adjusted fat-free mass over that of the reference male, which the
+    // authors compute without the age factor.
+    const double metres = height / CM_PER_M;
+    const double h2 = metres * metres;
+    const double ffm = m * ageAdjustedFatFreeMassMale(weight, h2, age) +
+                       f * ageAdjustedFatFreeMassFemale(weight, h2, age);
+    const double size = ffm / REFERENCE_FFM;
+
+    const double kv1 = std::exp(REMI_AGEING_V1 * (age - REFERENCE_AGE));
+    const double kv2 = std::exp(REMI_AGEING_V2 * (age - REFERENCE_AGE));
+    const double kv3 = std::exp(REMI_AGEING_V3 * (age - REFERENCE_AGE));
+
+    const double puberty = sigmoid(age, REMI_PUBERTY_AGE, REMI_SEX_GAMMA);
+    const double menopause = sigmoid(age, REMI_MENOPAUSE_AGE, REMI_SEX_GAMMA);
+    const double ksex = 1 + f * puberty * (1 - menopause) * REMI_FEMALE_EXTRA;
+
+    const double wv3 = std::exp(REMI_WEIGHT_V3 * (weight - REFERENCE_WEIGHT));
+
+    ParameterRow p(ROW_WITH_KE0, 0.0);
+    p[row::V1] = std::exp(REMI_LOG_V1) * size * kv1;
+    p[row::V2] = std::exp(REMI_LOG_V2) * size * kv2 * ksex;
+    p[row::V3] = std::exp(REMI_LOG_V3) * size * kv3 * wv3;
+    p[row::Cl1] = std::exp(REMI_LOG_CL) * std::pow(size, CLEARANCE_EXPONENT) * kv2 * ksex * kmat;
+    p[row::Cl2] = std::exp(REMI_LOG_Q2) *
+                  std::pow(p[row::V2] / std::exp(REMI_LOG_V2), CLEARANCE_EXPONENT) * kv1 * ksex;
+    p[row::Cl3] = std::exp(REMI_LOG_Q3) *
+                  std::pow(p[row::V3] / std::exp(REMI_LOG_V3), CLEARANCE_EXPONENT) * kv1;
+    p[row::ke0] = REMI_KE0 * std::exp(REMI_KE0_AGEING * (age - REFERENCE_AGE));
+    return p;
+}
+
+// --- Remimazolam, Eleveld 2025 -------------------------------------------------------------
+
+namespace {
+
+// Typical values of the reference individual (no opiates, Child-Pugh score up to 8):
+// volumes in L, clearances in L/min.
+constexpr double REMIMAZ_V1 = 4.30730;
+constexpr double REMIMAZ_V2 = 12.2994;
+constexpr double REMIMAZ_V3 = 18.6411;
+constexpr double REMIMAZ_CL = 1.11977;
+constexpr double REMIMAZ_Q2 = 1.45260;
+constexpr double REMIMAZ_Q3 = 0.297838;
+// Exponents of the covariate effects on V3: per year beyond 35, female, Child-Pugh above 8.
+constexpr double REMIMAZ_AGE_V3 = 0.00730817;
+constexpr double REMIMAZ_FEMALE_V3 = 0.287037;
+constexpr double REMIMAZ_HEPATIC_V3 = 0.823788;
+// Exponents of the covariate effects on CL: female (raises it), opiates (lower it).
+constexpr double REMIMAZ_FEMALE_CL = 0.162802;
+constexpr double REMIMAZ_OPIATES_CL = 0.139340;
+// ke0 (1/min) of the effect site for MOAA/S sedation.
+constexpr double REMIMAZ_KE0 = 0.298269;
+
+} // namespace
+
+// Only the parent drug enters the row, not its metabolite.
+ParameterRow RemimazEleveld(double weight, double age, bool male, bool opiates, bool hepatic) {
+    const double f = 1 - indicator(male);
+    const double op = indicator(opiates);
+    const double hp = indicator(hepatic);
+    const double w70 = weight / REFERENCE_WEIGHT;
+
+    ParameterRow p(ROW_WITH_KE0, 0.0);
+    p[row::V1] = REMIMAZ_V1 * weight / REFERENCE_WEIGHT;
+    p[row::V2] = REMIMAZ_V2 * weight / REFERENCE_WEIGHT;
+    p[row::V3] = REMIMAZ_V3 * weight / REFERENCE_WEIGHT *
+                 std::exp(REMIMAZ_AGE_V3 * (age - REFERENCE_AGE) + REMIMAZ_FEMALE_V3 * f +
+                          REMIMAZ_HEPATIC_V3 * hp);
+    p[row::Cl1] = REMIMAZ_CL * std::pow(w70, CLEARANCE_EXPONENT) *
+                  std::exp(REMIMAZ_FEMALE_CL * f - REMIMAZ_OPIATES_CL * op);
+    p[row::Cl2] = REMIMAZ_Q2 * std::pow(w70, CLEARANCE_EXPONENT);
+    // The age, sex and liver effects on V3 carry into Q3.
+    p[row::Cl3] = REMIMAZ_Q3 * std::pow(p[row::V3] / REMIMAZ_V3, CLEARANCE_EXPONENT);
+    p[row::ke0] = REMIMAZ_KE0;
     return p;
 }
 

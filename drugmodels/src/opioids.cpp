@@ -1,6 +1,10 @@
-// The opioid models: remifentanil, alfentanil, fentanyl and sufentanil.
+// The opioid models: remifentanil, alfentanil, fentanyl and sufentanil. Eleveld's
+// remifentanil model is with the other Eleveld models.
 
+#include "drugmodels/bodysize.h"
 #include "drugmodels/models.h"
+
+#include <cmath>
 
 namespace drugmodels {
 
@@ -23,6 +27,33 @@ constexpr double MAITRE_FEMALE_V1_FACTOR = 1.15;
 // Scott's fentanyl parameters are given for a 70 kg patient.
 constexpr double FENTANYL_REFERENCE_WEIGHT = 70;
 
+// Kim: covariates centred on 74.5 kg, 52.3 kg fat-free mass and 37 years. Typical volumes
+// in L, clearances in L/min, slopes per year beyond 37.
+constexpr double KIM_REFERENCE_WEIGHT = 74.5;
+constexpr double KIM_REFERENCE_FFM = 52.3;
+constexpr double KIM_REFERENCE_AGE = 37;
+constexpr double KIM_V1 = 4.76;
+constexpr double KIM_V1_WEIGHT_EXPONENT = 0.658;
+constexpr double KIM_V2 = 8.4;
+constexpr double KIM_V2_FFM_EXPONENT = 0.573;
+constexpr double KIM_V2_AGEING = 0.0936;
+constexpr double KIM_V3 = 4;
+constexpr double KIM_V3_AGEING = 0.0477;
+constexpr double KIM_CL = 2.77;
+constexpr double KIM_CL_WEIGHT_EXPONENT = 0.336;
+constexpr double KIM_CL_AGEING = 0.0149;
+constexpr double KIM_Q2 = 1.94;
+constexpr double KIM_Q2_AGEING = 0.0280;
+constexpr double KIM_Q3 = 0.197;
+
+// Shafer: a fixed central volume (L) and micro constants (1/min).
+constexpr double SHAFER_V1 = 6.09;
+constexpr double SHAFER_K10 = 0.0827;
+constexpr double SHAFER_K12 = 0.471;
+constexpr double SHAFER_K13 = 0.225;
+constexpr double SHAFER_K21 = 0.102;
+constexpr double SHAFER_K31 = 0.006;
+
 } // namespace
 
 ParameterRow RemiMinto(double Age, double LBM) {
@@ -36,6 +67,22 @@ ParameterRow RemiMinto(double Age, double LBM) {
     p[row::Cl2] = 2.05 - a * 0.0301;
     p[row::Cl3] = 0.076 - a * 0.00113;
     p[row::ke0] = 0.595 - a * 0.007;
+    return p;
+}
+
+// The fat-free mass is Janmahasatian's, which depends on the BMI.
+ParameterRow RemiKim(double weight, double age, double height, bool male) {
+    const double ffm = janmahasatianFatFreeMass(weight, height, male);
+    const double a = age - KIM_REFERENCE_AGE;
+    ParameterRow p(ROW_WITHOUT_KE0, 0.0);
+    p[row::V1] = KIM_V1 * std::pow(weight / KIM_REFERENCE_WEIGHT, KIM_V1_WEIGHT_EXPONENT);
+    p[row::V2] =
+        KIM_V2 * std::pow(ffm / KIM_REFERENCE_FFM, KIM_V2_FFM_EXPONENT) - KIM_V2_AGEING * a;
+    p[row::V3] = KIM_V3 - KIM_V3_AGEING * a;
+    p[row::Cl1] = KIM_CL * std::pow(weight / KIM_REFERENCE_WEIGHT, KIM_CL_WEIGHT_EXPONENT) -
+                  KIM_CL_AGEING * a;
+    p[row::Cl2] = KIM_Q2 - KIM_Q2_AGEING * a;
+    p[row::Cl3] = KIM_Q3;
     return p;
 }
 
@@ -78,6 +125,17 @@ ParameterRow FentScott(double Weight) {
     p[row::Cl2] = (Weight * 4.7371) / FENTANYL_REFERENCE_WEIGHT;
     p[row::Cl3] = (Weight * 2.286) / FENTANYL_REFERENCE_WEIGHT;
     p[row::ke0] = 0.147;
+    return p;
+}
+
+ParameterRow FentShafer() {
+    ParameterRow p(ROW_WITHOUT_KE0, 0.0);
+    p[row::V1] = SHAFER_V1;
+    p[row::Cl1] = p[row::V1] * SHAFER_K10;
+    p[row::Cl2] = p[row::V1] * SHAFER_K12;
+    p[row::Cl3] = p[row::V1] * SHAFER_K13;
+    p[row::V2] = p[row::Cl2] / SHAFER_K21;
+    p[row::V3] = p[row::Cl3] / SHAFER_K31;
     return p;
 }
 

@@ -19,15 +19,6 @@ ParameterRow referenceFinal(bool venous, bool opiates) {
     return PropEleveldFinal(70, 170, REFERENCE_PMA, 35, true, venous, opiates, true);
 }
 
-// Positions at which two rows differ.
-std::vector<std::size_t> differingPositions(const ParameterRow& a, const ParameterRow& b) {
-    std::vector<std::size_t> positions;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i])
-            positions.push_back(i);
-    return positions;
-}
-
 } // namespace
 
 // --- Eleveld 2018 ---------------------------------------------------------------------------
@@ -158,4 +149,105 @@ TEST(ABP700V1Eleveld, ScalesEverythingByTheFatFreeMassRatio) {
     for (std::size_t i : {row::Cl1, row::Cl2, row::Cl3})
         expectClose(female[i] / ref[i], std::pow(r, 0.75));
     expectClose(female[row::ke0] / ref[row::ke0], std::pow(r, -0.25));
+}
+
+// --- Remifentanil, Eleveld 2017 ---------------------------------------------------------------
+
+TEST(RemiEleveld, SizesByTheReferenceFatFreeMassWithoutItsAgeFactor) {
+    // The reference male's own fat-free mass carries the age factor at 35 years
+    // (0.9999994); the reference it is divided by does not.
+    const ParameterRow p = RemiEleveld(70, 35, 170, true);
+    const double ageFactor = 0.88 + 0.12 / (1 + std::pow(35 / 13.4, -12.7));
+    EXPECT_NEAR(ageFactor, 1 - 6.1e-7, 0.05e-7);
+    expectClose(p[row::V1], std::exp(1.759110) * ageFactor);
+    expectClose(p[row::V2], std::exp(2.177170) * ageFactor);
+    expectClose(p[row::V3], std::exp(1.614450) * ageFactor);
+    expectClose(p[row::Cl1], std::exp(0.946257) * std::pow(ageFactor, 0.75));
+}
+
+TEST(RemiEleveld, WomenBetweenPubertyAndMenopauseHaveALargerV2Cl1AndCl2) {
+    struct Case {
+        double weight, age, height;
+        double sexFactor; // 1 + PPUB (1 - ELDY) 0.4704050, with PPUB and ELDY from the ages
+    };
+    const auto sexFactor = [](double age) {
+        const double a6 = std::pow(age, 6);
+        return 1 + a6 / (a6 + std::pow(12, 6)) * (1 - a6 / (a6 + std::pow(45, 6))) * 0.4704050;
+    };
+    const Case cases[] = {
+        {18, 5, 110, sexFactor(5)},   // before puberty: barely above 1
+        {40, 12, 150, sexFactor(12)}, // half on
+        {65, 25, 165, sexFactor(25)}, // the largest effect, about 1.45
+        {70, 85, 160, sexFactor(85)}, // after menopause: back near 1
+    };
+    EXPECT_NEAR(cases[2].sexFactor, 1.45, 0.01);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.age);
+        const ParameterRow male = RemiEleveld(c.weight, c.age, c.height, true);
+        const ParameterRow female = RemiEleveld(c.weight, c.age, c.height, false);
+        // The ratio of the fat-free masses scales the volumes, its 3/4 power the clearances.
+        const double size = female[row::V1] / male[row::V1];
+        expectClose(female[row::V3] / male[row::V3], size);
+        expectClose(female[row::Cl3] / male[row::Cl3], std::pow(size, 0.75));
+        expectClose(female[row::V2] / male[row::V2], size * c.sexFactor);
+        expectClose(female[row::Cl1] / male[row::Cl1], std::pow(size, 0.75) * c.sexFactor);
+        // Cl2 takes the factor once directly and once through V2 to the power 3/4.
+        expectClose(female[row::Cl2] / male[row::Cl2],
+                    std::pow(size * c.sexFactor, 0.75) * c.sexFactor);
+        EXPECT_EQ(female[row::ke0], male[row::ke0]);
+    }
+}
+
+TEST(RemiEleveld, ReturnsWhatTheFormulasGiveAtTheEdgesOfAge) {
+    // At birth the age factors of the fat-free mass reach their limits 0.88 and 1.11.
+    for (bool male : {true, false}) {
+        const ParameterRow newborn = RemiEleveld(3.5, 0, 50, male);
+        for (double value : newborn)
+            EXPECT_TRUE(std::isfinite(value)) << male;
+    }
+    // A negative age takes a fractional power of a negative base; ke0 needs none.
+    const ParameterRow negative = RemiEleveld(3.5, -0.1, 50, true);
+    for (std::size_t i = row::V1; i <= row::Cl3; ++i)
+        EXPECT_TRUE(std::isnan(negative[i])) << i;
+    expectClose(negative[row::ke0], 1.09 * std::exp(-0.0289 * (-0.1 - 35)));
+}
+
+// --- Remimazolam, Eleveld 2025 ----------------------------------------------------------------
+
+TEST(RemimazEleveld, EachCovariateMovesOnlyItsOwnParameters) {
+    struct Case {
+        const char* flag;
+        ParameterRow without, with;
+        std::vector<std::size_t> changed;
+        double v3Factor, cl1Factor; // with / without
+    };
+    const Case cases[] = {
+        {"female",
+         RemimazEleveld(64, 52, true, false, false),
+         RemimazEleveld(64, 52, false, false, false),
+         {row::V3, row::Cl1, row::Cl3},
+         std::exp(0.287037),
+         std::exp(0.162802)},
+        {"opiates",
+         RemimazEleveld(64, 52, false, false, true),
+         RemimazEleveld(64, 52, false, true, true),
+         {row::Cl1},
+         1,
+         std::exp(-0.139340)},
+        {"hepatic",
+         RemimazEleveld(64, 52, true, true, false),
+         RemimazEleveld(64, 52, true, true, true),
+         {row::V3, row::Cl3},
+         std::exp(0.823788),
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.flag);
+        EXPECT_EQ(differingPositions(c.without, c.with), c.changed);
+        expectClose(c.with[row::V3] / c.without[row::V3], c.v3Factor);
+        expectClose(c.with[row::Cl1] / c.without[row::Cl1], c.cl1Factor);
+        // Q3 follows V3 to the power 3/4.
+        expectClose(c.with[row::Cl3] / c.without[row::Cl3], std::pow(c.v3Factor, 0.75));
+        EXPECT_EQ(c.with[row::ke0], 0.298269);
+    }
 }

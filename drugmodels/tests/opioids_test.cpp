@@ -1,8 +1,12 @@
+#include "drugmodels/bodysize.h"
 #include "drugmodels/models.h"
 #include "row_checks.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
 
 using namespace drugmodels;
 using namespace drugmodels::testing;
@@ -57,6 +61,38 @@ TEST(FixedRows, AreTheSameOnEveryCall) {
     EXPECT_THAT(SufentGepts(), ElementsAre(14.3, 63.1, 261.6, 0.92, 1.55, 0.33));
 }
 
+TEST(RemiKim, SexChangesOnlyV2ThroughTheJanmahasatianFatFreeMass) {
+    const ParameterRow male = RemiKim(95, 44, 172, true);
+    const ParameterRow female = RemiKim(95, 44, 172, false);
+    EXPECT_EQ(differingPositions(male, female), (std::vector<std::size_t>{row::V2}));
+    for (bool sex : {true, false})
+        expectClose(RemiKim(95, 44, 172, sex)[row::V2],
+                    8.4 * std::pow(janmahasatianFatFreeMass(95, 172, sex) / 52.3, 0.573) -
+                        0.0936 * 7);
+}
+
+TEST(RemiKim, AgeLowersV2V3Cl1AndCl2LinearlyFrom37) {
+    const ParameterRow at37 = RemiKim(110, 37, 168, false);
+    const ParameterRow at57 = RemiKim(110, 57, 168, false);
+    // V2 too has the age term (A - 37), not a constant.
+    const double slopes[] = {0, 0.0936, 0.0477, 0.0149, 0.0280, 0};
+    for (std::size_t i = row::V1; i <= row::Cl3; ++i)
+        EXPECT_NEAR(at37[i] - at57[i], 20 * slopes[i], 1e-12) << i;
+    // Far beyond the studied ages Cl2 (above 106.3 years) and V3 (above 120.9) turn negative.
+    EXPECT_GT(RemiKim(110, 106.2, 168, false)[row::Cl2], 0);
+    EXPECT_LT(RemiKim(110, 106.4, 168, false)[row::Cl2], 0);
+    EXPECT_GT(RemiKim(110, 120.8, 168, false)[row::V3], 0);
+    EXPECT_LT(RemiKim(110, 121, 168, false)[row::V3], 0);
+}
+
+TEST(FentShafer, IsAFixedRowFromItsMicroConstants) {
+    const ParameterRow p = FentShafer();
+    ASSERT_EQ(p.size(), ROW_WITHOUT_KE0);
+    EXPECT_EQ(p[row::V1], 6.09);
+    expectMicroConstants(p, {0.0827, 0.471, 0.102, 0.225, 0.006});
+    EXPECT_EQ(FentShafer(), p);
+}
+
 // --- Weight-scaled models -------------------------------------------------------------------
 
 TEST(FentScott, At70KgGivesTheTabulatedValues) {
@@ -101,7 +137,8 @@ TEST(WeightScaledModels, GiveTheTabulatedValuesPerKilogram) {
 }
 
 TEST(TwoCompartmentModels, LeaveTheThirdCompartmentEmpty) {
-    for (const ParameterRow& p : {MidaGreenblatt(70), LidocainSchnider(70)}) {
+    for (const ParameterRow& p :
+         {MidaGreenblatt(70), LidocainSchnider(70), RocuKleijn(70, 43, 119, true, true)}) {
         ASSERT_EQ(p.size(), ROW_WITH_KE0);
         EXPECT_EQ(p[row::V3], 0);
         EXPECT_EQ(p[row::Cl3], 0);

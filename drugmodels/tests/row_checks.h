@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
+#include <vector>
 
 namespace drugmodels::testing {
 
@@ -28,6 +30,15 @@ inline void expectMicroConstants(const ParameterRow& p, const MicroConstants& k)
 // Relative closeness for values that only rounding separates.
 inline void expectClose(double actual, double expected, double relative = 1e-12) {
     EXPECT_NEAR(actual, expected, std::abs(expected) * relative);
+}
+
+// Positions at which two rows differ.
+inline std::vector<std::size_t> differingPositions(const ParameterRow& a, const ParameterRow& b) {
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+        if (a[i] != b[i])
+            positions.push_back(i);
+    return positions;
 }
 
 } // namespace drugmodels::testing

@@ -23,4 +23,7 @@ TEST(PropSchnider, ReturnsWhatTheFormulasGive) {
 TEST(BodySizeFormulas, MatchTheWorkedValues) {
     EXPECT_DOUBLE_EQ(jamesLeanBodyMass(70, 160, false), 46.571875);
     EXPECT_EQ(fatFreeMass(70, 170, true), 54.475445721344876);
+    // Janmahasatian: 9270 W / (6680 + 216 BMI) and 9270 W / (8780 + 244 BMI).
+    EXPECT_EQ(janmahasatianFatFreeMass(70, 170, true), 54.47523906905406);
+    EXPECT_EQ(janmahasatianFatFreeMass(70, 170, false), 44.17280269089984);
 }

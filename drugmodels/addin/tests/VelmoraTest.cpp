@@ -58,14 +58,27 @@ std::vector<Case> RealisticCases() {
          [] { return MidaGreenblatt(77); }},
         {Model::LidocainSchnider, [] { return xlLidocainSchnider(77); },
          [] { return LidocainSchnider(77); }},
+        {Model::DexmedHannivoort, [] { return xlDexmedHannivoort(77); },
+         [] { return DexmedHannivoort(77); }},
+        {Model::DexmedDyck, [] { return xlDexmedDyck(177); }, [] { return DexmedDyck(177); }},
+        {Model::RemiEleveld, [] { return xlRemiEleveld(77, 53, 177, &no); },
+         [] { return RemiEleveld(77, 53, 177, false); }},
+        {Model::RemiKim, [] { return xlRemiKim(120, 53, 165, &trueText); },
+         [] { return RemiKim(120, 53, 165, true); }},
+        {Model::RemimazEleveld, [] { return xlRemimazEleveld(77, 53, &no, &one, &yes); },
+         [] { return RemimazEleveld(77, 53, false, true, true); }},
+        {Model::RocuKleijn, [] { return xlRocuKleijn(77, 53, 95, &yes, &no); },
+         [] { return RocuKleijn(77, 53, 95, true, false); }},
+        {Model::FentShafer, [] { return xlFentShafer(); }, [] { return FentShafer(); }},
     };
 }
 
 } // namespace
 
-TEST_F(VelmoraTest, RegistersNineteenFunctionsInNameOrderWithTheCataloguesTexts) {
+TEST_F(VelmoraTest, RegistersTwentySixFunctionsInNameOrderWithTheCataloguesTexts) {
     const auto& registry = xlf::XLRegistration::ExcelFunctionRegistrationRegistry::Instance();
     EXPECT_EQ(registry.Functions().size(), MODEL_COUNT);
+    EXPECT_EQ(MODEL_COUNT, 26u);
     EXPECT_TRUE(registry.Commands().empty());
 
     std::vector<const ModelEntry*> byName;
@@ -114,6 +127,10 @@ TEST_F(VelmoraTest, EveryFunctionReturnsItsModelsRowAsOneColumn) {
     ASSERT_EQ(schnider.size(), 7u);
     // The typical patient gets exactly the published typical values.
     EXPECT_EQ(schnider, (std::vector<double>{4.27, 18.9, 238, 1.89, 1.29, 0.836, 0.456}));
+    // A six-value model without arguments fills six rows.
+    EXPECT_EQ(ColumnOf(xlFentShafer()),
+              (std::vector<double>{6.09, 28.121470588235294, 228.375, 0.503643, 2.8683899999999998,
+                                   1.37025}));
 }
 
 TEST_F(VelmoraTest, AFlagThatIsNoTruthValueNamesItselfInTheCell) {
@@ -136,6 +153,18 @@ TEST_F(VelmoraTest, AFlagThatIsNoTruthValueNamesItselfInTheCell) {
               "parameter is error, venous Conversion to Bool");
     EXPECT_EQ(CellText(xlPropEleveld(77, 53, &missing, &error)),
               "parameter is missing, male Conversion to Bool");
+    EXPECT_EQ(CellText(xlRemiKim(120, 53, 165, &empty)),
+              "parameter is nil, male Conversion to Bool");
+    EXPECT_EQ(CellText(xlRemiEleveld(77, 53, 177, &missing)),
+              "parameter is missing, male Conversion to Bool");
+    EXPECT_EQ(CellText(xlRemimazEleveld(77, 53, &seven, &seven, &word)),
+              "parameter is error, hepatic Conversion to Bool");
+    EXPECT_EQ(CellText(xlRemimazEleveld(77, 53, &seven, &missing, &word)),
+              "parameter is missing, opiates Conversion to Bool");
+    EXPECT_EQ(CellText(xlRocuKleijn(77, 53, 95, &error, &missing)),
+              "parameter is error, asian Conversion to Bool");
+    EXPECT_EQ(CellText(xlRocuKleijn(77, 53, 95, &seven, &empty)),
+              "parameter is nil, sevoflurane Conversion to Bool");
     // The model ignores the patient flag, but the flag is still converted.
     EXPECT_EQ(CellText(xlPropEleveldFinal(77, 177, 53.75, 53, &seven, &seven, &seven, &missing)),
               "parameter is missing, patient Conversion to Bool");
@@ -161,7 +190,7 @@ TEST_F(VelmoraTest, TheWizardGetsTrueWithoutAnyArgumentRead) {
     EXPECT_EQ(host().CallLog().size(), callsBefore); // nothing coerced
 }
 
-TEST_F(VelmoraTest, RemoveThenCloseUnregistersAllNineteen) {
+TEST_F(VelmoraTest, RemoveThenCloseUnregistersAllTwentySix) {
     EXPECT_EQ(xlAutoRemove(), 1);
     EXPECT_EQ(xlAutoClose(), 1);
     EXPECT_EQ(host().Unregistered().size(), MODEL_COUNT);
@@ -177,6 +206,6 @@ TEST(VelmoraLibrary, ExportsItsWrappersAndTheFourEntriesOnly) {
     for (const ModelEntry& entry : MODEL_CATALOGUE) {
         expected.insert(entry.exportName);
     }
-    EXPECT_EQ(expected.size(), 23u);
+    EXPECT_EQ(expected.size(), 30u);
     EXPECT_EQ(ExportedSymbols(ADDIN_FILE), expected);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// Velmora's nineteen worksheet wrappers, each with the length of the column it returns.
+// Velmora's twenty-six worksheet wrappers, each with the length of the column it returns.
 
 #include "CallPatterns.h"
 #include "HostileRecords.h"
@@ -38,6 +38,13 @@ inline std::vector<hostile::Wrapper> VelmoraWrappers() {
         HOSTILE_WRAPPER(xlSufentGepts, Shape::FixedColumn, rows(Model::SufentGepts)),
         HOSTILE_WRAPPER(xlSufentHudson, Shape::FixedColumn, rows(Model::SufentHudson)),
         HOSTILE_WRAPPER(xlLidocainSchnider, Shape::FixedColumn, rows(Model::LidocainSchnider)),
+        HOSTILE_WRAPPER(xlDexmedHannivoort, Shape::FixedColumn, rows(Model::DexmedHannivoort)),
+        HOSTILE_WRAPPER(xlDexmedDyck, Shape::FixedColumn, rows(Model::DexmedDyck)),
+        HOSTILE_WRAPPER(xlRemiEleveld, Shape::FixedColumn, rows(Model::RemiEleveld)),
+        HOSTILE_WRAPPER(xlRemiKim, Shape::FixedColumn, rows(Model::RemiKim)),
+        HOSTILE_WRAPPER(xlRemimazEleveld, Shape::FixedColumn, rows(Model::RemimazEleveld)),
+        HOSTILE_WRAPPER(xlRocuKleijn, Shape::FixedColumn, rows(Model::RocuKleijn)),
+        HOSTILE_WRAPPER(xlFentShafer, Shape::FixedColumn, rows(Model::FentShafer)),
     };
 }
 
@@ -63,6 +70,13 @@ inline std::map<std::string, std::vector<double>> VelmoraSaneNumbers() {
         {"xlSufentGepts", {}},
         {"xlSufentHudson", {77}},
         {"xlLidocainSchnider", {77}},
+        {"xlDexmedHannivoort", {77}},
+        {"xlDexmedDyck", {177}},
+        {"xlRemiEleveld", {77, 53, 177}},
+        {"xlRemiKim", {120, 53, 165}},
+        {"xlRemimazEleveld", {77, 53}},
+        {"xlRocuKleijn", {77, 53, 95}},
+        {"xlFentShafer", {}},
     };
 }
 

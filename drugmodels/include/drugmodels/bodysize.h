@@ -12,4 +12,8 @@ double jamesLeanBodyMass(double weight, double height, bool male);
 // 37.99 h2 W / (35.98 h2 + W) for women, with h2 the squared height in metres.
 double fatFreeMass(double weight, double height, bool male);
 
+// Fat-free mass (kg), formula of Janmahasatian: 9270 W / (6680 + 216 BMI) for men and
+// 9270 W / (8780 + 244 BMI) for women, with BMI = W / (H/100)^2. W in kg, H in cm.
+double janmahasatianFatFreeMass(double weight, double height, bool male);
+
 } // namespace drugmodels

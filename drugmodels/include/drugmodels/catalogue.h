@@ -54,8 +54,15 @@ enum class Model : std::size_t {
     KetaDomino,
     MidaGreenblatt,
     LidocainSchnider,
+    DexmedHannivoort,
+    DexmedDyck,
+    RemiEleveld,
+    RemiKim,
+    RemimazEleveld,
+    RocuKleijn,
+    FentShafer,
 };
-inline constexpr std::size_t MODEL_COUNT = 19;
+inline constexpr std::size_t MODEL_COUNT = 26;
 
 using catalogue::ArgumentEntry;
 
@@ -148,6 +155,38 @@ inline constexpr ArgumentEntry ALFENT_MAITRE_ARGS[] = {
     {"MALE", "Gender (Male = 1, Female = 0) ", FLAG},
 };
 
+inline constexpr ArgumentEntry DEXMED_HANNIVOORT_ARGS[] = {
+    {"weight", " the patient's weight ", B},
+};
+
+inline constexpr ArgumentEntry DEXMED_DYCK_ARGS[] = {
+    {"height", " the patient's height (in cm) ", B},
+};
+
+// RemiEleveld and RemiKim.
+inline constexpr ArgumentEntry REMI_SIZE_ARGS[] = {
+    {"weight", " the patient's weight ", B},
+    {"age", " the patient's age ", B},
+    {"height", " the patient's height (in cm) ", B},
+    {"male", " the patient's gender (1=MALE) ", FLAG},
+};
+
+inline constexpr ArgumentEntry REMIMAZ_ELEVELD_ARGS[] = {
+    {"weight", " the patient's weight ", B},
+    {"age", " the patient's age ", B},
+    {"male", " the patient's gender (1=MALE) ", FLAG},
+    {"opiates", " Enter if opiates are given (1) ", FLAG},
+    {"hepatic", " Child-Pugh score above 8 (1) ", FLAG},
+};
+
+inline constexpr ArgumentEntry ROCU_KLEIJN_ARGS[] = {
+    {"weight", " the patient's weight ", B},
+    {"age", " the patient's age ", B},
+    {"crcl", " creatinine clearance in ml/min ", B},
+    {"asian", " Asian patient (1) ", FLAG},
+    {"sevoflurane", " sevoflurane maintenance (1) ", FLAG},
+};
+
 // The weight alone, in the two wordings the functions use.
 inline constexpr ArgumentEntry WEIGHT_ARGS[] = {
     {"Weight", "The patient's weight ", B},
@@ -203,6 +242,21 @@ inline constexpr std::array<ModelEntry, MODEL_COUNT> MODEL_CATALOGUE = {{
                   ROW_WITH_KE0),
     VELMORA_MODEL(LidocainSchnider, " Lidocain 2 compartment, Schnider et al. Anesthesiology 1996 ",
                   WEIGHT_ARGS_LOWER, ROW_WITH_KE0),
+    VELMORA_MODEL(DexmedHannivoort, " Dexmedetomidine, Hannivoort Anesthesiology 2015, no ke0 ",
+                  DEXMED_HANNIVOORT_ARGS, ROW_WITHOUT_KE0),
+    VELMORA_MODEL(DexmedDyck,
+                  " Dexmedetomidine, Dyck Anesthesiology 1993 (height adjusted), no ke0 ",
+                  DEXMED_DYCK_ARGS, ROW_WITHOUT_KE0),
+    VELMORA_MODEL(RemiEleveld, " Remifentanil(incl. ke0), Eleveld Anesthesiology 2017 ",
+                  REMI_SIZE_ARGS, ROW_WITH_KE0),
+    VELMORA_MODEL(RemiKim, " Remifentanil, Kim Anesthesiology 2017 (obese), no ke0 ",
+                  REMI_SIZE_ARGS, ROW_WITHOUT_KE0),
+    VELMORA_MODEL(RemimazEleveld, " Remimazolam(incl. MOAA/S ke0), Eleveld BJA 2025 ",
+                  REMIMAZ_ELEVELD_ARGS, ROW_WITH_KE0),
+    VELMORA_MODEL(RocuKleijn, " Rocuronium 2 compartment(incl. ke0), Kleijn BJCP 2011 ",
+                  ROCU_KLEIJN_ARGS, ROW_WITH_KE0),
+    VELMORA_MODEL(FentShafer, " Fentanyl, Shafer Anesthesiology 1990, no ke0 ", NO_ARGS,
+                  ROW_WITHOUT_KE0),
 }};
 
 #undef VELMORA_MODEL

@@ -11,7 +11,7 @@
 // volumes, or not-a-number from the power of a negative base).
 //
 // Units: age in years, weight in kg, height in cm, lean body mass in kg,
-// postmenstrual age in decimal years.
+// postmenstrual age in decimal years, creatinine clearance in mL/min.
 
 #include <cstddef>
 #include <vector>
@@ -60,7 +60,7 @@ ParameterRow PropEleveld(double weight, double age, bool male, bool patient);
 ParameterRow PropEleveldFinal(double weight, double height, double pma, double age, bool male,
                               bool venous, bool opiates, bool patient);
 
-// --- Other hypnotics --------------------------------------------------------------
+// --- Other hypnotics and sedatives ------------------------------------------------
 
 // ABP-700, Eleveld 2016 (experimental); age is accepted but does not enter the model.
 // Seven values.
@@ -71,6 +71,18 @@ ParameterRow KetaDomino(double Weight);
 
 // Midazolam, Greenblatt, two compartments, weight-scaled. Seven values.
 ParameterRow MidaGreenblatt(double Weight);
+
+// Remimazolam, Eleveld 2025, with the ke0 of MOAA/S sedation. opiates lowers the
+// elimination clearance; hepatic (Child-Pugh score above 8) raises V3 and with it Cl3.
+// Seven values.
+ParameterRow RemimazEleveld(double weight, double age, bool male, bool opiates, bool hepatic);
+
+// Dexmedetomidine, Hannivoort 2015, allometric in weight. Six values.
+ParameterRow DexmedHannivoort(double weight);
+
+// Dexmedetomidine, Dyck 1993: fixed volumes, elimination clearance linear in height.
+// Six values.
+ParameterRow DexmedDyck(double height);
 
 // --- Opioids ----------------------------------------------------------------------
 
@@ -91,6 +103,23 @@ ParameterRow SufentGepts();
 
 // Sufentanil, Hudson 1989, weight-scaled. Seven values.
 ParameterRow SufentHudson(double Weight);
+
+// Remifentanil, Eleveld 2017, scaled by the age-adjusted fat-free mass, with weight-driven
+// maturation of the clearance and a larger V2, Cl1 and Cl2 in women between puberty and
+// menopause. Seven values.
+ParameterRow RemiEleveld(double weight, double age, double height, bool male);
+
+// Remifentanil in obesity, Kim 2017, with the Janmahasatian fat-free mass. Six values.
+ParameterRow RemiKim(double weight, double age, double height, bool male);
+
+// Fentanyl, Shafer 1990: a fixed row from fixed micro constants. Six values.
+ParameterRow FentShafer();
+
+// --- Neuromuscular blockers -------------------------------------------------------
+
+// Rocuronium, Kleijn 2011, two compartments; crcl is the creatinine clearance (mL/min).
+// sevoflurane lowers ke0. Seven values.
+ParameterRow RocuKleijn(double weight, double age, double crcl, bool asian, bool sevoflurane);
 
 // --- Local anaesthetics -----------------------------------------------------------
 

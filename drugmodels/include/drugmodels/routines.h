@@ -17,7 +17,9 @@ inline constexpr std::tuple MODEL_ROUTINES{
     &PropSchnider, &PropSchniderTrick, &PropMarsh,      &PropWhite,        &PropKataria,
     &Diprifusor,   &PropPaedfusor,     &PropEleveld,    &PropEleveldFinal, &ABP700V1Eleveld,
     &RemiMinto,    &AlfentMaitre,      &AlfentScott,    &FentScott,        &SufentGepts,
-    &SufentHudson, &KetaDomino,        &MidaGreenblatt, &LidocainSchnider,
+    &SufentHudson, &KetaDomino,        &MidaGreenblatt, &LidocainSchnider, &DexmedHannivoort,
+    &DexmedDyck,   &RemiEleveld,       &RemiKim,        &RemimazEleveld,   &RocuKleijn,
+    &FentShafer,
 };
 static_assert(std::tuple_size_v<decltype(MODEL_ROUTINES)> == MODEL_COUNT);
 static_assert(catalogue::routinesMatch(MODEL_ROUTINES, MODEL_CATALOGUE,

@@ -153,12 +153,12 @@ TEST_F(Xll, BothLoadRegisterTheirFunctionsAndExportExactlyThoseAndTheFourEntries
         (f.Texts().addin == velmora.Path() ? fromVelmora : fromCorvane) += 1;
         procedures[f.Texts().addin].insert(Utf8(f.Texts().procedure));
     }
-    EXPECT_EQ(fromVelmora, 19u);
+    EXPECT_EQ(fromVelmora, 26u);
     EXPECT_EQ(fromCorvane, 20u);
 
     // Registered in worksheet-name order within each add-in.
     std::vector<std::u16string> names = WorksheetNames(session);
-    EXPECT_TRUE(std::is_sorted(names.begin(), names.begin() + 19,
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.begin() + 26,
                                [](auto& a, auto& b) { return FoldedName(a) < FoldedName(b); }));
 
     for (Addin* addin : {&velmora, &corvane}) {
