@@ -171,16 +171,18 @@ struct Peak {
     double conc;
 };
 
-// The highest concentration of the curve from now on, searched by bracketing from the
-// start points 0 and start and refining with Brent's method. A search that fails, or that
-// settles before now (where the curve is only an extrapolation), is replaced: when the
-// curve is not rising now its peak is now; otherwise the peak is searched between now and
-// a time where the curve has stopped rising.
+// The peak of the curve as the Part searches it: bracketing from the start points 0 and
+// start, then Brent's method on the bracket. Whenever Brent's search converged and its
+// value is finite its result is the peak, wherever the abscissa lies (also before now,
+// x < 0: the Part does not restrict the searches to the future). Only a search that found
+// no bracket, did not converge or gave a non-finite value is replaced, so that neither a
+// hang nor a NaN becomes an answer: when the curve is not rising now its peak is now;
+// otherwise the peak is searched between now and a time where the curve has stopped rising.
 Peak futurePeak(const FreeCurve& curve, double start) {
     double a = 0, b = start, c = 0, fa, fb, fc;
     if (bracketMinimum(a, b, c, fa, fb, fc, curve)) {
         const BrentResult found = brentSearch(a, b, c, fb, curve, SEARCH_TOLERANCE);
-        if (found.converged && found.xmin >= 0 && std::isfinite(found.fmin))
+        if (found.converged && std::isfinite(found.fmin))
             return {found.xmin, -found.fmin};
     }
     const double now = -curve(0);
