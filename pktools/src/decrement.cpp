@@ -2,6 +2,7 @@
 
 #include "pktools/compartments.h"
 #include "pktools/errors.h"
+#include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
 #include "pktools/prediction.h"
 #include "pktools/simulation.h"
@@ -44,9 +45,6 @@ constexpr double PEAK_SEARCH_LOW = 0;
 constexpr double PEAK_SEARCH_START = 50;
 constexpr double PEAK_SEARCH_HIGH = 1000;
 constexpr double PEAK_TOLERANCE = 1e-9;
-// ke0 equal to a rate constant would divide by zero in the effect coefficients; it is
-// moved away by this factor.
-constexpr double KE0_SEPARATION = 1.000001;
 
 // The concentration x time units after dosing stops: a sum of N decaying exponentials.
 template <std::size_t N> struct Decay {
@@ -335,13 +333,8 @@ std::vector<double> CsDtCe(std::vector<double> Times, double A, double B, double
 
     std::vector<double> result(Times.size(), 0.0);
     dropZeroExponents(h);
-    double ke0s = ke0; // ke0 separated from the rate constants, for the state updates
-    if (h.l1 - ke0s == 0)
-        ke0s *= KE0_SEPARATION;
-    if (h.l2 - ke0s == 0)
-        ke0s *= KE0_SEPARATION;
-    if (h.l3 - ke0s == 0)
-        ke0s *= KE0_SEPARATION;
+    // ke0 separated from the rate constants, for the coefficients and the state updates.
+    const double ke0s = separatedInTurn(ke0, h, DECREMENT_KE0_SEPARATION);
     const EffectCoefficients E = effectCoefficients(h, ke0s);
 
     // The effect-site curve after a unit-rate infusion of length HOLD_STEP, tpk after its

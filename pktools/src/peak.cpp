@@ -1,6 +1,7 @@
 #include "pktools/peak.h"
 
 #include "pktools/errors.h"
+#include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
 #include "pktools/simulation.h"
 
@@ -21,28 +22,12 @@ constexpr double PEAK_SEARCH_LOW = 0;
 constexpr double PEAK_SEARCH_START = 50;
 constexpr double PEAK_SEARCH_HIGH = 1000;
 constexpr double PEAK_TOLERANCE = 1e-9;
-// ke0 equal to a rate constant would divide by zero in the effect coefficients; it is
-// moved away by this factor.
-constexpr double PEAK_SEPARATION = 1.000001;
 
 // The ke0 search brackets downhill from these two candidates; its tolerance is so small
 // that Brent's absolute floor decides convergence.
 constexpr double KE0_START_LOW = 0;
 constexpr double KE0_START_HIGH = 1e-8;
 constexpr double KE0_TOLERANCE = 1e-24;
-constexpr double KE0_SEPARATION = 1.0000000001;
-
-// k, multiplied by factor each time it equals one of l1, l2, l3 (in that order, each test
-// seeing the value left by the previous one).
-double separated(double k, const Hybrid& h, double factor) {
-    if (h.l1 - k == 0)
-        k *= factor;
-    if (h.l2 - k == 0)
-        k *= factor;
-    if (h.l3 - k == 0)
-        k *= factor;
-    return k;
-}
 
 // The search for the peak of the unit-bolus effect-site curve. A ke0 equal to a rate
 // constant is moved away from it, in the coefficients and in the fourth exponential alike:
@@ -50,7 +35,7 @@ double separated(double k, const Hybrid& h, double factor) {
 BrentResult peakSearch(double A, double B, double C, double l1, double l2, double l3, double ke0) {
     Hybrid h{A, B, C, l1, l2, l3};
     dropZeroExponents(h);
-    ke0 = separated(ke0, h, PEAK_SEPARATION);
+    ke0 = separatedInTurn(ke0, h, PEAK_KE0_SEPARATION);
     const EffectCoefficients E = effectCoefficients(h, ke0);
     auto minusEffect = [&h, &E, ke0](double t) {
         return -(E.E1 * std::exp(-(h.l1 * t)) + E.E2 * std::exp(-(h.l2 * t)) +
@@ -99,7 +84,7 @@ double TPeak2ke0(double A, double B, double C, double l1, double l2, double l3, 
     const double e3 = std::exp(-(h.l3 * peak_time));
     const double plasma = h.A * e1 + h.B * e2 + h.C * e3;
     auto mismatch = [&h, e1, e2, e3, plasma, peak_time](double k) {
-        k = separated(k, h, KE0_SEPARATION);
+        k = separatedInTurn(k, h, PEAK_TIME_KE0_SEPARATION);
         const EffectCoefficients E = effectCoefficients(h, k);
         const double effect = E.E1 * e1 + E.E2 * e2 + E.E3 * e3 + E.E4 * std::exp(-(k * peak_time));
         const double d = effect - plasma;

@@ -1,6 +1,7 @@
 #include "pktools/tci.h"
 
 #include "pktools/errors.h"
+#include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
 #include "pktools/prediction.h"
 
