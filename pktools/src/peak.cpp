@@ -67,15 +67,7 @@ double TPeak2ke0(double A, double B, double C, double l1, double l2, double l3, 
         throw InputError(CHECK_PARAMETERS);
 
     Hybrid h{A, B, C, l1, l2, l3};
-    if (h.B == 0 || h.l2 == 0) {
-        h.l2 = ZERO_RATE_CONSTANT;
-        h.l3 = ZERO_RATE_CONSTANT;
-        h.B = 0;
-        h.C = 0;
-    } else if (h.l3 == 0) {
-        h.l3 = ZERO_RATE_CONSTANT;
-        h.C = 0;
-    }
+    reduceVanishingTerms(h);
 
     // At the effect-site peak the slope ke0 (Cp - Ce) is zero: the wanted ke0 makes the
     // two curves meet at peak_time.

@@ -372,15 +372,7 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
     // Reduce the model when terms vanish: without a second term it has one compartment.
     EffectModel m{};
     m.h = {A, B, C, l1, l2, l3};
-    if (m.h.B == 0 || m.h.l2 == 0) {
-        m.h.l2 = ZERO_RATE_CONSTANT;
-        m.h.l3 = ZERO_RATE_CONSTANT;
-        m.h.B = 0;
-        m.h.C = 0;
-    } else if (m.h.l3 == 0) {
-        m.h.l3 = ZERO_RATE_CONSTANT;
-        m.h.C = 0;
-    }
+    reduceVanishingTerms(m.h);
     m.ke0 = separatedKe0(m.h, ke0);
     m.u = unitFactors(m.h);
     m.E = effectCoefficients(m.h, m.ke0);
