@@ -4,6 +4,7 @@
 #include "pktools/errors.h"
 #include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
+#include "pktools/peak_search.h"
 #include "pktools/prediction.h"
 #include "pktools/simulation.h"
 
@@ -39,12 +40,6 @@ constexpr double EFFECT_BRACKET_FIRST = 500;
 // extrapolated into the past) are a whole level away.
 constexpr double CROSSING_TOLERANCE = 1e-6;
 
-// The effect-site peak after the short infusion is searched by Brent's method on the
-// fixed triple (0, 50, 1000).
-constexpr double PEAK_SEARCH_LOW = 0;
-constexpr double PEAK_SEARCH_START = 50;
-constexpr double PEAK_SEARCH_HIGH = 1000;
-constexpr double PEAK_TOLERANCE = 1e-9;
 
 // The concentration x time units after dosing stops: a sum of N decaying exponentials.
 template <std::size_t N> struct Decay {
@@ -344,9 +339,7 @@ std::vector<double> CsDtCe(std::vector<double> Times, double A, double B, double
     const double pulse3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (E.E3 / h.l3);
     const double pulse4 = (1 - std::exp(-(HOLD_STEP * ke0))) * (E.E4 / ke0);
     const Decay<4> pulse{{pulse1, pulse2, pulse3, pulse4}, {h.l1, h.l2, h.l3, ke0}};
-    const BrentResult peak = brentSearch(
-        PEAK_SEARCH_LOW, PEAK_SEARCH_START, PEAK_SEARCH_HIGH,
-        [&pulse](double x) { return -pulse(x); }, PEAK_TOLERANCE);
+    const BrentResult peak = fixedTriplePeakSearch([&pulse](double x) { return -pulse(x); });
     // Without a located, positive peak the effect site cannot be brought to 1.
     if (!peak.converged || !(peak.fmin < 0))
         throw InputError(PEAK_NOT_FOUND);

@@ -3,6 +3,7 @@
 #include "pktools/errors.h"
 #include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
+#include "pktools/peak_search.h"
 #include "pktools/simulation.h"
 
 #include <cmath>
@@ -15,13 +16,6 @@ constexpr const char* NEGATIVE_PEAK_TIME = "Negative peack time!";
 constexpr const char* CHECK_PARAMETERS = "Check parameters!";
 constexpr const char* PEAK_NOT_FOUND = "Peak not found!";
 constexpr const char* KE0_NOT_FOUND = "Ke0 not found!";
-
-// The peak search runs Brent's method on the fixed triple (0, 50, 1000): it never leaves
-// [0, 1000].
-constexpr double PEAK_SEARCH_LOW = 0;
-constexpr double PEAK_SEARCH_START = 50;
-constexpr double PEAK_SEARCH_HIGH = 1000;
-constexpr double PEAK_TOLERANCE = 1e-9;
 
 // The ke0 search brackets downhill from these two candidates; its tolerance is so small
 // that Brent's absolute floor decides convergence.
@@ -41,8 +35,7 @@ BrentResult peakSearch(double A, double B, double C, double l1, double l2, doubl
         return -(E.E1 * std::exp(-(h.l1 * t)) + E.E2 * std::exp(-(h.l2 * t)) +
                  E.E3 * std::exp(-(h.l3 * t)) + E.E4 * std::exp(-(ke0 * t)));
     };
-    const BrentResult peak = brentSearch(PEAK_SEARCH_LOW, PEAK_SEARCH_START, PEAK_SEARCH_HIGH,
-                                         minusEffect, PEAK_TOLERANCE);
+    const BrentResult peak = fixedTriplePeakSearch(minusEffect);
     // A search that ran out of iterations, or a curve with no positive maximum (ke0 of 0,
     // a response that cancels to nothing), has no peak to report.
     if (!peak.converged || !(peak.fmin < 0))
