@@ -2,6 +2,7 @@
 
 #include "pktools/compartments.h"
 #include "pktools/errors.h"
+#include "pktools/exponentials.h"
 #include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
 #include "pktools/peak_search.h"
@@ -46,21 +47,11 @@ template <std::size_t N> struct Decay {
     std::array<double, N> amplitude;
     std::array<double, N> exponent;
 
-    double operator()(double x) const { return combine(factors(x)); }
+    double operator()(double x) const { return decayingSum(amplitude, exponent, x); }
     // exp(-(exponent_k x)) for each term.
-    std::array<double, N> factors(double x) const {
-        std::array<double, N> f;
-        for (std::size_t k = 0; k < N; ++k)
-            f[k] = std::exp(-(exponent[k] * x));
-        return f;
-    }
-    // The concentration from the factors of one time: the products summed term by term.
-    double combine(const std::array<double, N>& f) const {
-        double c = amplitude[0] * f[0];
-        for (std::size_t k = 1; k < N; ++k)
-            c += amplitude[k] * f[k];
-        return c;
-    }
+    std::array<double, N> factors(double x) const { return decayFactors(exponent, x); }
+    // The concentration from the factors of one time.
+    double combine(const std::array<double, N>& f) const { return weightedSum(amplitude, f); }
     // The concentration when dosing stops, operator()(0) without its exponentials: with
     // finite exponents each factor is exp(-0) = 1 exactly and each product the amplitude.
     double atStop() const {
@@ -126,10 +117,7 @@ double bisectedCrossing(const Decay<N>& decay, double level, double from = 0) {
 // start, otherwise where its slope, positive at first, turns.
 template <std::size_t N> double peakAfterStop(const Decay<N>& decay) {
     auto rising = [&decay](double x) {
-        double slope = 0;
-        for (std::size_t k = 0; k < N; ++k)
-            slope -= decay.exponent[k] * decay.amplitude[k] * std::exp(-(decay.exponent[k] * x));
-        return slope > 0;
+        return decayingSlope(decay.amplitude, decay.exponent, x) > 0;
     };
     return rising(0) ? whereItStops(rising, 0) : 0;
 }

@@ -1,11 +1,13 @@
 #include "pktools/peak.h"
 
 #include "pktools/errors.h"
+#include "pktools/exponentials.h"
 #include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
 #include "pktools/peak_search.h"
 #include "pktools/simulation.h"
 
+#include <array>
 #include <cmath>
 
 namespace pktools {
@@ -31,9 +33,10 @@ BrentResult peakSearch(double A, double B, double C, double l1, double l2, doubl
     dropZeroExponents(h);
     ke0 = separatedInTurn(ke0, h, PEAK_KE0_SEPARATION);
     const EffectCoefficients E = effectCoefficients(h, ke0);
-    auto minusEffect = [&h, &E, ke0](double t) {
-        return -(E.E1 * std::exp(-(h.l1 * t)) + E.E2 * std::exp(-(h.l2 * t)) +
-                 E.E3 * std::exp(-(h.l3 * t)) + E.E4 * std::exp(-(ke0 * t)));
+    const std::array<double, 4> amplitude{E.E1, E.E2, E.E3, E.E4};
+    const std::array<double, 4> exponent{h.l1, h.l2, h.l3, ke0};
+    auto minusEffect = [&amplitude, &exponent](double t) {
+        return -decayingSum(amplitude, exponent, t);
     };
     const BrentResult peak = fixedTriplePeakSearch(minusEffect);
     // A search that ran out of iterations, or a curve with no positive maximum (ke0 of 0,
@@ -64,14 +67,13 @@ double TPeak2ke0(double A, double B, double C, double l1, double l2, double l3, 
 
     // At the effect-site peak the slope ke0 (Cp - Ce) is zero: the wanted ke0 makes the
     // two curves meet at peak_time.
-    const double e1 = std::exp(-(h.l1 * peak_time));
-    const double e2 = std::exp(-(h.l2 * peak_time));
-    const double e3 = std::exp(-(h.l3 * peak_time));
-    const double plasma = h.A * e1 + h.B * e2 + h.C * e3;
-    auto mismatch = [&h, e1, e2, e3, plasma, peak_time](double k) {
+    const std::array<double, 3> e = decayFactors<3>({h.l1, h.l2, h.l3}, peak_time);
+    const double plasma = weightedSum<3>({h.A, h.B, h.C}, e);
+    auto mismatch = [&h, &e, plasma, peak_time](double k) {
         k = separatedInTurn(k, h, PEAK_TIME_KE0_SEPARATION);
         const EffectCoefficients E = effectCoefficients(h, k);
-        const double effect = E.E1 * e1 + E.E2 * e2 + E.E3 * e3 + E.E4 * std::exp(-(k * peak_time));
+        const double effect = weightedSum<4>({E.E1, E.E2, E.E3, E.E4},
+                                             {e[0], e[1], e[2], std::exp(-(k * peak_time))});
         const double d = effect - plasma;
         return d * d;
     };

@@ -1,11 +1,13 @@
 #include "pktools/tci.h"
 
 #include "pktools/errors.h"
+#include "pktools/exponentials.h"
 #include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
 #include "pktools/prediction.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <bitset>
 #include <cmath>
@@ -142,29 +144,20 @@ struct EffectModel {
     UnitFactors u;
     EffectCoefficients E;
     EffectPerRate q;
-    double lambda[4];
-    double perRate[4];
+    std::array<double, 4> lambda;
+    std::array<double, 4> perRate;
 };
 
 // The effect-site concentration x time units after an interval ends when nothing more is
 // given: the sum of amplitude_k e^(-lambda_k x). Evaluated as its negative, the objective
 // whose minimum is the peak.
 struct FreeCurve {
-    const double* lambda;
-    double a[4];
+    const std::array<double, 4>& lambda;
+    std::array<double, 4> a;
 
-    double operator()(double x) const {
-        return -(((a[0] * std::exp(-(lambda[0] * x)) + a[1] * std::exp(-(lambda[1] * x))) +
-                  a[2] * std::exp(-(lambda[2] * x))) +
-                 a[3] * std::exp(-(lambda[3] * x)));
-    }
+    double operator()(double x) const { return -decayingSum(a, lambda, x); }
     // The slope of the concentration at x.
-    double rise(double x) const {
-        double slope = 0;
-        for (int k = 0; k < 4; ++k)
-            slope -= lambda[k] * a[k] * std::exp(-(lambda[k] * x));
-        return slope;
-    }
+    double rise(double x) const { return decayingSlope(a, lambda, x); }
 };
 
 struct Peak {
@@ -377,12 +370,8 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
     m.u = unitFactors(m.h);
     m.E = effectCoefficients(m.h, m.ke0);
     m.q = effectPerRate(m.E, m.h, m.ke0);
-    const double lambda[4] = {m.h.l1, m.h.l2, m.h.l3, m.ke0};
-    const double perRate[4] = {m.q.q1, m.q.q2, m.q.q3, m.q.q4};
-    for (int k = 0; k < 4; ++k) {
-        m.lambda[k] = lambda[k];
-        m.perRate[k] = perRate[k];
-    }
+    m.lambda = {m.h.l1, m.h.l2, m.h.l3, m.ke0};
+    m.perRate = {m.q.q1, m.q.q2, m.q.q3, m.q.q4};
 
     PlasmaState plasma;
     EffectState effect;
