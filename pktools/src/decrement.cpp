@@ -68,19 +68,50 @@ template <std::size_t N> struct Decay {
 // The evaluated time whose distance from the level was the smallest so far, with the
 // concentration and the factors there: a search ends on such a time, whose concentration
 // is then looked up rather than computed again.
-template <std::size_t N> struct Closest {
-    double x = std::numeric_limits<double>::quiet_NaN();
-    double concentration = 0;
-    double distance = std::numeric_limits<double>::infinity();
-    std::array<double, N> factors{};
+template <std::size_t N> class Closest {
+public:
+    // Takes the time x evaluated, with its concentration, squared distance and factors,
+    // when it is at least as close as the closest so far.
+    void offer(double x, double concentration, double distance, const std::array<double, N>& f) {
+        if (distance <= distance_) {
+            x_ = x;
+            concentration_ = concentration;
+            distance_ = distance;
+            factors_ = f;
+        }
+    }
+    bool is(double x) const { return x == x_; }
+    double x() const { return x_; }
+    double concentration() const { return concentration_; }
+    const std::array<double, N>& factors() const { return factors_; }
+
+private:
+    double x_ = std::numeric_limits<double>::quiet_NaN();
+    double concentration_ = 0;
+    double distance_ = std::numeric_limits<double>::infinity();
+    std::array<double, N> factors_{};
 };
 
 // The factors exp(-(exponent_k x)) of one time, kept from one search to the next: the
 // effect-site searches start where the previous row's search ended, and the exponents are
 // the same in every row, so the factors kept are bit for bit those that would be computed.
-template <std::size_t N> struct KeptFactors {
-    double x = std::numeric_limits<double>::quiet_NaN();
-    std::array<double, N> factors{};
+template <std::size_t N> class KeptFactors {
+public:
+    // Writes the factors kept into f when they are those of the time x.
+    bool recall(double x, std::array<double, N>& f) const {
+        if (!(x == x_))
+            return false;
+        f = factors_;
+        return true;
+    }
+    void keep(double x, const std::array<double, N>& f) {
+        x_ = x;
+        factors_ = f;
+    }
+
+private:
+    double x_ = std::numeric_limits<double>::quiet_NaN();
+    std::array<double, N> factors_{};
 };
 
 // The time after from where a condition that holds there stops holding: the span past
@@ -140,28 +171,26 @@ double decrementTime(const Decay<N>& decay, double level, double a, double b,
     Closest<N> closest;
     auto distance = [&](double x) {
         std::array<double, N> f;
-        if (kept != nullptr && x == kept->x)
-            f = kept->factors;
-        else if (x == 0 && finiteExponents)
+        const bool recalled = kept != nullptr && kept->recall(x, f);
+        if (!recalled && x == 0 && finiteExponents)
             f.fill(1.0);
-        else
+        else if (!recalled)
             f = decay.factors(x);
         const double c = decay.combine(f);
         const double d = c - level;
         const double squared = d * d;
-        if (squared <= closest.distance)
-            closest = {x, c, squared, f};
+        closest.offer(x, c, squared, f);
         return squared;
     };
     double c = 0, fa, fb, fc;
     if (bracketMinimum(a, b, c, fa, fb, fc, distance)) {
         const BrentResult found = brentSearch(a, b, c, fb, distance, DECAY_TOLERANCE);
-        const bool atClosest = found.xmin == closest.x;
+        const bool atClosest = closest.is(found.xmin);
         if (found.converged && found.xmin >= notBefore &&
-            std::fabs((atClosest ? closest.concentration : decay(found.xmin)) - level) <=
+            std::fabs((atClosest ? closest.concentration() : decay(found.xmin)) - level) <=
                 CROSSING_TOLERANCE * level) {
             if (kept != nullptr && atClosest)
-                *kept = {closest.x, closest.factors};
+                kept->keep(closest.x(), closest.factors());
             return found.xmin;
         }
     }

@@ -86,6 +86,26 @@ double lessBolus(double numerator, double bolus, const Hybrid& h, bool plainCoef
     return numerator - bolus * h.A - bolus * h.B - bolus * h.C;
 }
 
+// The plasma target rate's denominator of the last interval length asked for: like the
+// decay factors it depends on the length alone, so a reused value is bit for bit the one
+// that would be recomputed.
+class RateDenominatorMemo {
+public:
+    explicit RateDenominatorMemo(const UnitFactors& u) : u_(u) {}
+    double operator()(double dt, const PlasmaDecay& e) {
+        if (!(dt == dt_)) {
+            denominator_ = plasmaTargetRateDenominator(u_, e);
+            dt_ = dt;
+        }
+        return denominator_;
+    }
+
+private:
+    UnitFactors u_;
+    double dt_ = std::numeric_limits<double>::quiet_NaN();
+    double denominator_ = 0;
+};
+
 // Plasma TCI over a table; bolus may be empty (no boluses). h has its zero exponents
 // replaced already.
 std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
@@ -106,9 +126,7 @@ std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
         state = {h.A * b0, h.B * b0, h.C * b0};
     const bool plain = plainBolusCoefficients(h);
     PlasmaDecayMemo decay(h);
-    // The rate's denominator depends on the interval's length alone, like its decay factors.
-    double denominatorDt = std::numeric_limits<double>::quiet_NaN();
-    double denominator = 0;
+    RateDenominatorMemo denominator(u);
     for (std::size_t i = 1; i < n; ++i) {
         const double dt = deltaTimes[i];
         const double bi = withBoluses ? bolus[i] : 0.0;
@@ -118,16 +136,13 @@ std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
             break;
         }
         const PlasmaDecay& e = decay(dt);
-        if (!(dt == denominatorDt)) {
-            denominator = plasmaTargetRateDenominator(u, e);
-            denominatorDt = dt;
-        }
         const double numerator =
             lessBolus(targetRateNumerator(state, e, targetConc[i]), bi, h, plain);
         // Nothing can be infused over an interval of length 0: its row gets 0 (its bolus
         // still enters).
         const double rate =
-            dt == 0 ? 0.0 : boundedPlasmaRate(targetRateQuotient(numerator, denominator), maxRate);
+            dt == 0 ? 0.0
+                    : boundedPlasmaRate(targetRateQuotient(numerator, denominator(dt, e)), maxRate);
         plasmaStep(state, u, e, rate, bi, h);
         result[i] = rate;
     }
