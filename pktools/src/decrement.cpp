@@ -312,6 +312,110 @@ std::vector<double> plasmaDecrementTimes(const std::vector<double>& Times, Hybri
     return result;
 }
 
+// --- CsDtCe ------------------------------------------------------------------------------
+
+// The model of a CsDtCe call (Part 3.4, step 5): ke0 separated from the rate constants
+// (ke0s) for the coefficients and the state updates; the searches decay the fourth term
+// with ke0 itself.
+struct EffectModelOfDecrement {
+    Hybrid h;
+    double ke0;
+    double ke0s;
+    EffectCoefficients E;
+    EffectPerRate q;
+};
+
+EffectModelOfDecrement effectModelOfDecrement(const Hybrid& h, double ke0) {
+    const double ke0s = separatedInTurn(ke0, h, DECREMENT_KE0_SEPARATION);
+    const EffectCoefficients E = effectCoefficients(h, ke0s);
+    return {h, ke0, ke0s, E, effectPerRate(E, h, ke0s)};
+}
+
+// The effect-site peak after a short infusion scaled to put it at exactly 1, and the
+// states at that peak.
+struct PeakAtOne {
+    double time; // tpk, after the end of the short infusion
+    PlasmaState p;
+    EffectState s;
+};
+
+// Steps 6 to 8: the peak of the effect-site curve after a unit-rate infusion of length
+// HOLD_STEP (its fourth term decays with ke0 itself), the rate R that puts it at 1 (0 when
+// the peak falls within the infusion) and the plasma and effect-site states at the peak.
+PeakAtOne peakAtOne(const EffectModelOfDecrement& m) {
+    const Hybrid& h = m.h;
+    const EffectCoefficients& E = m.E;
+    const double ke0 = m.ke0, ke0s = m.ke0s;
+    const double pulse1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (E.E1 / h.l1);
+    const double pulse2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (E.E2 / h.l2);
+    const double pulse3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (E.E3 / h.l3);
+    const double pulse4 = (1 - std::exp(-(HOLD_STEP * ke0))) * (E.E4 / ke0);
+    const Decay<4> pulse{{pulse1, pulse2, pulse3, pulse4}, {h.l1, h.l2, h.l3, ke0}};
+    const BrentResult peak = fixedTriplePeakSearch([&pulse](double x) { return -pulse(x); });
+    // Without a located, positive peak the effect site cannot be brought to 1.
+    if (!peak.converged || !(peak.fmin < 0))
+        throw InputError(PEAK_NOT_FOUND);
+    const double tpk = peak.xmin;
+
+    const double R = tpk > HOLD_STEP ? -1 / peak.fmin : 0;
+    PeakAtOne at{tpk, {}, {}};
+    at.p.x = (1 - std::exp(-(HOLD_STEP * h.l1))) * (R * h.A / h.l1) * std::exp(-(tpk * h.l1));
+    at.p.y = (1 - std::exp(-(HOLD_STEP * h.l2))) * (R * h.B / h.l2) * std::exp(-(tpk * h.l2));
+    at.p.z = (1 - std::exp(-(HOLD_STEP * h.l3))) * (R * h.C / h.l3) * std::exp(-(tpk * h.l3));
+    const EffectPerRate& q = m.q;
+    at.s.s1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (q.q1 * R) * std::exp(-(tpk * h.l1));
+    at.s.s2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (q.q2 * R) * std::exp(-(tpk * h.l2));
+    at.s.s3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (q.q3 * R) * std::exp(-(tpk * h.l3));
+    at.s.s4 = (1 - std::exp(-(HOLD_STEP * ke0s))) * (q.q4 * R) * std::exp(-(tpk * ke0s));
+    return at;
+}
+
+// Steps 10 and 11: from the peak (time tpk + HOLD_STEP) the plasma is held at 1 on the time
+// grid; each row from j on, once reached, gets the time the effect site then takes to fall
+// to the level, searched from the previous row's result (tpk at first).
+void holdEffectSiteFromPeak(const std::vector<double>& Times, std::size_t j,
+                            const EffectModelOfDecrement& m, const PeakAtOne& peak, double level,
+                            std::vector<double>& result) {
+    const Hybrid& h = m.h;
+    const UnitFactors u = unitFactors(h);
+    const PlasmaHolding fixed = plasmaHolding(HOLD_STEP, h);
+    const double fixedE4 = std::exp(-(HOLD_STEP * m.ke0s));
+    PlasmaState p = peak.p;
+    EffectState s = peak.s;
+    double g = peak.time; // where the next search starts
+    KeptFactors<4> kept;
+    walkTimeGrid(
+        Times, j, peak.time + HOLD_STEP,
+        [&](double step, bool reached) {
+            if (reached) {
+                const PlasmaHolding k = plasmaHolding(step, h);
+                const double X = holdingRate(p, k);
+                holdPlasma(p, u, k.e, X);
+                holdEffect(s, m.q, k.e, std::exp(-(step * m.ke0s)), X);
+            } else {
+                const double X = holdingRate(p, fixed);
+                holdPlasma(p, u, fixed.e, X);
+                holdEffect(s, m.q, fixed.e, fixedE4, X);
+            }
+        },
+        [&](std::size_t row) {
+            // The search decays the fourth term with ke0 itself.
+            const Decay<4> decay{{s.s1, s.s2, s.s3, s.s4}, {h.l1, h.l2, h.l3, m.ke0}};
+            // At or below the level when dosing stops, the effect site may still be rising
+            // towards the plasma (when the short infusion could not bring it to 1 first): if
+            // it rises above the level, its decrement time is when it falls back through it;
+            // if it never does, the row needs no decay.
+            double notBefore = 0;
+            if (!(decay.atStop() > level)) {
+                notBefore = peakAfterStop(decay);
+                if (!(decay(notBefore) > level))
+                    return;
+            }
+            g = result[row] =
+                decrementTime(decay, level, 0, g > 0 ? g : EFFECT_BRACKET_FIRST, &kept, notBefore);
+        });
+}
+
 } // namespace
 
 std::vector<double> CsDtCp(std::vector<double> Times, double A, double B, double C, double l1,
@@ -336,87 +440,25 @@ std::vector<double> CsDtCpVCl(std::vector<double> Times, double V1, double V2, d
 
 std::vector<double> CsDtCe(std::vector<double> Times, double A, double B, double C, double l1,
                            double l2, double l3, double ke0, double decr) {
+    // Steps 1 and 2 (also refusing constants that are not finite and contexts too long).
     requireAscending(Times);
     Hybrid h{A, B, C, l1, l2, l3};
     requireDecrementInputs(h, decr);
     if (!(ke0 > 0) || !std::isfinite(ke0))
         throw InputError(CHECK_PARAMETERS);
     requireBoundedContexts(Times);
-
+    // Steps 3 to 5.
     std::vector<double> result(Times.size(), 0.0);
     dropZeroExponents(h);
-    // ke0 separated from the rate constants, for the coefficients and the state updates.
-    const double ke0s = separatedInTurn(ke0, h, DECREMENT_KE0_SEPARATION);
-    const EffectCoefficients E = effectCoefficients(h, ke0s);
-
-    // The effect-site curve after a unit-rate infusion of length HOLD_STEP, tpk after its
-    // end; its fourth term decays with ke0 itself.
-    const double pulse1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (E.E1 / h.l1);
-    const double pulse2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (E.E2 / h.l2);
-    const double pulse3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (E.E3 / h.l3);
-    const double pulse4 = (1 - std::exp(-(HOLD_STEP * ke0))) * (E.E4 / ke0);
-    const Decay<4> pulse{{pulse1, pulse2, pulse3, pulse4}, {h.l1, h.l2, h.l3, ke0}};
-    const BrentResult peak = fixedTriplePeakSearch([&pulse](double x) { return -pulse(x); });
-    // Without a located, positive peak the effect site cannot be brought to 1.
-    if (!peak.converged || !(peak.fmin < 0))
-        throw InputError(PEAK_NOT_FOUND);
-    const double tpk = peak.xmin;
-
-    // The rate whose short infusion puts the effect-site peak at exactly 1, and the states
-    // at that peak.
-    const double R = tpk > HOLD_STEP ? -1 / peak.fmin : 0;
-    PlasmaState p;
-    p.x = (1 - std::exp(-(HOLD_STEP * h.l1))) * (R * h.A / h.l1) * std::exp(-(tpk * h.l1));
-    p.y = (1 - std::exp(-(HOLD_STEP * h.l2))) * (R * h.B / h.l2) * std::exp(-(tpk * h.l2));
-    p.z = (1 - std::exp(-(HOLD_STEP * h.l3))) * (R * h.C / h.l3) * std::exp(-(tpk * h.l3));
-    const EffectPerRate q = effectPerRate(E, h, ke0s);
-    EffectState s;
-    s.s1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (q.q1 * R) * std::exp(-(tpk * h.l1));
-    s.s2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (q.q2 * R) * std::exp(-(tpk * h.l2));
-    s.s3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (q.q3 * R) * std::exp(-(tpk * h.l3));
-    s.s4 = (1 - std::exp(-(HOLD_STEP * ke0s))) * (q.q4 * R) * std::exp(-(tpk * ke0s));
-
-    // Rows at or before the peak keep 0.
+    const EffectModelOfDecrement m = effectModelOfDecrement(h, ke0);
+    // Steps 6 to 8.
+    const PeakAtOne peak = peakAtOne(m);
+    // Step 9: rows at or before the peak keep 0.
     std::size_t j = 0;
-    while (j < Times.size() && Times[j] <= tpk)
+    while (j < Times.size() && Times[j] <= peak.time)
         ++j;
-
-    const UnitFactors u = unitFactors(h);
-    const PlasmaHolding fixed = plasmaHolding(HOLD_STEP, h);
-    const double fixedE4 = std::exp(-(HOLD_STEP * ke0s));
-    const double level = 1 - decr / 100;
-    double g = tpk; // where the next search starts
-    KeptFactors<4> kept;
-    walkTimeGrid(
-        Times, j, tpk + HOLD_STEP,
-        [&](double step, bool reached) {
-            if (reached) {
-                const PlasmaHolding k = plasmaHolding(step, h);
-                const double X = holdingRate(p, k);
-                holdPlasma(p, u, k.e, X);
-                holdEffect(s, q, k.e, std::exp(-(step * ke0s)), X);
-            } else {
-                const double X = holdingRate(p, fixed);
-                holdPlasma(p, u, fixed.e, X);
-                holdEffect(s, q, fixed.e, fixedE4, X);
-            }
-        },
-        [&](std::size_t row) {
-            // The search decays the fourth term with ke0 itself.
-            const Decay<4> decay{{s.s1, s.s2, s.s3, s.s4}, {h.l1, h.l2, h.l3, ke0}};
-            // At or below the level when dosing stops, the effect site may still be rising
-            // towards the plasma (when the short infusion could not bring it to 1 first): if
-            // it rises above the level, its decrement time is when it falls back through it;
-            // if it never does, the row needs no decay.
-            double notBefore = 0;
-            if (!(decay.atStop() > level)) {
-                notBefore = peakAfterStop(decay);
-                if (!(decay(notBefore) > level))
-                    return;
-            }
-            g = result[row] =
-                decrementTime(decay, level, 0, g > 0 ? g : EFFECT_BRACKET_FIRST, &kept, notBefore);
-        });
+    // Steps 10 and 11.
+    holdEffectSiteFromPeak(Times, j, m, peak, 1 - decr / 100, result);
     return result;
 }
 
