@@ -41,7 +41,6 @@ constexpr double EFFECT_BRACKET_FIRST = 500;
 // extrapolated into the past) are a whole level away.
 constexpr double CROSSING_TOLERANCE = 1e-6;
 
-
 // The concentration x time units after dosing stops: a sum of N decaying exponentials.
 template <std::size_t N> struct Decay {
     std::array<double, N> amplitude;
@@ -314,7 +313,7 @@ std::vector<double> plasmaDecrementTimes(const std::vector<double>& Times, Hybri
 
 // --- CsDtCe ------------------------------------------------------------------------------
 
-// The model of a CsDtCe call (Part 3.4, step 5): ke0 separated from the rate constants
+// The model of a CsDtCe call (step 5 of the decrement times): ke0 separated from the rate constants
 // (ke0s) for the coefficients and the state updates; the searches decay the fourth term
 // with ke0 itself.
 struct EffectModelOfDecrement {

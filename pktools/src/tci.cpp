@@ -180,10 +180,10 @@ struct Peak {
     double conc;
 };
 
-// The peak of the curve as the Part searches it: bracketing from the start points 0 and
+// The peak of the curve as the algorithm searches it: bracketing from the start points 0 and
 // start, then Brent's method on the bracket. Whenever Brent's search converged and its
 // value is finite its result is the peak, wherever the abscissa lies (also before now,
-// x < 0: the Part does not restrict the searches to the future). Only a search that found
+// x < 0: the algorithm does not restrict the searches to the future). Only a search that found
 // no bracket, did not converge or gave a non-finite value is replaced, so that neither a
 // hang nor a NaN becomes an answer: when the curve is not rising now its peak is now;
 // otherwise the peak is searched between now and a time where the curve has stopped rising.
@@ -324,10 +324,9 @@ struct RowContext {
     }
 };
 
-// Part 3.6, step 5: the model reduced where terms vanish, ke0 moved off an exponent it
+// Step 5: the model reduced where terms vanish, ke0 moved off an exponent it
 // equals, and the factors and coefficients of the reduced model.
-EffectModel effectModel(double A, double B, double C, double l1, double l2, double l3,
-                        double ke0) {
+EffectModel effectModel(double A, double B, double C, double l1, double l2, double l3, double ke0) {
     EffectModel m{};
     m.h = {A, B, C, l1, l2, l3};
     reduceVanishingTerms(m.h);
@@ -341,11 +340,10 @@ EffectModel effectModel(double A, double B, double C, double l1, double l2, doub
 }
 
 // One effect-site TCI call: the states, ce0 and the peak times that pass from row to row,
-// and the call's caches. row() is steps 7 to 11 of Part 3.6 for one row.
+// and the call's caches. row() is steps 7 to 11 of the algorithm for one row.
 class EffectSiteTci {
 public:
-    EffectSiteTci(const EffectModel& m, double maxRate)
-        : m_(m), maxRate_(maxRate), interval_(m) {}
+    EffectSiteTci(const EffectModel& m, double maxRate) : m_(m), maxRate_(maxRate), interval_(m) {}
 
     // The rate of the next row, interval dt and target T; advances the states over it.
     double row(double dt, double T) {

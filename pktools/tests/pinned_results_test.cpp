@@ -3,7 +3,7 @@
 // these routines must not move a single bit; each case compares a hash of the bit patterns
 // of the whole result column with the one recorded before that work began. The three
 // effect-site TCI hashes marked "issue 15" were recorded again when TciCe came to accept
-// every converged, finite peak search wherever its abscissa lies, as Part 3.6 describes.
+// every converged, finite peak search wherever its abscissa lies, as the algorithm is defined.
 
 #include "pktools/compartments.h"
 #include "pktools/decrement.h"

@@ -1,15 +1,15 @@
 #pragma once
 
-// A plain, independent transcription of the effect-site TCI of Part 3.6, for tests only:
-// TciCe step by step as the Part writes it, with the searches of Part 3.1 (bracketMinimum,
-// brentMinimize), the steps and coefficients of Part 3.2 (plasmaStep, effectStep,
-// effectCoefficients) and the plasma target rate of Part 3.5, each written out here from
-// the specification's text. It uses nothing of pktools: no shared search, no memo, no
+// A plain, independent transcription of the effect-site TCI algorithm, for tests only:
+// TciCe step by step as the algorithm is written, with the searches (bracketMinimum,
+// brentMinimize), the dosing steps and coefficients (plasmaStep, effectStep,
+// effectCoefficients) and the plasma target rate, each written out here from
+// the algorithm's definition. It uses nothing of pktools: no shared search, no memo, no
 // cached factors, so a bit-for-bit agreement with pktools::TciCe says that the production
-// routine computes what the Part describes.
+// routine computes what the algorithm describes.
 //
-// Where the Part leaves a case open or would not end (a bracketing that never stops, a
-// search that does not converge), the transcription follows the Part's contract (the
+// Where the algorithm leaves a case open or would not end (a bracketing that never stops, a
+// search that does not converge), the transcription follows the algorithm's contract (the
 // minimiser's 0 and an unchanged abscissa) and counts the event in Diagnostics, so that a
 // comparison can tell a schedule that differs for that reason from one that should not.
 
@@ -19,11 +19,11 @@
 
 namespace tci_reference {
 
-// What the Part leaves to the implementer happened during a call.
+// What the algorithm leaves to the implementer happened during a call.
 struct Diagnostics {
-    int brentNotConverged = 0;   // a brentMinimize run used up its 100 iterations
-    int bracketStopped = 0;      // a bracketing ran 1000 steps or left the finite numbers
-    int nonFiniteMinimum = 0;    // a peak search found a value that is not finite
+    int brentNotConverged = 0; // a brentMinimize run used up its 100 iterations
+    int bracketStopped = 0;    // a bracketing ran 1000 steps or left the finite numbers
+    int nonFiniteMinimum = 0;  // a peak search found a value that is not finite
     // The same events by search: 0 the unit-rate peak (step 8), 1 the no-infusion peak
     // (step 9.4.1), 2 the peak after infusion inside a rate search, 3 a rate search.
     int bySearch[4] = {0, 0, 0, 0};
@@ -35,9 +35,9 @@ struct Diagnostics {
     }
 };
 
-// Part 3.1, bracketMinimum (GOLD 1.618034, GLIMIT 100, TINY 1e-20). The Part sets no
+// bracketMinimum (GOLD 1.618034, GLIMIT 100, TINY 1e-20). The algorithm sets no
 // iteration limit; here the walk stops (and is counted) after 1000 enlargements or when an
-// abscissa is no longer finite, where the Part would walk on for ever.
+// abscissa is no longer finite, where the algorithm would walk on for ever.
 template <class F>
 void bracketMinimum(double& a, double& b, double& c, double& fa, double& fb, double& fc, F f,
                     Diagnostics& d) {
@@ -109,7 +109,7 @@ void bracketMinimum(double& a, double& b, double& c, double& fa, double& fb, dou
     }
 }
 
-// Part 3.1, brentMinimize (CGOLD 0.381966, ZEPS 1e-10, at most 100 iterations): returns the
+// brentMinimize (CGOLD 0.381966, ZEPS 1e-10, at most 100 iterations): returns the
 // smallest value found and writes its abscissa into xmin; after 100 iterations without
 // meeting the tolerance it returns 0 and leaves xmin as it was.
 template <class F>
@@ -193,10 +193,10 @@ double brentMinimize(double ax, double bx, double cx, F f, double tol, double& x
     return 0;
 }
 
-// Part 3.6, TciCe, steps 1 to 12.
+// TciCe, steps 1 to 12.
 inline std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> targetConc,
-                                 double maxRate, double A, double B, double C, double l1,
-                                 double l2, double l3, double ke0, Diagnostics& diag) {
+                                 double maxRate, double A, double B, double C, double l1, double l2,
+                                 double l3, double ke0, Diagnostics& diag) {
     const double ZERO_RATE_CONSTANT = 1.6999999999999997e-308;
     const double TOL = 1e-9;
     // Steps 1 to 3.
@@ -226,8 +226,8 @@ inline std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<dou
     const double E4 = -((E2 + E1) + E3);
     const double E[4] = {E1, E2, E3, E4};
     const double lambda[4] = {l1, l2, l3, ke0};
-    double x = 0, y = 0, z = 0;   // PlasmaState
-    double s[4] = {0, 0, 0, 0};   // EffectState
+    double x = 0, y = 0, z = 0; // PlasmaState
+    double s[4] = {0, 0, 0, 0}; // EffectState
     double ce0 = 0;
     double lastPeakTime = 0;
     double unitPeakTime = 0;
@@ -273,7 +273,7 @@ inline std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<dou
             const double cpFree = xf + yf + zf;
             const double ceFree = sf[0] + sf[1] + sf[2] + sf[3];
             if (std::fabs(T - ceFree) / T <= 0.03) {
-                // Step 9.2: plasmaTargetRate of Part 3.5 with bolus 0.
+                // Step 9.2: plasmaTargetRate with bolus 0.
                 const double numerator = T - e1 * x - e2 * y - e3 * z - 0 * A - 0 * B - 0 * C;
                 const double denominator = (1 - e2) * uB + (1 - e1) * uA + (1 - e3) * uC;
                 R = numerator / denominator;
@@ -312,10 +312,9 @@ inline std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<dou
                 if (cpFree > ceFree) {
                     // Step 9.4.1: the peak the drug already given will reach.
                     auto noInfusion = [&](double t) {
-                        return -(s0[0] * std::exp(-lambda[0] * t) +
-                                 s0[1] * std::exp(-lambda[1] * t) +
-                                 s0[2] * std::exp(-lambda[2] * t) +
-                                 s0[3] * std::exp(-lambda[3] * t));
+                        return -(
+                            s0[0] * std::exp(-lambda[0] * t) + s0[1] * std::exp(-lambda[1] * t) +
+                            s0[2] * std::exp(-lambda[2] * t) + s0[3] * std::exp(-lambda[3] * t));
                     };
                     diag.search = 1;
                     double a = 0, b = lastPeakTime, c = 0, fa, fb, fc;

@@ -1,4 +1,4 @@
-// pktools::TciCe against tci_reference::TciCe, the plain transcription of Part 3.6 in
+// pktools::TciCe against tci_reference::TciCe, the plain transcription of the algorithm in
 // tci_reference.h: bit for bit on representative schedules (10 s, 0.5, 1 and 2 minute steps,
 // one- and two-compartment models, delayed starts, staircases and step-downs, propofol,
 // remifentanil and sufentanil).
@@ -44,8 +44,8 @@ const std::vector<Drug>& drugs() {
         fromVolCl("propofol Schnider", {4.27, 18.9, 238, 1.89, 1.29, 0.836}, 0.456, 3, 1200),
         // =PropEleveld(70,40,1,1)
         fromVolCl("propofol Eleveld",
-                  {9.6021266501710461, 27.764646423484368, 134.47119331415766,
-                   1.5035837604006259, 1.3322716090849989, 0.58887110870443959},
+                  {9.6021266501710461, 27.764646423484368, 134.47119331415766, 1.5035837604006259,
+                   1.3322716090849989, 0.58887110870443959},
                   0.456, 3, 1200),
         // =RemiMinto(40,60)
         fromVolCl("remifentanil Minto",
@@ -54,8 +54,8 @@ const std::vector<Drug>& drugs() {
                   0.59499999999999997, 4, 1000),
         // =SufentGepts() (no ke0 of its own; the 0.112 of SufentHudson)
         fromVolCl("sufentanil Gepts",
-                  {14.300000000000001, 63.100000000000001, 261.60000000000002,
-                   0.92000000000000004, 1.55, 0.33000000000000002},
+                  {14.300000000000001, 63.100000000000001, 261.60000000000002, 0.92000000000000004,
+                   1.55, 0.33000000000000002},
                   0.112, 0.3, 100),
         // =SufentHudson(70)
         fromVolCl("sufentanil Hudson",
@@ -63,10 +63,10 @@ const std::vector<Drug>& drugs() {
                    1.1900000000000002},
                   0.112, 0.3, 100),
         // =LidocainSchnider(70): two compartments
-        fromVolCl("lidocaine Schnider",
-                  {7.0700000000000003, 31.640000000000001, 0, 1.5049999999999999,
-                   4.1230000000000002, 0},
-                  0.456, 2, 500),
+        fromVolCl(
+            "lidocaine Schnider",
+            {7.0700000000000003, 31.640000000000001, 0, 1.5049999999999999, 4.1230000000000002, 0},
+            0.456, 2, 500),
         // One-compartment models (B = C = 0, l2 = l3 = 0), and B = 0 with C > 0.
         Drug{"one compartment 1,1,2", 1, 0, 0, 1, 0, 0, 2, 1, 10},
         Drug{"one compartment .25,.3,.8", 0.25, 0, 0, 0.3, 0, 0, 0.8, 1, 5},
@@ -87,7 +87,10 @@ Case makeCase(const std::string& pattern, const Drug& d, double step, double max
               std::initializer_list<std::pair<double, double>> segments) {
     Case c{d.name + " / " + pattern + " / step " + std::to_string(step) + " / max " +
                std::to_string(maxRate),
-           {0}, {0}, maxRate, &d};
+           {0},
+           {0},
+           maxRate,
+           &d};
     for (auto [minutes, factor] : segments)
         for (long k = std::lround(minutes / step); k > 0; --k) {
             c.dt.push_back(step);
@@ -120,8 +123,8 @@ Outcome compare(const Case& c) {
     const Column got =
         pktools::TciCe(c.dt, c.target, c.maxRate, d.A, d.B, d.C, d.l1, d.l2, d.l3, d.ke0);
     Outcome o{true, 0, 0, {}};
-    const Column want = tci_reference::TciCe(c.dt, c.target, c.maxRate, d.A, d.B, d.C, d.l1,
-                                             d.l2, d.l3, d.ke0, o.diagnostics);
+    const Column want = tci_reference::TciCe(c.dt, c.target, c.maxRate, d.A, d.B, d.C, d.l1, d.l2,
+                                             d.l3, d.ke0, o.diagnostics);
     for (std::size_t i = 0; i < got.size(); ++i)
         if (std::bit_cast<std::uint64_t>(got[i]) != std::bit_cast<std::uint64_t>(want[i])) {
             if (o.equal)
@@ -148,7 +151,7 @@ TEST(TciCeReference, TheIssueExampleAndTheOneCompartmentCheck) {
     const double ln2 = 0.6931471805599453;
     Case example{"issue 15", Column(7, ln2), {0, 1, 1, 1, 2, 2, 0.5}, 10, &d};
     example.dt[0] = 0;
-    Case check{"Part 3.6 one-compartment check", {0, ln2}, {0, 1}, 10, &d};
+    Case check{"one-compartment check", {0, ln2}, {0, 1}, 10, &d};
     for (const Case& c : {example, check}) {
         const Outcome o = compare(c);
         EXPECT_FALSE(o.diagnostics.any()) << c.name;
@@ -172,8 +175,8 @@ TEST(TciCeReference, RepresentativeSchedulesAreBitForBitThePart) {
                  {{9, 1.2}, {6, 0}, {15, 0.8}, {9, 1.4}}),
         makeCase("0.5 min one compartment", drug("one compartment 1,1,2"), 0.5, 10,
                  {{10, 1}, {10, 1.5}, {10, 0.7}}),
-        makeCase("1 min one compartment, B = 0 and C > 0", drug("one compartment B=0 C>0"), 1,
-                 20, {{3, 0}, {10, 1}, {10, 2}}),
+        makeCase("1 min one compartment, B = 0 and C > 0", drug("one compartment B=0 C>0"), 1, 20,
+                 {{3, 0}, {10, 1}, {10, 2}}),
         makeCase("1 min two compartments", drug("lidocaine Schnider"), 1, 500,
                  {{10, 1}, {10, 2}, {10, 1}}),
     };
@@ -186,7 +189,7 @@ TEST(TciCeReference, RepresentativeSchedulesAreBitForBitThePart) {
 }
 
 // Every drug, step length (10 s to 2 min), pattern and a loose and a tight maximal rate.
-// Prints the counts and every schedule that differs, with what the Part left open there.
+// Prints the counts and every schedule that differs, with what the algorithm left open there.
 // The differences found so far all come from peak searches inside a rate search whose
 // curve rises without bound towards negative times: the bracketing walks back until the
 // exponentials overflow, and Brent's method on infinite values uses up its iterations (the
@@ -206,16 +209,17 @@ TEST(TciCeReference, DISABLED_Sweep) {
                         continue;
                     }
                     (o.diagnostics.any() ? differentWithOpenCase : differentOtherwise) += 1;
-                    std::printf("DIFFERENT %s: from row %zu, up to %.3g relative; Brent not "
-                                "converged %d, bracketing stopped %d, non-finite minimum %d; by search: "
-                                "unit-rate %d, no-infusion %d, inner peak %d, rate %d\n",
-                                c.name.c_str(), o.firstDifferentRow,
-                                o.largestRelativeDifference, o.diagnostics.brentNotConverged,
-                                o.diagnostics.bracketStopped, o.diagnostics.nonFiniteMinimum,
-                                o.diagnostics.bySearch[0], o.diagnostics.bySearch[1],
-                                o.diagnostics.bySearch[2], o.diagnostics.bySearch[3]);
+                    std::printf(
+                        "DIFFERENT %s: from row %zu, up to %.3g relative; Brent not "
+                        "converged %d, bracketing stopped %d, non-finite minimum %d; by search: "
+                        "unit-rate %d, no-infusion %d, inner peak %d, rate %d\n",
+                        c.name.c_str(), o.firstDifferentRow, o.largestRelativeDifference,
+                        o.diagnostics.brentNotConverged, o.diagnostics.bracketStopped,
+                        o.diagnostics.nonFiniteMinimum, o.diagnostics.bySearch[0],
+                        o.diagnostics.bySearch[1], o.diagnostics.bySearch[2],
+                        o.diagnostics.bySearch[3]);
                 }
-    std::printf("compared %d, bit for bit equal %d, different where the Part leaves a case "
+    std::printf("compared %d, bit for bit equal %d, different where the algorithm leaves a case "
                 "open %d, different otherwise %d\n",
                 compared, equal, differentWithOpenCase, differentOtherwise);
     EXPECT_EQ(differentOtherwise, 0);

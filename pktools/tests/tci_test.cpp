@@ -318,7 +318,7 @@ TEST(EffectTci, RatesApproachTheSteadyStateRate) {
 TEST(EffectTci, PeaksFoundBeforeTheEndOfTheIntervalAreAccepted) {
     // Row 2 (target 1, the effect site still rising from row 1): with nothing infused the
     // effect site peaks at exactly 1 inside the interval. The peak searches settle there, at
-    // a negative time after the interval's end, and the Part accepts that peak, so the rate
+    // a negative time after the interval's end, and the algorithm accepts that peak, so the rate
     // search asks for next to nothing (about 7.79e-9) and the effect site does not overshoot.
     const Column dt(7, LN2), target = {0, 1, 1, 1, 2, 2, 0.5};
     Column dt0 = dt;

@@ -16,7 +16,7 @@
 // - The effect-site coefficient E4 = -((E2 + E1) + E3) (effectCoefficients), the plasma
 //   target rate's denominator ((1 - e2) uB + (1 - e1) uA) + (1 - e3) uC (tci.cpp) and the
 //   plasma a unit rate adds over a holding step, ((1 - e2) B / l2 + (1 - e1) A / l1) +
-//   (1 - e3) C / l3 (decrement.cpp): the orders the Parts write.
+//   (1 - e3) C / l3 (decrement.cpp): the orders the definitions write.
 // The build turns off floating-point contraction (-ffp-contract=off), so that no product
 // and sum above is fused into one rounding.
 

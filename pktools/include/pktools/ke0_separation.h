@@ -2,7 +2,7 @@
 
 // The ke0 separations: a ke0 equal to one of the exponents l1, l2, l3 makes an effect-site
 // coefficient -(coefficient ke0) / (lk - ke0) infinite, so the routines move it off the
-// exponent by a factor. The Parts fix a different factor or rule for different routines;
+// exponent by a factor. The definitions fix a different factor or rule for different routines;
 // each has its own name here, and no name stands for two values.
 
 #include "pktools/simulation.h"
@@ -12,13 +12,13 @@ namespace pktools {
 // PredCe, decrCe and TciCe: ke0 multiplied once when it equals any of l1, l2, l3
 // (separatedKe0). Used for the coefficients and the fourth exponential alike.
 inline constexpr double PREDICTION_KE0_SEPARATION = 1.000001;
-// CsDtCe (Part 3.4, step 5): multiplied in turn for each of l1, l2, l3 it equals
+// CsDtCe (step 5 of the decrement times): multiplied in turn for each of l1, l2, l3 it equals
 // (separatedInTurn); the coefficients and the state updates use the moved value, the
 // decrement searches ke0 itself.
 inline constexpr double DECREMENT_KE0_SEPARATION = 1.000001;
-// TPeak and VdPeak (Part 3.7, step 3): multiplied in turn (separatedInTurn).
+// TPeak and VdPeak (step 3 of the peak effect): multiplied in turn (separatedInTurn).
 inline constexpr double PEAK_KE0_SEPARATION = 1.000001;
-// TPeak2ke0 (Part 3.7, step 4): each candidate k of the search multiplied in turn
+// TPeak2ke0 (step 4 of the peak effect): each candidate k of the search multiplied in turn
 // (separatedInTurn).
 inline constexpr double PEAK_TIME_KE0_SEPARATION = 1.0000000001;
 

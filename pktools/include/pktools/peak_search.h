@@ -1,9 +1,9 @@
 #pragma once
 
-// The effect-site peak search on the fixed triple (0, 50, 1000) that Part 3.4 (CsDtCe, step
-// 6: the peak after a short unit-rate infusion) and Part 3.7 (TPeak and VdPeak, step 4: the
-// peak after a unit bolus) share: Brent's method started at 50 with no bracketing step, so
-// the search never leaves [0, 1000], to the relative tolerance 1e-9.
+// The effect-site peak search on the fixed triple (0, 50, 1000) that the decrement times (CsDtCe,
+// step 6: the peak after a short unit-rate infusion) and the peak effect (TPeak and VdPeak, step 4:
+// the peak after a unit bolus) share: Brent's method started at 50 with no bracketing step, so the
+// search never leaves [0, 1000], to the relative tolerance 1e-9.
 
 #include "pktools/minimise.h"
 
