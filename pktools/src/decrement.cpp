@@ -2,7 +2,10 @@
 
 #include "pktools/compartments.h"
 #include "pktools/errors.h"
+#include "pktools/exponentials.h"
+#include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
+#include "pktools/peak_search.h"
 #include "pktools/prediction.h"
 #include "pktools/simulation.h"
 
@@ -38,36 +41,16 @@ constexpr double EFFECT_BRACKET_FIRST = 500;
 // extrapolated into the past) are a whole level away.
 constexpr double CROSSING_TOLERANCE = 1e-6;
 
-// The effect-site peak after the short infusion is searched by Brent's method on the
-// fixed triple (0, 50, 1000).
-constexpr double PEAK_SEARCH_LOW = 0;
-constexpr double PEAK_SEARCH_START = 50;
-constexpr double PEAK_SEARCH_HIGH = 1000;
-constexpr double PEAK_TOLERANCE = 1e-9;
-// ke0 equal to a rate constant would divide by zero in the effect coefficients; it is
-// moved away by this factor.
-constexpr double KE0_SEPARATION = 1.000001;
-
 // The concentration x time units after dosing stops: a sum of N decaying exponentials.
 template <std::size_t N> struct Decay {
     std::array<double, N> amplitude;
     std::array<double, N> exponent;
 
-    double operator()(double x) const { return combine(factors(x)); }
+    double operator()(double x) const { return decayingSum(amplitude, exponent, x); }
     // exp(-(exponent_k x)) for each term.
-    std::array<double, N> factors(double x) const {
-        std::array<double, N> f;
-        for (std::size_t k = 0; k < N; ++k)
-            f[k] = std::exp(-(exponent[k] * x));
-        return f;
-    }
-    // The concentration from the factors of one time: the products summed term by term.
-    double combine(const std::array<double, N>& f) const {
-        double c = amplitude[0] * f[0];
-        for (std::size_t k = 1; k < N; ++k)
-            c += amplitude[k] * f[k];
-        return c;
-    }
+    std::array<double, N> factors(double x) const { return decayFactors(exponent, x); }
+    // The concentration from the factors of one time.
+    double combine(const std::array<double, N>& f) const { return weightedSum(amplitude, f); }
     // The concentration when dosing stops, operator()(0) without its exponentials: with
     // finite exponents each factor is exp(-0) = 1 exactly and each product the amplitude.
     double atStop() const {
@@ -84,19 +67,50 @@ template <std::size_t N> struct Decay {
 // The evaluated time whose distance from the level was the smallest so far, with the
 // concentration and the factors there: a search ends on such a time, whose concentration
 // is then looked up rather than computed again.
-template <std::size_t N> struct Closest {
-    double x = std::numeric_limits<double>::quiet_NaN();
-    double concentration = 0;
-    double distance = std::numeric_limits<double>::infinity();
-    std::array<double, N> factors{};
+template <std::size_t N> class Closest {
+public:
+    // Takes the time x evaluated, with its concentration, squared distance and factors,
+    // when it is at least as close as the closest so far.
+    void offer(double x, double concentration, double distance, const std::array<double, N>& f) {
+        if (distance <= distance_) {
+            x_ = x;
+            concentration_ = concentration;
+            distance_ = distance;
+            factors_ = f;
+        }
+    }
+    bool is(double x) const { return x == x_; }
+    double x() const { return x_; }
+    double concentration() const { return concentration_; }
+    const std::array<double, N>& factors() const { return factors_; }
+
+private:
+    double x_ = std::numeric_limits<double>::quiet_NaN();
+    double concentration_ = 0;
+    double distance_ = std::numeric_limits<double>::infinity();
+    std::array<double, N> factors_{};
 };
 
 // The factors exp(-(exponent_k x)) of one time, kept from one search to the next: the
 // effect-site searches start where the previous row's search ended, and the exponents are
 // the same in every row, so the factors kept are bit for bit those that would be computed.
-template <std::size_t N> struct KeptFactors {
-    double x = std::numeric_limits<double>::quiet_NaN();
-    std::array<double, N> factors{};
+template <std::size_t N> class KeptFactors {
+public:
+    // Writes the factors kept into f when they are those of the time x.
+    bool recall(double x, std::array<double, N>& f) const {
+        if (!(x == x_))
+            return false;
+        f = factors_;
+        return true;
+    }
+    void keep(double x, const std::array<double, N>& f) {
+        x_ = x;
+        factors_ = f;
+    }
+
+private:
+    double x_ = std::numeric_limits<double>::quiet_NaN();
+    std::array<double, N> factors_{};
 };
 
 // The time after from where a condition that holds there stops holding: the span past
@@ -133,10 +147,7 @@ double bisectedCrossing(const Decay<N>& decay, double level, double from = 0) {
 // start, otherwise where its slope, positive at first, turns.
 template <std::size_t N> double peakAfterStop(const Decay<N>& decay) {
     auto rising = [&decay](double x) {
-        double slope = 0;
-        for (std::size_t k = 0; k < N; ++k)
-            slope -= decay.exponent[k] * decay.amplitude[k] * std::exp(-(decay.exponent[k] * x));
-        return slope > 0;
+        return decayingSlope(decay.amplitude, decay.exponent, x) > 0;
     };
     return rising(0) ? whereItStops(rising, 0) : 0;
 }
@@ -159,28 +170,26 @@ double decrementTime(const Decay<N>& decay, double level, double a, double b,
     Closest<N> closest;
     auto distance = [&](double x) {
         std::array<double, N> f;
-        if (kept != nullptr && x == kept->x)
-            f = kept->factors;
-        else if (x == 0 && finiteExponents)
+        const bool recalled = kept != nullptr && kept->recall(x, f);
+        if (!recalled && x == 0 && finiteExponents)
             f.fill(1.0);
-        else
+        else if (!recalled)
             f = decay.factors(x);
         const double c = decay.combine(f);
         const double d = c - level;
         const double squared = d * d;
-        if (squared <= closest.distance)
-            closest = {x, c, squared, f};
+        closest.offer(x, c, squared, f);
         return squared;
     };
     double c = 0, fa, fb, fc;
     if (bracketMinimum(a, b, c, fa, fb, fc, distance)) {
         const BrentResult found = brentSearch(a, b, c, fb, distance, DECAY_TOLERANCE);
-        const bool atClosest = found.xmin == closest.x;
+        const bool atClosest = closest.is(found.xmin);
         if (found.converged && found.xmin >= notBefore &&
-            std::fabs((atClosest ? closest.concentration : decay(found.xmin)) - level) <=
+            std::fabs((atClosest ? closest.concentration() : decay(found.xmin)) - level) <=
                 CROSSING_TOLERANCE * level) {
             if (kept != nullptr && atClosest)
-                *kept = {closest.x, closest.factors};
+                kept->keep(closest.x(), closest.factors());
             return found.xmin;
         }
     }
@@ -302,6 +311,110 @@ std::vector<double> plasmaDecrementTimes(const std::vector<double>& Times, Hybri
     return result;
 }
 
+// --- CsDtCe ------------------------------------------------------------------------------
+
+// The model of a CsDtCe call (step 5 of the decrement times): ke0 separated from the rate constants
+// (ke0s) for the coefficients and the state updates; the searches decay the fourth term
+// with ke0 itself.
+struct EffectModelOfDecrement {
+    Hybrid h;
+    double ke0;
+    double ke0s;
+    EffectCoefficients E;
+    EffectPerRate q;
+};
+
+EffectModelOfDecrement effectModelOfDecrement(const Hybrid& h, double ke0) {
+    const double ke0s = separatedInTurn(ke0, h, DECREMENT_KE0_SEPARATION);
+    const EffectCoefficients E = effectCoefficients(h, ke0s);
+    return {h, ke0, ke0s, E, effectPerRate(E, h, ke0s)};
+}
+
+// The effect-site peak after a short infusion scaled to put it at exactly 1, and the
+// states at that peak.
+struct PeakAtOne {
+    double time; // tpk, after the end of the short infusion
+    PlasmaState p;
+    EffectState s;
+};
+
+// Steps 6 to 8: the peak of the effect-site curve after a unit-rate infusion of length
+// HOLD_STEP (its fourth term decays with ke0 itself), the rate R that puts it at 1 (0 when
+// the peak falls within the infusion) and the plasma and effect-site states at the peak.
+PeakAtOne peakAtOne(const EffectModelOfDecrement& m) {
+    const Hybrid& h = m.h;
+    const EffectCoefficients& E = m.E;
+    const double ke0 = m.ke0, ke0s = m.ke0s;
+    const double pulse1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (E.E1 / h.l1);
+    const double pulse2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (E.E2 / h.l2);
+    const double pulse3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (E.E3 / h.l3);
+    const double pulse4 = (1 - std::exp(-(HOLD_STEP * ke0))) * (E.E4 / ke0);
+    const Decay<4> pulse{{pulse1, pulse2, pulse3, pulse4}, {h.l1, h.l2, h.l3, ke0}};
+    const BrentResult peak = fixedTriplePeakSearch([&pulse](double x) { return -pulse(x); });
+    // Without a located, positive peak the effect site cannot be brought to 1.
+    if (!peak.converged || !(peak.fmin < 0))
+        throw InputError(PEAK_NOT_FOUND);
+    const double tpk = peak.xmin;
+
+    const double R = tpk > HOLD_STEP ? -1 / peak.fmin : 0;
+    PeakAtOne at{tpk, {}, {}};
+    at.p.x = (1 - std::exp(-(HOLD_STEP * h.l1))) * (R * h.A / h.l1) * std::exp(-(tpk * h.l1));
+    at.p.y = (1 - std::exp(-(HOLD_STEP * h.l2))) * (R * h.B / h.l2) * std::exp(-(tpk * h.l2));
+    at.p.z = (1 - std::exp(-(HOLD_STEP * h.l3))) * (R * h.C / h.l3) * std::exp(-(tpk * h.l3));
+    const EffectPerRate& q = m.q;
+    at.s.s1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (q.q1 * R) * std::exp(-(tpk * h.l1));
+    at.s.s2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (q.q2 * R) * std::exp(-(tpk * h.l2));
+    at.s.s3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (q.q3 * R) * std::exp(-(tpk * h.l3));
+    at.s.s4 = (1 - std::exp(-(HOLD_STEP * ke0s))) * (q.q4 * R) * std::exp(-(tpk * ke0s));
+    return at;
+}
+
+// Steps 10 and 11: from the peak (time tpk + HOLD_STEP) the plasma is held at 1 on the time
+// grid; each row from j on, once reached, gets the time the effect site then takes to fall
+// to the level, searched from the previous row's result (tpk at first).
+void holdEffectSiteFromPeak(const std::vector<double>& Times, std::size_t j,
+                            const EffectModelOfDecrement& m, const PeakAtOne& peak, double level,
+                            std::vector<double>& result) {
+    const Hybrid& h = m.h;
+    const UnitFactors u = unitFactors(h);
+    const PlasmaHolding fixed = plasmaHolding(HOLD_STEP, h);
+    const double fixedE4 = std::exp(-(HOLD_STEP * m.ke0s));
+    PlasmaState p = peak.p;
+    EffectState s = peak.s;
+    double g = peak.time; // where the next search starts
+    KeptFactors<4> kept;
+    walkTimeGrid(
+        Times, j, peak.time + HOLD_STEP,
+        [&](double step, bool reached) {
+            if (reached) {
+                const PlasmaHolding k = plasmaHolding(step, h);
+                const double X = holdingRate(p, k);
+                holdPlasma(p, u, k.e, X);
+                holdEffect(s, m.q, k.e, std::exp(-(step * m.ke0s)), X);
+            } else {
+                const double X = holdingRate(p, fixed);
+                holdPlasma(p, u, fixed.e, X);
+                holdEffect(s, m.q, fixed.e, fixedE4, X);
+            }
+        },
+        [&](std::size_t row) {
+            // The search decays the fourth term with ke0 itself.
+            const Decay<4> decay{{s.s1, s.s2, s.s3, s.s4}, {h.l1, h.l2, h.l3, m.ke0}};
+            // At or below the level when dosing stops, the effect site may still be rising
+            // towards the plasma (when the short infusion could not bring it to 1 first): if
+            // it rises above the level, its decrement time is when it falls back through it;
+            // if it never does, the row needs no decay.
+            double notBefore = 0;
+            if (!(decay.atStop() > level)) {
+                notBefore = peakAfterStop(decay);
+                if (!(decay(notBefore) > level))
+                    return;
+            }
+            g = result[row] =
+                decrementTime(decay, level, 0, g > 0 ? g : EFFECT_BRACKET_FIRST, &kept, notBefore);
+        });
+}
+
 } // namespace
 
 std::vector<double> CsDtCp(std::vector<double> Times, double A, double B, double C, double l1,
@@ -326,94 +439,25 @@ std::vector<double> CsDtCpVCl(std::vector<double> Times, double V1, double V2, d
 
 std::vector<double> CsDtCe(std::vector<double> Times, double A, double B, double C, double l1,
                            double l2, double l3, double ke0, double decr) {
+    // Steps 1 and 2 (also refusing constants that are not finite and contexts too long).
     requireAscending(Times);
     Hybrid h{A, B, C, l1, l2, l3};
     requireDecrementInputs(h, decr);
     if (!(ke0 > 0) || !std::isfinite(ke0))
         throw InputError(CHECK_PARAMETERS);
     requireBoundedContexts(Times);
-
+    // Steps 3 to 5.
     std::vector<double> result(Times.size(), 0.0);
     dropZeroExponents(h);
-    double ke0s = ke0; // ke0 separated from the rate constants, for the state updates
-    if (h.l1 - ke0s == 0)
-        ke0s *= KE0_SEPARATION;
-    if (h.l2 - ke0s == 0)
-        ke0s *= KE0_SEPARATION;
-    if (h.l3 - ke0s == 0)
-        ke0s *= KE0_SEPARATION;
-    const EffectCoefficients E = effectCoefficients(h, ke0s);
-
-    // The effect-site curve after a unit-rate infusion of length HOLD_STEP, tpk after its
-    // end; its fourth term decays with ke0 itself.
-    const double pulse1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (E.E1 / h.l1);
-    const double pulse2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (E.E2 / h.l2);
-    const double pulse3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (E.E3 / h.l3);
-    const double pulse4 = (1 - std::exp(-(HOLD_STEP * ke0))) * (E.E4 / ke0);
-    const Decay<4> pulse{{pulse1, pulse2, pulse3, pulse4}, {h.l1, h.l2, h.l3, ke0}};
-    const BrentResult peak = brentSearch(
-        PEAK_SEARCH_LOW, PEAK_SEARCH_START, PEAK_SEARCH_HIGH,
-        [&pulse](double x) { return -pulse(x); }, PEAK_TOLERANCE);
-    // Without a located, positive peak the effect site cannot be brought to 1.
-    if (!peak.converged || !(peak.fmin < 0))
-        throw InputError(PEAK_NOT_FOUND);
-    const double tpk = peak.xmin;
-
-    // The rate whose short infusion puts the effect-site peak at exactly 1, and the states
-    // at that peak.
-    const double R = tpk > HOLD_STEP ? -1 / peak.fmin : 0;
-    PlasmaState p;
-    p.x = (1 - std::exp(-(HOLD_STEP * h.l1))) * (R * h.A / h.l1) * std::exp(-(tpk * h.l1));
-    p.y = (1 - std::exp(-(HOLD_STEP * h.l2))) * (R * h.B / h.l2) * std::exp(-(tpk * h.l2));
-    p.z = (1 - std::exp(-(HOLD_STEP * h.l3))) * (R * h.C / h.l3) * std::exp(-(tpk * h.l3));
-    const EffectPerRate q = effectPerRate(E, h, ke0s);
-    EffectState s;
-    s.s1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (q.q1 * R) * std::exp(-(tpk * h.l1));
-    s.s2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (q.q2 * R) * std::exp(-(tpk * h.l2));
-    s.s3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (q.q3 * R) * std::exp(-(tpk * h.l3));
-    s.s4 = (1 - std::exp(-(HOLD_STEP * ke0s))) * (q.q4 * R) * std::exp(-(tpk * ke0s));
-
-    // Rows at or before the peak keep 0.
+    const EffectModelOfDecrement m = effectModelOfDecrement(h, ke0);
+    // Steps 6 to 8.
+    const PeakAtOne peak = peakAtOne(m);
+    // Step 9: rows at or before the peak keep 0.
     std::size_t j = 0;
-    while (j < Times.size() && Times[j] <= tpk)
+    while (j < Times.size() && Times[j] <= peak.time)
         ++j;
-
-    const UnitFactors u = unitFactors(h);
-    const PlasmaHolding fixed = plasmaHolding(HOLD_STEP, h);
-    const double fixedE4 = std::exp(-(HOLD_STEP * ke0s));
-    const double level = 1 - decr / 100;
-    double g = tpk; // where the next search starts
-    KeptFactors<4> kept;
-    walkTimeGrid(
-        Times, j, tpk + HOLD_STEP,
-        [&](double step, bool reached) {
-            if (reached) {
-                const PlasmaHolding k = plasmaHolding(step, h);
-                const double X = holdingRate(p, k);
-                holdPlasma(p, u, k.e, X);
-                holdEffect(s, q, k.e, std::exp(-(step * ke0s)), X);
-            } else {
-                const double X = holdingRate(p, fixed);
-                holdPlasma(p, u, fixed.e, X);
-                holdEffect(s, q, fixed.e, fixedE4, X);
-            }
-        },
-        [&](std::size_t row) {
-            // The search decays the fourth term with ke0 itself.
-            const Decay<4> decay{{s.s1, s.s2, s.s3, s.s4}, {h.l1, h.l2, h.l3, ke0}};
-            // At or below the level when dosing stops, the effect site may still be rising
-            // towards the plasma (when the short infusion could not bring it to 1 first): if
-            // it rises above the level, its decrement time is when it falls back through it;
-            // if it never does, the row needs no decay.
-            double notBefore = 0;
-            if (!(decay.atStop() > level)) {
-                notBefore = peakAfterStop(decay);
-                if (!(decay(notBefore) > level))
-                    return;
-            }
-            g = result[row] =
-                decrementTime(decay, level, 0, g > 0 ? g : EFFECT_BRACKET_FIRST, &kept, notBefore);
-        });
+    // Steps 10 and 11.
+    holdEffectSiteFromPeak(Times, j, m, peak, 1 - decr / 100, result);
     return result;
 }
 

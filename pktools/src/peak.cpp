@@ -1,9 +1,13 @@
 #include "pktools/peak.h"
 
 #include "pktools/errors.h"
+#include "pktools/exponentials.h"
+#include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
+#include "pktools/peak_search.h"
 #include "pktools/simulation.h"
 
+#include <array>
 #include <cmath>
 
 namespace pktools {
@@ -15,34 +19,11 @@ constexpr const char* CHECK_PARAMETERS = "Check parameters!";
 constexpr const char* PEAK_NOT_FOUND = "Peak not found!";
 constexpr const char* KE0_NOT_FOUND = "Ke0 not found!";
 
-// The peak search runs Brent's method on the fixed triple (0, 50, 1000): it never leaves
-// [0, 1000].
-constexpr double PEAK_SEARCH_LOW = 0;
-constexpr double PEAK_SEARCH_START = 50;
-constexpr double PEAK_SEARCH_HIGH = 1000;
-constexpr double PEAK_TOLERANCE = 1e-9;
-// ke0 equal to a rate constant would divide by zero in the effect coefficients; it is
-// moved away by this factor.
-constexpr double PEAK_SEPARATION = 1.000001;
-
 // The ke0 search brackets downhill from these two candidates; its tolerance is so small
 // that Brent's absolute floor decides convergence.
 constexpr double KE0_START_LOW = 0;
 constexpr double KE0_START_HIGH = 1e-8;
 constexpr double KE0_TOLERANCE = 1e-24;
-constexpr double KE0_SEPARATION = 1.0000000001;
-
-// k, multiplied by factor each time it equals one of l1, l2, l3 (in that order, each test
-// seeing the value left by the previous one).
-double separated(double k, const Hybrid& h, double factor) {
-    if (h.l1 - k == 0)
-        k *= factor;
-    if (h.l2 - k == 0)
-        k *= factor;
-    if (h.l3 - k == 0)
-        k *= factor;
-    return k;
-}
 
 // The search for the peak of the unit-bolus effect-site curve. A ke0 equal to a rate
 // constant is moved away from it, in the coefficients and in the fourth exponential alike:
@@ -50,14 +31,14 @@ double separated(double k, const Hybrid& h, double factor) {
 BrentResult peakSearch(double A, double B, double C, double l1, double l2, double l3, double ke0) {
     Hybrid h{A, B, C, l1, l2, l3};
     dropZeroExponents(h);
-    ke0 = separated(ke0, h, PEAK_SEPARATION);
+    ke0 = separatedInTurn(ke0, h, PEAK_KE0_SEPARATION);
     const EffectCoefficients E = effectCoefficients(h, ke0);
-    auto minusEffect = [&h, &E, ke0](double t) {
-        return -(E.E1 * std::exp(-(h.l1 * t)) + E.E2 * std::exp(-(h.l2 * t)) +
-                 E.E3 * std::exp(-(h.l3 * t)) + E.E4 * std::exp(-(ke0 * t)));
+    const std::array<double, 4> amplitude{E.E1, E.E2, E.E3, E.E4};
+    const std::array<double, 4> exponent{h.l1, h.l2, h.l3, ke0};
+    auto minusEffect = [&amplitude, &exponent](double t) {
+        return -decayingSum(amplitude, exponent, t);
     };
-    const BrentResult peak = brentSearch(PEAK_SEARCH_LOW, PEAK_SEARCH_START, PEAK_SEARCH_HIGH,
-                                         minusEffect, PEAK_TOLERANCE);
+    const BrentResult peak = fixedTriplePeakSearch(minusEffect);
     // A search that ran out of iterations, or a curve with no positive maximum (ke0 of 0,
     // a response that cancels to nothing), has no peak to report.
     if (!peak.converged || !(peak.fmin < 0))
@@ -82,26 +63,17 @@ double TPeak2ke0(double A, double B, double C, double l1, double l2, double l3, 
         throw InputError(CHECK_PARAMETERS);
 
     Hybrid h{A, B, C, l1, l2, l3};
-    if (h.B == 0 || h.l2 == 0) {
-        h.l2 = ZERO_RATE_CONSTANT;
-        h.l3 = ZERO_RATE_CONSTANT;
-        h.B = 0;
-        h.C = 0;
-    } else if (h.l3 == 0) {
-        h.l3 = ZERO_RATE_CONSTANT;
-        h.C = 0;
-    }
+    reduceVanishingTerms(h);
 
     // At the effect-site peak the slope ke0 (Cp - Ce) is zero: the wanted ke0 makes the
     // two curves meet at peak_time.
-    const double e1 = std::exp(-(h.l1 * peak_time));
-    const double e2 = std::exp(-(h.l2 * peak_time));
-    const double e3 = std::exp(-(h.l3 * peak_time));
-    const double plasma = h.A * e1 + h.B * e2 + h.C * e3;
-    auto mismatch = [&h, e1, e2, e3, plasma, peak_time](double k) {
-        k = separated(k, h, KE0_SEPARATION);
+    const std::array<double, 3> e = decayFactors<3>({h.l1, h.l2, h.l3}, peak_time);
+    const double plasma = weightedSum<3>({h.A, h.B, h.C}, e);
+    auto mismatch = [&h, &e, plasma, peak_time](double k) {
+        k = separatedInTurn(k, h, PEAK_TIME_KE0_SEPARATION);
         const EffectCoefficients E = effectCoefficients(h, k);
-        const double effect = E.E1 * e1 + E.E2 * e2 + E.E3 * e3 + E.E4 * std::exp(-(k * peak_time));
+        const double effect = weightedSum<4>({E.E1, E.E2, E.E3, E.E4},
+                                             {e[0], e[1], e[2], std::exp(-(k * peak_time))});
         const double d = effect - plasma;
         return d * d;
     };

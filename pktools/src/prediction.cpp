@@ -66,12 +66,6 @@ std::vector<double> predictPlasma(const std::vector<double>& deltaTimes,
 
 } // namespace
 
-double separatedKe0(const Hybrid& h, double ke0) {
-    if (ke0 == h.l1 || ke0 == h.l2 || ke0 == h.l3)
-        return ke0 * KE0_SEPARATION_FACTOR;
-    return ke0;
-}
-
 std::vector<double> PredCp(std::vector<double> deltaTimes, std::vector<double> Rate,
                            std::vector<double> IVBolus, double A, double B, double C, double l1,
                            double l2, double l3) {

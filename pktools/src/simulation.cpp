@@ -17,6 +17,18 @@ void dropZeroExponents(Hybrid& h) {
     }
 }
 
+void reduceVanishingTerms(Hybrid& h) {
+    if (h.B == 0 || h.l2 == 0) {
+        h.l2 = ZERO_RATE_CONSTANT;
+        h.l3 = ZERO_RATE_CONSTANT;
+        h.B = 0;
+        h.C = 0;
+    } else if (h.l3 == 0) {
+        h.l3 = ZERO_RATE_CONSTANT;
+        h.C = 0;
+    }
+}
+
 UnitFactors unitFactors(const Hybrid& h) {
     return {h.A / h.l1, h.B / h.l2, h.C / h.l3};
 }

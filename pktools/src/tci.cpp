@@ -1,10 +1,13 @@
 #include "pktools/tci.h"
 
 #include "pktools/errors.h"
+#include "pktools/exponentials.h"
+#include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
 #include "pktools/prediction.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <bitset>
 #include <cmath>
@@ -83,6 +86,26 @@ double lessBolus(double numerator, double bolus, const Hybrid& h, bool plainCoef
     return numerator - bolus * h.A - bolus * h.B - bolus * h.C;
 }
 
+// The plasma target rate's denominator of the last interval length asked for: like the
+// decay factors it depends on the length alone, so a reused value is bit for bit the one
+// that would be recomputed.
+class RateDenominatorMemo {
+public:
+    explicit RateDenominatorMemo(const UnitFactors& u) : u_(u) {}
+    double operator()(double dt, const PlasmaDecay& e) {
+        if (!(dt == dt_)) {
+            denominator_ = plasmaTargetRateDenominator(u_, e);
+            dt_ = dt;
+        }
+        return denominator_;
+    }
+
+private:
+    UnitFactors u_;
+    double dt_ = std::numeric_limits<double>::quiet_NaN();
+    double denominator_ = 0;
+};
+
 // Plasma TCI over a table; bolus may be empty (no boluses). h has its zero exponents
 // replaced already.
 std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
@@ -103,9 +126,7 @@ std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
         state = {h.A * b0, h.B * b0, h.C * b0};
     const bool plain = plainBolusCoefficients(h);
     PlasmaDecayMemo decay(h);
-    // The rate's denominator depends on the interval's length alone, like its decay factors.
-    double denominatorDt = std::numeric_limits<double>::quiet_NaN();
-    double denominator = 0;
+    RateDenominatorMemo denominator(u);
     for (std::size_t i = 1; i < n; ++i) {
         const double dt = deltaTimes[i];
         const double bi = withBoluses ? bolus[i] : 0.0;
@@ -115,16 +136,13 @@ std::vector<double> plasmaSchedule(const std::vector<double>& deltaTimes,
             break;
         }
         const PlasmaDecay& e = decay(dt);
-        if (!(dt == denominatorDt)) {
-            denominator = plasmaTargetRateDenominator(u, e);
-            denominatorDt = dt;
-        }
         const double numerator =
             lessBolus(targetRateNumerator(state, e, targetConc[i]), bi, h, plain);
         // Nothing can be infused over an interval of length 0: its row gets 0 (its bolus
         // still enters).
         const double rate =
-            dt == 0 ? 0.0 : boundedPlasmaRate(targetRateQuotient(numerator, denominator), maxRate);
+            dt == 0 ? 0.0
+                    : boundedPlasmaRate(targetRateQuotient(numerator, denominator(dt, e)), maxRate);
         plasmaStep(state, u, e, rate, bi, h);
         result[i] = rate;
     }
@@ -141,29 +159,20 @@ struct EffectModel {
     UnitFactors u;
     EffectCoefficients E;
     EffectPerRate q;
-    double lambda[4];
-    double perRate[4];
+    std::array<double, 4> lambda;
+    std::array<double, 4> perRate;
 };
 
 // The effect-site concentration x time units after an interval ends when nothing more is
 // given: the sum of amplitude_k e^(-lambda_k x). Evaluated as its negative, the objective
 // whose minimum is the peak.
 struct FreeCurve {
-    const double* lambda;
-    double a[4];
+    const std::array<double, 4>& lambda;
+    std::array<double, 4> a;
 
-    double operator()(double x) const {
-        return -(((a[0] * std::exp(-(lambda[0] * x)) + a[1] * std::exp(-(lambda[1] * x))) +
-                  a[2] * std::exp(-(lambda[2] * x))) +
-                 a[3] * std::exp(-(lambda[3] * x)));
-    }
+    double operator()(double x) const { return -decayingSum(a, lambda, x); }
     // The slope of the concentration at x.
-    double rise(double x) const {
-        double slope = 0;
-        for (int k = 0; k < 4; ++k)
-            slope -= lambda[k] * a[k] * std::exp(-(lambda[k] * x));
-        return slope;
-    }
+    double rise(double x) const { return decayingSlope(a, lambda, x); }
 };
 
 struct Peak {
@@ -171,16 +180,18 @@ struct Peak {
     double conc;
 };
 
-// The highest concentration of the curve from now on, searched by bracketing from the
-// start points 0 and start and refining with Brent's method. A search that fails, or that
-// settles before now (where the curve is only an extrapolation), is replaced: when the
-// curve is not rising now its peak is now; otherwise the peak is searched between now and
-// a time where the curve has stopped rising.
-Peak futurePeak(const FreeCurve& curve, double start) {
+// The peak of the curve as the algorithm searches it: bracketing from the start points 0 and
+// start, then Brent's method on the bracket. Whenever Brent's search converged and its
+// value is finite its result is the peak, wherever the abscissa lies (also before now,
+// x < 0: the algorithm does not restrict the searches to the future). Only a search that found
+// no bracket, did not converge or gave a non-finite value is replaced, so that neither a
+// hang nor a NaN becomes an answer: when the curve is not rising now its peak is now;
+// otherwise the peak is searched between now and a time where the curve has stopped rising.
+Peak searchedPeak(const FreeCurve& curve, double start) {
     double a = 0, b = start, c = 0, fa, fb, fc;
     if (bracketMinimum(a, b, c, fa, fb, fc, curve)) {
         const BrentResult found = brentSearch(a, b, c, fb, curve, SEARCH_TOLERANCE);
-        if (found.converged && found.xmin >= 0 && std::isfinite(found.fmin))
+        if (found.converged && std::isfinite(found.fmin))
             return {found.xmin, -found.fmin};
     }
     const double now = -curve(0);
@@ -196,7 +207,7 @@ Peak futurePeak(const FreeCurve& curve, double start) {
     return {0, now};
 }
 
-// The peaks found so far in one call, by curve and start point. futurePeak depends on
+// The peaks found so far in one call, by curve and start point. searchedPeak depends on
 // nothing else (every curve of a call has the call's exponents), so a peak found again is
 // bit for bit the one a new search would give; the curves are told apart by the bits of their
 // amplitudes and start point, never by ==, which would take -0 for +0. A schedule whose
@@ -217,7 +228,7 @@ public:
         Slot& s = slots_[slot];
         if (filled_[slot] && std::equal(key, key + 5, s.key))
             return s.peak;
-        s.peak = futurePeak(curve, start);
+        s.peak = searchedPeak(curve, start);
         std::copy(key, key + 5, s.key);
         filled_[slot] = true;
         return s.peak;
@@ -313,6 +324,136 @@ struct RowContext {
     }
 };
 
+// Step 5: the model reduced where terms vanish, ke0 moved off an exponent it
+// equals, and the factors and coefficients of the reduced model.
+EffectModel effectModel(double A, double B, double C, double l1, double l2, double l3, double ke0) {
+    EffectModel m{};
+    m.h = {A, B, C, l1, l2, l3};
+    reduceVanishingTerms(m.h);
+    m.ke0 = separatedKe0(m.h, ke0);
+    m.u = unitFactors(m.h);
+    m.E = effectCoefficients(m.h, m.ke0);
+    m.q = effectPerRate(m.E, m.h, m.ke0);
+    m.lambda = {m.h.l1, m.h.l2, m.h.l3, m.ke0};
+    m.perRate = {m.q.q1, m.q.q2, m.q.q3, m.q.q4};
+    return m;
+}
+
+// One effect-site TCI call: the states, ce0 and the peak times that pass from row to row,
+// and the call's caches. row() is steps 7 to 11 of the algorithm for one row.
+class EffectSiteTci {
+public:
+    EffectSiteTci(const EffectModel& m, double maxRate) : m_(m), maxRate_(maxRate), interval_(m) {}
+
+    // The rate of the next row, interval dt and target T; advances the states over it.
+    double row(double dt, double T) {
+        const IntervalFactors& factors = interval_(dt);
+        const double R = boundedRate(chosenRate(factors, dt, T));
+        advance(factors, R);
+        return R;
+    }
+
+private:
+    // Steps 7 to 9: the first of them that applies chooses the rate.
+    double chosenRate(const IntervalFactors& factors, double dt, double T) {
+        // Step 7: nothing wanted (and nothing can be infused over no time).
+        if (T == 0 || dt == 0)
+            return 0;
+        const RowContext row(m_, factors, T, effect_, unitPeakTime_, peaks_);
+        if (ce0_ == 0)
+            return firstInfusionRate(row);
+        return lookAheadRate(row, factors);
+    }
+
+    // Step 8, first infusion: the rate whose effect-site peak after this interval is T.
+    // A unit-rate search that finds no positive finite peak leaves the rate at 0.
+    double firstInfusionRate(const RowContext& row) {
+        const Peak unit = peaks_(row.unitRateCurve(), UNIT_RATE_START);
+        if (!(unit.conc > 0 && std::isfinite(unit.conc)))
+            return 0;
+        lastPeakTime_ = unit.time;
+        unitPeakTime_ = unit.time;
+        return row.target / unit.conc;
+    }
+
+    // Step 9: look ahead with no infusion.
+    double lookAheadRate(const RowContext& row, const IntervalFactors& factors) {
+        const double T = row.target;
+        EffectState effectFree = effect_;
+        effectStep(effectFree, m_.E, m_.q, factors.f, 0, 0);
+        const double ceFree = ((effectFree.s1 + effectFree.s2) + effectFree.s3) + effectFree.s4;
+        // Step 9.2, close to target: plasma targeting.
+        if (std::fabs(T - ceFree) / T <= CLOSENESS_BAND)
+            return targetRateQuotient(targetRateNumerator(plasma_, factors.pd, T),
+                                      factors.rateDenominator);
+        // Step 9.3, above target: the effect site falls freely.
+        if (ceFree > T)
+            return 0;
+        // Step 9.4, below target by more than the band.
+        if (freePlasma(factors.pd) > ceFree)
+            return risingRate(row);
+        return fixedBracketRate(row);
+    }
+
+    // The plasma concentration at the end of the interval with no infusion (step 9.1).
+    double freePlasma(const PlasmaDecay& pd) const {
+        PlasmaState plasmaFree = plasma_;
+        plasmaStep(plasmaFree, m_.u, pd, 0, 0, m_.h);
+        return (plasmaFree.x + plasmaFree.y) + plasmaFree.z;
+    }
+
+    // Step 9.4.1, the effect site still rising: infuse only if the drug given will not
+    // carry it near T; then the rate search bracketed from (0, maxRate). R stays 0 when the
+    // search finds nothing.
+    double risingRate(const RowContext& row) {
+        const Peak coming = peaks_(row.noInfusionCurve(), lastPeakTime_);
+        lastPeakTime_ = coming.time;
+        if (coming.conc >= NO_INFUSION_SUFFICIENCY * row.target)
+            return 0;
+        auto rateMiss = [&row](double rate) { return row.rateMiss(rate); };
+        double R = 0;
+        double a = 0, b = maxRate_, c = 0, fa, fb, fc;
+        if (bracketMinimum(a, b, c, fa, fb, fc, rateMiss))
+            brentMinimize(a, b, c, fb, rateMiss, SEARCH_TOLERANCE, R);
+        return R;
+    }
+
+    // Step 9.4.2, the effect site at or above the plasma: the rate search on the fixed
+    // bracket (0, maxRate, 10000). R stays 0 when the search does not converge.
+    double fixedBracketRate(const RowContext& row) const {
+        auto rateMiss = [&row](double rate) { return row.rateMiss(rate); };
+        double R = 0;
+        brentMinimize(0.0, maxRate_, FIXED_RATE_LIMIT, rateMiss, SEARCH_TOLERANCE, R);
+        return R;
+    }
+
+    // Step 10: bounded above by maxRate, then below by 0 (a NaN becomes 0).
+    double boundedRate(double R) const {
+        if (R > maxRate_)
+            R = maxRate_;
+        if (!(R >= 0))
+            R = 0;
+        return R;
+    }
+
+    // Step 11: both states over the interval at the rate R; ce0 from the effect state.
+    void advance(const IntervalFactors& factors, double R) {
+        plasmaStep(plasma_, m_.u, factors.pd, R, 0, m_.h);
+        effectStep(effect_, m_.E, m_.q, factors.f, R, 0);
+        ce0_ = ((effect_.s1 + effect_.s2) + effect_.s3) + effect_.s4;
+    }
+
+    const EffectModel& m_;
+    const double maxRate_;
+    PlasmaState plasma_;
+    EffectState effect_;
+    double ce0_ = 0;
+    double lastPeakTime_ = 0;
+    double unitPeakTime_ = 0;
+    IntervalMemo interval_;
+    PeakMemo peaks_;
+};
+
 } // namespace
 
 double plasmaTargetRate(const PlasmaState& s, const UnitFactors& u, const PlasmaDecay& e,
@@ -356,110 +497,29 @@ std::vector<double> CalcRate(std::vector<double> deltaTimes, std::vector<double>
 std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> targetConc,
                           double maxRate, double A, double B, double C, double l1, double l2,
                           double l3, double ke0) {
+    // Steps 1 to 3 (also refusing parameters and a maximal rate that are not finite).
     if (deltaTimes.size() != targetConc.size())
         throw InputError("Columns of different length!");
     if (!(A > 0) || !(l1 > 0) || !(ke0 > 0) || !nonNegativeFinite({A, B, C, l1, l2, l3, ke0}))
         throw InputError("Check PK parameters!");
     if (!(maxRate > 0) || !std::isfinite(maxRate))
         throw InputError("Maxrate has to be positive!");
-
+    // Step 4.
     const std::size_t n = deltaTimes.size();
     std::vector<double> result(n, 0.0);
-
-    // Reduce the model when terms vanish: without a second term it has one compartment.
-    EffectModel m{};
-    m.h = {A, B, C, l1, l2, l3};
-    if (m.h.B == 0 || m.h.l2 == 0) {
-        m.h.l2 = ZERO_RATE_CONSTANT;
-        m.h.l3 = ZERO_RATE_CONSTANT;
-        m.h.B = 0;
-        m.h.C = 0;
-    } else if (m.h.l3 == 0) {
-        m.h.l3 = ZERO_RATE_CONSTANT;
-        m.h.C = 0;
-    }
-    m.ke0 = separatedKe0(m.h, ke0);
-    m.u = unitFactors(m.h);
-    m.E = effectCoefficients(m.h, m.ke0);
-    m.q = effectPerRate(m.E, m.h, m.ke0);
-    const double lambda[4] = {m.h.l1, m.h.l2, m.h.l3, m.ke0};
-    const double perRate[4] = {m.q.q1, m.q.q2, m.q.q3, m.q.q4};
-    for (int k = 0; k < 4; ++k) {
-        m.lambda[k] = lambda[k];
-        m.perRate[k] = perRate[k];
-    }
-
-    PlasmaState plasma;
-    EffectState effect;
-    double ce0 = 0;
-    double lastPeakTime = 0;
-    double unitPeakTime = 0;
-
-    // The parameters have been checked finite and non-negative: a bolus of +0 would leave
-    // the plasma target rate's numerator as it is (see plasmaTargetRate).
-    IntervalMemo interval(m);
-    PeakMemo peaks;
+    // Step 5.
+    const EffectModel m = effectModel(A, B, C, l1, l2, l3, ke0);
+    EffectSiteTci tci(m, maxRate);
+    // Steps 6 to 11, row by row; an interval or target that is not finite makes the rest
+    // of the schedule unknown.
     for (std::size_t i = 1; i < n; ++i) {
-        const double dt = deltaTimes[i];
-        const double T = targetConc[i];
-        if (!std::isfinite(dt) || !std::isfinite(T)) {
+        if (!std::isfinite(deltaTimes[i]) || !std::isfinite(targetConc[i])) {
             std::fill(result.begin() + i, result.end(), UNKNOWN);
             break;
         }
-        const IntervalFactors& factors = interval(dt);
-        const EffectDecay& f = factors.f;
-        const PlasmaDecay& pd = factors.pd;
-
-        double R = 0;
-        if (T == 0 || dt == 0) {
-            // Nothing wanted, or nothing can be infused over no time.
-        } else if (ce0 == 0) {
-            // First infusion: the rate whose effect-site peak after this interval is T.
-            const RowContext row(m, factors, T, effect, unitPeakTime, peaks);
-            const Peak unit = peaks(row.unitRateCurve(), UNIT_RATE_START);
-            if (unit.conc > 0 && std::isfinite(unit.conc)) {
-                lastPeakTime = unit.time;
-                unitPeakTime = unit.time;
-                R = T / unit.conc;
-            }
-        } else {
-            EffectState effectFree = effect;
-            effectStep(effectFree, m.E, m.q, f, 0, 0);
-            const double ceFree = ((effectFree.s1 + effectFree.s2) + effectFree.s3) + effectFree.s4;
-            const RowContext row(m, factors, T, effect, unitPeakTime, peaks);
-            auto rateMiss = [&row](double rate) { return row.rateMiss(rate); };
-            auto freePlasma = [&] {
-                PlasmaState plasmaFree = plasma;
-                plasmaStep(plasmaFree, m.u, pd, 0, 0, m.h);
-                return (plasmaFree.x + plasmaFree.y) + plasmaFree.z;
-            };
-            if (std::fabs(T - ceFree) / T <= CLOSENESS_BAND) {
-                R = targetRateQuotient(targetRateNumerator(plasma, pd, T), factors.rateDenominator);
-            } else if (ceFree > T) {
-                // Above target: the effect site falls freely.
-            } else if (freePlasma() > ceFree) {
-                // Still rising: infuse only if the drug given will not carry it near T.
-                const Peak coming = peaks(row.noInfusionCurve(), lastPeakTime);
-                lastPeakTime = coming.time;
-                if (!(coming.conc >= NO_INFUSION_SUFFICIENCY * T)) {
-                    double a = 0, b = maxRate, c = 0, fa, fb, fc;
-                    if (bracketMinimum(a, b, c, fa, fb, fc, rateMiss))
-                        brentMinimize(a, b, c, fb, rateMiss, SEARCH_TOLERANCE, R);
-                }
-            } else {
-                brentMinimize(0.0, maxRate, FIXED_RATE_LIMIT, rateMiss, SEARCH_TOLERANCE, R);
-            }
-        }
-        if (R > maxRate)
-            R = maxRate;
-        if (!(R >= 0))
-            R = 0;
-
-        plasmaStep(plasma, m.u, pd, R, 0, m.h);
-        effectStep(effect, m.E, m.q, f, R, 0);
-        result[i] = R;
-        ce0 = ((effect.s1 + effect.s2) + effect.s3) + effect.s4;
+        result[i] = tci.row(deltaTimes[i], targetConc[i]);
     }
+    // Step 12.
     return result;
 }
 

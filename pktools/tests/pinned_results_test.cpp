@@ -1,7 +1,9 @@
 // Pinned results: the exact bits that the simulation, TCI, decrement and peak routines
 // return for the benchmark schedules and a few more realistic ones. Work on the speed of
 // these routines must not move a single bit; each case compares a hash of the bit patterns
-// of the whole result column with the one recorded before that work began.
+// of the whole result column with the one recorded before that work began. The three
+// effect-site TCI hashes marked "issue 15" were recorded again when TciCe came to accept
+// every converged, finite peak search wherever its abscissa lies, as the algorithm is defined.
 
 #include "pktools/compartments.h"
 #include "pktools/decrement.h"
@@ -135,7 +137,7 @@ TEST(PinnedResults, EffectSiteTciSchedules) {
     EXPECT_EQ(bitsHash(tciCe(S1B, 300, PROPOFOL)), "c4374996733da3fb"); // the bound binds
     EXPECT_EQ(bitsHash(tciCe(REMI, 1000, REMIFENTANIL)), "9cac3e6062079bb6");
     EXPECT_EQ(bitsHash(tciCe(MIDA, 5, MIDAZOLAM)), "f6526ddf0bafaa73");
-    EXPECT_EQ(bitsHash(tciCe(MIDA, 5, ONE_COMPARTMENT)), "38543f9c847101c7");
+    EXPECT_EQ(bitsHash(tciCe(MIDA, 5, ONE_COMPARTMENT)), "3c9756a152d686a7"); // issue 15
 }
 
 // Schedules whose rows search the same curves again and again, so that peaks found on
@@ -154,11 +156,11 @@ TEST(PinnedResults, EffectSiteTciRepeatingSchedules) {
     }
     const Drug& d = PROPOFOL;
     EXPECT_EQ(bitsHash(TciCe(rising, rising, 1200, d.A, d.B, d.C, d.l1, d.l2, d.l3, d.ke0)),
-              "e008ae8d0f682b53");
+              "0b93bd0166f0d47c"); // issue 15
     EXPECT_EQ(bitsHash(TciCe(ascending, ascending, 1200, d.A, d.B, d.C, d.l1, d.l2, d.l3, d.ke0)),
               "6d55dc0b1ab1b5d3");
     EXPECT_EQ(bitsHash(TciCe(tenSeconds, climbing, 1200, d.A, d.B, d.C, d.l1, d.l2, d.l3, d.ke0)),
-              "d4cf3bfdee941c4a");
+              "481bb2e1ee734ddf"); // issue 15
 }
 
 TEST(PinnedResults, PlasmaTciSchedules) {

@@ -315,15 +315,23 @@ TEST(EffectTci, RatesApproachTheSteadyStateRate) {
     EXPECT_NEAR(rate.back(), steady, 1e-5 * steady);
 }
 
-TEST(EffectTciFaults, PeaksAreSoughtFromNowOnNeverBefore) {
-    // In row 7 the effect site lies above the plasma concentration and more than 3 % below
-    // the target. For the lower rates tried the effect site falls from the end of the
-    // interval, so its peak is its value then; a search that settled at a negative time
-    // would see a higher peak and under-dose the row.
-    const Column dt(8, 1.0), target = {0, 3, 3, 4, 2, 2.8, 3, 3};
-    const Column rate = tciCe(dt, target, 200, PROPOFOL);
-    EXPECT_NEAR(futurePeak(dt, rate, 7, PROPOFOL), 3, 1e-7 * 3);
-    EXPECT_NEAR(predCe(dt, rate, PROPOFOL)[7], 3, 1e-6 * 3);
+TEST(EffectTci, PeaksFoundBeforeTheEndOfTheIntervalAreAccepted) {
+    // Row 2 (target 1, the effect site still rising from row 1): with nothing infused the
+    // effect site peaks at exactly 1 inside the interval. The peak searches settle there, at
+    // a negative time after the interval's end, and the algorithm accepts that peak, so the rate
+    // search asks for next to nothing (about 7.79e-9) and the effect site does not overshoot.
+    const Column dt(7, LN2), target = {0, 1, 1, 1, 2, 2, 0.5};
+    Column dt0 = dt;
+    dt0[0] = 0;
+    const Column rate = TciCe(dt0, target, 10, 1, 0, 0, 1, 0, 0, 2);
+    EXPECT_NEAR(rate[2], 7.79e-9, 0.01e-9);
+    // The effect site during row 2, sampled finely: rows 0 and 1 as given, then row 2 in
+    // 20000 slices at its rate.
+    Column t = {0, LN2}, r = {0, rate[1]};
+    t.resize(2 + 20000, LN2 / 20000);
+    r.resize(t.size(), rate[2]);
+    const Column ce = PredCe(t, r, Column(t.size(), 0.0), 1, 0, 0, 1, 0, 0, 2);
+    EXPECT_NEAR(*std::max_element(ce.begin() + 1, ce.end()), 1, 1e-6);
 }
 
 TEST(EffectTciFaults, Ke0EqualToAnExponentIsMovedOffIt) {

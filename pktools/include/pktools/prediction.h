@@ -12,18 +12,12 @@
 // sheet shows as an error. The entries of row 0 that are not read have no effect. Empty
 // columns (which the sheet never passes) give an empty result.
 
+#include "pktools/ke0_separation.h"
 #include "pktools/simulation.h"
 
 #include <vector>
 
 namespace pktools {
-
-// The factor by which ke0 is moved off an exponent it equals.
-inline constexpr double KE0_SEPARATION_FACTOR = 1.000001;
-
-// ke0, moved by KE0_SEPARATION_FACTOR when it equals l1, l2 or l3 (which would make its
-// effect-site coefficient infinite); otherwise ke0 itself.
-double separatedKe0(const Hybrid& h, double ke0);
 
 // Plasma concentrations for a model given by its hybrid constants. Throws InputError:
 // "Negative or missing PK parameter!" (A or l1 not positive, B, C, l2 or l3 negative,

@@ -30,6 +30,12 @@ struct Hybrid {
 // coefficient of that term to 0, term by term.
 void dropZeroExponents(Hybrid& h);
 
+// The model reduction when terms vanish (TciCe step 5; TPeak2ke0 step
+// 3), unlike dropZeroExponents not term by term: without a second term (B = 0 or l2 = 0)
+// the model has one compartment, l2 and l3 become ZERO_RATE_CONSTANT and B and C 0;
+// otherwise, with l3 = 0, it has two, l3 becomes ZERO_RATE_CONSTANT and C 0.
+void reduceVanishingTerms(Hybrid& h);
+
 // Amplitudes of the three plasma terms; the plasma concentration is their sum.
 struct PlasmaState {
     double x = 0, y = 0, z = 0;
