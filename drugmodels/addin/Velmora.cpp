@@ -62,8 +62,8 @@ std::vector<xlf::XlfArgTriple> ArgumentTable(const ModelEntry& entry) {
     return table;
 }
 
-// The registration record of a model, from its catalogue entry.
-class VelmoraRecord : public xlf::FunctionRegistrationRecord {
+// The registration of a model, from its catalogue entry.
+class VelmoraRecord {
 public:
     explicit VelmoraRecord(Model model)
         : VelmoraRecord(drugmodels::modelEntry(model),
@@ -71,12 +71,22 @@ public:
 
 private:
     VelmoraRecord(const ModelEntry& entry, const std::vector<xlf::XlfArgTriple>& arguments)
-        : FunctionRegistrationRecord(
-              entry.exportName, entry.worksheetName, entry.helpText, drugmodels::VELMORA_CATEGORY,
-              static_cast<std::int32_t>(arguments.size()), arguments.data(),
-              drugmodels::DRUG_VOLATILE, drugmodels::DRUG_THREAD_SAFE, drugmodels::DRUG_RETURN_TYPE,
-              drugmodels::DRUG_HELP_TOPIC, drugmodels::DRUG_ASYNCHRONOUS,
-              drugmodels::DRUG_MACRO_SHEET_EQUIVALENT, drugmodels::DRUG_CLUSTER_SAFE) {}
+        : registration_({
+              .exportName = entry.exportName,
+              .worksheetName = entry.worksheetName,
+              .helpText = entry.helpText,
+              .category = drugmodels::VELMORA_CATEGORY,
+              .arguments = arguments,
+              .isVolatile = drugmodels::DRUG_VOLATILE,
+              .threadSafe = drugmodels::DRUG_THREAD_SAFE,
+              .returnTypeCode = drugmodels::DRUG_RETURN_TYPE,
+              .helpTopic = drugmodels::DRUG_HELP_TOPIC,
+              .asynchronous = drugmodels::DRUG_ASYNCHRONOUS,
+              .macroSheetEquivalent = drugmodels::DRUG_MACRO_SHEET_EQUIVALENT,
+              .clusterSafe = drugmodels::DRUG_CLUSTER_SAFE,
+          }) {}
+
+    xlf::FunctionRegistration registration_;
 };
 
 } // namespace

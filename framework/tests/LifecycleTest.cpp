@@ -23,19 +23,26 @@ constexpr XlfArgTriple NEGATE_ARGS[] = {{"flag", " a truth value ", "XLF_OPER"}}
 XLF_EXPORT LPXLOPER12 xlSquare(double x) {
     return Frame([&] { return x * x; });
 }
-const FunctionRegistrationRecord registerSquare("xlSquare", "Square", " x times x ", "Tests", 1,
-                                                SQUARE_ARGS);
+const FunctionRegistration registerSquare({.exportName = "xlSquare",
+                                           .worksheetName = "Square",
+                                           .helpText = " x times x ",
+                                           .category = "Tests",
+                                           .arguments = SQUARE_ARGS});
 
 XLF_EXPORT LPXLOPER12 xlNegate(LPXLOPER12 flag) {
     return Frame([&] { return !XlfOper(flag).ToBool(NEGATE_ARGS[0].name); });
 }
-const FunctionRegistrationRecord registerNegate("xlNegate", "Negate", " not ", "Tests", 1,
-                                                NEGATE_ARGS);
+const FunctionRegistration registerNegate({.exportName = "xlNegate",
+                                           .worksheetName = "Negate",
+                                           .helpText = " not ",
+                                           .category = "Tests",
+                                           .arguments = NEGATE_ARGS});
 
 XLF_EXPORT LPXLOPER12 xlAnswer() {
     return Frame([] { return 42.0; });
 }
-const FunctionRegistrationRecord registerAnswer("xlAnswer", "answer", " 42 ", "Tests", 0, nullptr);
+const FunctionRegistration registerAnswer(
+    {.exportName = "xlAnswer", .worksheetName = "answer", .helpText = " 42 ", .category = "Tests"});
 
 namespace {
 

@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <iterator>
+#include <span>
 #include <vector>
 
 using xlf::XlfArgTriple;
@@ -41,13 +42,15 @@ const xlf::AddinOptionsSetting corvaneOptions(xlf::AddinOptions{
 });
 
 // The record of a function: all twenty share the category and the default settings.
-class CorvaneRecord : public xlf::FunctionRegistrationRecord {
+class CorvaneRecord : public xlf::FunctionRegistration {
 public:
-    template <std::size_t N>
     CorvaneRecord(const char* exportName, const char* worksheetName, const char* helpText,
-                  const XlfArgTriple (&arguments)[N])
-        : FunctionRegistrationRecord(exportName, worksheetName, helpText, CORVANE_CATEGORY,
-                                     static_cast<std::int32_t>(N), arguments) {}
+                  std::span<const XlfArgTriple> arguments)
+        : FunctionRegistration({.exportName = exportName,
+                                .worksheetName = worksheetName,
+                                .helpText = helpText,
+                                .category = CORVANE_CATEGORY,
+                                .arguments = arguments}) {}
 };
 
 // A column argument under its registered name: one row, one column or one value.
