@@ -17,6 +17,7 @@
 //         .arguments = BMI_ARGS,
 //     });
 
+#include "catalogue/entry.h"
 #include "xlf/XlfCmdDesc.h"
 #include "xlf/XlfFuncDesc.h"
 
@@ -27,12 +28,9 @@
 
 namespace xlf {
 
-// One argument of a record: name, description, type code.
-struct XlfArgTriple {
-    const char* name;
-    const char* description;
-    const char* typeCode;
-};
+// One argument of a record: name, description, type code; the shape of the catalogues'
+// argument tables, which a record takes as they are.
+using XlfArgTriple = catalogue::ArgumentEntry;
 
 namespace XLRegistration {
 
