@@ -18,11 +18,10 @@ std::vector<double> Mix(double number, bool flag, std::vector<double> column) {
     return {number, flag ? 1.0 : 0.0, static_cast<double>(column.size()),
             std::accumulate(column.begin(), column.end(), 0.0)};
 }
-constexpr XlfArgTriple MIX_ARGS[] = {
-    {"number", " a number ", "B"},
-    {"flag", " a flag ", "XLF_OPER"},
-    {"column", " a column ", "XLF_OPER"},
-};
+constexpr XlfArgTriple NUMBER{"number", " a number ", "B"};
+constexpr XlfArgTriple FLAG{"flag", " a flag ", "XLF_OPER"};
+constexpr XlfArgTriple COLUMN{"column", " a column ", "XLF_OPER"};
+constexpr XlfArgTriple MIX_ARGS[] = {NUMBER, FLAG, COLUMN};
 constexpr catalogue::FunctionEntry MIX{"xlMix", "Mix", "", MIX_ARGS};
 
 double Pair(std::vector<double> first, bool second) {
@@ -63,14 +62,14 @@ constexpr bool FitsMix(std::initializer_list<XlfArgTriple> arguments,
                        const char* exportName = "xlMix") {
     return WrapperMatches(&xlMix, "xlMix", {exportName, "Mix", "", arguments});
 }
-static_assert(FitsMix({MIX_ARGS[0], MIX_ARGS[1], MIX_ARGS[2]}));
-static_assert(FitsMix({MIX_ARGS[0], {"flag", "", "Q"}, {"column", "", "Q"}}));
-static_assert(!FitsMix({MIX_ARGS[0], MIX_ARGS[1], MIX_ARGS[2]}, "xlPair"));
-static_assert(!FitsMix({MIX_ARGS[0], {"flag", "", "B"}, MIX_ARGS[2]}));
-static_assert(!FitsMix({{"number", "", "XLF_OPER"}, MIX_ARGS[1], MIX_ARGS[2]}));
-static_assert(!FitsMix({MIX_ARGS[0], MIX_ARGS[1]}));
-static_assert(!FitsMix({MIX_ARGS[0], MIX_ARGS[1], MIX_ARGS[2], MIX_ARGS[0]}));
-static_assert(!FitsMix({MIX_ARGS[0], {"flag", "", "XLF_XLOPER"}, MIX_ARGS[2]}));
+static_assert(FitsMix({NUMBER, FLAG, COLUMN}));
+static_assert(FitsMix({NUMBER, {"flag", "", "Q"}, {"column", "", "Q"}}));
+static_assert(!FitsMix({NUMBER, FLAG, COLUMN}, "xlPair"));
+static_assert(!FitsMix({NUMBER, {"flag", "", "B"}, COLUMN}));
+static_assert(!FitsMix({{"number", "", "XLF_OPER"}, FLAG, COLUMN}));
+static_assert(!FitsMix({NUMBER, FLAG}));
+static_assert(!FitsMix({NUMBER, FLAG, COLUMN, NUMBER}));
+static_assert(!FitsMix({NUMBER, {"flag", "", "XLF_XLOPER"}, COLUMN}));
 // A routine that takes a number where the entry registers a cell value.
 [[maybe_unused]] double NumberFirst(double, double, std::vector<double>) {
     return 0;

@@ -1,6 +1,7 @@
 // A small add-in made of the framework alone (three functions and the framework's entry
 // points), loaded, used and unloaded through the stand-in host.
 #include "HostFixture.h"
+#include "xlf/Call.h"
 #include "xlf/Frame.h"
 #include "xlf/Registration.h"
 #include "xlf/Win32StreamBuf.h"
@@ -17,6 +18,11 @@ namespace {
 
 constexpr XlfArgTriple SQUARE_ARGS[] = {{"x", " a number ", "B"}};
 constexpr XlfArgTriple NEGATE_ARGS[] = {{"flag", " a truth value ", "XLF_OPER"}};
+constexpr catalogue::FunctionEntry NEGATE{"xlNegate", "Negate", " not ", NEGATE_ARGS};
+
+bool Negate(bool flag) {
+    return !flag;
+}
 
 } // namespace
 
@@ -30,13 +36,14 @@ const FunctionRegistration registerSquare({.exportName = "xlSquare",
                                            .arguments = SQUARE_ARGS});
 
 XLF_EXPORT LPXLOPER12 xlNegate(LPXLOPER12 flag) {
-    return Frame([&] { return !XlfOper(flag).ToBool(NEGATE_ARGS[0].name); });
+    return Call(Negate, NEGATE, flag);
 }
-const FunctionRegistration registerNegate({.exportName = "xlNegate",
-                                           .worksheetName = "Negate",
-                                           .helpText = " not ",
+XLF_CHECK_BINDING(xlNegate, Negate, NEGATE);
+const FunctionRegistration registerNegate({.exportName = NEGATE.exportName,
+                                           .worksheetName = NEGATE.worksheetName,
+                                           .helpText = NEGATE.helpText,
                                            .category = "Tests",
-                                           .arguments = NEGATE_ARGS});
+                                           .arguments = NEGATE.arguments});
 
 XLF_EXPORT LPXLOPER12 xlAnswer() {
     return Frame([] { return 42.0; });
