@@ -1,12 +1,28 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, only those that are missing: the Linux
-# build's, and the Windows build's (the mingw-w64 cross compilers, 64-bit and 32-bit Wine,
-# a virtual display for Wine's windows).
+# Installs the Debian packages that are missing, of one of two sets:
+#
+#   scripts/install-deps.sh          everything scripts/test.sh runs
+#   scripts/install-deps.sh --main   only the main job's: the Linux build of sheethost and
+#                                    the add-ins (GoogleTest too: the tree configures its
+#                                    tests by default)
+#
+# The full set adds Google Benchmark, clang and its fuzzer runtime (the fuzz build),
+# Valgrind (memcheck), and the Windows build's mingw-w64 cross compilers, 64-bit and 32-bit
+# Wine and a virtual display for Wine's windows.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev libbenchmark-dev clang
-          libclang-rt-14-dev valgrind
-          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386 xvfb xauth)
+main=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev)
+tests=(libbenchmark-dev clang libclang-rt-14-dev valgrind
+       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386 xvfb xauth)
+
+case ${1:-} in
+--main) packages=("${main[@]}") ;;
+"") packages=("${main[@]}" "${tests[@]}") ;;
+*)
+    echo "usage: $0 [--main]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,7 +3,7 @@
 #   1. the normal build and CTest;
 #   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. the same suite built with ThreadSanitizer;
-#   4. Valgrind's memcheck over the end-to-end tests of the normal build;
+#   4. Valgrind's memcheck over the test programs of the normal build;
 #   5. each fuzz target for FUZZ_SECONDS (default 20) seconds;
 #   6. the Windows add-ins, cross-built for 64 and 32 bits and tested under Wine.
 # Any sanitizer report, memcheck error or fuzz finding fails. BUILD_DIR chooses the build

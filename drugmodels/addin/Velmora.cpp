@@ -1,237 +1,209 @@
-// Velmora's worksheet functions: one exported wrapper per drug model, each followed by its
-// registration record, which is read from the model catalogue.
+// Velmora's worksheet functions: one exported wrapper per drug model, each followed by the
+// line that checks it against the model's catalogue entry and routine at compile time and
+// registers it from the entry.
 //
 // A wrapper takes its arguments as the host passes them for their registered type codes:
-// a number ("B") as a double, a flag ("XLF_OPER") as a cell value that is converted to a
-// truth value under the flag's registered name. The model's row goes back as one column.
+// a number ("B") as a double, a flag ("XLF_OPER") as a cell value that the binding converts
+// to a truth value under the flag's registered name. The model's row goes back as one
+// column.
 
 #include "Velmora.h"
 #include "drugmodels/catalogue.h"
-#include "drugmodels/models.h"
-#include "xlf/Frame.h"
+#include "drugmodels/routines.h"
+#include "xlf/Call.h"
 #include "xlf/Registration.h"
 
 #include <cstddef>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 namespace {
 
 using drugmodels::Model;
-using drugmodels::ModelEntry;
-using drugmodels::ParameterRow;
 
-// How the host passes an argument that the routine takes as Param.
-template <class Param> struct HostArgument;
-template <> struct HostArgument<double> {
-    using Type = double;
-    static double Convert(double value, const char*) { return value; }
-};
-template <> struct HostArgument<bool> {
-    using Type = LPXLOPER12;
-    static bool Convert(LPXLOPER12 value, const char* name) {
-        return xlf::XlfOper(value).ToBool(name);
-    }
-};
-
-template <Model M, class... Params, std::size_t... I>
-ParameterRow Evaluate(ParameterRow (*routine)(Params...), std::index_sequence<I...>,
-                      typename HostArgument<Params>::Type... args) {
-    const ModelEntry& entry = drugmodels::modelEntry(M);
-    // A braced list converts the flags in argument order.
-    std::tuple<Params...> values{HostArgument<Params>::Convert(args, entry.arguments[I].name)...};
-    return std::apply(routine, std::move(values));
-}
+// A model's routine, from the list in catalogue order.
+template <Model M>
+constexpr auto ROUTINE = std::get<static_cast<std::size_t>(M)>(drugmodels::MODEL_ROUTINES);
 
 // The frame around a model: flags converted by name, the row as one column.
-template <Model M, class... Params>
-LPXLOPER12 CallModel(ParameterRow (*routine)(Params...),
-                     typename HostArgument<Params>::Type... args) noexcept {
-    return xlf::Frame([&]() -> std::vector<double> {
-        return Evaluate<M>(routine, std::index_sequence_for<Params...>{}, args...);
-    });
+template <Model M, class... HostArgs> LPXLOPER12 CallModel(HostArgs... args) noexcept {
+    return xlf::Call(ROUTINE<M>, drugmodels::modelEntry(M), args...);
 }
 
-// A model's argument table in the record's form.
-std::vector<xlf::XlfArgTriple> ArgumentTable(const ModelEntry& entry) {
-    std::vector<xlf::XlfArgTriple> table;
-    for (const drugmodels::ArgumentEntry& argument : entry.arguments) {
-        table.push_back({argument.name, argument.description, argument.typeCode});
-    }
-    return table;
+// The registration record of a model, from its catalogue entry and the settings that all
+// drug functions share.
+xlf::FunctionRegistrationRecord RecordOf(Model model) {
+    const drugmodels::ModelEntry& entry = drugmodels::modelEntry(model);
+    return {
+        .exportName = entry.exportName,
+        .worksheetName = entry.worksheetName,
+        .helpText = entry.helpText,
+        .category = drugmodels::VELMORA_CATEGORY,
+        .arguments = entry.arguments,
+        .isVolatile = drugmodels::DRUG_VOLATILE,
+        .threadSafe = drugmodels::DRUG_THREAD_SAFE,
+        .returnTypeCode = drugmodels::DRUG_RETURN_TYPE,
+        .helpTopic = drugmodels::DRUG_HELP_TOPIC,
+        .asynchronous = drugmodels::DRUG_ASYNCHRONOUS,
+        .macroSheetEquivalent = drugmodels::DRUG_MACRO_SHEET_EQUIVALENT,
+        .clusterSafe = drugmodels::DRUG_CLUSTER_SAFE,
+    };
 }
-
-// The registration record of a model, from its catalogue entry.
-class VelmoraRecord : public xlf::FunctionRegistrationRecord {
-public:
-    explicit VelmoraRecord(Model model)
-        : VelmoraRecord(drugmodels::modelEntry(model),
-                        ArgumentTable(drugmodels::modelEntry(model))) {}
-
-private:
-    VelmoraRecord(const ModelEntry& entry, const std::vector<xlf::XlfArgTriple>& arguments)
-        : FunctionRegistrationRecord(
-              entry.exportName, entry.worksheetName, entry.helpText, drugmodels::VELMORA_CATEGORY,
-              static_cast<std::int32_t>(arguments.size()), arguments.data(),
-              drugmodels::DRUG_VOLATILE, drugmodels::DRUG_THREAD_SAFE, drugmodels::DRUG_RETURN_TYPE,
-              drugmodels::DRUG_HELP_TOPIC, drugmodels::DRUG_ASYNCHRONOUS,
-              drugmodels::DRUG_MACRO_SHEET_EQUIVALENT, drugmodels::DRUG_CLUSTER_SAFE) {}
-};
 
 } // namespace
+
+// The function of a model beside its wrapper xl<name>: the build fails unless the model's
+// catalogue entry fits the wrapper and the routine; the record is read from the entry.
+#define VELMORA_FUNCTION(name)                                                                     \
+    XLF_CHECK_BINDING(xl##name, ROUTINE<Model::name>, drugmodels::modelEntry(Model::name));        \
+    const xlf::FunctionRegistration register##name(RecordOf(Model::name))
 
 // ---- Propofol
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropSchnider(double Age, double Weight, double Height,
                                                 double LBM) {
-    return CallModel<Model::PropSchnider>(drugmodels::PropSchnider, Age, Weight, Height, LBM);
+    return CallModel<Model::PropSchnider>(Age, Weight, Height, LBM);
 }
-const VelmoraRecord registerPropSchnider(Model::PropSchnider);
+VELMORA_FUNCTION(PropSchnider);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropSchniderTrick(double Age, double Weight, double Height,
                                                      LPXLOPER12 male) {
-    return CallModel<Model::PropSchniderTrick>(drugmodels::PropSchniderTrick, Age, Weight, Height,
-                                               male);
+    return CallModel<Model::PropSchniderTrick>(Age, Weight, Height, male);
 }
-const VelmoraRecord registerPropSchniderTrick(Model::PropSchniderTrick);
+VELMORA_FUNCTION(PropSchniderTrick);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropMarsh(double Weight) {
-    return CallModel<Model::PropMarsh>(drugmodels::PropMarsh, Weight);
+    return CallModel<Model::PropMarsh>(Weight);
 }
-const VelmoraRecord registerPropMarsh(Model::PropMarsh);
+VELMORA_FUNCTION(PropMarsh);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropWhite(double Age, double Weight, LPXLOPER12 MALE) {
-    return CallModel<Model::PropWhite>(drugmodels::PropWhite, Age, Weight, MALE);
+    return CallModel<Model::PropWhite>(Age, Weight, MALE);
 }
-const VelmoraRecord registerPropWhite(Model::PropWhite);
+VELMORA_FUNCTION(PropWhite);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropKataria(double mass, double age) {
-    return CallModel<Model::PropKataria>(drugmodels::PropKataria, mass, age);
+    return CallModel<Model::PropKataria>(mass, age);
 }
-const VelmoraRecord registerPropKataria(Model::PropKataria);
+VELMORA_FUNCTION(PropKataria);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlDiprifusor(double Age, double Weight) {
-    return CallModel<Model::Diprifusor>(drugmodels::Diprifusor, Age, Weight);
+    return CallModel<Model::Diprifusor>(Age, Weight);
 }
-const VelmoraRecord registerDiprifusor(Model::Diprifusor);
+VELMORA_FUNCTION(Diprifusor);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropPaedfusor(double Age, double Weight) {
-    return CallModel<Model::PropPaedfusor>(drugmodels::PropPaedfusor, Age, Weight);
+    return CallModel<Model::PropPaedfusor>(Age, Weight);
 }
-const VelmoraRecord registerPropPaedfusor(Model::PropPaedfusor);
+VELMORA_FUNCTION(PropPaedfusor);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropEleveld(double weight, double age, LPXLOPER12 male,
                                                LPXLOPER12 patient) {
-    return CallModel<Model::PropEleveld>(drugmodels::PropEleveld, weight, age, male, patient);
+    return CallModel<Model::PropEleveld>(weight, age, male, patient);
 }
-const VelmoraRecord registerPropEleveld(Model::PropEleveld);
+VELMORA_FUNCTION(PropEleveld);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPropEleveldFinal(double weight, double height, double pma,
                                                     double age, LPXLOPER12 male, LPXLOPER12 venous,
                                                     LPXLOPER12 opiates, LPXLOPER12 patient) {
-    return CallModel<Model::PropEleveldFinal>(drugmodels::PropEleveldFinal, weight, height, pma,
-                                              age, male, venous, opiates, patient);
+    return CallModel<Model::PropEleveldFinal>(weight, height, pma, age, male, venous, opiates,
+                                              patient);
 }
-const VelmoraRecord registerPropEleveldFinal(Model::PropEleveldFinal);
+VELMORA_FUNCTION(PropEleveldFinal);
 
 // ---- Other hypnotics and sedatives
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlABP700V1Eleveld(double weight, double age, double height,
                                                    LPXLOPER12 male) {
-    return CallModel<Model::ABP700V1Eleveld>(drugmodels::ABP700V1Eleveld, weight, age, height,
-                                             male);
+    return CallModel<Model::ABP700V1Eleveld>(weight, age, height, male);
 }
-const VelmoraRecord registerABP700V1Eleveld(Model::ABP700V1Eleveld);
+VELMORA_FUNCTION(ABP700V1Eleveld);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlKetaDomino(double Weight) {
-    return CallModel<Model::KetaDomino>(drugmodels::KetaDomino, Weight);
+    return CallModel<Model::KetaDomino>(Weight);
 }
-const VelmoraRecord registerKetaDomino(Model::KetaDomino);
+VELMORA_FUNCTION(KetaDomino);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlMidaGreenblatt(double Weight) {
-    return CallModel<Model::MidaGreenblatt>(drugmodels::MidaGreenblatt, Weight);
+    return CallModel<Model::MidaGreenblatt>(Weight);
 }
-const VelmoraRecord registerMidaGreenblatt(Model::MidaGreenblatt);
+VELMORA_FUNCTION(MidaGreenblatt);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRemimazEleveld(double weight, double age, LPXLOPER12 male,
                                                   LPXLOPER12 opiates, LPXLOPER12 hepatic) {
-    return CallModel<Model::RemimazEleveld>(drugmodels::RemimazEleveld, weight, age, male, opiates,
-                                            hepatic);
+    return CallModel<Model::RemimazEleveld>(weight, age, male, opiates, hepatic);
 }
-const VelmoraRecord registerRemimazEleveld(Model::RemimazEleveld);
+VELMORA_FUNCTION(RemimazEleveld);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlDexmedHannivoort(double weight) {
-    return CallModel<Model::DexmedHannivoort>(drugmodels::DexmedHannivoort, weight);
+    return CallModel<Model::DexmedHannivoort>(weight);
 }
-const VelmoraRecord registerDexmedHannivoort(Model::DexmedHannivoort);
+VELMORA_FUNCTION(DexmedHannivoort);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlDexmedDyck(double height) {
-    return CallModel<Model::DexmedDyck>(drugmodels::DexmedDyck, height);
+    return CallModel<Model::DexmedDyck>(height);
 }
-const VelmoraRecord registerDexmedDyck(Model::DexmedDyck);
+VELMORA_FUNCTION(DexmedDyck);
 
 // ---- Opioids
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRemiMinto(double Age, double LBM) {
-    return CallModel<Model::RemiMinto>(drugmodels::RemiMinto, Age, LBM);
+    return CallModel<Model::RemiMinto>(Age, LBM);
 }
-const VelmoraRecord registerRemiMinto(Model::RemiMinto);
+VELMORA_FUNCTION(RemiMinto);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlAlfentMaitre(double Age, double Weight, LPXLOPER12 MALE) {
-    return CallModel<Model::AlfentMaitre>(drugmodels::AlfentMaitre, Age, Weight, MALE);
+    return CallModel<Model::AlfentMaitre>(Age, Weight, MALE);
 }
-const VelmoraRecord registerAlfentMaitre(Model::AlfentMaitre);
+VELMORA_FUNCTION(AlfentMaitre);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlAlfentScott() {
-    return CallModel<Model::AlfentScott>(drugmodels::AlfentScott);
+    return CallModel<Model::AlfentScott>();
 }
-const VelmoraRecord registerAlfentScott(Model::AlfentScott);
+VELMORA_FUNCTION(AlfentScott);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlFentScott(double Weight) {
-    return CallModel<Model::FentScott>(drugmodels::FentScott, Weight);
+    return CallModel<Model::FentScott>(Weight);
 }
-const VelmoraRecord registerFentScott(Model::FentScott);
+VELMORA_FUNCTION(FentScott);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlSufentGepts() {
-    return CallModel<Model::SufentGepts>(drugmodels::SufentGepts);
+    return CallModel<Model::SufentGepts>();
 }
-const VelmoraRecord registerSufentGepts(Model::SufentGepts);
+VELMORA_FUNCTION(SufentGepts);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlSufentHudson(double Weight) {
-    return CallModel<Model::SufentHudson>(drugmodels::SufentHudson, Weight);
+    return CallModel<Model::SufentHudson>(Weight);
 }
-const VelmoraRecord registerSufentHudson(Model::SufentHudson);
+VELMORA_FUNCTION(SufentHudson);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRemiEleveld(double weight, double age, double height,
                                                LPXLOPER12 male) {
-    return CallModel<Model::RemiEleveld>(drugmodels::RemiEleveld, weight, age, height, male);
+    return CallModel<Model::RemiEleveld>(weight, age, height, male);
 }
-const VelmoraRecord registerRemiEleveld(Model::RemiEleveld);
+VELMORA_FUNCTION(RemiEleveld);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRemiKim(double weight, double age, double height,
                                            LPXLOPER12 male) {
-    return CallModel<Model::RemiKim>(drugmodels::RemiKim, weight, age, height, male);
+    return CallModel<Model::RemiKim>(weight, age, height, male);
 }
-const VelmoraRecord registerRemiKim(Model::RemiKim);
+VELMORA_FUNCTION(RemiKim);
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlFentShafer() {
-    return CallModel<Model::FentShafer>(drugmodels::FentShafer);
+    return CallModel<Model::FentShafer>();
 }
-const VelmoraRecord registerFentShafer(Model::FentShafer);
+VELMORA_FUNCTION(FentShafer);
 
 // ---- Neuromuscular blockers
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRocuKleijn(double weight, double age, double crcl,
                                               LPXLOPER12 asian, LPXLOPER12 sevoflurane) {
-    return CallModel<Model::RocuKleijn>(drugmodels::RocuKleijn, weight, age, crcl, asian,
-                                        sevoflurane);
+    return CallModel<Model::RocuKleijn>(weight, age, crcl, asian, sevoflurane);
 }
-const VelmoraRecord registerRocuKleijn(Model::RocuKleijn);
+VELMORA_FUNCTION(RocuKleijn);
 
 // ---- Local anaesthetics
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlLidocainSchnider(double Weight) {
-    return CallModel<Model::LidocainSchnider>(drugmodels::LidocainSchnider, Weight);
+    return CallModel<Model::LidocainSchnider>(Weight);
 }
-const VelmoraRecord registerLidocainSchnider(Model::LidocainSchnider);
+VELMORA_FUNCTION(LidocainSchnider);

@@ -50,45 +50,30 @@ std::string TextOrEmpty(const char* text) {
     return text != nullptr ? std::string(text) : std::string();
 }
 
-std::shared_ptr<XlfFuncDesc>
-MakeDescriptor(const char* exportName, const char* worksheetName, const char* helpText,
-               const char* category, std::int32_t argumentCount, const XlfArgTriple* arguments,
-               bool isVolatile, bool threadSafe, const char* returnTypeCode, const char* helpTopic,
-               bool asynchronous, bool macroSheetEquivalent, bool clusterSafe) {
+std::shared_ptr<XlfFuncDesc> MakeDescriptor(const FunctionRegistrationRecord& record) {
     auto descriptor = std::make_shared<XlfFuncDesc>(
-        TextOrEmpty(exportName), TextOrEmpty(worksheetName), TextOrEmpty(helpText),
-        TextOrEmpty(category), isVolatile ? XlfFuncDesc::kVolatile : XlfFuncDesc::kNotVolatile,
-        threadSafe, TextOrEmpty(returnTypeCode), TextOrEmpty(helpTopic), asynchronous,
-        macroSheetEquivalent, clusterSafe);
-    for (std::int32_t i = 0; arguments != nullptr && i < argumentCount; ++i) {
-        descriptor->AddArgument(XlfArgDesc(TextOrEmpty(arguments[i].name),
-                                           TextOrEmpty(arguments[i].description),
-                                           TextOrEmpty(arguments[i].typeCode)));
+        TextOrEmpty(record.exportName), TextOrEmpty(record.worksheetName),
+        TextOrEmpty(record.helpText), TextOrEmpty(record.category),
+        record.isVolatile ? XlfFuncDesc::kVolatile : XlfFuncDesc::kNotVolatile, record.threadSafe,
+        TextOrEmpty(record.returnTypeCode), TextOrEmpty(record.helpTopic), record.asynchronous,
+        record.macroSheetEquivalent, record.clusterSafe);
+    for (const XlfArgTriple& argument : record.arguments) {
+        descriptor->AddArgument(XlfArgDesc(TextOrEmpty(argument.name),
+                                           TextOrEmpty(argument.description),
+                                           TextOrEmpty(argument.typeCode)));
     }
     return descriptor;
 }
 
 } // namespace
 
-FunctionRegistrationRecord::FunctionRegistrationRecord(
-    const char* exportName, const char* worksheetName, const char* helpText, const char* category,
-    std::int32_t argumentCount, const XlfArgTriple* arguments, bool isVolatile, bool threadSafe,
-    const char* returnTypeCode, const char* helpTopic, bool asynchronous, bool macroSheetEquivalent,
-    bool clusterSafe)
-    : FunctionRegistrationRecord(XLRegistration::ExcelFunctionRegistrationRegistry::Instance(),
-                                 exportName, worksheetName, helpText, category, argumentCount,
-                                 arguments, isVolatile, threadSafe, returnTypeCode, helpTopic,
-                                 asynchronous, macroSheetEquivalent, clusterSafe) {}
+FunctionRegistration::FunctionRegistration(const FunctionRegistrationRecord& record)
+    : FunctionRegistration(XLRegistration::ExcelFunctionRegistrationRegistry::Instance(), record) {}
 
-FunctionRegistrationRecord::FunctionRegistrationRecord(
-    XLRegistration::ExcelFunctionRegistrationRegistry& registry, const char* exportName,
-    const char* worksheetName, const char* helpText, const char* category,
-    std::int32_t argumentCount, const XlfArgTriple* arguments, bool isVolatile, bool threadSafe,
-    const char* returnTypeCode, const char* helpTopic, bool asynchronous, bool macroSheetEquivalent,
-    bool clusterSafe)
-    : descriptor_(MakeDescriptor(exportName, worksheetName, helpText, category, argumentCount,
-                                 arguments, isVolatile, threadSafe, returnTypeCode, helpTopic,
-                                 asynchronous, macroSheetEquivalent, clusterSafe)) {
+FunctionRegistration::FunctionRegistration(
+    XLRegistration::ExcelFunctionRegistrationRegistry& registry,
+    const FunctionRegistrationRecord& record)
+    : descriptor_(MakeDescriptor(record)) {
     registry.AddFunction(descriptor_);
 }
 

@@ -1,6 +1,7 @@
 // A small add-in made of the framework alone (three functions and the framework's entry
 // points), loaded, used and unloaded through the stand-in host.
 #include "HostFixture.h"
+#include "xlf/Call.h"
 #include "xlf/Frame.h"
 #include "xlf/Registration.h"
 #include "xlf/Win32StreamBuf.h"
@@ -17,25 +18,38 @@ namespace {
 
 constexpr XlfArgTriple SQUARE_ARGS[] = {{"x", " a number ", "B"}};
 constexpr XlfArgTriple NEGATE_ARGS[] = {{"flag", " a truth value ", "XLF_OPER"}};
+constexpr catalogue::FunctionEntry NEGATE{"xlNegate", "Negate", " not ", NEGATE_ARGS};
+
+bool Negate(bool flag) {
+    return !flag;
+}
 
 } // namespace
 
 XLF_EXPORT LPXLOPER12 xlSquare(double x) {
     return Frame([&] { return x * x; });
 }
-const FunctionRegistrationRecord registerSquare("xlSquare", "Square", " x times x ", "Tests", 1,
-                                                SQUARE_ARGS);
+const FunctionRegistration registerSquare({.exportName = "xlSquare",
+                                           .worksheetName = "Square",
+                                           .helpText = " x times x ",
+                                           .category = "Tests",
+                                           .arguments = SQUARE_ARGS});
 
 XLF_EXPORT LPXLOPER12 xlNegate(LPXLOPER12 flag) {
-    return Frame([&] { return !XlfOper(flag).ToBool(NEGATE_ARGS[0].name); });
+    return Call(Negate, NEGATE, flag);
 }
-const FunctionRegistrationRecord registerNegate("xlNegate", "Negate", " not ", "Tests", 1,
-                                                NEGATE_ARGS);
+XLF_CHECK_BINDING(xlNegate, Negate, NEGATE);
+const FunctionRegistration registerNegate({.exportName = NEGATE.exportName,
+                                           .worksheetName = NEGATE.worksheetName,
+                                           .helpText = NEGATE.helpText,
+                                           .category = "Tests",
+                                           .arguments = NEGATE.arguments});
 
 XLF_EXPORT LPXLOPER12 xlAnswer() {
     return Frame([] { return 42.0; });
 }
-const FunctionRegistrationRecord registerAnswer("xlAnswer", "answer", " 42 ", "Tests", 0, nullptr);
+const FunctionRegistration registerAnswer(
+    {.exportName = "xlAnswer", .worksheetName = "answer", .helpText = " 42 ", .category = "Tests"});
 
 namespace {
 

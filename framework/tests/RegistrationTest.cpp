@@ -56,9 +56,11 @@ protected:
 } // namespace
 
 TEST_F(RegistrationTest, ANumberFunctionRegistersItsTextsAndUnregistersByItsIdentifier) {
-    FunctionRegistrationRecord record(registry, "xlPropSchnider", "PropSchnider",
-                                      " Schnider propofol ", "Velmora; 2017/07/31", 4,
-                                      SCHNIDER_ARGS);
+    FunctionRegistration record(registry, {.exportName = "xlPropSchnider",
+                                           .worksheetName = "PropSchnider",
+                                           .helpText = " Schnider propofol ",
+                                           .category = "Velmora; 2017/07/31",
+                                           .arguments = SCHNIDER_ARGS});
     registry.DoTheRegistrations();
     const Registration r = Only();
     ASSERT_EQ(r.arguments.size(), 14u);
@@ -91,8 +93,9 @@ TEST_F(RegistrationTest, SymbolicTypeCodesBecomeTheHostsLetters) {
                                      {"c", "", "XLW_WSTR"},
                                      {"d", "", "XLW_FP"},
                                      {"e", "", "J"}};
-    FunctionRegistrationRecord record(registry, "xlF", "F", "", "", 5, args, false, false,
-                                      "XLW_FP");
+    FunctionRegistration record(
+        registry,
+        {.exportName = "xlF", .worksheetName = "F", .arguments = args, .returnTypeCode = "XLW_FP"});
     registry.DoTheRegistrations();
     EXPECT_EQ(Text(Only(), kTypeText), "K%QUC%K%J");
 }
@@ -103,9 +106,14 @@ TEST_F(RegistrationTest, SuffixesFollowTheFlagsAndTheHostVersion) {
         host().Reset();
         XlfExcel::DeleteInstance();
         ExcelFunctionRegistrationRegistry one;
-        FunctionRegistrationRecord record(one, "xlF", "F", "", "", 1, ONE_NUMBER, isVolatile,
-                                          threadSafe, "", "", asynchronous, macroEquivalent,
-                                          clusterSafe);
+        FunctionRegistration record(one, {.exportName = "xlF",
+                                          .worksheetName = "F",
+                                          .arguments = ONE_NUMBER,
+                                          .isVolatile = isVolatile,
+                                          .threadSafe = threadSafe,
+                                          .asynchronous = asynchronous,
+                                          .macroSheetEquivalent = macroEquivalent,
+                                          .clusterSafe = clusterSafe});
         one.DoTheRegistrations();
         return Text(Only(), kProcedure) + " " + Text(Only(), kTypeText);
     };
@@ -120,8 +128,14 @@ TEST_F(RegistrationTest, SuffixesFollowTheFlagsAndTheHostVersion) {
     host().SetVersionText(u"13.0");
     XlfExcel::DeleteInstance();
     ExcelFunctionRegistrationRegistry older;
-    FunctionRegistrationRecord record(older, "xlF", "F", "", "", 1, ONE_NUMBER, true, true, "", "",
-                                      true, true, true);
+    FunctionRegistration record(older, {.exportName = "xlF",
+                                        .worksheetName = "F",
+                                        .arguments = ONE_NUMBER,
+                                        .isVolatile = true,
+                                        .threadSafe = true,
+                                        .asynchronous = true,
+                                        .macroSheetEquivalent = true,
+                                        .clusterSafe = true});
     older.DoTheRegistrations();
     EXPECT_EQ(Text(Only(), kProcedure) + " " + Text(Only(), kTypeText), "xlF QB!$#");
 }
@@ -137,7 +151,8 @@ TEST_F(RegistrationTest, LongArgumentNamesWarnAndTooManyReplaceTheNameText) {
     for (const std::string& name : names) {
         args.push_back({name.c_str(), "d", "B"});
     }
-    FunctionRegistrationRecord record(registry, "xlF", "F", "", "", 20, args.data());
+    FunctionRegistration record(registry,
+                                {.exportName = "xlF", .worksheetName = "F", .arguments = args});
     EXPECT_EQ(capture.Count("Argument name \"nnnnnnnnnnnnnnnnnnn\" may be too long to fit the in "
                             "the function wizard"),
               1u);
@@ -156,7 +171,8 @@ TEST_F(RegistrationTest, LongArgumentNamesWarnAndTooManyReplaceTheNameText) {
         const std::string first(length - 3, 'a');
         const XlfArgTriple two[] = {{first.c_str(), "d", "B"}, {"b", "d", "B"}};
         ExcelFunctionRegistrationRegistry edge;
-        FunctionRegistrationRecord names(edge, "xlG", "G", "", "", 2, two);
+        FunctionRegistration names(edge,
+                                   {.exportName = "xlG", .worksheetName = "G", .arguments = two});
         edge.DoTheRegistrations();
         EXPECT_EQ(Text(Only(), kArgNames),
                   length == 255 ? first + ", b" : "Too many arguments for Function Wizard");
@@ -165,7 +181,8 @@ TEST_F(RegistrationTest, LongArgumentNamesWarnAndTooManyReplaceTheNameText) {
 
 TEST_F(RegistrationTest, AtMost245ArgumentHelpTextsArePassed) {
     std::vector<XlfArgTriple> args(250, XlfArgTriple{"x", "d", "B"});
-    FunctionRegistrationRecord record(registry, "xlF", "F", "", "", 250, args.data());
+    FunctionRegistration record(registry,
+                                {.exportName = "xlF", .worksheetName = "F", .arguments = args});
     registry.DoTheRegistrations();
     EXPECT_EQ(Only().arguments.size(), 255u);
     EXPECT_EQ(Text(Only(), kTypeText).size(), 251u);
@@ -180,8 +197,8 @@ TEST_F(RegistrationTest, AtMost245ArgumentHelpTextsArePassed) {
 }
 
 TEST_F(RegistrationTest, ALaterRecordOfTheSameNameReplacesTheEarlier) {
-    FunctionRegistrationRecord first(registry, "xlFirst", "Same", "", "", 0, nullptr);
-    FunctionRegistrationRecord second(registry, "xlSecond", "Same", "", "", 0, nullptr);
+    FunctionRegistration first(registry, {.exportName = "xlFirst", .worksheetName = "Same"});
+    FunctionRegistration second(registry, {.exportName = "xlSecond", .worksheetName = "Same"});
     ASSERT_EQ(registry.Functions().size(), 1u);
     registry.DoTheRegistrations();
     EXPECT_EQ(Text(Only(), kProcedure), "xlSecond");
@@ -196,12 +213,12 @@ TEST_F(RegistrationTest, HelpTopicsPointIntoTheHelpFileByRankInNameOrder) {
     std::ofstream(folder / "Addin.chm") << "help";
     host().SetAddinPath((folder / "Addin.xll").string());
 
-    FunctionRegistrationRecord b(registry, "xlb", "b", "", "", 0, nullptr);
-    FunctionRegistrationRecord upper(registry, "xlZ", "Z", "", "", 0, nullptr);
-    FunctionRegistrationRecord a(registry, "xla", "a", "", "", 0, nullptr, false, false, "",
-                                 "auto");
-    FunctionRegistrationRecord own(registry, "xlc", "c", "", "", 0, nullptr, false, false, "",
-                                   "other.chm!7");
+    FunctionRegistration b(registry, {.exportName = "xlb", .worksheetName = "b"});
+    FunctionRegistration upper(registry, {.exportName = "xlZ", .worksheetName = "Z"});
+    FunctionRegistration a(registry,
+                           {.exportName = "xla", .worksheetName = "a", .helpTopic = "auto"});
+    FunctionRegistration own(
+        registry, {.exportName = "xlc", .worksheetName = "c", .helpTopic = "other.chm!7"});
     registry.DoTheRegistrations();
     const auto all = host().Registrations();
     ASSERT_EQ(all.size(), 4u);
@@ -215,8 +232,8 @@ TEST_F(RegistrationTest, HelpTopicsPointIntoTheHelpFileByRankInNameOrder) {
 
 TEST_F(RegistrationTest, ARefusedRegistrationIsReportedAndTheOthersGoOn) {
     DiagnosticCapture capture;
-    FunctionRegistrationRecord a(registry, "xlA", "A", "", "", 0, nullptr);
-    FunctionRegistrationRecord b(registry, "xlB", "B", "", "", 0, nullptr);
+    FunctionRegistration a(registry, {.exportName = "xlA", .worksheetName = "A"});
+    FunctionRegistration b(registry, {.exportName = "xlB", .worksheetName = "B"});
     host().FailWith(xlfRegister, xlretInvXloper);
     registry.DoTheRegistrations();
     EXPECT_EQ(capture.Count("Error 8 while registering A"), 1u);
@@ -232,7 +249,7 @@ TEST_F(RegistrationTest, ARefusedRegistrationIsReportedAndTheOthersGoOn) {
 TEST_F(RegistrationTest, WithoutTheAddinsPathNothingIsRegistered) {
     host().SetAddinPath("");
     DiagnosticCapture capture;
-    FunctionRegistrationRecord a(registry, "xlA", "A", "", "", 0, nullptr);
+    FunctionRegistration a(registry, {.exportName = "xlA", .worksheetName = "A"});
     EXPECT_EQ(MessageOf([&] { registry.DoTheRegistrations(); }), "Could not get library name");
     EXPECT_EQ(MessageOf([&] { registry.DoTheDeregistrations(); }), "Could not get library name");
     EXPECT_TRUE(host().Registrations().empty());
@@ -243,8 +260,9 @@ TEST_F(RegistrationTest, ACorvaneTypeTextEndsAtItsLastLetter) {
     AddinOptions corvane = plain;
     corvane.nulTerminatedTypeText = true;
     AddinOptionsSetting on(corvane);
-    FunctionRegistrationRecord record(registry, "xlPropSchnider", "PropSchnider", "", "", 4,
-                                      SCHNIDER_ARGS);
+    FunctionRegistration record(registry, {.exportName = "xlPropSchnider",
+                                           .worksheetName = "PropSchnider",
+                                           .arguments = SCHNIDER_ARGS});
     registry.DoTheRegistrations();
     AddinOptionsSetting off(plain);
     const Value typeText = Only().arguments[kTypeText];
@@ -258,7 +276,7 @@ TEST_F(RegistrationTest, CommandsNeedAMenuAndReportMenuFailuresOnly) {
         std::make_shared<XlfCmdDesc>("xlNoMenu", "NoMenu", "", "", "No menu", false));
     registry.AddCommand(
         std::make_shared<XlfCmdDesc>("xlRefresh", "Refresh", "", "Tools", "Refresh all", false));
-    FunctionRegistrationRecord f(registry, "xlF", "F", "", "", 0, nullptr);
+    FunctionRegistration f(registry, {.exportName = "xlF", .worksheetName = "F"});
     registry.DoTheRegistrations();
     EXPECT_EQ(capture.Count("No menu specified for the command \"xlNoMenu\""), 1u);
     EXPECT_EQ(capture.Count("Error 32 while registering NoMenu"), 1u);

@@ -1,35 +1,26 @@
 // Corvane's worksheet functions: one exported wrapper per tool routine, each followed by
-// its registration record, the argument table written as the function's documentation
-// prints it.
+// the line that checks it against the tool's catalogue entry and routine at compile time
+// and registers it from the entry.
 //
-// Columns ("XLF_OPER") arrive as cell values and become vectors under their registered
-// names, in the order written in each wrapper; numbers ("B") arrive as doubles; MALE is
-// converted to a truth value. A vector result goes back as one column, a number as a
-// number, and an InputError's text is shown in the cell.
+// A wrapper takes its arguments as the host passes them for their registered type codes:
+// numbers ("B") as doubles, columns and the MALE flag ("XLF_OPER") as cell values, which
+// the binding converts by the routine's parameter types under their registered names, in
+// registered order. A vector result goes back as one column, a number as a number, and an
+// InputError's text is shown in the cell.
 
 #include "Corvane.h"
-#include "pktools/bodysize.h"
-#include "pktools/compartments.h"
-#include "pktools/decrement.h"
-#include "pktools/effect.h"
-#include "pktools/peak.h"
-#include "pktools/prediction.h"
-#include "pktools/tci.h"
-#include "xlf/Frame.h"
+#include "pktools/catalogue.h"
+#include "pktools/routines.h"
+#include "xlf/Call.h"
 #include "xlf/Registration.h"
 #include "xlf/XlOpenClose.h"
 
-#include <cstdint>
-#include <iterator>
-#include <vector>
-
-using xlf::XlfArgTriple;
+#include <cstddef>
+#include <tuple>
 
 namespace {
 
-constexpr const char* CORVANE_CATEGORY = "Corvane 2016/11/20";
-constexpr const char* NUMBER = "B";
-constexpr const char* OPER = "XLF_OPER";
+using pktools::Tool;
 
 // Corvane serves 12-era hosts only; every call carries the host's international flag, and
 // the documentation entry is called at every load.
@@ -40,444 +31,170 @@ const xlf::AddinOptionsSetting corvaneOptions(xlf::AddinOptions{
     .nulTerminatedTypeText = true,
 });
 
-// The record of a function: all twenty share the category and the default settings.
-class CorvaneRecord : public xlf::FunctionRegistrationRecord {
-public:
-    template <std::size_t N>
-    CorvaneRecord(const char* exportName, const char* worksheetName, const char* helpText,
-                  const XlfArgTriple (&arguments)[N])
-        : FunctionRegistrationRecord(exportName, worksheetName, helpText, CORVANE_CATEGORY,
-                                     static_cast<std::int32_t>(N), arguments) {}
-};
+// A tool's routine, from the list in catalogue order.
+template <Tool T>
+constexpr auto ROUTINE = std::get<static_cast<std::size_t>(T)>(pktools::TOOL_ROUTINES);
 
-// A column argument under its registered name: one row, one column or one value.
-std::vector<double> Column(LPXLOPER12 value, const XlfArgTriple& argument) {
-    return xlf::XlfOper(value).ToDoubleVector(argument.name);
+// The frame around a tool: columns and flags converted by name, in registered order.
+template <Tool T, class... HostArgs> LPXLOPER12 CallTool(HostArgs... args) noexcept {
+    return xlf::Call(ROUTINE<T>, pktools::toolEntry(T), args...);
 }
 
-bool Flag(LPXLOPER12 value, const XlfArgTriple& argument) {
-    return xlf::XlfOper(value).ToBool(argument.name);
+// The registration record of a tool, from its catalogue entry: all twenty share the
+// category and the default settings.
+xlf::FunctionRegistrationRecord RecordOf(Tool tool) {
+    const pktools::ToolEntry& entry = pktools::toolEntry(tool);
+    return {
+        .exportName = entry.exportName,
+        .worksheetName = entry.worksheetName,
+        .helpText = entry.helpText,
+        .category = pktools::CORVANE_CATEGORY,
+        .arguments = entry.arguments,
+    };
 }
 
 } // namespace
 
+// The function of a tool beside its wrapper xl<name>: the build fails unless the tool's
+// catalogue entry fits the wrapper and the routine; the record is read from the entry.
+#define CORVANE_FUNCTION(name)                                                                     \
+    XLF_CHECK_BINDING(xl##name, ROUTINE<Tool::name>, pktools::toolEntry(Tool::name));              \
+    const xlf::FunctionRegistration register##name(RecordOf(Tool::name))
+
 // ---- Compartment model arithmetic
 
-// clang-format off
-constexpr XlfArgTriple CL2HYB_ARGS[] = {
-    {"param", " The vols/clearances as an array (length = 6) ", OPER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCl2Hyb(LPXLOPER12 param) {
-    return xlf::Frame([&] { return pktools::Cl2Hyb(Column(param, CL2HYB_ARGS[0])); });
+    return CallTool<Tool::Cl2Hyb>(param);
 }
-const CorvaneRecord
-    registerCl2Hyb("xlCl2Hyb", "Cl2Hyb",
-                   " Reparametrisation from volumes/clearances to hybrid constants ", CL2HYB_ARGS);
+CORVANE_FUNCTION(Cl2Hyb);
 
-// clang-format off
-constexpr XlfArgTriple HYB2CL_ARGS[] = {
-    {"param", " The hybrid constants as an array (length = 6) ", OPER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlHyb2Cl(LPXLOPER12 param) {
-    return xlf::Frame([&] { return pktools::Hyb2Cl(Column(param, HYB2CL_ARGS[0])); });
+    return CallTool<Tool::Hyb2Cl>(param);
 }
-const CorvaneRecord
-    registerHyb2Cl("xlHyb2Cl", "Hyb2Cl",
-                   " Reparametrisation from hybrid constants to volumes and clearance ",
-                   HYB2CL_ARGS);
+CORVANE_FUNCTION(Hyb2Cl);
 
 // ---- Concentration prediction
 
-// clang-format off
-constexpr XlfArgTriple PRED_CP_ARGS[] = {
-    {"deltaTimes", " Column with delta Times ",    OPER},
-    {"Rate",       " Column with infusion rates ", OPER},
-    {"IVBolus",    " Column with bolus doses ",    OPER},
-    {"A",          " Hybrid constant A ",          NUMBER},
-    {"B",          " Hybrid constant B ",          NUMBER},
-    {"C",          " Hybrid constant C ",          NUMBER},
-    {"l1",         " Hybrid constant l1 ",         NUMBER},
-    {"l2",         " Hybrid constant l2 ",         NUMBER},
-    {"l3",         " Hybrid constant l3 ",         NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPredCp(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
                                           LPXLOPER12 IVBolus, double A, double B, double C,
                                           double l1, double l2, double l3) {
-    return xlf::Frame([&] {
-        std::vector<double> times = Column(deltaTimes, PRED_CP_ARGS[0]);
-        std::vector<double> rates = Column(Rate, PRED_CP_ARGS[1]);
-        std::vector<double> boluses = Column(IVBolus, PRED_CP_ARGS[2]);
-        return pktools::PredCp(std::move(times), std::move(rates), std::move(boluses), A, B, C, l1,
-                               l2, l3);
-    });
+    return CallTool<Tool::PredCp>(deltaTimes, Rate, IVBolus, A, B, C, l1, l2, l3);
 }
-const CorvaneRecord registerPredCp("xlPredCp", "PredCp", " Predict plasma concentration ",
-                                   PRED_CP_ARGS);
+CORVANE_FUNCTION(PredCp);
 
-// clang-format off
-constexpr XlfArgTriple PRED_CE_ARGS[] = {
-    {"deltaTimes", " Column with delta Times ",    OPER},
-    {"Rate",       " Column with infusion rates ", OPER},
-    {"IVBolus",    " Column with bolus doses ",    OPER},
-    {"A",          " Hybrid constant A ",          NUMBER},
-    {"B",          " Hybrid constant B ",          NUMBER},
-    {"C",          " Hybrid constant C ",          NUMBER},
-    {"l1",         " Hybrid constant l1 ",         NUMBER},
-    {"l2",         " Hybrid constant l2 ",         NUMBER},
-    {"l3",         " Hybrid constant l3 ",         NUMBER},
-    {"ke0",        " Transferconstantke0 ",        NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPredCe(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
                                           LPXLOPER12 IVBolus, double A, double B, double C,
                                           double l1, double l2, double l3, double ke0) {
-    return xlf::Frame([&] {
-        std::vector<double> times = Column(deltaTimes, PRED_CE_ARGS[0]);
-        std::vector<double> rates = Column(Rate, PRED_CE_ARGS[1]);
-        std::vector<double> boluses = Column(IVBolus, PRED_CE_ARGS[2]);
-        return pktools::PredCe(std::move(times), std::move(rates), std::move(boluses), A, B, C, l1,
-                               l2, l3, ke0);
-    });
+    return CallTool<Tool::PredCe>(deltaTimes, Rate, IVBolus, A, B, C, l1, l2, l3, ke0);
 }
-const CorvaneRecord registerPredCe("xlPredCe", "PredCe", " Predict effect site concentration ",
-                                   PRED_CE_ARGS);
+CORVANE_FUNCTION(PredCe);
 
-// clang-format off
-constexpr XlfArgTriple PRED_CP_VCL_ARGS[] = {
-    {"deltaTimes", " Column with delta deltaTimess ", OPER},
-    {"Rate",       " Column with infusion rates ",    OPER},
-    {"IVBolus",    " Column with bolus doses ",       OPER},
-    {"V1",         " Vol 1 ",                         NUMBER},
-    {"V2",         " Vol 2 ",                         NUMBER},
-    {"V3",         " Vol 3 ",                         NUMBER},
-    {"Cl1",        " Cl1 ",                           NUMBER},
-    {"Cl2",        " Cl2 ",                           NUMBER},
-    {"Cl3",        " Cl3 ",                           NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPredCpVCl(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
                                              LPXLOPER12 IVBolus, double V1, double V2, double V3,
                                              double Cl1, double Cl2, double Cl3) {
-    return xlf::Frame([&] {
-        std::vector<double> times = Column(deltaTimes, PRED_CP_VCL_ARGS[0]);
-        std::vector<double> rates = Column(Rate, PRED_CP_VCL_ARGS[1]);
-        std::vector<double> boluses = Column(IVBolus, PRED_CP_VCL_ARGS[2]);
-        return pktools::PredCpVCl(std::move(times), std::move(rates), std::move(boluses), V1, V2,
-                                  V3, Cl1, Cl2, Cl3);
-    });
+    return CallTool<Tool::PredCpVCl>(deltaTimes, Rate, IVBolus, V1, V2, V3, Cl1, Cl2, Cl3);
 }
-const CorvaneRecord registerPredCpVCl("xlPredCpVCl", "PredCpVCl",
-                                      " Predict plasma concentration (Vol Cl) ", PRED_CP_VCL_ARGS);
+CORVANE_FUNCTION(PredCpVCl);
 
 // ---- Effect
 
-// clang-format off
-constexpr XlfArgTriple PRED_EFF_ARGS[] = {
-    {"concEff", "Column with effect site concentration ", OPER},
-    {"eZero",   " Ezero ",                                NUMBER},
-    {"eMax",    " Emax ",                                 NUMBER},
-    {"IC50",    " IC50 ",                                 NUMBER},
-    {"gam",     " Gamma - steepness ",                    NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPredEff(LPXLOPER12 concEff, double eZero, double eMax,
                                            double IC50, double gam) {
-    return xlf::Frame([&] {
-        return pktools::PredEff(Column(concEff, PRED_EFF_ARGS[0]), eZero, eMax, IC50, gam);
-    });
+    return CallTool<Tool::PredEff>(concEff, eZero, eMax, IC50, gam);
 }
-const CorvaneRecord registerPredEff("xlPredEff", "PredEff",
-                                    " Effect based on sigmoidal Emax model ", PRED_EFF_ARGS);
+CORVANE_FUNCTION(PredEff);
 
 // ---- Decrement times
 
-// clang-format off
-constexpr XlfArgTriple DECR_CE_ARGS[] = {
-    {"deltaTimes", " Column with delta Times ",                  OPER},
-    {"Rate",       " Column with infusion rates ",               OPER},
-    {"IVBolus",    " Column with bolus doses ",                  OPER},
-    {"decrConc",   " Column with decrement concentration (Ce) ", OPER},
-    {"A",          " Hybrid constant A ",                        NUMBER},
-    {"B",          " Hybrid constant B ",                        NUMBER},
-    {"C",          " Hybrid constant C ",                        NUMBER},
-    {"l1",         " Hybrid constant l1 ",                       NUMBER},
-    {"l2",         " Hybrid constant l2 ",                       NUMBER},
-    {"l3",         " Hybrid constant l3 ",                       NUMBER},
-    {"ke0",        " Transferconstantke0 ",                      NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xldecrCe(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
                                           LPXLOPER12 IVBolus, LPXLOPER12 decrConc, double A,
                                           double B, double C, double l1, double l2, double l3,
                                           double ke0) {
-    return xlf::Frame([&] {
-        std::vector<double> times = Column(deltaTimes, DECR_CE_ARGS[0]);
-        std::vector<double> rates = Column(Rate, DECR_CE_ARGS[1]);
-        std::vector<double> boluses = Column(IVBolus, DECR_CE_ARGS[2]);
-        std::vector<double> levels = Column(decrConc, DECR_CE_ARGS[3]);
-        return pktools::decrCe(std::move(times), std::move(rates), std::move(boluses),
-                               std::move(levels), A, B, C, l1, l2, l3, ke0);
-    });
+    return CallTool<Tool::decrCe>(deltaTimes, Rate, IVBolus, decrConc, A, B, C, l1, l2, l3, ke0);
 }
-const CorvaneRecord registerdecrCe("xldecrCe", "decrCe", " Calculation of decrement times ",
-                                   DECR_CE_ARGS);
+CORVANE_FUNCTION(decrCe);
 
-// clang-format off
-constexpr XlfArgTriple CS_DT_CE_ARGS[] = {
-    {"Times", " Time column ",                       OPER},
-    {"A",     " Hybrid constant A ",                 NUMBER},
-    {"B",     " Hybrid constant B ",                 NUMBER},
-    {"C",     " Hybrid constant C ",                 NUMBER},
-    {"l1",    " Hybrid constant l1 ",                NUMBER},
-    {"l2",    " Hybrid constant l2 ",                NUMBER},
-    {"l3",    " Hybrid constant l3 ",                NUMBER},
-    {"ke0",   " Transferconstantke0 ",               NUMBER},
-    {"decr",  "The decrement (e.g. 50 for 50%) ",    NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCsDtCe(LPXLOPER12 Times, double A, double B, double C, double l1,
                                           double l2, double l3, double ke0, double decr) {
-    return xlf::Frame([&] {
-        return pktools::CsDtCe(Column(Times, CS_DT_CE_ARGS[0]), A, B, C, l1, l2, l3, ke0, decr);
-    });
+    return CallTool<Tool::CsDtCe>(Times, A, B, C, l1, l2, l3, ke0, decr);
 }
-const CorvaneRecord registerCsDtCe("xlCsDtCe", "CsDtCe",
-                                   " Calculates the decrement times of effect site concentration ",
-                                   CS_DT_CE_ARGS);
+CORVANE_FUNCTION(CsDtCe);
 
-// clang-format off
-constexpr XlfArgTriple CS_DT_CP_ARGS[] = {
-    {"Times", " Time column ",                       OPER},
-    {"A",     " Hybrid constant A ",                 NUMBER},
-    {"B",     " Hybrid constant B ",                 NUMBER},
-    {"C",     " Hybrid constant C ",                 NUMBER},
-    {"l1",    " Hybrid constant l1 ",                NUMBER},
-    {"l2",    " Hybrid constant l2 ",                NUMBER},
-    {"l3",    " Hybrid constant l3 ",                NUMBER},
-    {"decr",  "The decrement (e.g. 50 for 50%) ",    NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCsDtCp(LPXLOPER12 Times, double A, double B, double C, double l1,
                                           double l2, double l3, double decr) {
-    return xlf::Frame([&] {
-        return pktools::CsDtCp(Column(Times, CS_DT_CP_ARGS[0]), A, B, C, l1, l2, l3, decr);
-    });
+    return CallTool<Tool::CsDtCp>(Times, A, B, C, l1, l2, l3, decr);
 }
-const CorvaneRecord registerCsDtCp("xlCsDtCp", "CsDtCp",
-                                   " Calculates the decrement times of plasma concentration ",
-                                   CS_DT_CP_ARGS);
+CORVANE_FUNCTION(CsDtCp);
 
-// clang-format off
-constexpr XlfArgTriple CS_DT_CP_VCL_ARGS[] = {
-    {"Times", " Time columns ",                      OPER},
-    {"V1",    " Vol 1 ",                             NUMBER},
-    {"V2",    " Vol 2 ",                             NUMBER},
-    {"V3",    " Vol 3 ",                             NUMBER},
-    {"Cl1",   " Cl1 ",                               NUMBER},
-    {"Cl2",   " Cl2 ",                               NUMBER},
-    {"Cl3",   " Cl3 ",                               NUMBER},
-    {"decr",  "The decrement (e.g. 50 for 50%) ",    NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCsDtCpVCl(LPXLOPER12 Times, double V1, double V2, double V3,
                                              double Cl1, double Cl2, double Cl3, double decr) {
-    return xlf::Frame([&] {
-        return pktools::CsDtCpVCl(Column(Times, CS_DT_CP_VCL_ARGS[0]), V1, V2, V3, Cl1, Cl2, Cl3,
-                                  decr);
-    });
+    return CallTool<Tool::CsDtCpVCl>(Times, V1, V2, V3, Cl1, Cl2, Cl3, decr);
 }
-const CorvaneRecord registerCsDtCpVCl("xlCsDtCpVCl", "CsDtCpVCl",
-                                      " Calculates the decrement times of plasma concentration ",
-                                      CS_DT_CP_VCL_ARGS);
+CORVANE_FUNCTION(CsDtCpVCl);
 
 // ---- Plasma TCI
 
-// clang-format off
-constexpr XlfArgTriple TCI_CP_ARGS[] = {
-    {"deltaTimes", " Column with delta times ",           OPER},
-    {"targetConc", " Column with target concentrations ", OPER},
-    {"maxRate",    " Maximal infusion rate ",             NUMBER},
-    {"A",          " Hybrid constant A ",                 NUMBER},
-    {"B",          " Hybrid constant B ",                 NUMBER},
-    {"C",          " Hybrid constant C ",                 NUMBER},
-    {"l1",         " Hybrid constant l1 ",                NUMBER},
-    {"l2",         " Hybrid constant l2 ",                NUMBER},
-    {"l3",         " Hybrid constant l3 ",                NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlTciCp(LPXLOPER12 deltaTimes, LPXLOPER12 targetConc,
                                          double maxRate, double A, double B, double C, double l1,
                                          double l2, double l3) {
-    return xlf::Frame([&] {
-        std::vector<double> times = Column(deltaTimes, TCI_CP_ARGS[0]);
-        std::vector<double> targets = Column(targetConc, TCI_CP_ARGS[1]);
-        return pktools::TciCp(std::move(times), std::move(targets), maxRate, A, B, C, l1, l2, l3);
-    });
+    return CallTool<Tool::TciCp>(deltaTimes, targetConc, maxRate, A, B, C, l1, l2, l3);
 }
-const CorvaneRecord registerTciCp("xlTciCp", "TciCp", " TCI for plasma ", TCI_CP_ARGS);
+CORVANE_FUNCTION(TciCp);
 
-// clang-format off
-constexpr XlfArgTriple CALC_RATE_ARGS[] = {
-    {"deltaTimes", " Column with delta times ",              OPER},
-    {"IVBolus",    " For inclusion of manual bolus doses ",  OPER},
-    {"targetConc", " Column with target concentrations ",    OPER},
-    {"maxRate",    " Maximal infusion rate ",                NUMBER},
-    {"A",          " Hybrid constant A ",                    NUMBER},
-    {"B",          " Hybrid constant B ",                    NUMBER},
-    {"C",          " Hybrid constant C ",                    NUMBER},
-    {"l1",         " Hybrid constant l1 ",                   NUMBER},
-    {"l2",         " Hybrid constant l2 ",                   NUMBER},
-    {"l3",         " Hybrid constant l3 ",                   NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCalcRate(LPXLOPER12 deltaTimes, LPXLOPER12 IVBolus,
                                             LPXLOPER12 targetConc, double maxRate, double A,
                                             double B, double C, double l1, double l2, double l3) {
-    return xlf::Frame([&] {
-        std::vector<double> times = Column(deltaTimes, CALC_RATE_ARGS[0]);
-        std::vector<double> boluses = Column(IVBolus, CALC_RATE_ARGS[1]);
-        std::vector<double> targets = Column(targetConc, CALC_RATE_ARGS[2]);
-        return pktools::CalcRate(std::move(times), std::move(boluses), std::move(targets), maxRate,
-                                 A, B, C, l1, l2, l3);
-    });
+    return CallTool<Tool::CalcRate>(deltaTimes, IVBolus, targetConc, maxRate, A, B, C, l1, l2, l3);
 }
-const CorvaneRecord registerCalcRate("xlCalcRate", "CalcRate", " Plasma TCI; bolus doses possible ",
-                                     CALC_RATE_ARGS);
+CORVANE_FUNCTION(CalcRate);
 
 // ---- Effect-site TCI
 
-// clang-format off
-constexpr XlfArgTriple TCI_CE_ARGS[] = {
-    {"deltaTimes", " Column with delta times ",           OPER},
-    {"targetConc", " Column with target concentrations ", OPER},
-    {"maxRate",    " Maximal infusion rate ",             NUMBER},
-    {"A",          " Hybrid constant A ",                 NUMBER},
-    {"B",          " Hybrid constant B ",                 NUMBER},
-    {"C",          " Hybrid constant C ",                 NUMBER},
-    {"l1",         " Hybrid constant l1 ",                NUMBER},
-    {"l2",         " Hybrid constant l2 ",                NUMBER},
-    {"l3",         " Hybrid constant l3 ",                NUMBER},
-    {"ke0",        " Transferconstant ke0 ",              NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlTciCe(LPXLOPER12 deltaTimes, LPXLOPER12 targetConc,
                                          double maxRate, double A, double B, double C, double l1,
                                          double l2, double l3, double ke0) {
-    return xlf::Frame([&] {
-        std::vector<double> times = Column(deltaTimes, TCI_CE_ARGS[0]);
-        std::vector<double> targets = Column(targetConc, TCI_CE_ARGS[1]);
-        return pktools::TciCe(std::move(times), std::move(targets), maxRate, A, B, C, l1, l2, l3,
-                              ke0);
-    });
+    return CallTool<Tool::TciCe>(deltaTimes, targetConc, maxRate, A, B, C, l1, l2, l3, ke0);
 }
-const CorvaneRecord registerTciCe("xlTciCe", "TciCe", " TCI for effect site ", TCI_CE_ARGS);
+CORVANE_FUNCTION(TciCe);
 
 // ---- Peak effect
 
-// clang-format off
-constexpr XlfArgTriple TPEAK_ARGS[] = {
-    {"A",   " Hybrid constant A ",    NUMBER},
-    {"B",   " Hybrid constant B ",    NUMBER},
-    {"C",   " Hybrid constant C ",    NUMBER},
-    {"l1",  " Hybrid constant l1 ",   NUMBER},
-    {"l2",  " Hybrid constant l2 ",   NUMBER},
-    {"l3",  " Hybrid constant l3 ",   NUMBER},
-    {"ke0", " Transferconstant ke0 ", NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlTPeak(double A, double B, double C, double l1, double l2,
                                          double l3, double ke0) {
-    return xlf::Frame([&] { return pktools::TPeak(A, B, C, l1, l2, l3, ke0); });
+    return CallTool<Tool::TPeak>(A, B, C, l1, l2, l3, ke0);
 }
-const CorvaneRecord registerTPeak("xlTPeak", "TPeak", "Calculates the time to peak effect ",
-                                  TPEAK_ARGS);
+CORVANE_FUNCTION(TPeak);
 
-// clang-format off
-constexpr XlfArgTriple VD_PEAK_ARGS[] = {
-    {"A",   " Hybrid constant A ",    NUMBER},
-    {"B",   " Hybrid constant B ",    NUMBER},
-    {"C",   " Hybrid constant C ",    NUMBER},
-    {"l1",  " Hybrid constant l1 ",   NUMBER},
-    {"l2",  " Hybrid constant l2 ",   NUMBER},
-    {"l3",  " Hybrid constant l3 ",   NUMBER},
-    {"ke0", " Transferconstant ke0 ", NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlVdPeak(double A, double B, double C, double l1, double l2,
                                           double l3, double ke0) {
-    return xlf::Frame([&] { return pktools::VdPeak(A, B, C, l1, l2, l3, ke0); });
+    return CallTool<Tool::VdPeak>(A, B, C, l1, l2, l3, ke0);
 }
-const CorvaneRecord registerVdPeak("xlVdPeak", "VdPeak",
-                                   "Calculation of Volume of distribution at peak effect ",
-                                   VD_PEAK_ARGS);
+CORVANE_FUNCTION(VdPeak);
 
-// clang-format off
-constexpr XlfArgTriple TPEAK2KE0_ARGS[] = {
-    {"A",         " Hybrid constant A ",    NUMBER},
-    {"B",         " Hybrid constant B ",    NUMBER},
-    {"C",         " Hybrid constant C ",    NUMBER},
-    {"l1",        " Hybrid constant l1 ",   NUMBER},
-    {"l2",        " Hybrid constant l2 ",   NUMBER},
-    {"l3",        " Hybrid constant l3 ",   NUMBER},
-    {"peak_time", " Time to peak effect ",  NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlTPeak2ke0(double A, double B, double C, double l1, double l2,
                                              double l3, double peak_time) {
-    return xlf::Frame([&] { return pktools::TPeak2ke0(A, B, C, l1, l2, l3, peak_time); });
+    return CallTool<Tool::TPeak2ke0>(A, B, C, l1, l2, l3, peak_time);
 }
-const CorvaneRecord registerTPeak2ke0("xlTPeak2ke0", "TPeak2ke0",
-                                      "Calculates ke0 from a given tpeak ", TPEAK2KE0_ARGS);
+CORVANE_FUNCTION(TPeak2ke0);
 
 // ---- Body size
 
-// clang-format off
-constexpr XlfArgTriple BMI_ARGS[] = {
-    {"Weight", "The patients weight in kg ", NUMBER},
-    {"Height", "The pateints height in cm ", NUMBER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlBMI(double Weight, double Height) {
-    return xlf::Frame([&] { return pktools::BMI(Weight, Height); });
+    return CallTool<Tool::BMI>(Weight, Height);
 }
-const CorvaneRecord registerBMI("xlBMI", "BMI", " Computes the BMI (body mass index) ", BMI_ARGS);
+CORVANE_FUNCTION(BMI);
 
-// clang-format off
-constexpr XlfArgTriple JLBM_ARGS[] = {
-    {"weight", " Weight in kg ",              NUMBER},
-    {"height", " Height in cm ",              NUMBER},
-    {"MALE",   " Gender, male=1, female=0 ",  OPER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlJLBM(double weight, double height, LPXLOPER12 MALE) {
-    return xlf::Frame([&] { return pktools::JLBM(weight, height, Flag(MALE, JLBM_ARGS[2])); });
+    return CallTool<Tool::JLBM>(weight, height, MALE);
 }
-const CorvaneRecord registerJLBM("xlJLBM", "JLBM", " LBM (formula of James) ", JLBM_ARGS);
+CORVANE_FUNCTION(JLBM);
 
-// clang-format off
-constexpr XlfArgTriple JAN_LBM_ARGS[] = {
-    {"weight", "The patient's weight in kg ", NUMBER},
-    {"height", "The patient's height in cm ", NUMBER},
-    {"MALE",   " Gender, male=1, female=0 ",  OPER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlJanLBM(double weight, double height, LPXLOPER12 MALE) {
-    return xlf::Frame([&] { return pktools::JanLBM(weight, height, Flag(MALE, JAN_LBM_ARGS[2])); });
+    return CallTool<Tool::JanLBM>(weight, height, MALE);
 }
-const CorvaneRecord registerJanLBM("xlJanLBM", "JanLBM",
-                                   "Computes LBM based on Janmahasatian Clin Pharm ", JAN_LBM_ARGS);
+CORVANE_FUNCTION(JanLBM);
 
-// clang-format off
-constexpr XlfArgTriple JJLBM_ARGS[] = {
-    {"weight", " Weight in kg ",              NUMBER},
-    {"height", " Height in cm ",              NUMBER},
-    {"MALE",   " Gender, male=1, female=0 ",  OPER},
-};
-// clang-format on
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlJJLBM(double weight, double height, LPXLOPER12 MALE) {
-    return xlf::Frame([&] { return pktools::JJLBM(weight, height, Flag(MALE, JJLBM_ARGS[2])); });
+    return CallTool<Tool::JJLBM>(weight, height, MALE);
 }
-const CorvaneRecord registerJJLBM("xlJJLBM", "JJLBM", " LBM (formula James Adjusted) ", JJLBM_ARGS);
+CORVANE_FUNCTION(JJLBM);

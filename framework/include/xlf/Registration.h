@@ -1,34 +1,36 @@
 #pragma once
 
-// Declaring a worksheet function: one static FunctionRegistrationRecord beside its
-// wrapper. Building the record makes the function's descriptor and puts it into the
-// add-in's registry, before the host's first call; xlAutoOpen then registers every
-// descriptor of the registry with the host, in worksheet-name order.
+// Declaring a worksheet function: one static FunctionRegistration beside its wrapper,
+// built from the function's record. Building it makes the function's descriptor and puts
+// it into the add-in's registry, before the host's first call; xlAutoOpen then registers
+// every descriptor of the registry with the host, in worksheet-name order.
 //
 //     constexpr xlf::XlfArgTriple BMI_ARGS[] = {
 //         {"Weight", "The patients weight in kg ", "B"},
 //         {"Height", "The pateints height in cm ", "B"},
 //     };
-//     const xlf::FunctionRegistrationRecord registerBMI(
-//         "xlBMI", "BMI", " Computes the BMI (body mass index) ", "Corvane 2016/11/20",
-//         2, BMI_ARGS);
+//     const xlf::FunctionRegistration registerBMI({
+//         .exportName = "xlBMI",
+//         .worksheetName = "BMI",
+//         .helpText = " Computes the BMI (body mass index) ",
+//         .category = "Corvane 2016/11/20",
+//         .arguments = BMI_ARGS,
+//     });
 
+#include "catalogue/entry.h"
 #include "xlf/XlfCmdDesc.h"
 #include "xlf/XlfFuncDesc.h"
 
-#include <cstdint>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace xlf {
 
-// One argument of a record: name, description, type code.
-struct XlfArgTriple {
-    const char* name;
-    const char* description;
-    const char* typeCode;
-};
+// One argument of a record: name, description, type code; the shape of the catalogues'
+// argument tables, which a record takes as they are.
+using XlfArgTriple = catalogue::ArgumentEntry;
 
 namespace XLRegistration {
 
@@ -66,25 +68,33 @@ private:
 
 } // namespace XLRegistration
 
-class FunctionRegistrationRecord {
+// The record of a worksheet function, its fields in the record's order; the argument
+// count is the length of the argument table. Fields left out keep the defaults below: not
+// volatile, not thread-safe, the value type as result, automatic help, synchronous, no
+// macro-sheet equivalence, not cluster-safe.
+struct FunctionRegistrationRecord {
+    const char* exportName = "";
+    const char* worksheetName = "";
+    const char* helpText = "";
+    const char* category = "";
+    std::span<const XlfArgTriple> arguments{};
+    bool isVolatile = false;
+    bool threadSafe = false;
+    const char* returnTypeCode = ""; // empty: the host's value type
+    const char* helpTopic = "";      // empty or "auto": automatic
+    bool asynchronous = false;
+    bool macroSheetEquivalent = false;
+    bool clusterSafe = false;
+};
+
+// A declared function: building it makes the record's descriptor and adds it to a registry.
+class FunctionRegistration {
 public:
     // Adds the function to the add-in's registry.
-    FunctionRegistrationRecord(const char* exportName, const char* worksheetName,
-                               const char* helpText, const char* category,
-                               std::int32_t argumentCount, const XlfArgTriple* arguments,
-                               bool isVolatile = false, bool threadSafe = false,
-                               const char* returnTypeCode = "", const char* helpTopic = "",
-                               bool asynchronous = false, bool macroSheetEquivalent = false,
-                               bool clusterSafe = false);
+    explicit FunctionRegistration(const FunctionRegistrationRecord& record);
     // Adds the function to the given registry.
-    FunctionRegistrationRecord(XLRegistration::ExcelFunctionRegistrationRegistry& registry,
-                               const char* exportName, const char* worksheetName,
-                               const char* helpText, const char* category,
-                               std::int32_t argumentCount, const XlfArgTriple* arguments,
-                               bool isVolatile = false, bool threadSafe = false,
-                               const char* returnTypeCode = "", const char* helpTopic = "",
-                               bool asynchronous = false, bool macroSheetEquivalent = false,
-                               bool clusterSafe = false);
+    FunctionRegistration(XLRegistration::ExcelFunctionRegistrationRegistry& registry,
+                         const FunctionRegistrationRecord& record);
 
     const std::shared_ptr<XlfFuncDesc>& Descriptor() const noexcept { return descriptor_; }
 
