@@ -104,10 +104,27 @@ def spill_rows(grid, filled, row, column):
         rows += 1
 
 
+def quotient_of(number, largest=100000):
+    """Whole numbers p and q, both of 15 digits at most, whose quotient is the number."""
+    for q in range(1, largest):
+        p = round(number * q)
+        if abs(p) < 1e15 and p / q == number:
+            return p, q
+    raise ValueError("%r is no quotient of whole numbers below %d: an .ods file cannot "
+                     "keep it" % (number, largest))
+
+
 def put_value(cell, text):
-    """A CSV cell's value in a Calc cell: a number, TRUE or FALSE as 1 or 0, else a text."""
+    """A CSV cell's value in a Calc cell: a number, TRUE or FALSE as 1 or 0, else a text.
+    An .ods file keeps a number, also one written in a formula, to 15 significant digits,
+    so a number that needs more (0.16666666666666666) goes in as the quotient that gives it
+    (=1/6)."""
     if NUMBER.match(text):
-        cell.setValue(float(text))
+        number = float(text)
+        if float("%.15g" % number) == number:
+            cell.setValue(number)
+        else:
+            cell.setFormula("=%d/%d" % quotient_of(number))
     elif text.upper() in ("TRUE", "FALSE"):
         cell.setValue(1.0 if text.upper() == "TRUE" else 0.0)
     else:
