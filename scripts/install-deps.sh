@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing: the Linux
 # build's, and the Windows build's (the mingw-w64 cross compilers, 64-bit and 32-bit Wine,
-# a virtual display for Wine's windows).
+# a virtual display for Wine's windows), and LibreOffice with its SDK for the Calc extension.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev libbenchmark-dev clang
           libclang-rt-14-dev valgrind
-          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386 xvfb xauth)
+          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386 xvfb xauth
+          libreoffice-calc-nogui libreoffice-dev python3-uno poppler-utils
+          fonts-dejavu-core)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -14,6 +14,7 @@ profile removed whatever happens. Every wait is bounded.
 import os
 import shutil
 import signal
+import sys
 import socket
 import subprocess
 import tempfile
@@ -32,6 +33,14 @@ RESTART_STATUS = 81
 
 class OfficeError(RuntimeError):
     pass
+
+
+def _stop_on_terminate(signum, frame):
+    # A terminated driver still stops its soffice (the with block's exit runs).
+    sys.exit(128 + signum)
+
+
+signal.signal(signal.SIGTERM, _stop_on_terminate)
 
 
 def properties(**values):
@@ -118,6 +127,7 @@ class Office:
                                           stderr=self.log or subprocess.DEVNULL,
                                           start_new_session=True)
         self.process = launch()
+        self._note_process()
         restarts = 0
         local = uno.getComponentContext()
         resolver = local.ServiceManager.createInstanceWithContext(
@@ -128,6 +138,7 @@ class Office:
                 # A fresh profile's first start ends asking to be started again.
                 restarts += 1
                 self.process = launch()
+                self._note_process()
             if self.process.poll() is not None:
                 raise OfficeError("soffice ended with status %d before accepting a connection"
                                   % self.process.returncode)
@@ -142,6 +153,13 @@ class Office:
         self.desktop = self.context.ServiceManager.createInstanceWithContext(
             "com.sun.star.frame.Desktop", self.context)
 
+    def _note_process(self):
+        # For the calling script's clean-up, should this driver be killed outright.
+        path = os.environ.get("VC_SOFFICE_PID_FILE")
+        if path:
+            with open(path, "w") as f:
+                f.write("%d\n" % self.process.pid)
+
     def _install_extension(self):
         oxt = os.path.join(self.profile, os.path.basename(self.oxt))
         shutil.copyfile(self.oxt, oxt)
@@ -153,7 +171,7 @@ class Office:
                 for name in dirs + files + ["."]:
                     os.chown(os.path.join(root, name), 65534, 65534)
             command = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups",
-                       "env", "HOME=" + self.profile] + command
+                       "env", "HOME=" + self.profile, "TMPDIR=" + self.profile] + command
         try:
             result = subprocess.run(command, stdin=subprocess.DEVNULL, capture_output=True,
                                     text=True, timeout=INSTALL_SECONDS)
