@@ -259,6 +259,38 @@ def cell_position(name):
     return column - 1, int(m.group(2)) - 1
 
 
+def test_descriptions(office, registrations):
+    """The function wizard's texts: each function under its worksheet name (in capitals,
+    as Calc shows every function) with its help text, its arguments under their names with their descriptions, as registered (the host
+    shows the last argument's description followed by ". ")."""
+    service = office.context.ServiceManager.createInstanceWithContext(
+        "com.sun.star.sheet.FunctionDescriptions", office.context)
+    shown = {}
+    for k in range(service.getCount()):
+        description = {p.Name: p.Value for p in service.getByIndex(k)}
+        shown[description["Name"]] = description
+    add_in_category = 11  # com.sun.star.sheet.FunctionCategory.ADDIN
+    failures = []
+    for r in registrations:
+        name = r["worksheetName"]
+        d = shown.get(name.upper())
+        if d is None or d["Category"] != add_in_category:
+            failures.append("%s is not in the function list's add-ins" % name)
+            continue
+        names = [n for n in r["argumentNames"].split(", ") if n]
+        helps = list(r["argumentHelps"])
+        if helps and helps[-1].endswith(". "):
+            helps[-1] = helps[-1][:-2]
+        got = [(a.Name, a.Description) for a in d["Arguments"] or ()]
+        if d["Description"] != r["functionHelp"]:
+            failures.append("%s: help %r, registered %r" % (name, d["Description"],
+                                                            r["functionHelp"]))
+        if got != list(zip(names, helps)):
+            failures.append("%s: arguments %r, registered %r" % (name, got,
+                                                                 list(zip(names, helps))))
+    return failures
+
+
 def test_workbook(office, program, ods, csv_path):
     grid = parse_grid(sheethost(program, csv_path))
     document = office.load(ods)
@@ -294,6 +326,12 @@ def main():
     registrations = [json.loads(line) for line in sheethost(program, "--registrations").splitlines()]
     status = 0
     with Office(oxt) as office:
+        failures = test_descriptions(office, registrations)
+        print("function wizard: %d functions, names and texts as registered"
+              % len(registrations) if not failures else "function wizard:")
+        for failure in failures:
+            print("  DIFFERENT " + failure)
+        status |= bool(failures)
         failures, calls, cells = test_calls(office, program, registrations)
         print("calls: %d calls of %d functions, %d cells compared"
               % (calls, len(registrations), cells))
