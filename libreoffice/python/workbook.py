@@ -115,7 +115,8 @@ def quotient_of(number, largest=100000):
 
 
 def put_value(cell, text):
-    """A CSV cell's value in a Calc cell: a number, TRUE or FALSE as 1 or 0, else a text.
+    """A CSV cell's value in a Calc cell: a number, TRUE or FALSE as 1 or 0, the error
+    #N/A, else a text.
     An .ods file keeps a number, also one written in a formula, to 15 significant digits,
     so a number that needs more (0.16666666666666666) goes in as the quotient that gives it
     (=1/6)."""
@@ -125,6 +126,8 @@ def put_value(cell, text):
             cell.setValue(number)
         else:
             cell.setFormula("=%d/%d" % quotient_of(number))
+    elif text == "#N/A":
+        cell.setFormula("=NA()")
     elif text.upper() in ("TRUE", "FALSE"):
         cell.setValue(1.0 if text.upper() == "TRUE" else 0.0)
     else:

@@ -32,14 +32,15 @@ SHEETHOST_SECONDS = 60
 
 # The data the calls read: cells named as in a sheet, values as a CSV cell writes them.
 DATA = {
-    # a patient, a maximal rate, an empty cell, a text, a truth value, a number as text
+    # a patient, a maximal rate, an empty cell, a text, a truth value, a fraction, an error
     "A1": "53", "A2": "77", "A3": "177", "A4": "59", "A5": "200", "A7": "abc", "A8": "TRUE",
-    "A9": "0.5",
+    "A9": "0.5", "A10": "#N/A",
     # the model's row and its hybrid constants
     "B1": "=PropSchnider(A1,A2,A3,A4)", "C1": "=Cl2Hyb(B1:B6)",
     # a column with a text and one with an empty cell; a row of volumes and clearances
     "I1": "1", "I2": "2", "I3": "abc", "I4": "4", "I5": "5", "I6": "6",
     "J1": "1", "J2": "2", "J4": "4", "J5": "5", "J6": "6",
+    "Q1": "1", "Q2": "2", "Q3": "#N/A", "Q4": "4", "Q5": "5", "Q6": "6",
     "K1": "15.96", "L1": "32.5", "M1": "202.6", "N1": "1.9", "O1": "1.79", "P1": "0.67",
     "K2": "4.27", "L2": "18.9", "M2": "238", "N2": "1.89", "O2": "1.29", "P2": "0.836",
 }
@@ -58,10 +59,11 @@ HYB = "C1,C2,C3,C4,C5,C6"
 VCL = "B1,B2,B3,B4,B5,B6"
 COLS = "D1:D31,H1:H31,F1:F31"
 
-# (formula in Calc, what sheethost computes for it: None for the same formula). The second
-# is another formula where Calc passes a value differently from the spreadsheet: an empty
-# cell given alone is the number 0 (the spreadsheet passes "empty"), and an error value is
-# not passed at all (the cell shows the error).
+# (formula in Calc, what sheethost evaluates for it: None for the same formula). Where Calc
+# passes a value differently from the spreadsheet, the second is the formula (or the value)
+# whose result Calc must show: an empty cell given alone is the number 0 (the spreadsheet
+# passes "empty"), and an error value is not passed at all: the cell shows the error, or
+# Err:504 for a range that holds one.
 CALLS = [
     # Corvane: every tool with good arguments
     ("=Cl2Hyb(B1:B6)", None), ("=Hyb2Cl(C1:C6)", None), ("=Cl2Hyb(K1:P1)", None),
@@ -107,7 +109,9 @@ CALLS = [
     # where Calc passes a value differently
     ("=PropWhite(40,70,A6)", "=PropWhite(40,70,FALSE)"),
     ("=Cl2Hyb(A6)", "=Cl2Hyb(0)"),
-    ("=PropWhite(40,70,#N/A)", "=PropMarsh(#N/A)"),
+    ("=PropWhite(40,70,#N/A)", "#N/A"),
+    ("=Cl2Hyb(Q1:Q6)", "Err:504"),
+    ("=JLBM(80,180,A10)", "#N/A"), ("=BMI(A10,170)", None),
 ]
 
 # Velmora: every model twice, with numbers from this list in turn and flags TRUE then
@@ -162,7 +166,7 @@ class Comparison:
         error = cell.getError()
         shown = cell.getString()
         kind = cell.FormulaResultType2  # 1 value, 2 text, 4 error
-        if expected.startswith("#"):
+        if expected.startswith("#") or expected.startswith("Err:"):
             ok = error != 0 and shown == expected
         else:
             try:
