@@ -31,7 +31,7 @@ PICTURE_DPI = 110
 PICTURE_CROP = ["-x", "60", "-y", "70", "-W", "1180", "-H", "500"]
 # Numbers with a fraction: three decimals, small ones in scientific notation.
 FRACTION_FORMAT = "[=0]0;[<0.01]0.00E+00;0.000"
-COLUMN_WIDTH = 2700  # 1/100 mm
+COLUMN_WIDTH = 3100  # 1/100 mm
 FIRST_COLUMN_WIDTH = 4300
 CM = 1000  # 1/100 mm
 
@@ -90,6 +90,9 @@ def add_chart(document, sheet, title, x, ys, corner, size):
     diagram = chart.getDiagram()
     diagram.Lines = True
     diagram.SymbolType = -3  # com.sun.star.chart.ChartSymbolType.NONE
+    for axis in (diagram.getXAxis(), diagram.getYAxis()):
+        axis.LinkNumberFormatToSource = False  # the axes in General, not the cells' format
+        axis.NumberFormat = 0
 
 
 def format_fractions(document, sheet):
