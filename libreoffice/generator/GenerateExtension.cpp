@@ -58,24 +58,16 @@ template <class Catalogue> AddIn addInOf(std::string name, const Catalogue& entr
 }
 
 // Names the IDL compiler reads as its own words.
+// clang-format off
 const std::set<std::string, std::less<>> IDL_KEYWORDS = {
-    "any",          "attribute", "boolean",
-    "bound",        "byte",      "char",
-    "const",        "constants", "constrained",
-    "double",       "enum",      "exception",
-    "FALSE",        "float",     "get",
-    "hyper",        "in",        "inout",
-    "interface",    "long",      "maybeambiguous",
-    "maybedefault", "maybevoid", "module",
-    "needs",        "observes",  "oneway",
-    "optional",     "out",       "property",
-    "published",    "raises",    "readonly",
-    "removable",    "sequence",  "service",
-    "set",          "short",     "singleton",
-    "string",       "struct",    "transient",
-    "TRUE",         "type",      "typedef",
-    "unsigned",     "void",
+    "any", "attribute", "boolean", "bound", "byte", "char", "const", "constants",
+    "constrained", "double", "enum", "exception", "FALSE", "float", "get", "hyper", "in",
+    "inout", "interface", "long", "maybeambiguous", "maybedefault", "maybevoid", "module",
+    "needs", "observes", "oneway", "optional", "out", "property", "published", "raises",
+    "readonly", "removable", "sequence", "service", "set", "short", "singleton", "string",
+    "struct", "transient", "TRUE", "type", "typedef", "unsigned", "void",
 };
+// clang-format on
 
 // The UNO name of an argument: its name without the characters UNO names may not hold
 // ("peak_time" is peaktime); Calc shows the argument's own name.
