@@ -8,12 +8,14 @@
 #
 # The full set adds Google Benchmark, clang and its fuzzer runtime (the fuzz build),
 # Valgrind (memcheck), and the Windows build's mingw-w64 cross compilers, 64-bit and 32-bit
-# Wine and a virtual display for Wine's windows.
+# Wine and a virtual display for Wine's windows, and LibreOffice with its SDK (the Calc
+# extension and its tests in a headless LibreOffice).
 set -euo pipefail
 
 main=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev)
 tests=(libbenchmark-dev clang libclang-rt-14-dev valgrind
-       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386 xvfb xauth)
+       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386 xvfb xauth
+       libreoffice-calc-nogui libreoffice-dev python3-uno poppler-utils fonts-dejavu-core)
 
 case ${1:-} in
 --main) packages=("${main[@]}") ;;

@@ -1,3 +1,4 @@
+#include "xlf/ConversionTexts.h"
 #include "xlf/Diagnostics.h"
 #include "xlf/PascalStringConversions.h"
 #include "xlf/TempMemory.h"
@@ -13,11 +14,6 @@ namespace xlf {
 namespace {
 
 using Props = XlfOperProperties<XLOPER12>;
-
-constexpr const char* kToDoubleContext = "Conversion to Double";
-constexpr const char* kToBoolContext = "Conversion to Bool";
-constexpr const char* kToStringContext = "Conversion to String";
-constexpr const char* kNotOneDimensional = "Not unidemensional";
 
 XLOPER12* NewRecord(std::uint32_t type) {
     auto* record = TempMemory::Get<XLOPER12>();
@@ -113,19 +109,6 @@ double ConvertElement(XLOPER12* element, const char* name) {
 }
 
 } // namespace
-
-std::string ErrorText(std::string_view message, const char* name, const char* context) {
-    std::string text(message);
-    if (name != nullptr && *name != '\0') {
-        text += ", ";
-        text += name;
-    }
-    if (context != nullptr && *context != '\0') {
-        text += ' ';
-        text += context;
-    }
-    return text;
-}
 
 XlfOper::XlfOper() : record_(NewRecord(xltypeMissing)) {}
 
@@ -342,11 +325,11 @@ std::vector<double> XlfOper::ToDoubleVector(const char* name) const {
 void XlfOper::RaiseForUnconvertible(std::uint32_t type, const char* name, const char* context) {
     switch (type) {
     case xltypeMissing:
-        XLF_RAISE(ErrorText("parameter is missing", name, context));
+        XLF_RAISE(ErrorText(kMissingMessage, name, context));
     case xltypeErr:
-        XLF_RAISE(ErrorText("parameter is error", name, context));
+        XLF_RAISE(ErrorText(kErrorMessage, name, context));
     case xltypeNil:
-        XLF_RAISE(ErrorText("parameter is nil", name, context));
+        XLF_RAISE(ErrorText(kNilMessage, name, context));
     default:
         RaiseForResultCode(xlretInvXloper, name, context);
         throw XlfNeverGetHere();
@@ -364,7 +347,7 @@ void XlfOper::RaiseForResultCode(int code, const char* name, const char* context
         throw XlfExceptionStackOverflow();
     }
     if (code & xlretInvXloper) {
-        XLF_RAISE(ErrorText("invalid OPER structure (memory could be exhausted)", name, context));
+        XLF_RAISE(ErrorText(kInvalidRecordMessage, name, context));
     }
     if (code & xlretFailed) {
         XLF_RAISE(ErrorText("command failed", name, context));

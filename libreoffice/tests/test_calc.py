@@ -1,0 +1,362 @@
+"""Velmora and Corvane in a real LibreOffice Calc, against sheethost bit for bit.
+
+    /usr/bin/python3 libreoffice/tests/test_calc.py <extension.oxt> <sheethost> <examples folder>
+
+Installs the extension into a throwaway profile, starts soffice headless and:
+
+1. evaluates a table of calls, every function of both add-ins with good and bad arguments
+   (literals, cells, ranges of one row or column, two-dimensional ranges, empty and text
+   cells, omitted arguments), in one sheet, and the same sheet in sheethost; every cell of
+   every result must carry the same number (the same bits), the same text or the same error;
+2. loads every example workbook (examples/*.ods), recalculates it and compares each add-in
+   cell with sheethost's evaluation of the CSV sheet the workbook was made from.
+
+Exits 1 on the first group with a difference, listing every differing cell.
+"""
+
+import csv
+import io
+import json
+import os
+import re
+import struct
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "python"))
+from office import Office, calc_formula  # noqa: E402
+from make_workbooks import ADDITIONS  # noqa: E402
+from workbook import cell_name, spill_rows, put_value, ADDIN_PREFIX  # noqa: E402
+
+SHEETHOST_SECONDS = 60
+
+# The data the calls read: cells named as in a sheet, values as a CSV cell writes them.
+DATA = {
+    # a patient, a maximal rate, an empty cell, a text, a truth value, a fraction, an error
+    "A1": "53", "A2": "77", "A3": "177", "A4": "59", "A5": "200", "A7": "abc", "A8": "TRUE",
+    "A9": "0.5", "A10": "#N/A",
+    # the model's row and its hybrid constants
+    "B1": "=PropSchnider(A1,A2,A3,A4)", "C1": "=Cl2Hyb(B1:B6)",
+    # a column with a text and one with an empty cell; a row of volumes and clearances
+    "I1": "1", "I2": "2", "I3": "abc", "I4": "4", "I5": "5", "I6": "6",
+    "J1": "1", "J2": "2", "J4": "4", "J5": "5", "J6": "6",
+    "Q1": "1", "Q2": "2", "Q3": "#N/A", "Q4": "4", "Q5": "5", "Q6": "6",
+    "K1": "15.96", "L1": "32.5", "M1": "202.6", "N1": "1.9", "O1": "1.79", "P1": "0.67",
+    "K2": "4.27", "L2": "18.9", "M2": "238", "N2": "1.89", "O2": "1.29", "P2": "0.836",
+}
+STEPS = 31
+for _k in range(STEPS):
+    _row = _k + 1
+    DATA["D%d" % _row] = "0" if _k == 0 else "0.16666666666666666"  # dt (min)
+    DATA["E%d" % _row] = "0" if _k == 0 else ("4" if _k <= 18 else "3")  # target
+    DATA["F%d" % _row] = "30" if _k == 6 else "0"  # bolus
+    DATA["H%d" % _row] = "0" if _k == 0 else ("50" if _k <= 6 else "8")  # rate
+for _k, _t in enumerate([0, 15, 30, 60, 120, 180, 240, 300, 360, 480, 600]):
+    DATA["G%d" % (_k + 1)] = str(_t)
+CASE_ROW = 40  # the calls stand in this row, one column each, their results below
+
+HYB = "C1,C2,C3,C4,C5,C6"
+VCL = "B1,B2,B3,B4,B5,B6"
+COLS = "D1:D31,H1:H31,F1:F31"
+
+# (formula in Calc, what sheethost evaluates for it: None for the same formula). Where Calc
+# passes a value differently from the spreadsheet, the second is the formula (or the value)
+# whose result Calc must show: an empty cell given alone is the number 0 (the spreadsheet
+# passes "empty"), and an error value is not passed at all: the cell shows the error, or
+# Err:504 for a range that holds one.
+CALLS = [
+    # Corvane: every tool with good arguments
+    ("=Cl2Hyb(B1:B6)", None), ("=Hyb2Cl(C1:C6)", None), ("=Cl2Hyb(K1:P1)", None),
+    ("=Hyb2Cl(Cl2Hyb(K1:P1))", None), ("=Cl2Hyb({1;2;3;0.5;0.25;0.125})", None),
+    ("=PredCp(%s,%s)" % (COLS, HYB), None), ("=PredCe(%s,%s,B7)" % (COLS, HYB), None),
+    ("=PredCpVCl(%s,%s)" % (COLS, VCL), None),
+    ("=PredEff(H1:H31,93,0,3.08,1.47)", None), ("=PredEff(H1:H31,93,0,3.08,A9)", None),
+    ("=decrCe(%s,E1:E31,%s,B7)" % (COLS, HYB), None),
+    ("=CsDtCe(G1:G11,%s,B7,50)" % HYB, None), ("=CsDtCp(G1:G11,%s,50)" % HYB, None),
+    ("=CsDtCpVCl(G1:G11,%s,50)" % VCL, None), ("=CsDtCpVCl(G1:G11,%s,80)" % VCL, None),
+    ("=TciCp(D1:D31,E1:E31,A5,%s)" % HYB, None),
+    ("=CalcRate(D1:D31,F1:F31,E1:E31,A5,%s)" % HYB, None),
+    ("=TciCe(D1:D31,E1:E31,A5,%s,B7)" % HYB, None),
+    ("=TPeak(%s,B7)" % HYB, None), ("=VdPeak(%s,B7)" % HYB, None),
+    ("=TPeak2ke0(%s,1.5)" % HYB, None), ("=TPeak2ke0(%s,TPeak(%s,B7))" % (HYB, HYB), None),
+    ("=BMI(A2,A3)", None), ("=JLBM(A2,A3,1)", None), ("=JLBM(130,170,TRUE)", None),
+    ("=JanLBM(A2,A3,0)", None), ("=JJLBM(130,170,1)", None), ("=JJLBM(A2,A3,A8)", None),
+    # Corvane: bad arguments and the routines' own refusals
+    ("=Cl2Hyb({1;2;3})", None), ("=Cl2Hyb(B1:C3)", None), ("=Cl2Hyb(I1:I6)", None),
+    ("=Cl2Hyb(J1:J6)", None), ("=Cl2Hyb()", None), ("=Cl2Hyb(\"5\")", None),
+    ("=Cl2Hyb(\"abc\")", None), ("=Cl2Hyb({1,2;3,4})", None), ("=Hyb2Cl(K1:L2)", None),
+    ("=PredCp(D1:D31,H1:H30,F1:F31,%s)" % HYB, None), ("=PredCp(,H1:H31,F1:F31,%s)" % HYB, None),
+    ("=PredCe(%s,%s,-1)" % (COLS, HYB), None), ("=PredEff(I1:I6,93,0,3.08,1.47)", None),
+    ("=decrCe(%s,J1:J31,%s,B7)" % (COLS, HYB), None),
+    ("=CsDtCe(G1:G11,%s,B7,150)" % HYB, None), ("=CsDtCp(G1:G11,%s,0)" % HYB, None),
+    ("=TciCp(D1:D31,E1:E31,A5,-1,1,1,1,1,1)", None),
+    ("=CalcRate(D1:D31,F1:F30,E1:E31,A5,%s)" % HYB, None),
+    ("=TciCe(D1:D31,E1:E31,-5,%s,B7)" % HYB, None), ("=TciCe(D1:D31,E1:E31,A5,%s,0)" % HYB, None),
+    ("=TciCe(D1:D31,E1:E31,A7,%s,B7)" % HYB, None), ("=TciCe(D1:D31,E1:E31,\"200\",%s,B7)" % HYB, None),
+    ("=TPeak(1,1,1,1,1,1,-1)", None), ("=TPeak2ke0(%s,-1)" % HYB, None), ("=BMI(-1,0)", None),
+    ("=BMI(A7,170)", None), ("=BMI(\" 70 \",\"+170\")", None), ("=BMI({70},170)", None),
+    ("=BMI({70;80},170)", None), ("=BMI(,170)", None), ("=BMI(#N/A,170)", None),
+    ("=JLBM(80,180,)", None), ("=JLBM(80,180,A7)", None), ("=JLBM(80,180,\"abc\")", None),
+    ("=JLBM(80,180,\" true \")", None), ("=JLBM(80,180,\"FALSE\")", None),
+    ("=JLBM(80,180,{1;0})", None), ("=JLBM(80,180,I1:I2)", None), ("=JLBM(80,180,2)", None),
+    # Velmora: bad arguments
+    ("=PropMarsh(\"abc\")", None), ("=PropMarsh(\"70\")", None), ("=PropMarsh()", None),
+    ("=PropMarsh(A6)", None), ("=PropMarsh(A7)", None), ("=PropMarsh(TRUE)", None),
+    ("=PropMarsh({1;2})", None), ("=PropWhite(40,70,)", None), ("=PropWhite(40,70,\"abc\")", None),
+    ("=PropWhite(40,70,A7)", None), ("=PropWhite(A7,70,)", None), ("=PropWhite(40,70,J2:J3)", None),
+    ("=PropEleveldFinal(70,170,40.75,40,1,0,1,)", None), ("=AlfentScott()", None),
+    ("=SufentGepts()", None), ("=Cl2Hyb(PropMarsh(70))", None),
+    # where Calc passes a value differently
+    ("=PropWhite(40,70,A6)", "=PropWhite(40,70,FALSE)"),
+    ("=Cl2Hyb(A6)", "=Cl2Hyb(0)"),
+    ("=PropWhite(40,70,#N/A)", "#N/A"),
+    ("=Cl2Hyb(Q1:Q6)", "Err:504"),
+    ("=JLBM(80,180,A10)", "#N/A"), ("=BMI(A10,170)", None),
+]
+
+# Velmora: every model twice, with numbers from this list in turn and flags TRUE then
+# FALSE (the other way round the second time), so that a new model is called too.
+NUMBERS = ["53", "77", "177", "59", "40.75", "35", "12", "170"]
+
+
+def model_calls(registrations):
+    calls = []
+    for r in registrations:
+        if not r["category"].startswith("Velmora"):
+            continue
+        names = [n for n in r["argumentNames"].split(", ") if n]
+        for turn in (0, 1):
+            arguments = []
+            for k, code in enumerate(r["typeText"][1:]):
+                if code == "B":
+                    arguments.append(NUMBERS[(k + 3 * turn) % len(NUMBERS)])
+                else:
+                    arguments.append("TRUE" if (k + turn) % 2 == 0 else "FALSE")
+            assert len(arguments) == len(names), r
+            calls.append(("=%s(%s)" % (r["worksheetName"], ",".join(arguments)), None))
+    return calls
+
+
+def sheethost(program, *arguments):
+    result = subprocess.run([program] + list(arguments), capture_output=True, text=True,
+                            timeout=SHEETHOST_SECONDS)
+    if result.returncode != 0:
+        raise RuntimeError("sheethost %s failed: %s" % (" ".join(arguments), result.stderr))
+    return result.stdout
+
+
+def parse_grid(text):
+    return [row for row in csv.reader(io.StringIO(text))]
+
+
+def grid_cell(grid, row, column):
+    if row < len(grid) and column < len(grid[row]):
+        return grid[row][column]
+    return ""
+
+
+class Comparison:
+    def __init__(self):
+        self.cells = 0
+        self.failures = []
+
+    def cell(self, where, expected, cell):
+        """One Calc cell against sheethost's text for it."""
+        self.cells += 1
+        error = cell.getError()
+        shown = cell.getString()
+        kind = cell.FormulaResultType2  # 1 value, 2 text, 4 error
+        if expected.startswith("#") or expected.startswith("Err:"):
+            ok = error != 0 and shown == expected
+        else:
+            try:
+                number = float(expected)
+            except ValueError:
+                number = None
+            if number is not None:
+                got = cell.getValue()
+                ok = (error == 0 and kind == 1
+                      and struct.pack("<d", got) == struct.pack("<d", number))
+                shown = repr(got) if error == 0 else shown
+            else:
+                ok = error == 0 and kind == 2 and shown == expected
+        if not ok:
+            self.failures.append("%s: LibreOffice %r, sheethost %r" % (where, shown, expected))
+
+
+def place(sheet, grid, address, formula, rows):
+    """An add-in formula as an array formula over the rows its result fills in sheethost,
+    and one row more, which Calc must leave #N/A for a column (or fill with the value a
+    single cell result repeats)."""
+    column, row = address
+    sheet.getCellRangeByPosition(column, row, column, row + rows).setArrayFormula(
+        calc_formula(formula))
+
+
+def check_extra_row(comparison, sheet, where, column, row, rows, grid):
+    extra = sheet.getCellByPosition(column, row + rows)
+    if rows == 1:
+        comparison.cell(where + " (repeated)", grid_cell(grid, row, column), extra)
+    elif extra.getString() != "#N/A":
+        comparison.failures.append("%s: a row beyond the result shows %r"
+                                   % (where, extra.getString()))
+
+
+def test_calls(office, program, registrations):
+    calls = CALLS + model_calls(registrations)
+    called = {m.group(1).lower() for f, _ in calls for m in re.finditer(r"([A-Za-z0-9_]+)\(", f)}
+    missing = [r["worksheetName"] for r in registrations
+               if r["worksheetName"].lower() not in called]
+    if missing:
+        return ["no call of %s in the table" % ", ".join(missing)], 0, 0
+
+    # The sheet for sheethost: the data, then each call in its own column.
+    width = max(len(calls), 17)
+    rows = [["" for _ in range(width)] for _ in range(CASE_ROW)]
+    for name, value in DATA.items():
+        column, row = cell_position(name)
+        rows[row][column] = value
+    rows[CASE_ROW - 1] = [reference or formula for formula, reference in calls]
+    text = io.StringIO()
+    for row in rows:
+        text.write(",".join(row) + "\n")  # formulas unquoted, as sheethost reads them
+    path = os.path.join(office.profile, "calls.csv")
+    with open(path, "w") as f:
+        f.write(text.getvalue())
+    grid = parse_grid(sheethost(program, path))
+
+    document = office.new_calc()
+    try:
+        sheet = document.Sheets.getByIndex(0)
+        placed = []
+        for name, value in DATA.items():
+            column, row = cell_position(name)
+            if value.startswith("="):
+                n = spill_rows(grid, DATA, row, column)
+                place(sheet, grid, (column, row), value, n)
+                placed.append((name, column, row, n))
+            else:
+                put_value(sheet.getCellByPosition(column, row), value)
+        for column, (formula, _) in enumerate(calls):
+            row = CASE_ROW - 1
+            n = spill_rows(grid, {}, row, column)
+            place(sheet, grid, (column, row), formula, n)
+            placed.append((formula, column, row, n))
+        document.calculateAll()
+        comparison = Comparison()
+        for what, column, row, n in placed:
+            for k in range(n):
+                comparison.cell("%s %s" % (what, cell_name(column, row + k)),
+                                grid_cell(grid, row + k, column),
+                                sheet.getCellByPosition(column, row + k))
+            check_extra_row(comparison, sheet, what, column, row, n, grid)
+        return comparison.failures, len(calls), comparison.cells
+    finally:
+        document.close(True)
+
+
+def cell_position(name):
+    m = re.fullmatch(r"([A-Z]+)([0-9]+)", name)
+    column = 0
+    for c in m.group(1):
+        column = column * 26 + ord(c) - ord("A") + 1
+    return column - 1, int(m.group(2)) - 1
+
+
+def test_descriptions(office, registrations):
+    """The function wizard's texts: each function under its worksheet name (in capitals,
+    as Calc shows every function) with its help text, its arguments under their names with their descriptions, as registered (the host
+    shows the last argument's description followed by ". ")."""
+    service = office.context.ServiceManager.createInstanceWithContext(
+        "com.sun.star.sheet.FunctionDescriptions", office.context)
+    shown = {}
+    for k in range(service.getCount()):
+        description = {p.Name: p.Value for p in service.getByIndex(k)}
+        shown[description["Name"]] = description
+    add_in_category = 11  # com.sun.star.sheet.FunctionCategory.ADDIN
+    failures = []
+    for r in registrations:
+        name = r["worksheetName"]
+        d = shown.get(name.upper())
+        if d is None or d["Category"] != add_in_category:
+            failures.append("%s is not in the function list's add-ins" % name)
+            continue
+        names = [n for n in r["argumentNames"].split(", ") if n]
+        helps = list(r["argumentHelps"])
+        if helps and helps[-1].endswith(". "):
+            helps[-1] = helps[-1][:-2]
+        got = [(a.Name, a.Description) for a in d["Arguments"] or ()]
+        if d["Description"] != r["functionHelp"]:
+            failures.append("%s: help %r, registered %r" % (name, d["Description"],
+                                                            r["functionHelp"]))
+        if got != list(zip(names, helps)):
+            failures.append("%s: arguments %r, registered %r" % (name, got,
+                                                                 list(zip(names, helps))))
+    return failures
+
+
+def test_workbook(office, program, ods, csv_path):
+    grid = parse_grid(sheethost(program, csv_path))
+    document = office.load(ods)
+    try:
+        document.calculateAll()
+        sheet = document.Sheets.getByIndex(0)
+        comparison = Comparison()
+        used = sheet.createCursor()
+        used.gotoEndOfUsedArea(False)
+        last_column = used.RangeAddress.EndColumn
+        last_row = used.RangeAddress.EndRow
+        for row in range(last_row + 1):
+            for column in range(last_column + 1):
+                cell = sheet.getCellByPosition(column, row)
+                if ADDIN_PREFIX in cell.getFormula().upper():
+                    comparison.cell("%s %s" % (os.path.basename(ods), cell_name(column, row)),
+                                    grid_cell(grid, row, column), cell)
+        charts = sheet.getCharts().getCount()
+        failures = list(comparison.failures)
+        if comparison.cells == 0:
+            failures.append("%s: no add-in cell" % ods)
+        name = os.path.splitext(os.path.basename(ods))[0]
+        wanted = len(ADDITIONS.get(name, ({}, []))[1])
+        if charts != wanted:
+            failures.append("%s: %d charts, %d wanted" % (ods, charts, wanted))
+        return failures, comparison.cells
+    finally:
+        document.close(True)
+
+
+def main():
+    oxt, program, examples = sys.argv[1:4]
+    registrations = [json.loads(line) for line in sheethost(program, "--registrations").splitlines()]
+    status = 0
+    with Office(oxt) as office:
+        failures = test_descriptions(office, registrations)
+        print("function wizard: %d functions, names and texts as registered"
+              % len(registrations) if not failures else "function wizard:")
+        for failure in failures:
+            print("  DIFFERENT " + failure)
+        status |= bool(failures)
+        failures, calls, cells = test_calls(office, program, registrations)
+        print("calls: %d calls of %d functions, %d cells compared"
+              % (calls, len(registrations), cells))
+        for failure in failures:
+            print("  DIFFERENT " + failure)
+        status |= bool(failures)
+        workbooks = sorted(f for f in os.listdir(examples) if f.endswith(".ods"))
+        if not workbooks:
+            print("no example workbooks in %s" % examples)
+            status = 1
+        for name in workbooks:
+            ods = os.path.join(examples, name)
+            source = os.path.splitext(ods)[0] + ".csv"
+            failures, cells = test_workbook(office, program, ods, source)
+            print("%s: %d add-in cells compared" % (name, cells))
+            for failure in failures:
+                print("  DIFFERENT " + failure)
+            status |= bool(failures)
+    print("LibreOffice and sheethost: %s" % ("DIFFERENT" if status else "the same bits and texts"))
+    return status
+
+
+if __name__ == "__main__":
+    sys.exit(main())
