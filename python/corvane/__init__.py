@@ -14,7 +14,7 @@ ValueError with exactly the add-in's text.
 """
 
 from ._corvane import *  # noqa: F401,F403  (the functions, listed in __all__)
-from ._corvane import __all__ as _tools, CATEGORY  # noqa: F401
+from ._corvane import __all__ as _tools, ARGUMENTS, CATEGORY  # noqa: F401
 from .plotting import plot_tci  # noqa: F401
 
 __all__ = list(_tools) + ["plot_tci"]

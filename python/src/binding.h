@@ -96,20 +96,24 @@ std::string docstringOf(const catalogue::FunctionEntry& entry,
 
 template <class T> struct From;
 template <> struct From<double> {
+    static constexpr const char* name = "number";
     static constexpr const char* kind = "number";
     static double convert(py::handle h, const std::string& kw) { return toNumber(h, kw); }
 };
 template <> struct From<bool> {
+    static constexpr const char* name = "flag";
     static constexpr const char* kind = "flag: True/False or 1/0";
     static bool convert(py::handle h, const std::string& kw) { return toFlag(h, kw); }
 };
 template <> struct From<std::vector<double>> {
+    static constexpr const char* name = "column";
     static constexpr const char* kind = "column: a sequence or 1-D array of numbers";
     static std::vector<double> convert(py::handle h, const std::string& kw) {
         return toColumn(h, kw);
     }
 };
 template <> struct From<std::string> {
+    static constexpr const char* name = "text";
     static constexpr const char* kind = "text";
     static std::string convert(py::handle h, const std::string& kw) {
         if (!py::isinstance<py::str>(h))
@@ -262,7 +266,8 @@ RoutineTimer timerOf(std::vector<std::string> kw, std::index_sequence<J...>) {
 // Binds one routine under its entry.
 template <auto Routine, class Entry, std::size_t... J>
 void bindOne(py::module_& m, const Entry& entry, bool population,
-             std::map<std::string, RoutineTimer>& timers, std::index_sequence<J...> seq) {
+             std::map<std::string, RoutineTimer>& timers, py::dict& argumentTable,
+             std::index_sequence<J...> seq) {
     using T = Traits<Routine>;
     const std::vector<std::string> kw = keywordsOf(entry);
     std::size_t rowLength = 0;
@@ -284,23 +289,33 @@ void bindOne(py::module_& m, const Entry& entry, bool population,
         },
         py::arg(kw[J].c_str())..., doc.c_str());
     timers.emplace(entry.worksheetName, timerOf<Routine>(kw, seq));
+    const std::array<const char*, sizeof...(J)> kindNames{
+        From<typename T::template Param<J>>::name...};
+    py::list arguments;
+    for (std::size_t j = 0; j < kw.size(); ++j)
+        arguments.append(py::make_tuple(kw[j], entry.arguments[j].name, kindNames[j]));
+    argumentTable[entry.worksheetName] = py::tuple(arguments);
 }
 
 // Binds every routine of the tuple under the entry at its index; population calls for the
-// models when population is true. Adds `_routine_seconds(name, args, repeat)`, the
-// benchmark's timing of the bare routine.
+// models when population is true. Adds ARGUMENTS, and `_routine_seconds(name, args,
+// repeat)`, the benchmark's timing of the bare routine.
 template <const auto& Routines, class Catalogue, std::size_t... I>
 void bindCatalogue(py::module_& m, const Catalogue& entries, bool population,
                    std::index_sequence<I...>) {
     auto timers = std::make_shared<std::map<std::string, RoutineTimer>>();
+    py::dict argumentTable;
     (bindOne<std::get<I>(Routines)>(
-         m, entries[I], population, *timers,
+         m, entries[I], population, *timers, argumentTable,
          std::make_index_sequence<Traits<std::get<I>(Routines)>::arity>{}),
      ...);
     py::list names;
     for (const auto& entry : entries)
         names.append(entry.worksheetName);
     m.attr("__all__") = names;
+    // Each function's arguments: (keyword, registered name, kind) with kind "number", "flag",
+    // "column" or "text".
+    m.attr("ARGUMENTS") = argumentTable;
     m.def(
         "_routine_seconds",
         [timers](const std::string& name, const py::tuple& args, long repeat) {

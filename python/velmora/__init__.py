@@ -12,4 +12,4 @@ one row per patient. Flags take True/False or 1/0.
 """
 
 from ._velmora import *  # noqa: F401,F403  (the functions, listed in __all__)
-from ._velmora import __all__, CATEGORY  # noqa: F401
+from ._velmora import __all__, ARGUMENTS, CATEGORY  # noqa: F401
