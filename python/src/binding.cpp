@@ -104,9 +104,38 @@ bool toFlag(py::handle value, const std::string& keyword) {
     throw py::value_error(conversionError("parameter is neither 0 nor 1", keyword, FLAG_CONTEXT));
 }
 
+// A list or tuple of Python floats and ints read directly (numpy's type discovery would
+// cost more than many a routine); false when an item is anything else.
+bool readPlainSequence(PyObject* sequence, std::vector<double>& values) {
+    const Py_ssize_t n = PySequence_Fast_GET_SIZE(sequence);
+    PyObject** items = PySequence_Fast_ITEMS(sequence);
+    values.resize(static_cast<std::size_t>(n));
+    for (Py_ssize_t i = 0; i < n; ++i) {
+        PyObject* item = items[i];
+        if (PyFloat_Check(item)) {
+            values[static_cast<std::size_t>(i)] = PyFloat_AS_DOUBLE(item);
+        } else if (PyLong_CheckExact(item)) {
+            const double number = PyLong_AsDouble(item);
+            if (number == -1.0 && PyErr_Occurred() != nullptr) {
+                PyErr_Clear();
+                return false;
+            }
+            values[static_cast<std::size_t>(i)] = number;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::vector<double> toColumn(py::handle value, const std::string& keyword) {
     if (PyFloat_Check(value.ptr()) || PyLong_Check(value.ptr()))
         return {readNumber(value, keyword, COLUMN_CONTEXT)};
+    if (PyList_Check(value.ptr()) || PyTuple_Check(value.ptr())) {
+        std::vector<double> values;
+        if (PySequence_Fast_GET_SIZE(value.ptr()) > 0 && readPlainSequence(value.ptr(), values))
+            return values;
+    }
     const py::array array = asArray(value, keyword, COLUMN_CONTEXT);
     int longAxes = 0;
     for (py::ssize_t axis = 0; axis < array.ndim(); ++axis)
