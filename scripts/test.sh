@@ -5,7 +5,8 @@
 #   3. the same suite built with ThreadSanitizer;
 #   4. Valgrind's memcheck over the test programs of the normal build;
 #   5. each fuzz target for FUZZ_SECONDS (default 20) seconds;
-#   6. the Windows add-ins, cross-built for 64 and 32 bits and tested under Wine.
+#   6. the Windows add-ins, cross-built for 64 and 32 bits and tested under Wine;
+#   7. the Python modules, installed into a venv of Debian's /usr/bin/python3 and tested.
 # Any sanitizer report, memcheck error or fuzz finding fails. BUILD_DIR chooses the build
 # folder (default build); the others are its name with -asan, -tsan and -fuzz.
 set -euo pipefail
@@ -47,3 +48,6 @@ scripts/fuzz.sh "${FUZZ_SECONDS:-20}" "$build-fuzz"
 
 echo "== Windows: Velmora.xll and Corvane.xll, 64-bit and 32-bit, under Wine"
 scripts/test-windows.sh "$build"
+
+echo "== Python modules (Debian's /usr/bin/python3, venv, pip, pytest, wheel)"
+scripts/test-python.sh "$build"
