@@ -248,8 +248,8 @@ RoutineTimer timerOf(std::vector<std::string> kw, std::index_sequence<J...>) {
         std::size_t sink = 0;
         const auto start = std::chrono::steady_clock::now();
         for (long r = 0; r < repeat; ++r) {
-            auto copy =
-                converted; // the routine takes its columns by value, as the binding passes them
+            // The routine takes its columns by value: each call gets its own, as in the binding.
+            auto copy = converted;
             const auto result = std::apply(Routine, std::move(copy));
             if constexpr (std::is_arithmetic_v<typename T::Result>)
                 sink += result != 0;
@@ -282,8 +282,10 @@ void bindOne(py::module_& m, const Entry& entry, bool population,
             const std::array<py::handle, sizeof...(J)> args{values...};
             if constexpr (T::populationShaped) {
                 if (batch && (isPopulation(args[J]) || ...))
-                    return callPopulation<Routine>(kw, args, rowLength,
-                                                   std::index_sequence<J...>{});
+                    return refusalsAsValueError([&] {
+                        return callPopulation<Routine>(kw, args, rowLength,
+                                                       std::index_sequence<J...>{});
+                    });
             }
             return callOnce<Routine>(kw, args, std::index_sequence<J...>{});
         },
