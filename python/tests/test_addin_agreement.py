@@ -18,8 +18,11 @@ OTHER_NUMBER = 60
 
 
 def model_calls():
-    """Each model (whatever the catalogue holds) for both patients and every flag setting."""
+    """Each model of numbers and flags (whatever the catalogue holds) for both patients and
+    every flag setting."""
     for name in velmora.__all__:
+        if any(kind not in ("number", "flag") for _, _, kind in velmora.ARGUMENTS[name]):
+            continue
         parameters = [keyword for keyword, _, _ in velmora.ARGUMENTS[name]]
         flags = [keyword for keyword, _, kind in velmora.ARGUMENTS[name] if kind == "flag"]
         for patient in (ADULT, CHILD):
