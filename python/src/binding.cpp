@@ -152,10 +152,18 @@ std::vector<double> toColumn(py::handle value, const std::string& keyword) {
 }
 
 py::array_t<double> toArray(const std::vector<double>& values) {
-    py::array_t<double> array(static_cast<py::ssize_t>(values.size()));
+    // Straight through numpy's C API: array_t's constructor costs as much as a model.
+    const auto& api = py::detail::npy_api::get();
+    Py_intptr_t length = static_cast<Py_intptr_t>(values.size());
+    PyObject* descr = api.PyArray_DescrFromType_(py::detail::npy_api::NPY_DOUBLE_);
+    PyObject* array = api.PyArray_NewFromDescr_(api.PyArray_Type_, descr, 1, &length, nullptr,
+                                                nullptr, 0, nullptr); // takes descr's reference
+    if (array == nullptr)
+        throw py::error_already_set();
     if (!values.empty())
-        std::memcpy(array.mutable_data(), values.data(), values.size() * sizeof(double));
-    return array;
+        std::memcpy(py::detail::array_proxy(array)->data, values.data(),
+                    values.size() * sizeof(double));
+    return py::reinterpret_steal<py::array_t<double>>(array);
 }
 
 bool isPopulation(py::handle value) {
