@@ -6,7 +6,8 @@
 #   4. Valgrind's memcheck over the test programs of the normal build;
 #   5. each fuzz target for FUZZ_SECONDS (default 20) seconds;
 #   6. the Windows add-ins, cross-built for 64 and 32 bits and tested under Wine;
-#   7. the LibreOffice Calc extension in a headless LibreOffice, against sheethost.
+#   7. the LibreOffice Calc extension in a headless LibreOffice, against sheethost;
+#   8. the Python modules, installed into a venv of Debian's /usr/bin/python3 and tested.
 # Any sanitizer report, memcheck error or fuzz finding fails. BUILD_DIR chooses the build
 # folder (default build); the others are its name with -asan, -tsan and -fuzz.
 set -euo pipefail
@@ -51,3 +52,6 @@ scripts/test-windows.sh "$build"
 
 echo "== LibreOffice Calc: the extension and the example workbooks against sheethost"
 scripts/test-libreoffice.sh "$build"
+
+echo "== Python modules (Debian's /usr/bin/python3, venv, pip, pytest, wheel)"
+scripts/test-python.sh "$build"

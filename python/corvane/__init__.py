@@ -1,0 +1,20 @@
+"""Corvane's PK tools, the same routines as the spreadsheet add-in.
+
+Every tool is a function under its worksheet name (``corvane.TciCe``), its arguments in
+registered order, with keyword names made from the registered names by one rule: words of
+the registered name joined by "_" in lower case ("deltaTimes" -> ``delta_times``,
+"maxRate" -> ``max_rate``, "IVBolus" -> ``iv_bolus``, "peak_time" -> ``peak_time``).
+
+Columns go in as sequences or 1-D numpy arrays and come out as numpy float64 arrays; the
+tools that give one number (``BMI``, ``TPeak``...) return a Python float. Every value is
+bit for bit the add-in's. A tool's refusal ("Columns of different length!") raises
+ValueError with exactly the add-in's text.
+
+``corvane.plot_tci`` draws a TCI schedule (matplotlib, imported only when it is called).
+"""
+
+from ._corvane import *  # noqa: F401,F403  (the functions, listed in __all__)
+from ._corvane import __all__ as _tools, ARGUMENTS, CATEGORY  # noqa: F401
+from .plotting import plot_tci  # noqa: F401
+
+__all__ = list(_tools) + ["plot_tci"]

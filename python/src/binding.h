@@ -1,0 +1,333 @@
+#pragma once
+
+// The Python binding of a catalogue: every routine of a routine tuple becomes a module
+// function under its entry's worksheet name, with keyword names, signature and docstring
+// made from the entry. Nothing here names a function: a new tuple entry is bound as it is.
+//
+// Arguments are converted by the routine parameter's type, in registered order (the first
+// failure names its argument):
+//   double               a Python number (int, float, bool, a numpy scalar)
+//   bool                 a flag: True/False or a number equal to 1 or 0; any other number
+//                        (0.5, 2, NaN) is refused, where the sheet would read it as TRUE
+//   std::vector<double>  a column: a sequence or numpy array with at most one axis longer
+//                        than 1, or a single number (a column of one), as the sheet takes a
+//                        row, a column or one cell
+// Results: a column or row (std::vector<double>) is a new numpy float64 array, a number a
+// Python float, a truth value a bool, a text a str. A routine that refuses its input throws
+// an exception derived from std::runtime_error; its text, the one the cell shows, becomes a
+// ValueError with exactly that text.
+//
+// Population calls (drug models): when any covariate of a model is an array or a sequence,
+// the covariates are broadcast against each other as numpy does and the routine runs once
+// per element, without the GIL; the result has the broadcast shape followed by the row.
+
+#include "catalogue/entry.h"
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace pybinding {
+
+namespace py = pybind11;
+
+// The Python keyword name of a registered argument name: a "_" between a lower-case letter
+// or digit and the upper-case letter after it, and between two upper-case letters when a
+// lower-case one follows the second; then everything in lower case; a trailing "_" when
+// the result is a Python keyword. "deltaTimes" -> delta_times, "IVBolus" -> iv_bolus,
+// "MALE" -> male, "IC50" -> ic50, "peak_time" -> peak_time.
+std::string keywordName(std::string_view registered);
+
+// Conversion contexts, as the add-ins name theirs.
+inline constexpr const char* NUMBER_CONTEXT = "Conversion to Double";
+inline constexpr const char* FLAG_CONTEXT = "Conversion to Bool";
+inline constexpr const char* COLUMN_CONTEXT = "Conversion to Column";
+
+// "message, keyword context", the add-ins' form of a conversion error.
+std::string conversionError(const char* message, const std::string& keyword, const char* context);
+
+double toNumber(py::handle value, const std::string& keyword);
+bool toFlag(py::handle value, const std::string& keyword);
+std::vector<double> toColumn(py::handle value, const std::string& keyword);
+
+// A new float64 array holding the values.
+py::array_t<double> toArray(const std::vector<double>& values);
+
+// Whether a covariate asks for a population call: an array of one or more dimensions, or a
+// sequence other than a text.
+bool isPopulation(py::handle value);
+
+// A covariate as a float64 array for a population call; flags must hold only 0 and 1.
+py::array_t<double> covariateArray(py::handle value, const std::string& keyword, bool flag);
+
+// The covariates broadcast against each other: their common shape, and each as a
+// contiguous array of that many elements.
+struct Broadcast {
+    std::vector<py::ssize_t> shape;
+    std::vector<py::array_t<double>> flat;
+    std::size_t count = 0;
+};
+Broadcast broadcast(const std::vector<py::array_t<double>>& covariates);
+
+// The keyword names of an entry's arguments; raises when two are equal.
+std::vector<std::string> keywordsOf(const catalogue::FunctionEntry& entry);
+
+// Signature line ("Name(a, b)\n--\n\n", which Python reads as the text signature), help
+// text, arguments with their registered names and descriptions, and what is returned.
+std::string docstringOf(const catalogue::FunctionEntry& entry,
+                        const std::vector<std::string>& keywords,
+                        const std::vector<const char*>& kinds, const char* returns,
+                        bool population);
+
+// ---- Conversions by type
+
+template <class T> struct From;
+template <> struct From<double> {
+    static constexpr const char* name = "number";
+    static constexpr const char* kind = "number";
+    static double convert(py::handle h, const std::string& kw) { return toNumber(h, kw); }
+};
+template <> struct From<bool> {
+    static constexpr const char* name = "flag";
+    static constexpr const char* kind = "flag: True/False or 1/0";
+    static bool convert(py::handle h, const std::string& kw) { return toFlag(h, kw); }
+};
+template <> struct From<std::vector<double>> {
+    static constexpr const char* name = "column";
+    static constexpr const char* kind = "column: a sequence or 1-D array of numbers";
+    static std::vector<double> convert(py::handle h, const std::string& kw) {
+        return toColumn(h, kw);
+    }
+};
+template <> struct From<std::string> {
+    static constexpr const char* name = "text";
+    static constexpr const char* kind = "text";
+    static std::string convert(py::handle h, const std::string& kw) {
+        if (!py::isinstance<py::str>(h))
+            throw py::type_error(
+                conversionError("parameter is not a text", kw, "Conversion to String"));
+        return h.cast<std::string>();
+    }
+};
+
+template <class R> struct To;
+template <> struct To<std::vector<double>> {
+    static constexpr const char* returns = "a numpy float64 array (the cells of the result)";
+    static py::object convert(const std::vector<double>& v) { return toArray(v); }
+};
+template <> struct To<double> {
+    static constexpr const char* returns = "a Python float (the cell's number)";
+    static py::object convert(double v) { return py::float_(v); }
+};
+template <> struct To<bool> {
+    static constexpr const char* returns = "a bool";
+    static py::object convert(bool v) { return py::bool_(v); }
+};
+template <> struct To<std::string> {
+    static constexpr const char* returns = "a str";
+    static py::object convert(const std::string& v) { return py::str(v); }
+};
+template <> struct To<std::vector<std::string>> {
+    static constexpr const char* returns = "a list of str (the cells of the result)";
+    static py::object convert(const std::vector<std::string>& v) {
+        py::list texts;
+        for (const std::string& text : v)
+            texts.append(py::str(text));
+        return texts;
+    }
+};
+
+template <class P> using Plain = std::remove_cvref_t<P>;
+template <class T, std::size_t> using Repeat = T;
+
+// A routine's types, from the function pointer itself.
+template <auto Routine> struct Traits;
+template <class R, class... P, R (*Routine)(P...)> struct Traits<Routine> {
+    using Result = Plain<R>;
+    static constexpr std::size_t arity = sizeof...(P);
+    template <std::size_t J> using Param = Plain<std::tuple_element_t<J, std::tuple<P...>>>;
+    // Columns take time to convert and to work through: the routine runs without the GIL.
+    static constexpr bool releasesGil = (std::is_same_v<Plain<P>, std::vector<double>> || ...);
+    // A model of numbers and flags returning a row can be called for a population.
+    static constexpr bool populationShaped =
+        std::is_same_v<Result, std::vector<double>> &&
+        ((std::is_same_v<Plain<P>, double> || std::is_same_v<Plain<P>, bool>)&&...);
+};
+
+// The routine's text of refusal as a ValueError.
+template <class Body> auto refusalsAsValueError(Body&& body) {
+    try {
+        return body();
+    } catch (const py::error_already_set&) {
+        throw;
+    } catch (const py::builtin_exception&) {
+        throw;
+    } catch (const std::runtime_error& e) {
+        throw py::value_error(e.what());
+    }
+}
+
+// One call: convert in registered order (a braced list is evaluated left to right), run the
+// routine, convert the result.
+template <auto Routine, std::size_t... J>
+py::object callOnce([[maybe_unused]] const std::vector<std::string>& kw,
+                    [[maybe_unused]] const std::array<py::handle, sizeof...(J)>& args,
+                    std::index_sequence<J...>) {
+    using T = Traits<Routine>;
+    return refusalsAsValueError([&] {
+        std::tuple<typename T::template Param<J>...> converted{
+            From<typename T::template Param<J>>::convert(args[J], kw[J])...};
+        if constexpr (T::releasesGil) {
+            typename T::Result result = [&] {
+                py::gil_scoped_release unlocked;
+                return std::apply(Routine, std::move(converted));
+            }();
+            return To<typename T::Result>::convert(result);
+        } else {
+            return To<typename T::Result>::convert(std::apply(Routine, std::move(converted)));
+        }
+    });
+}
+
+// A population call of a model whose row has rowLength values.
+template <auto Routine, std::size_t... J>
+py::object callPopulation(const std::vector<std::string>& kw,
+                          const std::array<py::handle, sizeof...(J)>& args, std::size_t rowLength,
+                          std::index_sequence<J...>) {
+    using T = Traits<Routine>;
+    const std::vector<py::array_t<double>> covariates{
+        covariateArray(args[J], kw[J], std::is_same_v<typename T::template Param<J>, bool>)...};
+    Broadcast b = broadcast(covariates);
+    std::vector<py::ssize_t> shape = b.shape;
+    shape.push_back(static_cast<py::ssize_t>(rowLength));
+    py::array_t<double> rows(shape);
+    [[maybe_unused]] const std::array<const double*, sizeof...(J)> in{b.flat[J].data()...};
+    double* out = rows.mutable_data();
+    bool rowsFit = true;
+    {
+        py::gil_scoped_release unlocked;
+        for (std::size_t i = 0; i < b.count && rowsFit; ++i) {
+            const std::vector<double> row =
+                Routine(static_cast<typename T::template Param<J>>(in[J][i])...);
+            rowsFit = row.size() == rowLength;
+            if (rowsFit)
+                std::memcpy(out + i * rowLength, row.data(), rowLength * sizeof(double));
+        }
+    }
+    if (!rowsFit)
+        throw std::logic_error("a model row differs in length from its catalogue entry");
+    return rows;
+}
+
+// The timing entry of the benchmark: mean seconds of one routine call on these arguments,
+// converted once as the binding converts them.
+using RoutineTimer = std::function<double(const py::tuple&, long)>;
+
+template <auto Routine, std::size_t... J>
+RoutineTimer timerOf(std::vector<std::string> kw, std::index_sequence<J...>) {
+    using T = Traits<Routine>;
+    return [kw](const py::tuple& args, long repeat) {
+        if (args.size() != sizeof...(J))
+            throw py::type_error("wrong number of arguments");
+        const std::tuple<typename T::template Param<J>...> converted{
+            From<typename T::template Param<J>>::convert(args[J], kw[J])...};
+        py::gil_scoped_release unlocked;
+        std::size_t sink = 0;
+        const auto start = std::chrono::steady_clock::now();
+        for (long r = 0; r < repeat; ++r) {
+            // The routine takes its columns by value: each call gets its own, as in the binding.
+            auto copy = converted;
+            const auto result = std::apply(Routine, std::move(copy));
+            if constexpr (std::is_arithmetic_v<typename T::Result>)
+                sink += result != 0;
+            else
+                sink += result.size();
+        }
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        volatile std::size_t keep = sink;
+        (void)keep;
+        return took.count() / static_cast<double>(repeat);
+    };
+}
+
+// Binds one routine under its entry.
+template <auto Routine, class Entry, std::size_t... J>
+void bindOne(py::module_& m, const Entry& entry, bool population,
+             std::map<std::string, RoutineTimer>& timers, py::dict& argumentTable,
+             std::index_sequence<J...> seq) {
+    using T = Traits<Routine>;
+    const std::vector<std::string> kw = keywordsOf(entry);
+    std::size_t rowLength = 0;
+    if constexpr (requires { entry.rowLength; })
+        rowLength = entry.rowLength;
+    const bool batch = population && T::populationShaped && rowLength > 0;
+    const std::vector<const char*> kinds{From<typename T::template Param<J>>::kind...};
+    const std::string doc = docstringOf(entry, kw, kinds, To<typename T::Result>::returns, batch);
+    m.def(
+        entry.worksheetName,
+        [kw, batch, rowLength](Repeat<py::handle, J>... values) -> py::object {
+            const std::array<py::handle, sizeof...(J)> args{values...};
+            if constexpr (T::populationShaped) {
+                if (batch && (isPopulation(args[J]) || ...))
+                    return refusalsAsValueError([&] {
+                        return callPopulation<Routine>(kw, args, rowLength,
+                                                       std::index_sequence<J...>{});
+                    });
+            }
+            return callOnce<Routine>(kw, args, std::index_sequence<J...>{});
+        },
+        py::arg(kw[J].c_str())..., doc.c_str());
+    timers.emplace(entry.worksheetName, timerOf<Routine>(kw, seq));
+    const std::array<const char*, sizeof...(J)> kindNames{
+        From<typename T::template Param<J>>::name...};
+    py::list arguments;
+    for (std::size_t j = 0; j < kw.size(); ++j)
+        arguments.append(py::make_tuple(kw[j], entry.arguments[j].name, kindNames[j]));
+    argumentTable[entry.worksheetName] = py::tuple(arguments);
+}
+
+// Binds every routine of the tuple under the entry at its index; population calls for the
+// models when population is true. Adds ARGUMENTS, and `_routine_seconds(name, args,
+// repeat)`, the benchmark's timing of the bare routine.
+template <const auto& Routines, class Catalogue, std::size_t... I>
+void bindCatalogue(py::module_& m, const Catalogue& entries, bool population,
+                   std::index_sequence<I...>) {
+    auto timers = std::make_shared<std::map<std::string, RoutineTimer>>();
+    py::dict argumentTable;
+    (bindOne<std::get<I>(Routines)>(
+         m, entries[I], population, *timers, argumentTable,
+         std::make_index_sequence<Traits<std::get<I>(Routines)>::arity>{}),
+     ...);
+    py::list names;
+    for (const auto& entry : entries)
+        names.append(entry.worksheetName);
+    m.attr("__all__") = names;
+    // Each function's arguments: (keyword, registered name, kind) with kind "number", "flag",
+    // "column" or "text".
+    m.attr("ARGUMENTS") = argumentTable;
+    m.def(
+        "_routine_seconds",
+        [timers](const std::string& name, const py::tuple& args, long repeat) {
+            const auto found = timers->find(name);
+            if (found == timers->end())
+                throw py::value_error("no function " + name);
+            return found->second(args, repeat);
+        },
+        py::arg("name"), py::arg("args"), py::arg("repeat"),
+        "Benchmark only: mean seconds of one call of the C++ routine on these arguments.");
+}
+
+} // namespace pybinding

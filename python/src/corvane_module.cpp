@@ -1,0 +1,16 @@
+// The corvane module: every Corvane PK tool, bound from the tool catalogue.
+
+#include "binding.h"
+#include "pktools/catalogue.h"
+#include "pktools/routines.h"
+
+PYBIND11_MODULE(_corvane, m) {
+    pybind11::options options;
+    options.disable_function_signatures(); // each docstring starts with its own signature
+    m.doc() = "Corvane's PK tools: hybrid constants, predicted concentrations and effect, "
+              "TCI schedules, decrement times, peak effect and body size.";
+    m.attr("CATEGORY") = pktools::CORVANE_CATEGORY;
+    pybinding::bindCatalogue<pktools::TOOL_ROUTINES>(
+        m, pktools::TOOL_CATALOGUE, false,
+        std::make_index_sequence<std::tuple_size_v<decltype(pktools::TOOL_ROUTINES)>>{});
+}

@@ -1,0 +1,57 @@
+"""Keyword names, signatures and keyword calls."""
+
+import inspect
+
+import numpy as np
+import pytest
+
+import corvane
+import velmora
+
+MODULES = [velmora, corvane._corvane]
+
+
+@pytest.mark.parametrize("registered, keyword", [
+    ("deltaTimes", "delta_times"), ("maxRate", "max_rate"), ("MALE", "male"),
+    ("IVBolus", "iv_bolus"), ("IC50", "ic50"), ("peak_time", "peak_time"), ("LBM", "lbm"),
+    ("Cl1", "cl1"), ("l1", "l1"), ("ke0", "ke0"), ("concEff", "conc_eff"), ("eZero", "e_zero"),
+    ("A", "a"), ("Age", "age"), ("pma", "pma"),
+])
+def test_the_keyword_rule(registered, keyword):
+    table = {r: k for m in MODULES for entries in m.ARGUMENTS.values() for k, r, _ in entries}
+    assert table[registered] == keyword
+
+
+@pytest.mark.parametrize("module", MODULES, ids=["velmora", "corvane"])
+def test_no_function_has_two_equal_keywords_and_signatures_follow_them(module):
+    assert len(module.__all__) == len(module.ARGUMENTS)
+    for name in module.__all__:
+        keywords = [k for k, _, _ in module.ARGUMENTS[name]]
+        assert len(set(keywords)) == len(keywords), name
+        assert all(k.isidentifier() for k in keywords), name
+        assert list(inspect.signature(getattr(module, name)).parameters) == keywords, name
+
+
+def test_corvane_has_the_twenty_tools_and_velmora_every_model():
+    assert len(corvane._corvane.__all__) == 20
+    assert {"PropSchnider", "RemiMinto", "AlfentScott", "LidocainSchnider"} <= set(velmora.__all__)
+
+
+def test_keyword_calls_equal_positional_calls():
+    assert velmora.PropEleveldFinal(70, 170, 40.75, 40, True, False, True, True).tobytes() == \
+        velmora.PropEleveldFinal(patient=True, opiates=True, venous=False, male=True, age=40,
+                                 pma=40.75, height=170, weight=70).tobytes()
+    dt, target = [0, 0.5, 0.5], [0, 3, 3]
+    assert corvane.TciCp(dt, target, 500, 0.2, 0.01, 0.001, 1, 0.05, 0.002).tobytes() == \
+        corvane.TciCp(delta_times=dt, target_conc=target, max_rate=500, a=0.2, b=0.01, c=0.001,
+                      l1=1, l2=0.05, l3=0.002).tobytes()
+    with pytest.raises(TypeError):
+        corvane.BMI(77, 177, Height=177)
+
+
+def test_docstrings_name_the_registered_arguments():
+    doc = corvane.CalcRate.__doc__
+    assert doc.startswith("Plasma TCI; bolus doses possible")
+    assert 'iv_bolus ("IVBolus", a column' in doc
+    assert "Population call" in velmora.PropWhite.__doc__
+    assert "Population call" not in corvane.JLBM.__doc__

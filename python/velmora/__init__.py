@@ -1,0 +1,15 @@
+"""Velmora's population pharmacokinetic models, the same routines as the spreadsheet add-in.
+
+Every model is a function under its worksheet name (``velmora.PropSchnider``), its
+arguments in registered order, with keyword names made from the registered names by one
+rule: words of the registered name joined by "_" in lower case ("deltaTimes" ->
+``delta_times``, "IVBolus" -> ``iv_bolus``, "MALE" -> ``male``, "IC50" -> ``ic50``).
+
+A model returns its parameter row V1, V2, V3 (L), Cl1, Cl2, Cl3 (L/min) and, for most,
+ke0 (1/min) as a numpy float64 array, bit for bit the cells the add-in shows. Given arrays
+of covariates it computes a whole population in one call (numpy broadcasting), returning
+one row per patient. Flags take True/False or 1/0.
+"""
+
+from ._velmora import *  # noqa: F401,F403  (the functions, listed in __all__)
+from ._velmora import __all__, ARGUMENTS, CATEGORY  # noqa: F401
