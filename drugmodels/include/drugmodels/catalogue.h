@@ -10,6 +10,7 @@
 
 #include "catalogue/entry.h"
 #include "drugmodels/models.h"
+#include "drugmodels/reference.h"
 
 #include <array>
 #include <cstddef>
@@ -199,10 +200,11 @@ inline constexpr std::span<const ArgumentEntry> NO_ARGS{};
 
 } // namespace argument_tables
 
-// The export name, worksheet name and identifier of a model from its one name.
+// The export name, worksheet name, identifier and reference of a model from its one name.
 #define VELMORA_MODEL(name, helpText, arguments, rowLength)                                        \
     ModelEntry {                                                                                   \
-        {"xl" #name, #name, helpText, argument_tables::arguments}, Model::name, rowLength          \
+        {"xl" #name, #name, helpText, argument_tables::arguments, &reference::name}, Model::name,  \
+            rowLength                                                                              \
     }
 
 // All models, indexed by Model.
@@ -269,6 +271,16 @@ constexpr bool modelsFollowTheirIdentifiers() {
     return true;
 }
 static_assert(modelsFollowTheirIdentifiers(), "catalogue entries out of identifier order");
+
+// Each model's reference explains its arguments and as many cells as the model returns.
+constexpr bool modelReferencesFit() {
+    for (const ModelEntry& entry : MODEL_CATALOGUE)
+        if (!catalogue::referenceFits(entry) || entry.reference->cells.size() != entry.rowLength)
+            return false;
+    return true;
+}
+static_assert(modelReferencesFit(), "a model's reference does not fit its entry");
+
 constexpr const ModelEntry& modelEntry(Model model) {
     return MODEL_CATALOGUE[static_cast<std::size_t>(model)];
 }
