@@ -9,11 +9,14 @@
 
 #include "Velmora.h"
 #include "drugmodels/catalogue.h"
+#include "drugmodels/checks.h"
 #include "drugmodels/routines.h"
 #include "xlf/Call.h"
 #include "xlf/Registration.h"
 
 #include <cstddef>
+#include <limits>
+#include <string>
 #include <tuple>
 
 namespace {
@@ -29,10 +32,9 @@ template <Model M, class... HostArgs> LPXLOPER12 CallModel(HostArgs... args) noe
     return xlf::Call(ROUTINE<M>, drugmodels::modelEntry(M), args...);
 }
 
-// The registration record of a model, from its catalogue entry and the settings that all
-// drug functions share.
-xlf::FunctionRegistrationRecord RecordOf(Model model) {
-    const drugmodels::ModelEntry& entry = drugmodels::modelEntry(model);
+// The registration record of a function, from its catalogue entry and the settings that
+// all of Velmora's functions share.
+xlf::FunctionRegistrationRecord RecordOf(const catalogue::FunctionEntry& entry) {
     return {
         .exportName = entry.exportName,
         .worksheetName = entry.worksheetName,
@@ -49,13 +51,61 @@ xlf::FunctionRegistrationRecord RecordOf(Model model) {
     };
 }
 
+// A raw argument of the covariate check: a number or a truth value as a number, nothing for
+// an empty cell or an omitted argument (or an empty text), NaN for anything else.
+drugmodels::RawArgument RawValue(LPXLOPER12 value) {
+    const xlf::XlfOper cell(value);
+    switch (cell.Type()) {
+    case xlf::xltypeNum:
+        return value->val.num;
+    case xlf::xltypeBool:
+        return value->val.xbool != 0 ? 1.0 : 0.0;
+    case xlf::xltypeMissing:
+    case xlf::xltypeNil:
+        return std::nullopt;
+    case xlf::xltypeStr:
+        if (value->val.str == nullptr || value->val.str[0] == 0)
+            return std::nullopt;
+        break;
+    case xlf::xltypeMulti:
+        if (cell.Rows() == 1 && cell.Columns() == 1)
+            return RawValue(cell.Element(0, 0).GetXLOPER());
+        break;
+    default:
+        break;
+    }
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+// The model's name as text; a non-text value shows as the empty name.
+std::string ModelName(LPXLOPER12 value) {
+    const xlf::XlfOper cell(value);
+    if (cell.Type() == xlf::xltypeMulti && cell.Rows() == 1 && cell.Columns() == 1)
+        return ModelName(cell.Element(0, 0).GetXLOPER());
+    return cell.Type() == xlf::xltypeStr ? cell.ToString("Model") : "";
+}
+
 } // namespace
+
+// ---- The covariate check
+
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCovariateCheck(LPXLOPER12 Model, LPXLOPER12 arg1,
+                                                  LPXLOPER12 arg2, LPXLOPER12 arg3, LPXLOPER12 arg4,
+                                                  LPXLOPER12 arg5, LPXLOPER12 arg6, LPXLOPER12 arg7,
+                                                  LPXLOPER12 arg8) {
+    return xlf::Frame([&] {
+        return drugmodels::CovariateCheck(
+            ModelName(Model), {RawValue(arg1), RawValue(arg2), RawValue(arg3), RawValue(arg4),
+                               RawValue(arg5), RawValue(arg6), RawValue(arg7), RawValue(arg8)});
+    });
+}
+const xlf::FunctionRegistration registerCovariateCheck(RecordOf(drugmodels::COVARIATE_CHECK));
 
 // The function of a model beside its wrapper xl<name>: the build fails unless the model's
 // catalogue entry fits the wrapper and the routine; the record is read from the entry.
 #define VELMORA_FUNCTION(name)                                                                     \
     XLF_CHECK_BINDING(xl##name, ROUTINE<Model::name>, drugmodels::modelEntry(Model::name));        \
-    const xlf::FunctionRegistration register##name(RecordOf(Model::name))
+    const xlf::FunctionRegistration register##name(RecordOf(drugmodels::modelEntry(Model::name)))
 
 // ---- Propofol
 

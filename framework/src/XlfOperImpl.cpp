@@ -161,6 +161,61 @@ XlfOper::XlfOper(const std::vector<double>& values) : record_(NewRecord(xltypeMi
     }
 }
 
+XlfOper::XlfOper(const std::vector<std::string>& utf8Texts) : record_(NewRecord(xltypeMissing)) {
+    if (utf8Texts.empty()) {
+        return;
+    }
+    std::size_t rows = utf8Texts.size();
+    if (rows > static_cast<std::size_t>(Props::kMaxRows)) {
+        WriteDiagnosticLine(Props::kRowsTruncatedLine);
+        rows = Props::kMaxRows;
+    }
+    xlf::AllocateArray(*record_, static_cast<std::int32_t>(rows), 1);
+    XLOPER12* cells = record_->val.array.lparray;
+    for (std::int32_t i = 0; i < record_->val.array.rows; ++i) {
+        cells[i].xltype = xltypeStr;
+        cells[i].val.str = WideToCountedWide(Utf8ToUtf16(utf8Texts[static_cast<std::size_t>(i)]));
+    }
+}
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+    constexpr char16_t REPLACEMENT = 0xFFFD;
+    std::u16string wide;
+    wide.reserve(text.size());
+    for (std::size_t k = 0; k < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[k]);
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
+        char32_t code = length == 1   ? lead
+                        : length == 2 ? lead & 0x1F
+                        : length == 3 ? lead & 0x0F
+                                      : lead & 0x07;
+        bool valid = length > 0 && k + length <= text.size();
+        for (std::size_t j = 1; valid && j < length; ++j) {
+            const auto next = static_cast<unsigned char>(text[k + j]);
+            valid = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3F);
+        }
+        if (!valid || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+            wide += REPLACEMENT;
+            ++k;
+            continue;
+        }
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            wide += static_cast<char16_t>(0xD800 + (code >> 10));
+            wide += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+        } else {
+            wide += static_cast<char16_t>(code);
+        }
+        k += length;
+    }
+    return wide;
+}
+
 void AllocateArray(XLOPER12& record, std::int32_t rows, std::int32_t columns) {
     if (rows < 1 || columns < 1) {
         record.xltype = xltypeMissing;

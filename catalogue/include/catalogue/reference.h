@@ -20,6 +20,7 @@ enum class Quantity : unsigned char {
     PostmenstrualAge,    // decimal years
     CreatinineClearance, // mL/min
     BodyMassIndex,       // kg/m², computed from weight and height, never an argument here
+    GestationAtBirth,    // years, postmenstrual age minus age, never an argument
     Flag,                // 1 or 0, TRUE or FALSE
 };
 

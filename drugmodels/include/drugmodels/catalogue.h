@@ -285,6 +285,45 @@ constexpr const ModelEntry& modelEntry(Model model) {
     return MODEL_CATALOGUE[static_cast<std::size_t>(model)];
 }
 
+// ---- The covariate check beside the models
+
+// The longest argument list of any model: the covariate check takes as many after the
+// model's name.
+constexpr std::size_t longestModelArguments() {
+    std::size_t longest = 0;
+    for (const ModelEntry& entry : MODEL_CATALOGUE)
+        longest = entry.arguments.size() > longest ? entry.arguments.size() : longest;
+    return longest;
+}
+
+namespace argument_tables {
+inline constexpr const char* CELL = catalogue::CELL_VALUE_ARGUMENT;
+// clang-format off
+inline constexpr ArgumentEntry COVARIATE_CHECK_ARGS[] = {
+    {"Model", " the model's worksheet name as text, e.g. \"PropSchnider\" ", CELL},
+    {"arg1", " the model's 1st argument ", CELL},
+    {"arg2", " the model's 2nd argument ", CELL},
+    {"arg3", " the model's 3rd argument ", CELL},
+    {"arg4", " the model's 4th argument ", CELL},
+    {"arg5", " the model's 5th argument ", CELL},
+    {"arg6", " the model's 6th argument ", CELL},
+    {"arg7", " the model's 7th argument ", CELL},
+    {"arg8", " the model's 8th argument ", CELL},
+};
+// clang-format on
+} // namespace argument_tables
+
+inline constexpr catalogue::FunctionEntry COVARIATE_CHECK{
+    "xlCovariateCheck",
+    "CovariateCheck",
+    " Checks a model's arguments: impossible values, unit slips, studied ranges ",
+    argument_tables::COVARIATE_CHECK_ARGS,
+    &reference::CovariateCheck,
+};
+static_assert(COVARIATE_CHECK.arguments.size() == 1 + longestModelArguments(),
+              "the covariate check takes as many arguments as the longest model");
+static_assert(catalogue::referenceFits(COVARIATE_CHECK));
+
 // The model with this worksheet name (compared byte by byte), or nullptr.
 const ModelEntry* findModel(std::string_view worksheetName);
 

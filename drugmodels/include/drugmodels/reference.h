@@ -823,4 +823,41 @@ inline constexpr Reference FentShafer{
     &SHAFER_1990,
 };
 
+// ---- The covariate check
+
+inline constexpr ArgumentReference COVARIATE_CHECK_ARGS[] = {
+    {"Model", "", "the model's worksheet name as text, such as \"PropSchnider\" (any letter case)"},
+    {"arg1", "",
+     "the model's first argument, exactly as given to the model; empty when the "
+     "model takes none"},
+    {"arg2", "", "the model's second argument, and so on; leave out what the model does not take"},
+    {"arg3", "", "the model's third argument"},
+    {"arg4", "", "the model's fourth argument"},
+    {"arg5", "", "the model's fifth argument"},
+    {"arg6", "", "the model's sixth argument"},
+    {"arg7", "", "the model's seventh argument"},
+    {"arg8", "", "the model's eighth argument"},
+};
+inline constexpr ResultCell COVARIATE_CHECK_CELLS[] = {
+    {"finding", "",
+     "\"OK\" when nothing is to be said; otherwise one finding per cell, errors first: the "
+     "argument, its value and the reason"},
+};
+inline constexpr Reference CovariateCheck{
+    "Checks the arguments of a drug model before the model reads them: values no patient can "
+    "have, values that look like a unit slip (height in metres, age in months, weight in grams "
+    "or pounds, a postmenstrual age in weeks), an empty argument the model would read as 0, and "
+    "a patient outside the covariate ranges studied for the model. It never changes the "
+    "model's numbers: put it beside the model's cell.",
+    COVARIATE_CHECK_ARGS,
+    "a column of texts: \"OK\", or one line per finding",
+    COVARIATE_CHECK_CELLS,
+    {},
+    "=CovariateCheck(\"PropSchnider\", 40, 70, 1.75, 56)",
+    nullptr,
+    "An error means the value cannot be right; the other findings ask to confirm it. An "
+    "unknown model name, or more arguments than the model takes, give one line that says so. "
+    "The thresholds and their reasons are listed on the conventions page.",
+};
+
 } // namespace drugmodels::reference

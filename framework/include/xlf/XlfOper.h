@@ -35,6 +35,8 @@ public:
     XlfOper(std::u16string_view text);
     // One column of numbers; an empty vector is missing.
     XlfOper(const std::vector<double>& values);
+    // One column of texts in UTF-8, whatever the code page; an empty vector is missing.
+    XlfOper(const std::vector<std::string>& utf8Texts);
     // Wraps a record the host passed in, or one already made; no copy.
     explicit XlfOper(XLOPER12* record) noexcept : record_(record) {}
 
@@ -73,6 +75,9 @@ private:
 // Builds the text of a conversion error: the message, ", " and the name when one is given,
 // a blank and the context when one is given.
 std::string ErrorText(std::string_view message, const char* name, const char* context);
+
+// UTF-8 text as UTF-16; a byte that begins no valid sequence becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view text);
 
 // Makes a record an array in temporary memory (see XlfOper::AllocateArray).
 void AllocateArray(XLOPER12& record, std::int32_t rows, std::int32_t columns);
