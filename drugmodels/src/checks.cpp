@@ -237,7 +237,7 @@ const std::vector<LimitRule> LIMIT_RULES = {
     {Quantity::Height, AtOrBelow, 0, Error, "a height must be positive"},
     {Quantity::Height, Below, 3, Error, "height is in cm", Slip::Metres},
     {Quantity::Height, Below, 20, Error,
-     "height is in cm (the smallest in the data is 33 cm); a height in feet?", Slip::Feet},
+     "height is in cm, and the smallest in the data is 33 cm; a height in feet?", Slip::Feet},
     {Quantity::Height, Above, 275, Error,
      "above the tallest human (about 272 cm); a height in millimetres?", Slip::Millimetres},
     {Quantity::Height, Above, 230, Warning, "extreme; check the height"},
