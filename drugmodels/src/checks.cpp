@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <span>
+#include <utility>
 
 namespace drugmodels {
 
@@ -129,6 +130,7 @@ constexpr bool Breaks(double value, Beyond beyond, double threshold) {
 struct Known {
     double value;
     std::string name;
+    std::size_t position; // of the argument; after every argument for a derived quantity
     bool flagged = false; // an error was found in it: no further rule reads it
 };
 using Patient = std::map<Quantity, Known>;
@@ -298,29 +300,33 @@ std::vector<Finding> CheckCovariates(std::string_view model,
         }
     }
 
-    std::vector<Finding> findings;
+    // Each finding with the position of the argument it is about.
+    std::vector<std::pair<std::size_t, Finding>> findings;
+    const auto found = [&](std::size_t position, Severity severity, std::string text) {
+        findings.push_back({position, Finding{severity, std::move(text)}});
+    };
     Patient patient;
     for (std::size_t k = 0; k < described.size(); ++k) {
         const catalogue::ArgumentReference& argument = described[k];
         const double* raw = k < arguments.size() && arguments[k] ? &*arguments[k] : nullptr;
         const std::string name = argument.name;
         if (raw == nullptr) {
-            findings.push_back(
-                {Error, argument.quantity == Quantity::Flag
-                            ? name + " is empty: the model shows an error instead of its row; "
-                                     "enter 1 or 0"
-                            : name + " is empty: the model reads it as 0"});
+            found(k, Error,
+                  argument.quantity == Quantity::Flag
+                      ? name + " is empty: the model shows an error instead of its row; enter 1 "
+                               "or 0"
+                      : name + " is empty: the model reads it as 0");
         } else if (!std::isfinite(*raw)) {
-            findings.push_back(
-                {Error, name + " is not a number: enter it in " +
-                            (*argument.unit ? std::string(argument.unit) : "numbers")});
+            found(k, Error,
+                  name + " is not a number: enter it in " +
+                      (*argument.unit ? std::string(argument.unit) : "numbers"));
         } else if (argument.quantity == Quantity::Flag) {
             if (*raw != 0 && *raw != 1)
-                findings.push_back({Warning, name + " " + Shown(*raw) +
-                                                 " is neither 1 nor 0: the model reads any "
-                                                 "number but 0 as 1"});
+                found(k, Warning,
+                      name + " " + Shown(*raw) +
+                          " is neither 1 nor 0: the model reads any number but 0 as 1");
         } else if (argument.quantity != Quantity::Other) {
-            patient[argument.quantity] = Known{*raw, name};
+            patient[argument.quantity] = Known{*raw, name, k};
         }
     }
     // Each quantity's first broken rule; a value with an error is read by no later rule.
@@ -333,7 +339,7 @@ std::vector<Finding> CheckCovariates(std::string_view model,
                     continue;
                 if (std::optional<Finding> finding = Apply(rule, known, patient)) {
                     known.flagged = finding->severity == Error;
-                    findings.push_back(std::move(*finding));
+                    found(known.position, finding->severity, std::move(finding->text));
                     break;
                 }
             }
@@ -346,7 +352,8 @@ std::vector<Finding> CheckCovariates(std::string_view model,
     const Known* age = Usable(patient, Quantity::Age);
     if (pma != nullptr && age != nullptr)
         patient[Quantity::GestationAtBirth] =
-            Known{pma->value - age->value, textOf(Quantity::GestationAtBirth).derivedName};
+            Known{pma->value - age->value, textOf(Quantity::GestationAtBirth).derivedName,
+                  described.size()};
     applyRules(
         [](Quantity q) { return q == Quantity::LeanBodyMass || q == Quantity::GestationAtBirth; });
     // The BMI of a weight and a height that are plausible by themselves.
@@ -355,8 +362,9 @@ std::vector<Finding> CheckCovariates(std::string_view model,
         const Known* height = Usable(patient, Quantity::Height);
         if (weight != nullptr && height != nullptr) {
             const double metres = height->value / CM_PER_M;
-            patient[Quantity::BodyMassIndex] = Known{weight->value / (metres * metres),
-                                                     textOf(Quantity::BodyMassIndex).derivedName};
+            patient[Quantity::BodyMassIndex] =
+                Known{weight->value / (metres * metres),
+                      textOf(Quantity::BodyMassIndex).derivedName, described.size()};
             applyRules([](Quantity q) { return q == Quantity::BodyMassIndex; });
         }
     }
@@ -367,18 +375,22 @@ std::vector<Finding> CheckCovariates(std::string_view model,
             const Known* known = Usable(patient, range.quantity);
             if (known == nullptr || (known->value >= range.low && known->value <= range.high))
                 continue;
-            findings.push_back(
-                {Warning, known->name + " " + WithUnit(known->value, range.quantity) +
-                              " is outside the " + Shown(range.low) + "–" +
-                              WithUnit(range.high, range.quantity) + " studied for this model (" +
-                              source->study + (source->rangesConfirmed ? "" : ", not confirmed") +
-                              ")"});
+            found(known->position, Warning,
+                  known->name + " " + WithUnit(known->value, range.quantity) + " is outside the " +
+                      Shown(range.low) + "–" + WithUnit(range.high, range.quantity) +
+                      " studied for this model (" + source->study +
+                      (source->rangesConfirmed ? "" : ", not confirmed") + ")");
         }
     }
 
-    std::stable_partition(findings.begin(), findings.end(),
-                          [](const Finding& f) { return f.severity == Error; });
-    return findings;
+    // Errors first, each kind in the order of the arguments.
+    std::stable_sort(findings.begin(), findings.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.second.severity, a.first) < std::pair(b.second.severity, b.first);
+    });
+    std::vector<Finding> ordered;
+    for (auto& [position, finding] : findings)
+        ordered.push_back(std::move(finding));
+    return ordered;
 }
 
 std::vector<std::string> CovariateCheck(std::string_view Model,

@@ -10,13 +10,17 @@
 
 #include "Corvane.h"
 #include "pktools/catalogue.h"
+#include "pktools/checks.h"
 #include "pktools/routines.h"
 #include "xlf/Call.h"
 #include "xlf/Registration.h"
 #include "xlf/XlOpenClose.h"
 
 #include <cstddef>
+#include <limits>
+#include <optional>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -40,10 +44,9 @@ template <Tool T, class... HostArgs> LPXLOPER12 CallTool(HostArgs... args) noexc
     return xlf::Call(ROUTINE<T>, pktools::toolEntry(T), args...);
 }
 
-// The registration record of a tool, from its catalogue entry: all twenty share the
-// category and the default settings.
-xlf::FunctionRegistrationRecord RecordOf(Tool tool) {
-    const pktools::ToolEntry& entry = pktools::toolEntry(tool);
+// The registration record of a function, from its catalogue entry: all of Corvane's share
+// the category and the default settings.
+xlf::FunctionRegistrationRecord RecordOf(const catalogue::FunctionEntry& entry) {
     return {
         .exportName = entry.exportName,
         .worksheetName = entry.worksheetName,
@@ -53,13 +56,54 @@ xlf::FunctionRegistrationRecord RecordOf(Tool tool) {
     };
 }
 
+// An optional column: nothing for an omitted argument or an empty cell.
+std::vector<double> OptionalColumn(LPXLOPER12 value, const char* name) {
+    const xlf::XlfOper cell(value);
+    if (cell.Type() == xlf::xltypeMissing || cell.Type() == xlf::xltypeNil)
+        return {};
+    return cell.ToDoubleVector(name);
+}
+
+// An optional number: nothing for an omitted argument or an empty cell, NaN for a value
+// that is no number.
+std::optional<double> OptionalNumber(LPXLOPER12 value) {
+    const xlf::XlfOper cell(value);
+    switch (cell.Type()) {
+    case xlf::xltypeMissing:
+    case xlf::xltypeNil:
+        return std::nullopt;
+    case xlf::xltypeNum:
+        return value->val.num;
+    case xlf::xltypeMulti:
+        if (cell.Rows() == 1 && cell.Columns() == 1)
+            return OptionalNumber(cell.Element(0, 0).GetXLOPER());
+        break;
+    default:
+        break;
+    }
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
 } // namespace
+
+// ---- The schedule check
+
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlScheduleCheck(LPXLOPER12 deltaTimes, LPXLOPER12 Times,
+                                                 LPXLOPER12 decr) {
+    const auto& arguments = pktools::SCHEDULE_CHECK.arguments;
+    return xlf::Frame([&] {
+        return pktools::ScheduleCheck(OptionalColumn(deltaTimes, arguments[0].name),
+                                      OptionalColumn(Times, arguments[1].name),
+                                      OptionalNumber(decr));
+    });
+}
+const xlf::FunctionRegistration registerScheduleCheck(RecordOf(pktools::SCHEDULE_CHECK));
 
 // The function of a tool beside its wrapper xl<name>: the build fails unless the tool's
 // catalogue entry fits the wrapper and the routine; the record is read from the entry.
 #define CORVANE_FUNCTION(name)                                                                     \
     XLF_CHECK_BINDING(xl##name, ROUTINE<Tool::name>, pktools::toolEntry(Tool::name));              \
-    const xlf::FunctionRegistration register##name(RecordOf(Tool::name))
+    const xlf::FunctionRegistration register##name(RecordOf(pktools::toolEntry(Tool::name)))
 
 // ---- Compartment model arithmetic
 

@@ -324,6 +324,9 @@ static_assert(COVARIATE_CHECK.arguments.size() == 1 + longestModelArguments(),
               "the covariate check takes as many arguments as the longest model");
 static_assert(catalogue::referenceFits(COVARIATE_CHECK));
 
+// Velmora's worksheet functions: the models and the covariate check.
+inline constexpr std::size_t VELMORA_FUNCTION_COUNT = MODEL_COUNT + 1;
+
 // The model with this worksheet name (compared byte by byte), or nullptr.
 const ModelEntry* findModel(std::string_view worksheetName);
 
