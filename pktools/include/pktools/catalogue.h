@@ -235,7 +235,7 @@ inline constexpr ArgumentEntry JJLBM_ARGS[] = {
 // The export name, worksheet name and identifier of a tool from its one name.
 #define CORVANE_TOOL(name, helpText, arguments)                                                    \
     ToolEntry {                                                                                    \
-        {"xl" #name, #name, helpText, argument_tables::arguments}, Tool::name                      \
+        {"xl" #name, #name, helpText, argument_tables::arguments, &reference::name}, Tool::name    \
     }
 
 // All tools, indexed by Tool.
@@ -276,6 +276,15 @@ constexpr bool toolsFollowTheirIdentifiers() {
     return true;
 }
 static_assert(toolsFollowTheirIdentifiers(), "catalogue entries out of identifier order");
+
+// Each tool's reference explains its arguments.
+constexpr bool toolReferencesFit() {
+    for (const ToolEntry& entry : TOOL_CATALOGUE)
+        if (!catalogue::referenceFits(entry))
+            return false;
+    return true;
+}
+static_assert(toolReferencesFit(), "a tool's reference does not fit its entry");
 
 constexpr const ToolEntry& toolEntry(Tool tool) {
     return TOOL_CATALOGUE[static_cast<std::size_t>(tool)];
