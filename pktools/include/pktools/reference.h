@@ -397,10 +397,11 @@ inline constexpr ArgumentReference BMI_ARGS[] = {{"Weight", "kg", "total body we
 inline constexpr ResultCell BMI_CELL[] = {{"BMI", "kg/m²", "weight / (height/100)²"}};
 inline constexpr Reference BMI{"The body mass index.", BMI_ARGS, "one number", BMI_CELL, {},
                                "=BMI(70, 170)",        nullptr};
-inline constexpr ArgumentReference LBM_ARGS[] = {
-    {"weight", "kg", "total body weight"},
-    {"height", "cm", "height"},
-    {"MALE", "1 or 0", "1 (or TRUE) for a man, 0 (or FALSE) for a woman"}};
+inline constexpr ArgumentReference LBM_ARGS[] = {{"weight", "kg", "total body weight"},
+                                                 {"height", "cm", "height"},
+                                                 {"MALE", "1 or 0",
+                                                  "1 (or TRUE) for a man, 0 (or FALSE) for a woman",
+                                                  catalogue::Quantity::Flag}};
 inline constexpr ResultCell LBM_CELL[] = {{"LBM", "kg", "lean body mass"}};
 inline constexpr Reference JLBM{
     "Lean body mass by the formula of James: 1.1 W - 128 (W/H)² for men, 1.07 W - 148 (W/H)² for "
@@ -443,6 +444,11 @@ inline constexpr ResultCell SCHEDULE_CHECK_CELLS[] = {
     {"finding", "",
      "\"OK\" when nothing is to be said; otherwise one finding per cell, errors first"},
 };
+inline constexpr ErrorCause SCHEDULE_CHECK_ERRORS[] = {
+    {"invalid OPER structure (memory could be exhausted), deltaTimes Not unidemensional",
+     "deltaTimes is a range of more than one row and more than one column, or an error value "
+     "(Times likewise)"},
+};
 inline constexpr Reference ScheduleCheck{
     "Checks the columns of a schedule before a tool reads them: an interval above 30 that "
     "looks like seconds (the models' time unit is the minute), a negative or empty interval, "
@@ -451,7 +457,7 @@ inline constexpr Reference ScheduleCheck{
     SCHEDULE_CHECK_ARGS,
     "a column of texts: \"OK\", or one line per finding",
     SCHEDULE_CHECK_CELLS,
-    {},
+    SCHEDULE_CHECK_ERRORS,
     "=ScheduleCheck({0;60;60;60}, , 0.5)",
     nullptr,
     "Row 0 of deltaTimes is time zero and is not read, as in the tools. Each kind of finding is "
