@@ -1,6 +1,7 @@
 #include "refdocs/pages.h"
 
 #include "drugmodels/catalogue.h"
+#include "drugmodels/checks.h"
 #include "pktools/catalogue.h"
 
 #include <algorithm>
@@ -61,6 +62,8 @@ constexpr const char* QuantityName(Quantity quantity) {
         return "creatinine clearance (mL/min)";
     case Quantity::BodyMassIndex:
         return "BMI (kg/m²)";
+    case Quantity::GestationAtBirth:
+        return "pma - age (years)";
     default:
         return "";
     }
@@ -75,6 +78,40 @@ std::string Anchor(std::string_view heading) {
         else if (c == ' ')
             anchor += '-';
     return anchor;
+}
+
+constexpr const char* Words(drugmodels::Beyond beyond) {
+    switch (beyond) {
+    case drugmodels::Beyond::Below:
+        return "below";
+    case drugmodels::Beyond::AtOrBelow:
+        return "at or below";
+    case drugmodels::Beyond::Above:
+        return "above";
+    default:
+        return "at or above";
+    }
+}
+
+// The covariate check's rules, as the check applies them.
+std::string CovariateRules() {
+    std::string out = "**The rules on impossible values and unit slips**, tried in this order; for "
+                      "each quantity the first rule a value breaks is reported, and a value with "
+                      "an error is read by no later rule. A patient outside a model's studied "
+                      "ranges (in the model's section) gets a warning for each range.\n\n"
+                      "| Quantity | Flagged when | Level | Reason |\n|---|---|---|---|\n";
+    for (const drugmodels::LimitRule& rule : drugmodels::LIMIT_RULES) {
+        std::string when = std::string(Words(rule.beyond)) + " " + Shown(rule.threshold);
+        if (rule.scaleBy != Quantity::Other)
+            when += " x " + std::string(QuantityName(rule.scaleBy));
+        if (rule.when != Quantity::Other)
+            when += ", with " + std::string(QuantityName(rule.when)) + " at least " +
+                    Shown(rule.whenAtLeast);
+        out += "| " + std::string(QuantityName(rule.quantity)) + " | " + when + " | " +
+               (rule.severity == drugmodels::Severity::Error ? "error" : "warning") + " | " +
+               Cell(rule.reason) + " |\n";
+    }
+    return out + "\n";
 }
 
 } // namespace
@@ -203,6 +240,8 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
     }
     if (*reference.notes)
         out += std::string(reference.notes) + "\n\n";
+    if (function.entry == &drugmodels::COVARIATE_CHECK)
+        out += CovariateRules();
     return out;
 }
 

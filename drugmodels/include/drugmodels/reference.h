@@ -857,7 +857,7 @@ inline constexpr Reference CovariateCheck{
     nullptr,
     "An error means the value cannot be right; the other findings ask to confirm it. An "
     "unknown model name, or more arguments than the model takes, give one line that says so. "
-    "The thresholds and their reasons are listed on the conventions page.",
+    "The rules, each threshold with its reason, follow.",
 };
 
 } // namespace drugmodels::reference
