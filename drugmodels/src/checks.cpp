@@ -1,6 +1,7 @@
 #include "drugmodels/checks.h"
 
 #include "drugmodels/catalogue.h"
+#include "drugmodels/routines.h"
 
 #include <algorithm>
 #include <array>
@@ -11,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <span>
+#include <type_traits>
 #include <utility>
 
 namespace drugmodels {
@@ -179,6 +181,46 @@ std::optional<Finding> Apply(const LimitRule& rule, const Known& subject, const 
         }
     }
     return Finding{rule.severity, text};
+}
+
+// The model's row for plain arguments (a flag is any number but 0).
+template <class... Params>
+ParameterRow RowOf(ParameterRow (*routine)(Params...), const std::vector<double>& arguments) {
+    return [&]<std::size_t... I>(std::index_sequence<I...>) {
+        return routine(static_cast<Params>(std::is_same_v<Params, bool> ? arguments[I] != 0
+                                                                        : arguments[I])...);
+    }
+    (std::index_sequence_for<Params...>{});
+}
+ParameterRow RowOf(Model model, const std::vector<double>& arguments) {
+    ParameterRow row;
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        ((static_cast<std::size_t>(model) == I
+              ? (row = RowOf(std::get<I>(MODEL_ROUTINES), arguments), 0)
+              : 0),
+         ...);
+    }
+    (std::make_index_sequence<MODEL_COUNT>{});
+    return row;
+}
+
+// What is wrong with a model's row: a volume or clearance below 0 or no number, or all of
+// them 0; nothing when the row can be meant.
+std::optional<std::string> RowProblem(const ModelEntry& entry, const ParameterRow& row) {
+    const std::span<const catalogue::ResultCell> cells = entry.reference->cells;
+    bool allZero = true;
+    for (std::size_t k = 0; k < row.size() && k < row::ke0; ++k) {
+        if (!(row[k] >= 0))
+            return std::string(entry.worksheetName) + " gives " + std::string(cells[k].name) +
+                   " = " + Shown(row[k]) + " " + cells[k].unit +
+                   " for these arguments: its formulas do not hold here";
+        allZero = allZero && row[k] == 0;
+    }
+    if (allZero)
+        return std::string(entry.worksheetName) +
+               " gives zero volumes and clearances for these arguments: it does not cover this "
+               "patient";
+    return std::nullopt;
 }
 
 // The model of this worksheet name; a name in other letter case is the same function, as
@@ -367,6 +409,17 @@ std::vector<Finding> CheckCovariates(std::string_view model,
                       textOf(Quantity::BodyMassIndex).derivedName, described.size()};
             applyRules([](Quantity q) { return q == Quantity::BodyMassIndex; });
         }
+    }
+
+    // A row the model cannot mean, for arguments that look right by themselves.
+    const bool anyError = std::any_of(findings.begin(), findings.end(),
+                                      [](const auto& f) { return f.second.severity == Error; });
+    if (!anyError) {
+        std::vector<double> plain;
+        for (std::size_t k = 0; k < described.size(); ++k)
+            plain.push_back(*arguments[k]);
+        if (std::optional<std::string> problem = RowProblem(*entry, RowOf(entry->id, plain)))
+            found(described.size(), Error, std::move(*problem));
     }
 
     // The population the model was built on.

@@ -114,6 +114,28 @@ TEST(CovariateCheck, ExplainsANameOrArgumentsThatDoNotFit) {
               "MALE 2 is neither 1 nor 0: the model reads any number but 0 as 1");
 }
 
+// Arguments that look right by themselves, for which the model gives a row it cannot mean.
+TEST(CovariateCheck, NamesARowTheModelCannotMean) {
+    const std::string zeros =
+        " gives zero volumes and clearances for these arguments: it does not cover this patient";
+    EXPECT_EQ(CovariateCheck("Diprifusor", {15.9, 60}),
+              std::vector<std::string>{"Diprifusor" + zeros});
+    EXPECT_FALSE(Mentions(Texts("Diprifusor", {16, 60}), zeros));
+    EXPECT_EQ(CovariateCheck("PropPaedfusor", {12.5, 40})[0], "PropPaedfusor" + zeros);
+    EXPECT_FALSE(Mentions(Texts("PropPaedfusor", {13, 40}), zeros));
+    // Kataria's V2 is 0.78 mass + 3.1 age - 15.5.
+    EXPECT_EQ(CovariateCheck("PropKataria", {7, 2})[0],
+              "PropKataria gives V2 = -3.84 L for these arguments: its formulas do not hold here");
+    EXPECT_TRUE(Mentions(Texts("PropKataria", {11.9, 2}), "gives V2"));
+    EXPECT_FALSE(Mentions(Texts("PropKataria", {12, 2}), "gives V2"));
+    if (findModel("DexmedDyck") != nullptr) {
+        EXPECT_TRUE(Mentions(Texts("DexmedDyck", {117}), "DexmedDyck gives Cl1 = "));
+        EXPECT_FALSE(Mentions(Texts("DexmedDyck", {117.3}), "gives Cl1"));
+    }
+    // Not when an argument already explains it: Schnider's Cl1 at a height in metres.
+    EXPECT_FALSE(Mentions(Texts("PropSchnider", {40, 70, 1.75, 56}), "gives Cl1"));
+}
+
 TEST(CovariateCheck, PutsErrorsFirst) {
     // Weight 150 is a warning (studied range), height 1.75 an error.
     const std::vector<Finding> findings = CheckCovariates("PropSchnider", {40, 150, 1.75, 56});
