@@ -846,9 +846,10 @@ inline constexpr ResultCell COVARIATE_CHECK_CELLS[] = {
 inline constexpr Reference CovariateCheck{
     "Checks the arguments of a drug model before the model reads them: values no patient can "
     "have, values that look like a unit slip (height in metres, age in months, weight in grams "
-    "or pounds, a postmenstrual age in weeks), an empty argument the model would read as 0, and "
-    "a patient outside the covariate ranges studied for the model. It never changes the "
-    "model's numbers: put it beside the model's cell.",
+    "or pounds, a postmenstrual age in weeks), an empty argument the model would read as 0, a "
+    "row the model cannot mean (a negative volume or clearance, or zeros) and a patient "
+    "outside the covariate ranges studied for the model. It never changes the model's "
+    "numbers: put it beside the model's cell.",
     COVARIATE_CHECK_ARGS,
     "a column of texts: \"OK\", or one line per finding",
     COVARIATE_CHECK_CELLS,
