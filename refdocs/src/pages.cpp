@@ -224,7 +224,10 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
         out += "**Source** (" + std::string(source->study) + "): " + source->publication;
         if (*source->identifiers)
             out += " " + std::string(source->identifiers) + ".";
-        out += "\n\n**Studied population:** " + std::string(source->population) + ".\n\n";
+        std::string population = source->population;
+        if (!population.empty() && population.back() == '.')
+            population.pop_back();
+        out += "\n\n**Studied population:** " + population + ".\n\n";
         out += "**Studied covariate ranges:** " + std::string(source->rangesStatus) + ".";
         if (source->ranges.empty()) {
             out += "\n\n";
@@ -237,6 +240,10 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
         }
         if (*source->notes)
             out += "**Variants and notes:** " + std::string(source->notes) + "\n\n";
+        std::string check = "=CovariateCheck(\"" + std::string(entry.worksheetName) + "\"";
+        for (const catalogue::ArgumentEntry& argument : entry.arguments)
+            check += ", " + std::string(argument.name);
+        out += "Check a patient's arguments beside the model's cell with `" + check + ")`.\n\n";
     }
     if (*reference.notes)
         out += std::string(reference.notes) + "\n\n";
