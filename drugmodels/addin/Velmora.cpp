@@ -15,8 +15,6 @@
 #include "xlf/Registration.h"
 
 #include <cstddef>
-#include <limits>
-#include <string>
 #include <tuple>
 
 namespace {
@@ -51,54 +49,19 @@ xlf::FunctionRegistrationRecord RecordOf(const catalogue::FunctionEntry& entry) 
     };
 }
 
-// A raw argument of the covariate check: a number or a truth value as a number, nothing for
-// an empty cell or an omitted argument (or an empty text), NaN for anything else.
-drugmodels::RawArgument RawValue(LPXLOPER12 value) {
-    const xlf::XlfOper cell(value);
-    switch (cell.Type()) {
-    case xlf::xltypeNum:
-        return value->val.num;
-    case xlf::xltypeBool:
-        return value->val.xbool != 0 ? 1.0 : 0.0;
-    case xlf::xltypeMissing:
-    case xlf::xltypeNil:
-        return std::nullopt;
-    case xlf::xltypeStr:
-        if (value->val.str == nullptr || value->val.str[0] == 0)
-            return std::nullopt;
-        break;
-    case xlf::xltypeMulti:
-        if (cell.Rows() == 1 && cell.Columns() == 1)
-            return RawValue(cell.Element(0, 0).GetXLOPER());
-        break;
-    default:
-        break;
-    }
-    return std::numeric_limits<double>::quiet_NaN();
-}
-
-// The model's name as text; a non-text value shows as the empty name.
-std::string ModelName(LPXLOPER12 value) {
-    const xlf::XlfOper cell(value);
-    if (cell.Type() == xlf::xltypeMulti && cell.Rows() == 1 && cell.Columns() == 1)
-        return ModelName(cell.Element(0, 0).GetXLOPER());
-    return cell.Type() == xlf::xltypeStr ? cell.ToString("Model") : "";
-}
-
 } // namespace
 
-// ---- The covariate check
+// ---- The covariate check: the model's name as text, its arguments as entered (an empty or
+// omitted one as nothing)
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCovariateCheck(LPXLOPER12 Model, LPXLOPER12 arg1,
                                                   LPXLOPER12 arg2, LPXLOPER12 arg3, LPXLOPER12 arg4,
                                                   LPXLOPER12 arg5, LPXLOPER12 arg6, LPXLOPER12 arg7,
                                                   LPXLOPER12 arg8) {
-    return xlf::Frame([&] {
-        return drugmodels::CovariateCheck(
-            ModelName(Model), {RawValue(arg1), RawValue(arg2), RawValue(arg3), RawValue(arg4),
-                               RawValue(arg5), RawValue(arg6), RawValue(arg7), RawValue(arg8)});
-    });
+    return xlf::Call(drugmodels::CovariateCheck, drugmodels::COVARIATE_CHECK, Model, arg1, arg2,
+                     arg3, arg4, arg5, arg6, arg7, arg8);
 }
+XLF_CHECK_BINDING(xlCovariateCheck, &drugmodels::CovariateCheck, drugmodels::COVARIATE_CHECK);
 const xlf::FunctionRegistration registerCovariateCheck(RecordOf(drugmodels::COVARIATE_CHECK));
 
 // The function of a model beside its wrapper xl<name>: the build fails unless the model's

@@ -446,9 +446,9 @@ std::vector<Finding> CheckCovariates(std::string_view model,
     return ordered;
 }
 
-std::vector<std::string> CovariateCheck(std::string_view Model,
+std::vector<std::string> CovariateLines(std::string_view model,
                                         const std::vector<RawArgument>& arguments) {
-    const std::vector<Finding> findings = CheckCovariates(Model, arguments);
+    const std::vector<Finding> findings = CheckCovariates(model, arguments);
     if (findings.empty())
         return {"OK"};
     std::vector<std::string> lines;
@@ -456,6 +456,13 @@ std::vector<std::string> CovariateCheck(std::string_view Model,
     for (const Finding& finding : findings)
         lines.push_back(finding.text);
     return lines;
+}
+
+std::vector<std::string> CovariateCheck(const std::string& Model, RawArgument arg1,
+                                        RawArgument arg2, RawArgument arg3, RawArgument arg4,
+                                        RawArgument arg5, RawArgument arg6, RawArgument arg7,
+                                        RawArgument arg8) {
+    return CovariateLines(Model, {arg1, arg2, arg3, arg4, arg5, arg6, arg7, arg8});
 }
 
 } // namespace drugmodels

@@ -63,54 +63,54 @@ bool GivesReason(const std::vector<std::string>& texts, std::string_view reason)
 
 // The slips a new user made, each answered in words.
 TEST(CovariateCheck, AnswersTheSlipsOfANewUser) {
-    EXPECT_EQ(CovariateCheck("PropSchnider", {40, 70, 1.75, 56}),
+    EXPECT_EQ(CovariateLines("PropSchnider", {40, 70, 1.75, 56}),
               std::vector<std::string>{
                   "Height 1.75 cm is below 3 cm: height is in cm (1.75 m = 175 cm)"});
     // The trick would substitute a plausible height: the raw one is checked.
-    EXPECT_EQ(CovariateCheck("PropSchniderTrick", {40, 70, 1.75, 1}),
+    EXPECT_EQ(CovariateLines("PropSchniderTrick", {40, 70, 1.75, 1}),
               std::vector<std::string>{
                   "Height 1.75 cm is below 3 cm: height is in cm (1.75 m = 175 cm)"});
-    EXPECT_EQ(CovariateCheck("PropSchnider", {40, 70, 175, std::nullopt}),
+    EXPECT_EQ(CovariateLines("PropSchnider", {40, 70, 175, std::nullopt}),
               std::vector<std::string>{"LBM is empty: the model reads it as 0"});
-    EXPECT_EQ(CovariateCheck("PropSchnider", {40, 70, 175}),
+    EXPECT_EQ(CovariateLines("PropSchnider", {40, 70, 175}),
               std::vector<std::string>{"LBM is empty: the model reads it as 0"});
     EXPECT_EQ(
-        CovariateCheck("PropMarsh", {-70}),
+        CovariateLines("PropMarsh", {-70}),
         std::vector<std::string>{"Weight -70 kg is at or below 0 kg: a weight must be positive"});
-    const auto months = CovariateCheck("PropKataria", {15, 36});
+    const auto months = CovariateLines("PropKataria", {15, 36});
     ASSERT_EQ(months.size(), 2u);
     EXPECT_EQ(months[0], "mass 15 kg is below 25 kg at age 36 years: adult weights in the data "
                          "are at least 36 kg; an age in months, or a weight in another unit? (36 "
                          "months = 3 years)");
     EXPECT_EQ(months[1], "age 36 years is outside the 3–11 years studied for this model (Kataria "
                          "1994)");
-    EXPECT_EQ(CovariateCheck("PropSchnider", {480, 70, 175, 56})[0],
+    EXPECT_EQ(CovariateLines("PropSchnider", {480, 70, 175, 56})[0],
               "Age 480 years is above 122 years: above the oldest verified human age; an age in "
               "months? (480 months = 40 years)");
 }
 
 TEST(CovariateCheck, SaysOkOnlyWhenNothingIsToBeSaid) {
-    EXPECT_EQ(CovariateCheck("PropSchnider", {53, 77, 177, 59}), std::vector<std::string>{"OK"});
-    EXPECT_EQ(CovariateCheck("AlfentScott", {}), std::vector<std::string>{"OK"});
+    EXPECT_EQ(CovariateLines("PropSchnider", {53, 77, 177, 59}), std::vector<std::string>{"OK"});
+    EXPECT_EQ(CovariateLines("AlfentScott", {}), std::vector<std::string>{"OK"});
     // Omitted trailing arguments beyond the model's own are nothing.
-    EXPECT_EQ(CovariateCheck("PropMarsh", {70, std::nullopt, std::nullopt}),
+    EXPECT_EQ(CovariateLines("PropMarsh", {70, std::nullopt, std::nullopt}),
               std::vector<std::string>{"OK"});
 }
 
 TEST(CovariateCheck, ExplainsANameOrArgumentsThatDoNotFit) {
-    EXPECT_EQ(CovariateCheck("Foo", {1})[0],
+    EXPECT_EQ(CovariateLines("Foo", {1})[0],
               "Unknown model \"Foo\": give the worksheet name of a Velmora model as text, such "
               "as \"PropSchnider\"");
-    EXPECT_EQ(CovariateCheck("propmarsh", {70}), std::vector<std::string>{"OK"});
-    EXPECT_EQ(CovariateCheck("PropMarsh", {70, 3})[0],
+    EXPECT_EQ(CovariateLines("propmarsh", {70}), std::vector<std::string>{"OK"});
+    EXPECT_EQ(CovariateLines("PropMarsh", {70, 3})[0],
               "PropMarsh takes 1 argument (Weight); the value 3 in place 2 does not fit it");
-    EXPECT_EQ(CovariateCheck("SufentGepts", {std::nullopt, 70})[0],
+    EXPECT_EQ(CovariateLines("SufentGepts", {std::nullopt, 70})[0],
               "SufentGepts takes 0 arguments; the value 70 in place 2 does not fit it");
-    EXPECT_EQ(CovariateCheck("PropWhite", {40, 70, std::nullopt})[0],
+    EXPECT_EQ(CovariateLines("PropWhite", {40, 70, std::nullopt})[0],
               "MALE is empty: the model shows an error instead of its row; enter 1 or 0");
-    EXPECT_EQ(CovariateCheck("PropMarsh", {std::nan("")})[0],
+    EXPECT_EQ(CovariateLines("PropMarsh", {std::nan("")})[0],
               "Weight is not a number: enter it in kg");
-    EXPECT_EQ(CovariateCheck("PropWhite", {40, 70, 2})[0],
+    EXPECT_EQ(CovariateLines("PropWhite", {40, 70, 2})[0],
               "MALE 2 is neither 1 nor 0: the model reads any number but 0 as 1");
 }
 
@@ -118,13 +118,13 @@ TEST(CovariateCheck, ExplainsANameOrArgumentsThatDoNotFit) {
 TEST(CovariateCheck, NamesARowTheModelCannotMean) {
     const std::string zeros =
         " gives zero volumes and clearances for these arguments: it does not cover this patient";
-    EXPECT_EQ(CovariateCheck("Diprifusor", {15.9, 60}),
+    EXPECT_EQ(CovariateLines("Diprifusor", {15.9, 60}),
               std::vector<std::string>{"Diprifusor" + zeros});
     EXPECT_FALSE(Mentions(Texts("Diprifusor", {16, 60}), zeros));
-    EXPECT_EQ(CovariateCheck("PropPaedfusor", {12.5, 40})[0], "PropPaedfusor" + zeros);
+    EXPECT_EQ(CovariateLines("PropPaedfusor", {12.5, 40})[0], "PropPaedfusor" + zeros);
     EXPECT_FALSE(Mentions(Texts("PropPaedfusor", {13, 40}), zeros));
     // Kataria's V2 is 0.78 mass + 3.1 age - 15.5.
-    EXPECT_EQ(CovariateCheck("PropKataria", {7, 2})[0],
+    EXPECT_EQ(CovariateLines("PropKataria", {7, 2})[0],
               "PropKataria gives V2 = -3.84 L for these arguments: its formulas do not hold here");
     EXPECT_TRUE(Mentions(Texts("PropKataria", {11.9, 2}), "gives V2"));
     EXPECT_FALSE(Mentions(Texts("PropKataria", {12, 2}), "gives V2"));

@@ -216,6 +216,87 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     return wide;
 }
 
+std::string Utf16ToUtf8(std::u16string_view text) {
+    constexpr char32_t REPLACEMENT = 0xFFFD;
+    std::string narrow;
+    narrow.reserve(text.size());
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        char32_t code = text[k];
+        if (code >= 0xD800 && code <= 0xDBFF && k + 1 < text.size() && text[k + 1] >= 0xDC00 &&
+            text[k + 1] <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (text[k + 1] - 0xDC00);
+            ++k;
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = REPLACEMENT;
+        }
+        if (code < 0x80) {
+            narrow += static_cast<char>(code);
+        } else if (code < 0x800) {
+            narrow += static_cast<char>(0xC0 | (code >> 6));
+            narrow += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            narrow += static_cast<char>(0xE0 | (code >> 12));
+            narrow += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            narrow += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            narrow += static_cast<char>(0xF0 | (code >> 18));
+            narrow += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            narrow += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            narrow += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return narrow;
+}
+
+namespace {
+
+// A range of one cell stands for that cell.
+XlfOper SingleCell(const XlfOper& value) {
+    if (value.Type() == xltypeMulti && value.Rows() == 1 && value.Columns() == 1) {
+        return value.Element(0, 0);
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<double> OptionalNumber(const XlfOper& given) {
+    const XlfOper value = SingleCell(given);
+    const XLOPER12* record = value.GetXLOPER();
+    switch (value.Type()) {
+    case xltypeNum:
+        return record->val.num;
+    case xltypeBool:
+        return record->val.xbool != 0 ? 1.0 : 0.0;
+    case xltypeMissing:
+    case xltypeNil:
+        return std::nullopt;
+    case xltypeStr:
+        if (record->val.str == nullptr || record->val.str[0] == 0) {
+            return std::nullopt;
+        }
+        break;
+    default:
+        break;
+    }
+    return std::nan("");
+}
+
+std::string TextOf(const XlfOper& given) {
+    const XlfOper value = SingleCell(given);
+    if (value.Type() != xltypeStr || value.GetXLOPER()->val.str == nullptr) {
+        return "";
+    }
+    return Utf16ToUtf8(CountedWideView(value.GetXLOPER()->val.str));
+}
+
+std::optional<std::vector<double>> OptionalColumn(const XlfOper& value, const char* name) {
+    if (value.Type() == xltypeMissing || value.Type() == xltypeNil) {
+        return std::nullopt;
+    }
+    return value.ToDoubleVector(name);
+}
+
 void AllocateArray(XLOPER12& record, std::int32_t rows, std::int32_t columns) {
     if (rows < 1 || columns < 1) {
         record.xltype = xltypeMissing;

@@ -17,10 +17,7 @@
 #include "xlf/XlOpenClose.h"
 
 #include <cstddef>
-#include <limits>
-#include <optional>
 #include <tuple>
-#include <vector>
 
 namespace {
 
@@ -56,47 +53,15 @@ xlf::FunctionRegistrationRecord RecordOf(const catalogue::FunctionEntry& entry) 
     };
 }
 
-// An optional column: nothing for an omitted argument or an empty cell.
-std::vector<double> OptionalColumn(LPXLOPER12 value, const char* name) {
-    const xlf::XlfOper cell(value);
-    if (cell.Type() == xlf::xltypeMissing || cell.Type() == xlf::xltypeNil)
-        return {};
-    return cell.ToDoubleVector(name);
-}
-
-// An optional number: nothing for an omitted argument or an empty cell, NaN for a value
-// that is no number.
-std::optional<double> OptionalNumber(LPXLOPER12 value) {
-    const xlf::XlfOper cell(value);
-    switch (cell.Type()) {
-    case xlf::xltypeMissing:
-    case xlf::xltypeNil:
-        return std::nullopt;
-    case xlf::xltypeNum:
-        return value->val.num;
-    case xlf::xltypeMulti:
-        if (cell.Rows() == 1 && cell.Columns() == 1)
-            return OptionalNumber(cell.Element(0, 0).GetXLOPER());
-        break;
-    default:
-        break;
-    }
-    return std::numeric_limits<double>::quiet_NaN();
-}
-
 } // namespace
 
-// ---- The schedule check
+// ---- The schedule check: columns and a decrement that may be left out
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlScheduleCheck(LPXLOPER12 deltaTimes, LPXLOPER12 Times,
                                                  LPXLOPER12 decr) {
-    const auto& arguments = pktools::SCHEDULE_CHECK.arguments;
-    return xlf::Frame([&] {
-        return pktools::ScheduleCheck(OptionalColumn(deltaTimes, arguments[0].name),
-                                      OptionalColumn(Times, arguments[1].name),
-                                      OptionalNumber(decr));
-    });
+    return xlf::Call(pktools::ScheduleCheck, pktools::SCHEDULE_CHECK, deltaTimes, Times, decr);
 }
+XLF_CHECK_BINDING(xlScheduleCheck, &pktools::ScheduleCheck, pktools::SCHEDULE_CHECK);
 const xlf::FunctionRegistration registerScheduleCheck(RecordOf(pktools::SCHEDULE_CHECK));
 
 // The function of a tool beside its wrapper xl<name>: the build fails unless the tool's

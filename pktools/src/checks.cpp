@@ -26,9 +26,11 @@ std::string AndMore(std::size_t more) {
 
 } // namespace
 
-std::vector<std::string> ScheduleCheck(const std::vector<double>& deltaTimes,
-                                       const std::vector<double>& Times,
+std::vector<std::string> ScheduleCheck(const OptionalColumn& givenDeltaTimes,
+                                       const OptionalColumn& givenTimes,
                                        std::optional<double> decr) {
+    const std::vector<double> deltaTimes = givenDeltaTimes.value_or(std::vector<double>{});
+    const std::vector<double> Times = givenTimes.value_or(std::vector<double>{});
     std::vector<std::string> errors, warnings;
 
     // deltaTimes: row 0 is time zero and is not read.

@@ -56,8 +56,15 @@ struct Finding {
 std::vector<Finding> CheckCovariates(std::string_view model,
                                      const std::vector<RawArgument>& arguments);
 
-// The worksheet function's column: "OK", or the findings' texts, errors first.
-std::vector<std::string> CovariateCheck(std::string_view Model,
+// The findings' texts, errors first, or "OK" when there is none.
+std::vector<std::string> CovariateLines(std::string_view model,
                                         const std::vector<RawArgument>& arguments);
+
+// The worksheet function: the model's worksheet name and its arguments in its order, those
+// beyond the model's own left out (as many as the longest model takes).
+std::vector<std::string> CovariateCheck(const std::string& Model, RawArgument arg1,
+                                        RawArgument arg2, RawArgument arg3, RawArgument arg4,
+                                        RawArgument arg5, RawArgument arg6, RawArgument arg7,
+                                        RawArgument arg8);
 
 } // namespace drugmodels

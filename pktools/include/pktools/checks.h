@@ -22,8 +22,8 @@ inline constexpr double WHOLE_DECREMENT = 100;
 // "OK", or one line per finding, errors first. Each argument may be left out (an empty
 // column, no decrement): deltaTimes as PredCp, TciCp, TciCe and decrCe read it (row 0 is
 // not read), Times as the context-sensitive decrement times read it, decr in percent.
-std::vector<std::string> ScheduleCheck(const std::vector<double>& deltaTimes,
-                                       const std::vector<double>& Times,
-                                       std::optional<double> decr);
+using OptionalColumn = std::optional<std::vector<double>>;
+std::vector<std::string> ScheduleCheck(const OptionalColumn& deltaTimes,
+                                       const OptionalColumn& Times, std::optional<double> decr);
 
 } // namespace pktools
