@@ -330,5 +330,5 @@ TEST_F(XlfOperTest, ArgumentsThatMayBeLeftOutAreReadAsEntered) {
     EXPECT_THROW(
         OptionalColumn(Array(2, 2, {XlfOper(1.0), XlfOper(2.0), XlfOper(3.0), XlfOper(4.0)}),
                        "Times"),
-        XlfException);
+        XlfGeneralException);
 }
