@@ -9,6 +9,7 @@
 
 #include "Velmora.h"
 #include "drugmodels/catalogue.h"
+#include "drugmodels/checks.h"
 #include "drugmodels/routines.h"
 #include "xlf/Call.h"
 #include "xlf/Registration.h"
@@ -29,10 +30,9 @@ template <Model M, class... HostArgs> LPXLOPER12 CallModel(HostArgs... args) noe
     return xlf::Call(ROUTINE<M>, drugmodels::modelEntry(M), args...);
 }
 
-// The registration record of a model, from its catalogue entry and the settings that all
-// drug functions share.
-xlf::FunctionRegistrationRecord RecordOf(Model model) {
-    const drugmodels::ModelEntry& entry = drugmodels::modelEntry(model);
+// The registration record of a function, from its catalogue entry and the settings that
+// all of Velmora's functions share.
+xlf::FunctionRegistrationRecord RecordOf(const catalogue::FunctionEntry& entry) {
     return {
         .exportName = entry.exportName,
         .worksheetName = entry.worksheetName,
@@ -51,11 +51,24 @@ xlf::FunctionRegistrationRecord RecordOf(Model model) {
 
 } // namespace
 
+// ---- The covariate check: the model's name as text, its arguments as entered (an empty or
+// omitted one as nothing)
+
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCovariateCheck(LPXLOPER12 Model, LPXLOPER12 arg1,
+                                                  LPXLOPER12 arg2, LPXLOPER12 arg3, LPXLOPER12 arg4,
+                                                  LPXLOPER12 arg5, LPXLOPER12 arg6, LPXLOPER12 arg7,
+                                                  LPXLOPER12 arg8) {
+    return xlf::Call(drugmodels::CovariateCheck, drugmodels::COVARIATE_CHECK, Model, arg1, arg2,
+                     arg3, arg4, arg5, arg6, arg7, arg8);
+}
+XLF_CHECK_BINDING(xlCovariateCheck, &drugmodels::CovariateCheck, drugmodels::COVARIATE_CHECK);
+const xlf::FunctionRegistration registerCovariateCheck(RecordOf(drugmodels::COVARIATE_CHECK));
+
 // The function of a model beside its wrapper xl<name>: the build fails unless the model's
 // catalogue entry fits the wrapper and the routine; the record is read from the entry.
 #define VELMORA_FUNCTION(name)                                                                     \
     XLF_CHECK_BINDING(xl##name, ROUTINE<Model::name>, drugmodels::modelEntry(Model::name));        \
-    const xlf::FunctionRegistration register##name(RecordOf(Model::name))
+    const xlf::FunctionRegistration register##name(RecordOf(drugmodels::modelEntry(Model::name)))
 
 // ---- Propofol
 

@@ -161,6 +161,142 @@ XlfOper::XlfOper(const std::vector<double>& values) : record_(NewRecord(xltypeMi
     }
 }
 
+XlfOper::XlfOper(const std::vector<std::string>& utf8Texts) : record_(NewRecord(xltypeMissing)) {
+    if (utf8Texts.empty()) {
+        return;
+    }
+    std::size_t rows = utf8Texts.size();
+    if (rows > static_cast<std::size_t>(Props::kMaxRows)) {
+        WriteDiagnosticLine(Props::kRowsTruncatedLine);
+        rows = Props::kMaxRows;
+    }
+    xlf::AllocateArray(*record_, static_cast<std::int32_t>(rows), 1);
+    XLOPER12* cells = record_->val.array.lparray;
+    for (std::int32_t i = 0; i < record_->val.array.rows; ++i) {
+        cells[i].xltype = xltypeStr;
+        cells[i].val.str = WideToCountedWide(Utf8ToUtf16(utf8Texts[static_cast<std::size_t>(i)]));
+    }
+}
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+    constexpr char16_t REPLACEMENT = 0xFFFD;
+    std::u16string wide;
+    wide.reserve(text.size());
+    for (std::size_t k = 0; k < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[k]);
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
+        char32_t code = length == 1   ? lead
+                        : length == 2 ? lead & 0x1F
+                        : length == 3 ? lead & 0x0F
+                                      : lead & 0x07;
+        bool valid = length > 0 && k + length <= text.size();
+        for (std::size_t j = 1; valid && j < length; ++j) {
+            const auto next = static_cast<unsigned char>(text[k + j]);
+            valid = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3F);
+        }
+        if (!valid || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+            wide += REPLACEMENT;
+            ++k;
+            continue;
+        }
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            wide += static_cast<char16_t>(0xD800 + (code >> 10));
+            wide += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+        } else {
+            wide += static_cast<char16_t>(code);
+        }
+        k += length;
+    }
+    return wide;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+    constexpr char32_t REPLACEMENT = 0xFFFD;
+    std::string narrow;
+    narrow.reserve(text.size());
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        char32_t code = text[k];
+        if (code >= 0xD800 && code <= 0xDBFF && k + 1 < text.size() && text[k + 1] >= 0xDC00 &&
+            text[k + 1] <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (text[k + 1] - 0xDC00);
+            ++k;
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = REPLACEMENT;
+        }
+        if (code < 0x80) {
+            narrow += static_cast<char>(code);
+        } else if (code < 0x800) {
+            narrow += static_cast<char>(0xC0 | (code >> 6));
+            narrow += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            narrow += static_cast<char>(0xE0 | (code >> 12));
+            narrow += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            narrow += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            narrow += static_cast<char>(0xF0 | (code >> 18));
+            narrow += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            narrow += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            narrow += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return narrow;
+}
+
+namespace {
+
+// A range of one cell stands for that cell.
+XlfOper SingleCell(const XlfOper& value) {
+    if (value.Type() == xltypeMulti && value.Rows() == 1 && value.Columns() == 1) {
+        return value.Element(0, 0);
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<double> OptionalNumber(const XlfOper& given) {
+    const XlfOper value = SingleCell(given);
+    const XLOPER12* record = value.GetXLOPER();
+    switch (value.Type()) {
+    case xltypeNum:
+        return record->val.num;
+    case xltypeBool:
+        return record->val.xbool != 0 ? 1.0 : 0.0;
+    case xltypeMissing:
+    case xltypeNil:
+        return std::nullopt;
+    case xltypeStr:
+        if (record->val.str == nullptr || record->val.str[0] == 0) {
+            return std::nullopt;
+        }
+        break;
+    default:
+        break;
+    }
+    return std::nan("");
+}
+
+std::string TextOf(const XlfOper& given) {
+    const XlfOper value = SingleCell(given);
+    if (value.Type() != xltypeStr || value.GetXLOPER()->val.str == nullptr) {
+        return "";
+    }
+    return Utf16ToUtf8(CountedWideView(value.GetXLOPER()->val.str));
+}
+
+std::optional<std::vector<double>> OptionalColumn(const XlfOper& value, const char* name) {
+    if (value.Type() == xltypeMissing || value.Type() == xltypeNil) {
+        return std::nullopt;
+    }
+    return value.ToDoubleVector(name);
+}
+
 void AllocateArray(XLOPER12& record, std::int32_t rows, std::int32_t columns) {
     if (rows < 1 || columns < 1) {
         record.xltype = xltypeMissing;

@@ -288,3 +288,47 @@ TEST_F(XlfOperTest, ArraysAreCutAtTheHostLimits) {
     EXPECT_EQ(capture.Lines(), (std::vector<std::string>{"Truncating rows to 1048576",
                                                          "Truncating columns to 16384"}));
 }
+
+TEST_F(XlfOperTest, TextsTravelAsUtf8AndUtf16) {
+    const std::string text = "44.4–122.7 kg/m² \xF0\x9F\x92\x89"; // en dash, superscript, U+1F489
+    const std::u16string wide = Utf8ToUtf16(text);
+    EXPECT_EQ(wide, u"44.4–122.7 kg/m² \U0001F489");
+    EXPECT_EQ(Utf16ToUtf8(wide), text);
+    // A byte that begins no sequence, a cut sequence and a lone surrogate become U+FFFD.
+    EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                          "b\xE2\x80"),
+              u"a\uFFFDb\uFFFD\uFFFD");
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
+
+    // A column of texts, one record per line; none is a column of no rows.
+    const XlfOper column(std::vector<std::string>{"OK", "Height 1.75 cm – in cm"});
+    ASSERT_EQ(column.Type(), xltypeMulti);
+    ASSERT_EQ(column.Rows(), 2);
+    EXPECT_EQ(TextOf(column.Element(1, 0)), "Height 1.75 cm – in cm");
+    EXPECT_EQ(XlfOper(std::vector<std::string>{}).Type(), xltypeMissing);
+}
+
+TEST_F(XlfOperTest, ArgumentsThatMayBeLeftOutAreReadAsEntered) {
+    EXPECT_EQ(OptionalNumber(XlfOper(1.75)), 1.75);
+    EXPECT_EQ(OptionalNumber(XlfOper(true)), 1.0);
+    EXPECT_EQ(OptionalNumber(XlfOper()), std::nullopt);
+    EXPECT_EQ(OptionalNumber(Nil()), std::nullopt);
+    EXPECT_EQ(OptionalNumber(XlfOper("")), std::nullopt);
+    EXPECT_TRUE(std::isnan(*OptionalNumber(XlfOper("tall"))));
+    EXPECT_TRUE(std::isnan(*OptionalNumber(XlfOper(ErrorCode{xlerrNA}))));
+    EXPECT_EQ(OptionalNumber(Array(1, 1, {XlfOper(70.0)})), 70.0);
+    EXPECT_TRUE(std::isnan(*OptionalNumber(Array(1, 2, {XlfOper(1.0), XlfOper(2.0)}))));
+
+    EXPECT_EQ(TextOf(XlfOper("PropSchnider")), "PropSchnider");
+    EXPECT_EQ(TextOf(Array(1, 1, {XlfOper("RemiKim")})), "RemiKim");
+    EXPECT_EQ(TextOf(XlfOper(3.0)), "");
+
+    EXPECT_EQ(OptionalColumn(XlfOper(), "Times"), std::nullopt);
+    EXPECT_EQ(OptionalColumn(Nil(), "Times"), std::nullopt);
+    EXPECT_EQ(OptionalColumn(Array(2, 1, {XlfOper(1.0), XlfOper(2.0)}), "Times"),
+              (std::vector<double>{1, 2}));
+    EXPECT_THROW(
+        OptionalColumn(Array(2, 2, {XlfOper(1.0), XlfOper(2.0), XlfOper(3.0), XlfOper(4.0)}),
+                       "Times"),
+        XlfGeneralException);
+}

@@ -1,5 +1,6 @@
 #include "SheetHost.h"
 
+#include "refdocs/pages.h"
 #include "sheet/formula.h"
 #include "sheet/sheet.h"
 
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 
@@ -24,6 +26,7 @@ constexpr const char* kUsage =
     "       sheethost [--addin PATH]... [--format csv|table] SHEET.csv\n"
     "       sheethost [--addin PATH]... --list\n"
     "       sheethost [--addin PATH]... --registrations\n"
+    "       sheethost [--addin PATH]... --help NAME\n"
     "\n"
     "Loads the add-ins (by default Velmora and Corvane beside the program), runs\n"
     "their xlAutoOpen, evaluates, then removes and closes them.\n"
@@ -33,15 +36,16 @@ constexpr const char* kUsage =
     "  --format FORMAT   how a sheet is printed: csv (the default) or table\n"
     "  --list            every registered function with its arguments and help texts\n"
     "  --registrations   every xlfRegister call, one JSON object per line\n"
+    "  --help NAME       the reference of one function, with its example computed\n"
     "  --addin PATH      load this add-in instead of the default ones (repeatable)\n";
 
 constexpr std::int32_t kKnownErrors[] = {0, 7, 15, 23, 29, 36, 42, 1000, 1001};
 
 struct Options {
-    enum class Action { None, Eval, Sheet, List, Registrations, Help };
+    enum class Action { None, Eval, Sheet, List, Registrations, Help, Reference };
     Action action = Action::None;
     std::vector<std::string> addins;
-    std::string formula;
+    std::string formula; // or the function name of --help NAME
     std::string sheetPath;
     bool table = false;
 };
@@ -149,6 +153,14 @@ std::optional<Options> ReadOptions(const std::vector<std::string>& args, std::os
                 return std::nullopt;
             }
             o.table = *v == "table";
+        } else if ((arg == "--help" || arg == "-h") &&
+                   (inlineValue ||
+                    (k + 1 < args.size() && !args[k + 1].empty() && args[k + 1][0] != '-'))) {
+            const auto v = value();
+            if (!v || !act(Options::Action::Reference)) {
+                return std::nullopt;
+            }
+            o.formula = *v;
         } else if (arg == "--list" || arg == "--registrations" || arg == "--help" || arg == "-h") {
             if (inlineValue) {
                 err << "sheethost: " << arg << " takes no value\n";
@@ -264,6 +276,38 @@ sheet::Value FromHost(const std::optional<standin::Value>& result) {
     }
 }
 
+sheet::FunctionCaller SessionCaller(standin::Session& session, std::ostream& err) {
+    auto reported = std::make_shared<std::set<const standin::Function*>>();
+    return [&session, &err,
+            reported](const std::string& name,
+                      const std::vector<sheet::Value>& args) -> std::optional<sheet::Value> {
+        const standin::Function* f = session.Find(Utf16(name));
+        if (f == nullptr) {
+            return std::nullopt;
+        }
+        if (!f->Problem().empty() && reported->insert(f).second) {
+            err << "sheethost: " << Utf8(f->Texts().worksheetName) << ": " << f->Problem() << "\n";
+        }
+        std::vector<standin::Value> hostArgs;
+        hostArgs.reserve(args.size());
+        for (const sheet::Value& a : args) {
+            hostArgs.push_back(ToHost(a));
+        }
+        return FromHost(f->Call(hostArgs));
+    };
+}
+
+std::vector<std::string> ShownCells(const sheet::Value& result) {
+    if (!result.is(sheet::Value::Kind::Array)) {
+        return {sheet::formatCellForReading(result)};
+    }
+    std::vector<std::string> cells;
+    for (const sheet::Value& cell : result.cells) {
+        cells.push_back(sheet::formatCellForReading(cell));
+    }
+    return cells;
+}
+
 std::string RegistrationJson(const standin::RegistrationTexts& t) {
     std::string macroType = "null";
     if (t.macroType.kind == standin::Value::Kind::Num) {
@@ -349,6 +393,15 @@ int Run(const std::vector<std::string>& arguments, const std::string& programFol
         return kEvaluated;
     }
 
+    const refdocs::Function* described = nullptr;
+    if (options->action == Options::Action::Reference) {
+        described = refdocs::FindFunction(options->formula);
+        if (described == nullptr) {
+            err << "sheethost: no function is called \"" << options->formula << "\"\n";
+            return kSyntaxError;
+        }
+    }
+
     // Read what is to be evaluated before loading anything.
     std::optional<sheet::Expr> formula;
     std::optional<sheet::Sheet> grid;
@@ -395,24 +448,7 @@ int Run(const std::vector<std::string>& arguments, const std::string& programFol
         err << "sheethost: warning: " << line << "\n";
     }
 
-    std::set<const standin::Function*> reported;
-    const sheet::FunctionCaller call =
-        [&](const std::string& name,
-            const std::vector<sheet::Value>& args) -> std::optional<sheet::Value> {
-        const standin::Function* f = session.Find(Utf16(name));
-        if (f == nullptr) {
-            return std::nullopt;
-        }
-        if (!f->Problem().empty() && reported.insert(f).second) {
-            err << "sheethost: " << Utf8(f->Texts().worksheetName) << ": " << f->Problem() << "\n";
-        }
-        std::vector<standin::Value> hostArgs;
-        hostArgs.reserve(args.size());
-        for (const sheet::Value& a : args) {
-            hostArgs.push_back(ToHost(a));
-        }
-        return FromHost(f->Call(hostArgs));
-    };
+    const sheet::FunctionCaller call = SessionCaller(session, err);
 
     switch (options->action) {
     case Options::Action::Eval:
@@ -432,6 +468,11 @@ int Run(const std::vector<std::string>& arguments, const std::string& programFol
     }
     case Options::Action::List:
         out << FunctionList(session.Functions());
+        break;
+    case Options::Action::Reference:
+        out << refdocs::FunctionSection(*described, [&](const std::string& example) {
+            return ShownCells(sheet::evaluateFormula(example, call));
+        });
         break;
     case Options::Action::Registrations:
         for (const standin::RegistrationTexts& t : session.Registrations()) {

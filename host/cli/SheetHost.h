@@ -6,12 +6,14 @@
 //   sheethost [--addin PATH]... [--format csv|table] SHEET.csv
 //   sheethost [--addin PATH]... --list
 //   sheethost [--addin PATH]... --registrations
+//   sheethost --help NAME
 //
 // By default the Velmora and Corvane add-ins that lie beside the program are loaded;
 // "--addin", repeatable, replaces that default. Exit status: 0 whenever the formula or the
 // sheet was evaluated (whatever the cells show); 1 when an add-in or the sheet cannot be
 // read; 2 for a syntax error or a wrong command line.
 
+#include "sheet/sheet.h"
 #include "sheet/value.h"
 #include "standin/Addin.h"
 
@@ -47,6 +49,13 @@ std::string RegistrationJson(const standin::RegistrationTexts& texts);
 // "--list": every function, as the host's function wizard shows it: by category, each
 // with its argument names, its help and each argument's help.
 std::string FunctionList(const std::vector<standin::Function>& functions);
+
+// Calls the session's worksheet functions by name, as a formula does; a function whose
+// registration had a problem is reported once on err.
+sheet::FunctionCaller SessionCaller(standin::Session& session, std::ostream& err);
+
+// What a result shows, one text per cell (row by row), numbers with 10 significant digits.
+std::vector<std::string> ShownCells(const sheet::Value& result);
 
 // Runs the command line (arguments without the program's name). programFolder is where
 // the default add-ins lie. Results go to out, messages to err.

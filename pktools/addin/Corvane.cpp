@@ -10,6 +10,7 @@
 
 #include "Corvane.h"
 #include "pktools/catalogue.h"
+#include "pktools/checks.h"
 #include "pktools/routines.h"
 #include "xlf/Call.h"
 #include "xlf/Registration.h"
@@ -40,10 +41,9 @@ template <Tool T, class... HostArgs> LPXLOPER12 CallTool(HostArgs... args) noexc
     return xlf::Call(ROUTINE<T>, pktools::toolEntry(T), args...);
 }
 
-// The registration record of a tool, from its catalogue entry: all twenty share the
-// category and the default settings.
-xlf::FunctionRegistrationRecord RecordOf(Tool tool) {
-    const pktools::ToolEntry& entry = pktools::toolEntry(tool);
+// The registration record of a function, from its catalogue entry: all of Corvane's share
+// the category and the default settings.
+xlf::FunctionRegistrationRecord RecordOf(const catalogue::FunctionEntry& entry) {
     return {
         .exportName = entry.exportName,
         .worksheetName = entry.worksheetName,
@@ -55,11 +55,20 @@ xlf::FunctionRegistrationRecord RecordOf(Tool tool) {
 
 } // namespace
 
+// ---- The schedule check: columns and a decrement that may be left out
+
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlScheduleCheck(LPXLOPER12 deltaTimes, LPXLOPER12 Times,
+                                                 LPXLOPER12 decr) {
+    return xlf::Call(pktools::ScheduleCheck, pktools::SCHEDULE_CHECK, deltaTimes, Times, decr);
+}
+XLF_CHECK_BINDING(xlScheduleCheck, &pktools::ScheduleCheck, pktools::SCHEDULE_CHECK);
+const xlf::FunctionRegistration registerScheduleCheck(RecordOf(pktools::SCHEDULE_CHECK));
+
 // The function of a tool beside its wrapper xl<name>: the build fails unless the tool's
 // catalogue entry fits the wrapper and the routine; the record is read from the entry.
 #define CORVANE_FUNCTION(name)                                                                     \
     XLF_CHECK_BINDING(xl##name, ROUTINE<Tool::name>, pktools::toolEntry(Tool::name));              \
-    const xlf::FunctionRegistration register##name(RecordOf(Tool::name))
+    const xlf::FunctionRegistration register##name(RecordOf(pktools::toolEntry(Tool::name)))
 
 // ---- Compartment model arithmetic
 

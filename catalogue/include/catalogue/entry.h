@@ -4,7 +4,11 @@
 // Python modules, the reference pages) reads of a worksheet function. Both add-ins'
 // catalogues are made of these; nothing here depends on a host.
 
+#include "catalogue/reference.h"
+
+#include <cstddef>
 #include <span>
+#include <string_view>
 
 namespace catalogue {
 
@@ -24,6 +28,18 @@ struct FunctionEntry {
     const char* worksheetName; // also the name of the routine
     const char* helpText;
     std::span<const ArgumentEntry> arguments; // in registered order; empty for none
+    const Reference* reference = nullptr;     // what the reference pages say of it
 };
+
+// The entry has a reference, and it explains exactly the registered arguments, by name and
+// in order.
+constexpr bool referenceFits(const FunctionEntry& entry) {
+    if (entry.reference == nullptr || entry.reference->arguments.size() != entry.arguments.size())
+        return false;
+    for (std::size_t i = 0; i < entry.arguments.size(); ++i)
+        if (std::string_view(entry.reference->arguments[i].name) != entry.arguments[i].name)
+            return false;
+    return true;
+}
 
 } // namespace catalogue

@@ -3,11 +3,13 @@
 // A routine checked against its catalogue entry at compile time: as many parameters as
 // registered arguments, each of the kind its type code promises. A number ("B") is a
 // double; the cell value ("XLF_OPER") reaches a routine as a flag (bool) or a column
-// (std::vector<double>).
+// (std::vector<double>), or as the types below.
 
 #include "catalogue/entry.h"
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <tuple>
 #include <type_traits>
@@ -16,12 +18,18 @@
 
 namespace catalogue {
 
-// The type code under which a routine parameter of type Param is registered.
+// The type code under which a routine parameter of type Param is registered. Beside flags
+// and columns, a cell value reaches a routine that reads what the user entered as it is (a
+// check) as a text (std::string), a number that may be left out (std::optional<double>) or
+// a column that may be left out (std::optional<std::vector<double>>).
 template <class Param> constexpr const char* typeCodeOf() {
     using P = std::remove_cvref_t<Param>;
     static_assert(std::is_same_v<P, double> || std::is_same_v<P, bool> ||
-                      std::is_same_v<P, std::vector<double>>,
-                  "a routine parameter is a double, a bool or a std::vector<double>");
+                      std::is_same_v<P, std::vector<double>> || std::is_same_v<P, std::string> ||
+                      std::is_same_v<P, std::optional<double>> ||
+                      std::is_same_v<P, std::optional<std::vector<double>>>,
+                  "a routine parameter is a double, a bool, a std::vector<double>, a "
+                  "std::string or an optional number or column");
     return std::is_same_v<P, double> ? NUMBER_ARGUMENT : CELL_VALUE_ARGUMENT;
 }
 

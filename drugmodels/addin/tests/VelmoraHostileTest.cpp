@@ -16,6 +16,6 @@ TEST_F(VelmoraHostileTest, EveryFunctionAnswersEveryHostileInputWithAColumnOrATe
     hostile::RecordArena arena;
     const std::vector<hostile::Wrapper> wrappers = VelmoraWrappers();
     const std::vector<hostile::PreparedCall> sane = VelmoraSaneCalls(wrappers, arena);
-    ASSERT_EQ(sane.size(), 26u);
+    ASSERT_EQ(sane.size(), 27u); // the models and the covariate check
     hostile::CallEveryHostileInput(sane, arena);
 }

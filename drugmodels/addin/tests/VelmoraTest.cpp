@@ -77,21 +77,23 @@ std::vector<Case> RealisticCases() {
 
 TEST_F(VelmoraTest, RegistersTwentySixFunctionsInNameOrderWithTheCataloguesTexts) {
     const auto& registry = xlf::XLRegistration::ExcelFunctionRegistrationRegistry::Instance();
-    EXPECT_EQ(registry.Functions().size(), MODEL_COUNT);
+    EXPECT_EQ(registry.Functions().size(), VELMORA_FUNCTION_COUNT);
     EXPECT_EQ(MODEL_COUNT, 26u);
     EXPECT_TRUE(registry.Commands().empty());
 
-    std::vector<const ModelEntry*> byName;
+    // The models and the covariate check beside them.
+    std::vector<const catalogue::FunctionEntry*> byName = {&COVARIATE_CHECK};
     for (const ModelEntry& entry : MODEL_CATALOGUE) {
         byName.push_back(&entry);
     }
-    std::sort(byName.begin(), byName.end(), [](const ModelEntry* a, const ModelEntry* b) {
-        return std::string_view(a->worksheetName) < std::string_view(b->worksheetName);
-    });
+    std::sort(byName.begin(), byName.end(),
+              [](const catalogue::FunctionEntry* a, const catalogue::FunctionEntry* b) {
+                  return std::string_view(a->worksheetName) < std::string_view(b->worksheetName);
+              });
     const std::vector<Registration> registrations = host().Registrations();
-    ASSERT_EQ(registrations.size(), MODEL_COUNT);
-    for (std::size_t i = 0; i < MODEL_COUNT; ++i) {
-        const ModelEntry& entry = *byName[i];
+    ASSERT_EQ(registrations.size(), VELMORA_FUNCTION_COUNT);
+    for (std::size_t i = 0; i < VELMORA_FUNCTION_COUNT; ++i) {
+        const catalogue::FunctionEntry& entry = *byName[i];
         const Registration& r = registrations[i];
         SCOPED_TRACE(entry.worksheetName);
         std::string typeText = "Q";
@@ -172,6 +174,48 @@ TEST_F(VelmoraTest, AFlagThatIsNoTruthValueNamesItselfInTheCell) {
     EXPECT_EQ(ColumnOf(xlPropEleveld(77, 53, &range, &seven)), PropEleveld(77, 53, true, true));
 }
 
+TEST_F(VelmoraTest, TheCovariateCheckReadsEveryKindOfCellAsItIs) {
+    Cell model = Cell::Text(u"PropSchnider");
+    Cell age = Cell::Number(40), weight = Cell::Truth(true), height = Cell::Array(1, 1, {1.75});
+    Cell missing = Cell::Of(xlf::xltypeMissing), empty = Cell::Of(xlf::xltypeNil);
+    Cell word = Cell::Text(u"tall"), error = Cell::Error(xlf::xlerrNA), blank = Cell::Text(u"");
+    const auto column = [](const xlf::XLOPER12* result) {
+        std::vector<std::string> texts;
+        if (result->xltype != xlf::xltypeMulti)
+            return std::vector<std::string>{"not a column: " + CellText(result)};
+        for (std::int32_t i = 0; i < result->val.array.rows; ++i)
+            texts.push_back(CellText(&result->val.array.lparray[i]));
+        return texts;
+    };
+    // TRUE is 1 kg, a 1 x 1 range its number; an omitted or empty cell is empty.
+    const auto texts = column(xlCovariateCheck(&model, &age, &weight, &height, &empty, &missing,
+                                               &missing, &missing, &missing));
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[0], "Height 1.75 cm is below 3 cm: height is in cm (1.75 m = 175 cm)");
+    EXPECT_EQ(texts[1], "LBM is empty: the model reads it as 0");
+    EXPECT_EQ(texts[2].substr(0, 42), "Weight 1 kg is below 25 kg at Age 40 years");
+    EXPECT_EQ(texts[3], "Weight 1 kg is outside the 44.4–122.7 kg studied for this model "
+                        "(Schnider 1998)");
+    // A text or an error value is no number; an empty text is empty.
+    EXPECT_EQ(column(xlCovariateCheck(&model, &word, &error, &blank, &empty, &missing, &missing,
+                                      &missing, &missing)),
+              (std::vector<std::string>{"Age is not a number: enter it in years",
+                                        "Weight is not a number: enter it in kg",
+                                        "Height is empty: the model reads it as 0",
+                                        "LBM is empty: the model reads it as 0"}));
+    // Texts beyond ASCII reach the host as they are.
+    Cell kataria = Cell::Text(u"PropKataria"), mass = Cell::Number(70), child = Cell::Number(20);
+    EXPECT_EQ(column(xlCovariateCheck(&kataria, &mass, &child, &missing, &missing, &missing,
+                                      &missing, &missing, &missing)),
+              (std::vector<std::string>{
+                  "mass 70 kg is outside the 15–60.5 kg studied for this model (Kataria 1994)",
+                  "age 20 years is outside the 3–11 years studied for this model (Kataria 1994)"}));
+    EXPECT_EQ(column(xlCovariateCheck(&age, &missing, &missing, &missing, &missing, &missing,
+                                      &missing, &missing, &missing))[0]
+                  .substr(0, 17),
+              "Unknown model \"\":");
+}
+
 TEST_F(VelmoraTest, TheWizardGetsTrueWithoutAnyArgumentRead) {
     host().AddWindow(u"bosa_sdm_XL9", u"Function Arguments");
     Cell missing = Cell::Of(xlf::xltypeMissing);
@@ -193,8 +237,8 @@ TEST_F(VelmoraTest, TheWizardGetsTrueWithoutAnyArgumentRead) {
 TEST_F(VelmoraTest, RemoveThenCloseUnregistersAllTwentySix) {
     EXPECT_EQ(xlAutoRemove(), 1);
     EXPECT_EQ(xlAutoClose(), 1);
-    EXPECT_EQ(host().Unregistered().size(), MODEL_COUNT);
-    EXPECT_EQ(host().NamesSet().size(), MODEL_COUNT);
+    EXPECT_EQ(host().Unregistered().size(), VELMORA_FUNCTION_COUNT);
+    EXPECT_EQ(host().NamesSet().size(), VELMORA_FUNCTION_COUNT);
     for (const Registration& r : host().Registrations()) {
         EXPECT_FALSE(r.active) << Text(r, 3);
     }
@@ -206,6 +250,7 @@ TEST(VelmoraLibrary, ExportsItsWrappersAndTheFourEntriesOnly) {
     for (const ModelEntry& entry : MODEL_CATALOGUE) {
         expected.insert(entry.exportName);
     }
-    EXPECT_EQ(expected.size(), 30u);
+    expected.insert(COVARIATE_CHECK.exportName);
+    EXPECT_EQ(expected.size(), 31u);
     EXPECT_EQ(ExportedSymbols(ADDIN_FILE), expected);
 }

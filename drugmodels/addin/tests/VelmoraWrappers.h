@@ -45,6 +45,7 @@ inline std::vector<hostile::Wrapper> VelmoraWrappers() {
         HOSTILE_WRAPPER(xlRemimazEleveld, Shape::FixedColumn, rows(Model::RemimazEleveld)),
         HOSTILE_WRAPPER(xlRocuKleijn, Shape::FixedColumn, rows(Model::RocuKleijn)),
         HOSTILE_WRAPPER(xlFentShafer, Shape::FixedColumn, rows(Model::FentShafer)),
+        HOSTILE_WRAPPER(xlCovariateCheck, Shape::TextColumn),
     };
 }
 
@@ -77,10 +78,12 @@ inline std::map<std::string, std::vector<double>> VelmoraSaneNumbers() {
         {"xlRemimazEleveld", {77, 53}},
         {"xlRocuKleijn", {77, 53, 95}},
         {"xlFentShafer", {}},
+        {"xlCovariateCheck", {}},
     };
 }
 
-// Each wrapper with realistic covariates and every flag TRUE.
+// Each wrapper with realistic covariates and every flag TRUE; the covariate check with a
+// model's name and that model's covariates, its other arguments left out.
 inline std::vector<hostile::PreparedCall>
 VelmoraSaneCalls(const std::vector<hostile::Wrapper>& wrappers, hostile::RecordArena& arena) {
     const auto numbers = VelmoraSaneNumbers();
@@ -101,6 +104,14 @@ VelmoraSaneCalls(const std::vector<hostile::Wrapper>& wrappers, hostile::RecordA
         }
         if (number != sane.size()) {
             throw std::logic_error("wrong count of sane numbers for " + w.name);
+        }
+        if (w.name == "xlCovariateCheck") {
+            const std::vector<double>& covariates = numbers.at("xlPropSchnider");
+            call.args[0].record = arena.Keep(arena.Text(u"PropSchnider"));
+            for (std::size_t k = 1; k < call.args.size(); ++k)
+                call.args[k].record =
+                    arena.Keep(k <= covariates.size() ? arena.Number(covariates[k - 1])
+                                                      : arena.Of(xlf::xltypeMissing));
         }
         calls.push_back(call);
     }

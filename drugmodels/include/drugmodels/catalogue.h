@@ -10,6 +10,7 @@
 
 #include "catalogue/entry.h"
 #include "drugmodels/models.h"
+#include "drugmodels/reference.h"
 
 #include <array>
 #include <cstddef>
@@ -199,10 +200,11 @@ inline constexpr std::span<const ArgumentEntry> NO_ARGS{};
 
 } // namespace argument_tables
 
-// The export name, worksheet name and identifier of a model from its one name.
+// The export name, worksheet name, identifier and reference of a model from its one name.
 #define VELMORA_MODEL(name, helpText, arguments, rowLength)                                        \
     ModelEntry {                                                                                   \
-        {"xl" #name, #name, helpText, argument_tables::arguments}, Model::name, rowLength          \
+        {"xl" #name, #name, helpText, argument_tables::arguments, &reference::name}, Model::name,  \
+            rowLength                                                                              \
     }
 
 // All models, indexed by Model.
@@ -269,9 +271,61 @@ constexpr bool modelsFollowTheirIdentifiers() {
     return true;
 }
 static_assert(modelsFollowTheirIdentifiers(), "catalogue entries out of identifier order");
+
+// Each model's reference explains its arguments and as many cells as the model returns.
+constexpr bool modelReferencesFit() {
+    for (const ModelEntry& entry : MODEL_CATALOGUE)
+        if (!catalogue::referenceFits(entry) || entry.reference->cells.size() != entry.rowLength)
+            return false;
+    return true;
+}
+static_assert(modelReferencesFit(), "a model's reference does not fit its entry");
+
 constexpr const ModelEntry& modelEntry(Model model) {
     return MODEL_CATALOGUE[static_cast<std::size_t>(model)];
 }
+
+// ---- The covariate check beside the models
+
+// The longest argument list of any model: the covariate check takes as many after the
+// model's name.
+constexpr std::size_t longestModelArguments() {
+    std::size_t longest = 0;
+    for (const ModelEntry& entry : MODEL_CATALOGUE)
+        longest = entry.arguments.size() > longest ? entry.arguments.size() : longest;
+    return longest;
+}
+
+namespace argument_tables {
+inline constexpr const char* CELL = catalogue::CELL_VALUE_ARGUMENT;
+// clang-format off
+inline constexpr ArgumentEntry COVARIATE_CHECK_ARGS[] = {
+    {"Model", " the model's worksheet name as text, e.g. \"PropSchnider\" ", CELL},
+    {"arg1", " the model's 1st argument ", CELL},
+    {"arg2", " the model's 2nd argument ", CELL},
+    {"arg3", " the model's 3rd argument ", CELL},
+    {"arg4", " the model's 4th argument ", CELL},
+    {"arg5", " the model's 5th argument ", CELL},
+    {"arg6", " the model's 6th argument ", CELL},
+    {"arg7", " the model's 7th argument ", CELL},
+    {"arg8", " the model's 8th argument ", CELL},
+};
+// clang-format on
+} // namespace argument_tables
+
+inline constexpr catalogue::FunctionEntry COVARIATE_CHECK{
+    "xlCovariateCheck",
+    "CovariateCheck",
+    " Checks a model's arguments: impossible values, unit slips, studied ranges ",
+    argument_tables::COVARIATE_CHECK_ARGS,
+    &reference::CovariateCheck,
+};
+static_assert(COVARIATE_CHECK.arguments.size() == 1 + longestModelArguments(),
+              "the covariate check takes as many arguments as the longest model");
+static_assert(catalogue::referenceFits(COVARIATE_CHECK));
+
+// Velmora's worksheet functions: the models and the covariate check.
+inline constexpr std::size_t VELMORA_FUNCTION_COUNT = MODEL_COUNT + 1;
 
 // The model with this worksheet name (compared byte by byte), or nullptr.
 const ModelEntry* findModel(std::string_view worksheetName);

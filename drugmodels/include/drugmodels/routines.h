@@ -6,6 +6,7 @@
 
 #include "catalogue/routine.h"
 #include "drugmodels/catalogue.h"
+#include "drugmodels/checks.h"
 #include "drugmodels/models.h"
 
 #include <tuple>
@@ -25,5 +26,9 @@ static_assert(std::tuple_size_v<decltype(MODEL_ROUTINES)> == MODEL_COUNT);
 static_assert(catalogue::routinesMatch(MODEL_ROUTINES, MODEL_CATALOGUE,
                                        std::make_index_sequence<MODEL_COUNT>{}),
               "a model routine does not match its catalogue entry");
+
+// The covariate check beside the models.
+static_assert(catalogue::routineMatches(&CovariateCheck, COVARIATE_CHECK),
+              "the covariate check does not match its catalogue entry");
 
 } // namespace drugmodels

@@ -25,7 +25,9 @@
 #include "xlf/XlfOper.h"
 
 #include <cstddef>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <tuple>
 #include <type_traits>
@@ -55,6 +57,25 @@ template <> struct HostArgument<std::vector<double>> {
     using Type = LPXLOPER12;
     static std::vector<double> Convert(LPXLOPER12 value, const char* name) {
         return XlfOper(value).ToDoubleVector(name);
+    }
+};
+
+// What a check reads as the user entered it, none of which raises (xlf/XlfOper.h): a text,
+// a number that may be left out, a column that may be left out.
+template <> struct HostArgument<std::string> {
+    using Type = LPXLOPER12;
+    static std::string Convert(LPXLOPER12 value, const char*) { return TextOf(XlfOper(value)); }
+};
+template <> struct HostArgument<std::optional<double>> {
+    using Type = LPXLOPER12;
+    static std::optional<double> Convert(LPXLOPER12 value, const char*) {
+        return OptionalNumber(XlfOper(value));
+    }
+};
+template <> struct HostArgument<std::optional<std::vector<double>>> {
+    using Type = LPXLOPER12;
+    static std::optional<std::vector<double>> Convert(LPXLOPER12 value, const char* name) {
+        return OptionalColumn(XlfOper(value), name);
     }
 };
 

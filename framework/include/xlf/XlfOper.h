@@ -8,6 +8,7 @@
 #include "xlf/HostApi.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,8 @@ public:
     XlfOper(std::u16string_view text);
     // One column of numbers; an empty vector is missing.
     XlfOper(const std::vector<double>& values);
+    // One column of texts in UTF-8, whatever the code page; an empty vector is missing.
+    XlfOper(const std::vector<std::string>& utf8Texts);
     // Wraps a record the host passed in, or one already made; no copy.
     explicit XlfOper(XLOPER12* record) noexcept : record_(record) {}
 
@@ -73,6 +76,22 @@ private:
 // Builds the text of a conversion error: the message, ", " and the name when one is given,
 // a blank and the context when one is given.
 std::string ErrorText(std::string_view message, const char* name, const char* context);
+
+// UTF-8 text as UTF-16; a byte that begins no valid sequence becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view text);
+// UTF-16 text as UTF-8; a lone surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// Conversions of arguments that may be left out, for functions that read what the user
+// entered as it is (the checks). None raises: what does not fit is told by its value.
+//
+// A number: nothing for an omitted argument, an empty cell or an empty text; a number, or a
+// truth value as 1 or 0; a range of one cell as that cell; anything else NaN.
+std::optional<double> OptionalNumber(const XlfOper& value);
+// A text in UTF-8: a range of one cell as that cell; anything that is no text is empty.
+std::string TextOf(const XlfOper& value);
+// A column: nothing for an omitted argument or an empty cell, else ToDoubleVector(name).
+std::optional<std::vector<double>> OptionalColumn(const XlfOper& value, const char* name);
 
 // Makes a record an array in temporary memory (see XlfOper::AllocateArray).
 void AllocateArray(XLOPER12& record, std::int32_t rows, std::int32_t columns);

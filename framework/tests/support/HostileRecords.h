@@ -139,9 +139,9 @@ struct Arg {
     LPXLOPER12 record = nullptr;
 };
 
-// What a wrapper returns when it computes: a number, a column of fixed length, or a column
-// as long as its first column argument.
-enum class Shape { Number, FixedColumn, FirstColumn };
+// What a wrapper returns when it computes: a number, a column of fixed length, a column
+// as long as its first column argument, or a column of texts of any length.
+enum class Shape { Number, FixedColumn, FirstColumn, TextColumn };
 
 struct Wrapper {
     std::string name;
@@ -190,7 +190,7 @@ Wrapper MakeWrapper(std::string name, LPXLOPER12 (*f)(P...), Shape shape, std::i
 #define HOSTILE_WRAPPER(f, ...) ::hostile::MakeWrapper(#f, &f, __VA_ARGS__)
 
 // What a result record is.
-enum class ResultKind { Null, Number, Column, Text, EmptyText, Other };
+enum class ResultKind { Null, Number, Column, TextColumn, Text, EmptyText, Other };
 
 inline const char* NameOf(ResultKind k) {
     switch (k) {
@@ -200,6 +200,8 @@ inline const char* NameOf(ResultKind k) {
         return "a number";
     case ResultKind::Column:
         return "a column of numbers";
+    case ResultKind::TextColumn:
+        return "a column of texts";
     case ResultKind::Text:
         return "a text";
     case ResultKind::EmptyText:
@@ -209,8 +211,9 @@ inline const char* NameOf(ResultKind k) {
     }
 }
 
-// A number; a column (n x 1 array, n >= 1, every cell a number); a text (with at least one
-// character, or an empty one); or anything else. rows receives a column's length.
+// A number; a column (n x 1 array, n >= 1, every cell a number, or every cell a text with
+// at least one character); a text (with at least one character, or an empty one); or
+// anything else. rows receives a column's length.
 inline ResultKind Classify(const XLOPER12* r, std::int32_t* rows = nullptr) {
     if (r == nullptr) {
         return ResultKind::Null;
@@ -227,15 +230,20 @@ inline ResultKind Classify(const XLOPER12* r, std::int32_t* rows = nullptr) {
         if (r->val.array.columns != 1 || r->val.array.rows < 1 || r->val.array.lparray == nullptr) {
             return ResultKind::Other;
         }
+        const auto isText = [](const XLOPER12& cell) {
+            return cell.xltype == xlf::xltypeStr && cell.val.str != nullptr && cell.val.str[0] > 0;
+        };
+        const bool texts = isText(r->val.array.lparray[0]);
         for (std::int32_t i = 0; i < r->val.array.rows; ++i) {
-            if (r->val.array.lparray[i].xltype != xlf::xltypeNum) {
+            const XLOPER12& cell = r->val.array.lparray[i];
+            if (texts ? !isText(cell) : cell.xltype != xlf::xltypeNum) {
                 return ResultKind::Other;
             }
         }
         if (rows != nullptr) {
             *rows = r->val.array.rows;
         }
-        return ResultKind::Column;
+        return texts ? ResultKind::TextColumn : ResultKind::Column;
     }
     default:
         return ResultKind::Other;
@@ -283,10 +291,12 @@ inline bool Showable(const Wrapper& w, const std::vector<Arg>& args, const XLOPE
                      std::string& why) {
     std::int32_t rows = 0;
     const ResultKind kind = Classify(result, &rows);
-    if (kind == ResultKind::Text || (w.shape == Shape::Number && kind == ResultKind::Number)) {
+    if (kind == ResultKind::Text || (w.shape == Shape::Number && kind == ResultKind::Number) ||
+        (w.shape == Shape::TextColumn && kind == ResultKind::TextColumn)) {
         return true;
     }
-    if (w.shape != Shape::Number && kind == ResultKind::Column) {
+    if ((w.shape == Shape::FixedColumn || w.shape == Shape::FirstColumn) &&
+        kind == ResultKind::Column) {
         std::int64_t expected = w.rows;
         if (w.shape == Shape::FirstColumn) {
             for (std::size_t k = 0; k < w.kinds.size(); ++k) {

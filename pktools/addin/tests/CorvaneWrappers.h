@@ -36,6 +36,7 @@ inline std::vector<hostile::Wrapper> CorvaneWrappers() {
         HOSTILE_WRAPPER(xlJLBM, Shape::Number),
         HOSTILE_WRAPPER(xlJanLBM, Shape::Number),
         HOSTILE_WRAPPER(xlJJLBM, Shape::Number),
+        HOSTILE_WRAPPER(xlScheduleCheck, Shape::TextColumn),
     };
 }
 
@@ -82,6 +83,7 @@ inline std::map<std::string, CorvaneSane> CorvaneSaneArguments() {
         {"xlJLBM", {{77, 177}, {{1}}}},
         {"xlJanLBM", {{77, 177}, {{0}}}},
         {"xlJJLBM", {{130, 160}, {{1}}}},
+        {"xlScheduleCheck", {{}, {dt, times, {50}}}},
     };
 }
 

@@ -8,6 +8,7 @@
 // initialisation of other translation units may read it safely.
 
 #include "catalogue/entry.h"
+#include "pktools/reference.h"
 
 #include <array>
 #include <cstddef>
@@ -234,7 +235,7 @@ inline constexpr ArgumentEntry JJLBM_ARGS[] = {
 // The export name, worksheet name and identifier of a tool from its one name.
 #define CORVANE_TOOL(name, helpText, arguments)                                                    \
     ToolEntry {                                                                                    \
-        {"xl" #name, #name, helpText, argument_tables::arguments}, Tool::name                      \
+        {"xl" #name, #name, helpText, argument_tables::arguments, &reference::name}, Tool::name    \
     }
 
 // All tools, indexed by Tool.
@@ -276,9 +277,42 @@ constexpr bool toolsFollowTheirIdentifiers() {
 }
 static_assert(toolsFollowTheirIdentifiers(), "catalogue entries out of identifier order");
 
+// Each tool's reference explains its arguments.
+constexpr bool toolReferencesFit() {
+    for (const ToolEntry& entry : TOOL_CATALOGUE)
+        if (!catalogue::referenceFits(entry))
+            return false;
+    return true;
+}
+static_assert(toolReferencesFit(), "a tool's reference does not fit its entry");
+
 constexpr const ToolEntry& toolEntry(Tool tool) {
     return TOOL_CATALOGUE[static_cast<std::size_t>(tool)];
 }
+
+// ---- The schedule check beside the tools
+
+namespace argument_tables {
+// clang-format off
+inline constexpr ArgumentEntry SCHEDULE_CHECK_ARGS[] = {
+    {"deltaTimes", " Column with delta times (optional) ", CELL},
+    {"Times", " Time column (optional) ", CELL},
+    {"decr", " The decrement (e.g. 50 for 50%) (optional) ", CELL},
+};
+// clang-format on
+} // namespace argument_tables
+
+inline constexpr catalogue::FunctionEntry SCHEDULE_CHECK{
+    "xlScheduleCheck",
+    "ScheduleCheck",
+    " Checks a schedule: intervals in seconds, unordered times, a decrement as a fraction ",
+    argument_tables::SCHEDULE_CHECK_ARGS,
+    &reference::ScheduleCheck,
+};
+static_assert(catalogue::referenceFits(SCHEDULE_CHECK));
+
+// Corvane's worksheet functions: the tools and the schedule check.
+inline constexpr std::size_t CORVANE_FUNCTION_COUNT = TOOL_COUNT + 1;
 
 // The tool with this worksheet name (compared byte by byte), or nullptr.
 const ToolEntry* findTool(std::string_view worksheetName);

@@ -7,6 +7,7 @@
 #include "catalogue/routine.h"
 #include "pktools/bodysize.h"
 #include "pktools/catalogue.h"
+#include "pktools/checks.h"
 #include "pktools/compartments.h"
 #include "pktools/decrement.h"
 #include "pktools/effect.h"
@@ -28,5 +29,9 @@ static_assert(std::tuple_size_v<decltype(TOOL_ROUTINES)> == TOOL_COUNT);
 static_assert(catalogue::routinesMatch(TOOL_ROUTINES, TOOL_CATALOGUE,
                                        std::make_index_sequence<TOOL_COUNT>{}),
               "a tool routine does not match its catalogue entry");
+
+// The schedule check beside the tools.
+static_assert(catalogue::routineMatches(&ScheduleCheck, SCHEDULE_CHECK),
+              "the schedule check does not match its catalogue entry");
 
 } // namespace pktools

@@ -1,0 +1,864 @@
+#pragma once
+
+// The reference of Velmora's functions: what each model computes, its arguments with their
+// units, the row it returns, where the model comes from and whom it was built on (the
+// studied covariate ranges, which the covariate check compares a patient with). Each entry
+// of the catalogue points to the reference of the same name.
+//
+// A studied range is the lowest and highest value seen in the data the model was fitted
+// to; where no source gave one, the model has none and its status says so. Tools' own
+// warning limits never stand in for a studied range.
+
+#include "catalogue/reference.h"
+
+#include <span>
+
+namespace drugmodels::reference {
+
+using catalogue::ArgumentReference;
+using catalogue::ErrorCause;
+using catalogue::ModelSource;
+using catalogue::Quantity;
+using catalogue::Reference;
+using catalogue::ResultCell;
+using catalogue::StudiedRange;
+
+// ---- Arguments, by what they measure
+
+constexpr ArgumentReference Age(const char* name, const char* meaning = "the patient's age") {
+    return {name, "years", meaning, Quantity::Age};
+}
+constexpr ArgumentReference Weight(const char* name,
+                                   const char* meaning = "the patient's total body weight") {
+    return {name, "kg", meaning, Quantity::Weight};
+}
+constexpr ArgumentReference Height(const char* name, const char* meaning = "the patient's height") {
+    return {name, "cm", meaning, Quantity::Height};
+}
+constexpr ArgumentReference LeanBodyMass(const char* name) {
+    return {name, "kg",
+            "the patient's lean body mass, taken as given (the model was built with the James "
+            "formula: JLBM of Corvane)",
+            Quantity::LeanBodyMass};
+}
+constexpr ArgumentReference Flag(const char* name, const char* meaning) {
+    return {name, "1 or 0", meaning, Quantity::Flag};
+}
+inline constexpr const char* MALE_MEANING = "1 (or TRUE) for a man, 0 (or FALSE) for a woman";
+
+// ---- The parameter row
+
+inline constexpr ResultCell MODEL_ROW[] = {
+    {"V1", "L", "volume of the central compartment"},
+    {"V2", "L", "volume of the rapidly equilibrating peripheral compartment"},
+    {"V3", "L",
+     "volume of the slowly equilibrating peripheral compartment (0 in a two-compartment "
+     "model)"},
+    {"Cl1", "L/min", "elimination clearance"},
+    {"Cl2", "L/min", "clearance between the central compartment and V2"},
+    {"Cl3", "L/min",
+     "clearance between the central compartment and V3 (0 in a two-compartment "
+     "model)"},
+    {"ke0", "1/min", "rate constant of the equilibration between plasma and effect site"},
+};
+inline constexpr std::span<const ResultCell> ROW_OF_SIX{MODEL_ROW, 6};
+inline constexpr std::span<const ResultCell> ROW_OF_SEVEN{MODEL_ROW, 7};
+inline constexpr const char* SIX_CELLS = "a column of 6 cells: V1, V2, V3, Cl1, Cl2, Cl3";
+inline constexpr const char* SEVEN_CELLS = "a column of 7 cells: V1, V2, V3, Cl1, Cl2, Cl3, ke0";
+
+inline constexpr const char* NOT_CONFIRMED = "not confirmed: no studied range was found";
+
+// ---- Propofol
+
+inline constexpr ArgumentReference PROP_SCHNIDER_ARGS[] = {
+    Age("Age"),
+    Weight("Weight"),
+    Height("Height"),
+    LeanBodyMass("LBM"),
+};
+inline constexpr StudiedRange SCHNIDER_1998_RANGES[] = {
+    {Quantity::Age, 25, 81},
+    {Quantity::Weight, 44.4, 122.7},
+    {Quantity::Height, 154.9, 195.6},
+    {Quantity::BodyMassIndex, 15.9, 32.1},
+    {Quantity::LeanBodyMass, 35.3, 84.6},
+};
+inline constexpr ModelSource SCHNIDER_1998{
+    "Schnider 1998",
+    "Schnider TW, Minto CF, Gambus PL, Andresen C, Goodale DB, Shafer SL, Youngs EJ. The "
+    "influence of method of administration and covariates on the pharmacokinetics of propofol "
+    "in adult volunteers. Anesthesiology 1998;88(5):1170-82. ke0 0.456: Schnider et al., "
+    "Anesthesiology 1999;90:1502-16.",
+    "DOI 10.1097/00000542-199805000-00006, PMID 9605675",
+    "24 healthy volunteers (13 men, 11 women), a bolus and a 60-minute infusion in two "
+    "sessions, arterial samples, no opioid. Lean body mass by the James formula.",
+    SCHNIDER_1998_RANGES,
+    "confirmed (individual data; the abstract gives 26 as the lowest age, the data 25)",
+    "The model centres on age 53, weight 77 kg, height 177 cm and LBM 59 kg. A lean body mass "
+    "from another formula than James's is outside what was studied, which no range can show.",
+    true,
+};
+inline constexpr Reference PropSchnider{
+    "Propofol parameters of the Schnider model for an adult, from age, weight, height and lean "
+    "body mass, with ke0.",
+    PROP_SCHNIDER_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=PropSchnider(53, 77, 177, 59)",
+    &SCHNIDER_1998,
+};
+
+inline constexpr ArgumentReference PROP_SCHNIDER_TRICK_ARGS[] = {
+    Age("Age"),
+    Weight("Weight"),
+    Height("Height"),
+    Flag("male", MALE_MEANING),
+};
+inline constexpr ModelSource SCHNIDER_1998_TRICK{
+    "Schnider 1998",
+    SCHNIDER_1998.publication,
+    SCHNIDER_1998.identifiers,
+    "as PropSchnider: 24 healthy volunteers, BMI 15.9-32.1",
+    SCHNIDER_1998_RANGES,
+    "confirmed for the data; the height substitution was never validated",
+    "The lean body mass is computed with the James formula. Above a BMI of 42 (men) or 36 "
+    "(women) the height is replaced by the one at which the BMI equals that threshold, so that "
+    "the James formula, which falls with weight at high BMI, stays usable. The rule is not "
+    "from the paper and no source for it was found; every patient it changes lies far outside "
+    "the studied BMI. It also hides a height entered in metres: check the raw height first.",
+    true,
+};
+inline constexpr Reference PropSchniderTrick{
+    "Propofol parameters of the Schnider model with the lean body mass computed from weight, "
+    "height and sex, and a substituted height for obese patients, with ke0.",
+    PROP_SCHNIDER_TRICK_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=PropSchniderTrick(53, 77, 177, 1)",
+    &SCHNIDER_1998_TRICK,
+};
+
+inline constexpr ArgumentReference WEIGHT_ONLY_ARGS[] = {Weight("Weight")};
+inline constexpr ModelSource MARSH_1991{
+    "Marsh 1991",
+    "Marsh B, White M, Morton N, Kenny GNC. Pharmacokinetic model driven infusion of propofol "
+    "in children. Br J Anaesth 1991;67:41-8 (authors and title from memory). The adult set "
+    "takes its rate constants from Gepts E, Camu F, Cockshott ID, Douglas EJ, Anesth Analg "
+    "1987;66:1256-63, and V1 = 0.228 L/kg from unpublished pilot studies.",
+    "DOI 10.1093/bja/67.1.41, PMID 1859758",
+    "adults; the adult set is not a population fit and no studied population is reported",
+    {},
+    NOT_CONFIRMED,
+    "Every volume and clearance is proportional to weight. This row uses k12 = 0.112; the "
+    "Diprifusor set uses 0.114, which is Gepts's value.",
+};
+inline constexpr Reference PropMarsh{
+    "Propofol parameters of the adult Marsh model, proportional to weight, without ke0.",
+    WEIGHT_ONLY_ARGS,
+    SIX_CELLS,
+    ROW_OF_SIX,
+    {},
+    "=PropMarsh(70)",
+    &MARSH_1991,
+};
+
+inline constexpr ArgumentReference PROP_WHITE_ARGS[] = {
+    Age("Age"),
+    Weight("Weight"),
+    Flag("MALE", MALE_MEANING),
+};
+inline constexpr ModelSource WHITE_2008{
+    "White 2008",
+    "White M, Kenny GNC, Schraag S. Use of target controlled infusion to derive age and gender "
+    "covariates for propofol clearance. Clin Pharmacokinet 2008;47:119-27 (identified from "
+    "memory; the registered help says \"CPT 2008\").",
+    "",
+    "not found",
+    {},
+    NOT_CONFIRMED,
+    "The model uses weight, not lean body mass, although its help text names LBM.",
+};
+inline constexpr Reference PropWhite{
+    "Propofol parameters of the White model, with an age- and sex-dependent central volume and "
+    "clearance, without ke0.",
+    PROP_WHITE_ARGS,
+    SIX_CELLS,
+    ROW_OF_SIX,
+    {},
+    "=PropWhite(40, 70, 1)",
+    &WHITE_2008,
+};
+
+inline constexpr ArgumentReference PROP_KATARIA_ARGS[] = {
+    Weight("mass", "the child's total body weight"),
+    Age("age", "the child's age"),
+};
+inline constexpr StudiedRange KATARIA_1994_RANGES[] = {
+    {Quantity::Age, 3, 11},
+    {Quantity::Weight, 15, 60.5},
+    {Quantity::Height, 98, 173},
+    {Quantity::BodyMassIndex, 15.4, 20.2},
+};
+inline constexpr ModelSource KATARIA_1994{
+    "Kataria 1994",
+    "Kataria BK, Ved SA, Nicodemus HF, Hoy GR, Lea D, Dubois MY, Mandema JW, Shafer SL. The "
+    "pharmacokinetics of propofol in children using three different data analysis approaches. "
+    "Anesthesiology 1994;80(1):104-22.",
+    "DOI 10.1097/00000542-199401000-00018, PMID 8291699",
+    "53 healthy, unpremedicated children (28 boys, 25 girls), venous samples; 20 had a bolus "
+    "only, 33 a bolus and an infusion.",
+    KATARIA_1994_RANGES,
+    "confirmed (abstract and individual data)",
+    "V2 = 0.78 mass + 3.1 age - 15.5 is 0 or below when the mass is at most (15.5 - 3.1 age) / "
+    "0.78: 7.9 kg at 3 years, 15.9 kg at 1 year. An age in months (36 for 3 years) gives a V2 "
+    "twenty times too large.",
+    true,
+};
+inline constexpr Reference PropKataria{
+    "Propofol parameters of the Kataria model for children, linear in weight and age, without "
+    "ke0.",
+    PROP_KATARIA_ARGS,
+    SIX_CELLS,
+    ROW_OF_SIX,
+    {},
+    "=PropKataria(20, 6)",
+    &KATARIA_1994,
+};
+
+inline constexpr ArgumentReference DIPRIFUSOR_ARGS[] = {
+    Age("Age", "the patient's age: below 16 the row is zeros, otherwise it is not used"),
+    Weight("Weight"),
+};
+inline constexpr ModelSource DIPRIFUSOR_SET{
+    "Marsh (Diprifusor)",
+    MARSH_1991.publication,
+    MARSH_1991.identifiers,
+    "adults, as the Marsh set; the pump is for adults",
+    {},
+    NOT_CONFIRMED,
+    "The Marsh adult set as the Diprifusor pump implements it: k12 = 0.114 (personal "
+    "communication, Brannock) and ke0 = 0.26 /min. Below age 16 every volume and clearance is "
+    "0 and only ke0 remains.",
+};
+inline constexpr Reference Diprifusor{
+    "Propofol parameters of the Diprifusor pump's adult model (Marsh with k12 = 0.114), with "
+    "ke0; zeros below 16 years.",
+    DIPRIFUSOR_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=Diprifusor(40, 70)",
+    &DIPRIFUSOR_SET,
+};
+
+inline constexpr ArgumentReference PROP_PAEDFUSOR_ARGS[] = {
+    Age("Age", "the child's age, in whole years from 13 to 16"),
+    Weight("Weight", "the child's total body weight"),
+};
+inline constexpr ModelSource PAEDFUSOR{
+    "Absalom 2003",
+    "Absalom A, Amutike D, Lal A, White M, Kenny GNC. Accuracy of the 'Paedfusor' in children "
+    "undergoing cardiac surgery or catheterization. Br J Anaesth 2003;91(4):507-13 (title from "
+    "memory); parameters: Absalom A, Kenny G. 'Paedfusor' pharmacokinetic data set. Br J "
+    "Anaesth 2005;95(1):110.",
+    "DOI 10.1093/bja/aei567, PMID 15941735",
+    "children; the study's numbers and ranges were not found",
+    {},
+    NOT_CONFIRMED,
+    "Ages 1 to 12 use a weight-dependent k10; 13, 14, 15 and 16 are matched as whole years; "
+    "above 16 the adult Marsh values apply. Any other age (below 1, or a fraction between 12 "
+    "and 16 such as 12.5) gives six zeros. An age in months reads as an adult.",
+};
+inline constexpr Reference PropPaedfusor{
+    "Propofol parameters of the Paedfusor model for children, from age and weight, without "
+    "ke0.",
+    PROP_PAEDFUSOR_ARGS,
+    SIX_CELLS,
+    ROW_OF_SIX,
+    {},
+    "=PropPaedfusor(6, 20)",
+    &PAEDFUSOR,
+};
+
+inline constexpr ArgumentReference PROP_ELEVELD_ARGS[] = {
+    Weight("weight"),
+    Age("age"),
+    Flag("male", MALE_MEANING),
+    Flag("patient", "1 for a patient, 0 for a healthy volunteer"),
+};
+inline constexpr StudiedRange ELEVELD_2014_RANGES[] = {
+    {Quantity::Age, 0.25, 88},
+    {Quantity::Weight, 5.2, 160},
+};
+inline constexpr ModelSource ELEVELD_2014{
+    "Eleveld 2014",
+    "Eleveld DJ, Proost JH, Cortinez LI, Absalom AR, Struys MMRF. A general purpose "
+    "pharmacokinetic model for propofol. Anesth Analg 2014;118(6):1221-37 (pages not "
+    "confirmed).",
+    "DOI 10.1213/ANE.0000000000000165",
+    "660 individuals from 21 pooled studies: young children, children, adults, elderly and "
+    "obese people, patients and healthy volunteers.",
+    ELEVELD_2014_RANGES,
+    "confirmed for age and weight; the sex mix is not confirmed",
+    "Volunteers contributed only adults, so a child entered as a volunteer (patient = 0) lies "
+    "outside the data (an inference, not confirmed).",
+    true,
+};
+inline constexpr Reference PropEleveld{
+    "Propofol parameters of the Eleveld 2014 general-purpose model, from weight, age, sex and "
+    "patient or volunteer, with ke0.",
+    PROP_ELEVELD_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=PropEleveld(70, 40, 1, 1)",
+    &ELEVELD_2014,
+};
+
+inline constexpr ArgumentReference PROP_ELEVELD_FINAL_ARGS[] = {
+    Weight("weight"),
+    Height("height"),
+    {"pma", "years",
+     "postmenstrual age in decimal years: the age plus the gestation at birth (about 0.77 "
+     "years at term)",
+     Quantity::PostmenstrualAge},
+    Age("age"),
+    Flag("male", MALE_MEANING),
+    Flag("venous", "1 when the concentrations are venous, 0 when arterial"),
+    Flag("opiates", "1 when opioids are given with propofol"),
+    Flag("patient", "1 for a patient, 0 for a volunteer; accepted but not used by the model"),
+};
+inline constexpr StudiedRange ELEVELD_2018_RANGES[] = {
+    {Quantity::Age, 0.0027, 88},          {Quantity::PostmenstrualAge, 0.519, 88.77},
+    {Quantity::Weight, 0.68, 160},        {Quantity::Height, 33, 200},
+    {Quantity::BodyMassIndex, 6.2, 52.8},
+};
+inline constexpr ModelSource ELEVELD_2018{
+    "Eleveld 2018",
+    "Eleveld DJ, Colin P, Absalom AR, Struys MMRF. Pharmacokinetic-pharmacodynamic model for "
+    "propofol for broad application in anaesthesia and sedation. Br J Anaesth "
+    "2018;120(5):942-59.",
+    "DOI 10.1016/j.bja.2018.01.018, PMID 29661412",
+    "1033 individuals (672 men, 361 women) from 30 studies, from 27 weeks postmenstrual age to "
+    "88 years; 710 with and 323 without opioids; 727 arterial and 306 venous samplings.",
+    ELEVELD_2018_RANGES,
+    "confirmed (abstract and individual data)",
+    "Thin regions: 49 individuals under 1 year, 6 aged 80 or more, 25 adults with BMI above "
+    "40. A height in metres collapses the fat-free mass; a postmenstrual age in weeks (40 for "
+    "a newborn) overstates clearance about 2.65-fold.",
+    true,
+};
+inline constexpr Reference PropEleveldFinal{
+    "Propofol parameters of the Eleveld 2018 model for all ages, from weight, height, "
+    "postmenstrual age, age, sex, sampling site and opioids, with ke0.",
+    PROP_ELEVELD_FINAL_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=PropEleveldFinal(70, 170, 40.77, 40, 1, 0, 1, 1)",
+    &ELEVELD_2018,
+};
+
+// ---- Other hypnotics
+
+inline constexpr ArgumentReference ABP700_V1_ELEVELD_ARGS[] = {
+    Weight("weight"),
+    Age("age", "the patient's age; accepted but not used by the model"),
+    Height("height"),
+    Flag("male", MALE_MEANING),
+};
+inline constexpr ModelSource ABP700_2016{
+    "Eleveld 2016 (ABP-700)",
+    "Unpublished model version V_05_2016. The only published human data found: Struys MMRF, "
+    "Valk BI, Eleveld DJ, Absalom AR, Meyer P, Meier S, et al. Anesthesiology "
+    "2017;127(1):20-35.",
+    "",
+    "60 healthy subjects of a first-in-human study (including placebo); whether the model was "
+    "fitted to them is not known",
+    {},
+    NOT_CONFIRMED,
+    "Everything scales with the fat-free mass relative to that of a 70 kg, 170 cm man. "
+    "Experimental.",
+};
+inline constexpr Reference ABP700V1Eleveld{
+    "Parameters of the experimental hypnotic ABP-700 (Eleveld 2016 model version), from weight, "
+    "height and sex, with ke0.",
+    ABP700_V1_ELEVELD_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=ABP700V1Eleveld(70, 40, 170, 1)",
+    &ABP700_2016,
+};
+
+inline constexpr ArgumentReference WEIGHT_ONLY_LOWER_ARGS[] = {Weight("Weight")};
+
+inline constexpr ModelSource DOMINO_1984{
+    "Domino 1984",
+    "Domino EF, Domino SE, Smith RE, et al. Ketamine kinetics in unmedicated and "
+    "diazepam-premedicated subjects. Clin Pharmacol Ther 1984;36:645-53 (authors and title "
+    "from memory; other tools print the year 1991).",
+    "",
+    "not found",
+    {},
+    NOT_CONFIRMED,
+    "Per-kg volumes and clearances. ke0 = 10 /min has no published source.",
+};
+inline constexpr Reference KetaDomino{
+    "Ketamine parameters of the Domino model, proportional to weight, with ke0 10.",
+    WEIGHT_ONLY_LOWER_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=KetaDomino(70)",
+    &DOMINO_1984,
+};
+
+inline constexpr ModelSource GREENBLATT_1989{
+    "Greenblatt 1989",
+    "Greenblatt DJ et al., Clin Pharmacol Ther, April 1989; probably \"Pharmacokinetic and "
+    "electroencephalographic study of intravenous diazepam, midazolam, and placebo\", Clin "
+    "Pharmacol Ther 1989;45:356-65 (not confirmed).",
+    "",
+    "not found",
+    {},
+    NOT_CONFIRMED,
+    "A two-compartment model per kg (V1 0.73 L/kg). ke0 0.17325 = 0.693/4 (Hung, Buhrer and "
+    "Stanski, unpublished).",
+};
+inline constexpr Reference MidaGreenblatt{
+    "Midazolam parameters of the Greenblatt two-compartment model, proportional to weight, "
+    "with ke0.",
+    WEIGHT_ONLY_LOWER_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=MidaGreenblatt(70)",
+    &GREENBLATT_1989,
+};
+
+// ---- Opioids
+
+inline constexpr ArgumentReference REMI_MINTO_ARGS[] = {
+    Age("Age"),
+    LeanBodyMass("LBM"),
+};
+inline constexpr StudiedRange MINTO_1997_RANGES[] = {
+    {Quantity::Age, 20, 85},
+    {Quantity::LeanBodyMass, 36.5, 75.6},
+    {Quantity::Weight, 45, 106},
+    {Quantity::Height, 156, 193},
+    {Quantity::BodyMassIndex, 16.1, 32.7},
+};
+inline constexpr ModelSource MINTO_1997{
+    "Minto 1997",
+    "Minto CF, Schnider TW, Egan TD, Youngs E, Lemmens HJM, Gambus PL, Billard V, Hoke JF, "
+    "Moore KHP, Hermann DJ, Muir KT, Mandema JW, Shafer SL. Influence of age and gender on the "
+    "pharmacokinetics and pharmacodynamics of remifentanil. I. Model development. "
+    "Anesthesiology 1997;86(1):10-23.",
+    "DOI 10.1097/00000542-199701000-00004, PMID 9009935",
+    "65 healthy adults (38 men, 27 women), arterial samples, infusions of 1-8 ug/kg/min for "
+    "4-20 minutes.",
+    MINTO_1997_RANGES,
+    "confirmed (abstract and individual data)",
+    "The model centres on age 40 and LBM 55 kg. The Eleveld 2017 remifentanil data pool this "
+    "study with others; that is another model (RemiEleveld).",
+    true,
+};
+inline constexpr Reference RemiMinto{
+    "Remifentanil parameters of the Minto model, from age and lean body mass, with ke0.",
+    REMI_MINTO_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=RemiMinto(40, 55)",
+    &MINTO_1997,
+};
+
+inline constexpr ArgumentReference ALFENT_MAITRE_ARGS[] = {
+    Age("Age"),
+    Weight("Weight"),
+    Flag("MALE", MALE_MEANING),
+};
+inline constexpr ModelSource MAITRE_1987{
+    "Maitre 1987",
+    "Maitre PO, Vozeh S, Heykants J, Thomson DA, Stanski DR. Population pharmacokinetics of "
+    "alfentanil: the average dose-plasma concentration relationship and interindividual "
+    "variability in patients. Anesthesiology 1987;66:3-12 (authors and title from memory).",
+    "PMID 3099604",
+    "adult patients: single-dose data pooled from earlier studies",
+    {},
+    NOT_CONFIRMED,
+    "An adult model, although the registered descriptions say \"child\". Other tools warn "
+    "outside ages 25-53 and weights 41-95 kg; these are their own limits, not studied ranges.",
+};
+inline constexpr Reference AlfentMaitre{
+    "Alfentanil parameters of the Maitre model, from age, weight and sex, without ke0.",
+    ALFENT_MAITRE_ARGS,
+    SIX_CELLS,
+    ROW_OF_SIX,
+    {},
+    "=AlfentMaitre(40, 70, 1)",
+    &MAITRE_1987,
+};
+
+inline constexpr ModelSource SCOTT_1987_ALFENTANIL{
+    "Scott 1987",
+    "Scott JC, Stanski DR. Decreased fentanyl and alfentanil dose requirements with age. A "
+    "simultaneous pharmacokinetic and pharmacodynamic evaluation. J Pharmacol Exp Ther "
+    "1987;240(1):159-66.",
+    "PMID 3100765",
+    "not found",
+    {},
+    NOT_CONFIRMED,
+    "A fixed row for every patient whatever the size (V1 2.19 L).",
+};
+inline constexpr Reference AlfentScott{
+    "Alfentanil parameters of the Scott and Stanski model: one fixed row, with ke0.",
+    {},
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=AlfentScott()",
+    &SCOTT_1987_ALFENTANIL,
+};
+
+inline constexpr ModelSource SCOTT_1987_FENTANYL{
+    "Scott 1987",
+    SCOTT_1987_ALFENTANIL.publication,
+    SCOTT_1987_ALFENTANIL.identifiers,
+    "not found",
+    {},
+    NOT_CONFIRMED,
+    "The published set was not weight adjusted (V1 12.7 L); here every volume and clearance "
+    "is scaled by weight/70, which was not studied. ke0 0.147 /min from Scott and Stanski.",
+};
+inline constexpr Reference FentScott{
+    "Fentanyl parameters of the Scott and Stanski model scaled to the weight, with ke0.",
+    WEIGHT_ONLY_LOWER_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=FentScott(70)",
+    &SCOTT_1987_FENTANYL,
+};
+
+inline constexpr StudiedRange GEPTS_1995_RANGES[] = {{Quantity::Age, 14, 68}};
+inline constexpr ModelSource GEPTS_1995{
+    "Gepts 1995",
+    "Gepts E, Shafer SL, Camu F, Stanski DR, Woestenborghs R, Van Peer A, Heykants JJP. "
+    "Linearity of pharmacokinetics and model estimation of sufentanil. Anesthesiology "
+    "1995;83(6):1194-204.",
+    "DOI 10.1097/00000542-199512000-00010, PMID 8533912",
+    "23 surgical patients with postoperative ventilation; infusions of 250-1500 ug, arterial "
+    "samples up to 48 hours.",
+    GEPTS_1995_RANGES,
+    "confirmed for age; weight, height and sex not confirmed",
+    "The model has no covariates: the same row for every patient.",
+    true,
+};
+inline constexpr Reference SufentGepts{
+    "Sufentanil parameters of the Gepts model: one fixed row, without ke0.",
+    {},
+    SIX_CELLS,
+    ROW_OF_SIX,
+    {},
+    "=SufentGepts()",
+    &GEPTS_1995,
+};
+
+inline constexpr ModelSource HUDSON_1989{
+    "Hudson 1989",
+    "Hudson RJ et al., Anesthesiology 1989 (probably 70:426-31, patients having abdominal "
+    "aortic surgery; not confirmed).",
+    "",
+    "not found",
+    {},
+    NOT_CONFIRMED,
+    "V1 0.254 L/kg; the source of ke0 is not reported.",
+};
+inline constexpr Reference SufentHudson{
+    "Sufentanil parameters of the Hudson model, proportional to weight, with ke0.",
+    WEIGHT_ONLY_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=SufentHudson(70)",
+    &HUDSON_1989,
+};
+
+// ---- Local anaesthetics
+
+inline constexpr ModelSource SCHNIDER_1996{
+    "Schnider 1996",
+    "Schnider TW, Gaeta R, Brose W, Minto CF, Gregg KM, Shafer SL. Derivation and "
+    "cross-validation of pharmacokinetic parameters for computer-controlled infusion of "
+    "lidocaine in pain therapy. Anesthesiology 1996;84(5):1043-50 (authors and the end of the "
+    "title from memory).",
+    "",
+    "13 patients with chronic neuropathic pain, mean age 45 years, mean weight 66 kg (eight for "
+    "the estimation, five for a prospective test)",
+    {},
+    "not confirmed: only the mean age and weight were found",
+    "A two-compartment model per kg. Another tool's lidocaine set for the same study differs; "
+    "the final published values could not be checked.",
+};
+inline constexpr Reference LidocainSchnider{
+    "Lidocaine parameters of the Schnider two-compartment model, proportional to weight, with "
+    "ke0.",
+    WEIGHT_ONLY_LOWER_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=LidocainSchnider(70)",
+    &SCHNIDER_1996,
+};
+
+// ---- The seven models added from the open TCI tools' sources
+
+inline constexpr ArgumentReference DEXMED_HANNIVOORT_ARGS[] = {Weight("weight")};
+inline constexpr StudiedRange HANNIVOORT_2015_RANGES[] = {
+    {Quantity::Age, 20, 70},
+    {Quantity::Weight, 51, 110},
+    {Quantity::BodyMassIndex, 20.6, 29.3},
+};
+inline constexpr ModelSource HANNIVOORT_2015{
+    "Hannivoort 2015",
+    "Hannivoort LN, Eleveld DJ, Proost JH, Reyntjens KMEM, Absalom AR, Vereecke HEM, Struys "
+    "MMRF. Development of an optimized pharmacokinetic model of dexmedetomidine using "
+    "target-controlled infusion in healthy volunteers. Anesthesiology 2015;123(2):357-67.",
+    "DOI 10.1097/ALN.0000000000000740, PMID 26068206",
+    "18 healthy volunteers (9 men, 9 women)",
+    HANNIVOORT_2015_RANGES,
+    "from the abstract",
+    "Weight is the only covariate: volumes scale with weight/70, clearances with its 0.75 "
+    "power. The paper reports no ke0; another tool's 0.0428 /min (Colin 2017) is not confirmed.",
+    true,
+};
+inline constexpr Reference DexmedHannivoort{
+    "Dexmedetomidine parameters of the Hannivoort model, allometrically scaled to the weight, "
+    "without ke0.",
+    DEXMED_HANNIVOORT_ARGS,
+    SIX_CELLS,
+    ROW_OF_SIX,
+    {},
+    "=DexmedHannivoort(70)",
+    &HANNIVOORT_2015,
+};
+
+inline constexpr ArgumentReference DEXMED_DYCK_ARGS[] = {Height("height")};
+inline constexpr ModelSource DYCK_1993{
+    "Dyck 1993",
+    "Dyck JB, et al. Computer-controlled infusion of intravenous dexmedetomidine hydrochloride "
+    "in adult human volunteers. Anesthesiology 1993;78(5):821-8.",
+    "DOI 10.1097/00000542-199305000-00003, PMID 8098191",
+    "adult volunteers",
+    {},
+    NOT_CONFIRMED,
+    "Fixed volumes; the elimination clearance is linear in height and is 0 or below at 117.2 cm "
+    "or less. Other tools warn outside 60-98 kg (their own limit). No ke0.",
+};
+inline constexpr Reference DexmedDyck{
+    "Dexmedetomidine parameters of the Dyck model, with an elimination clearance linear in "
+    "height, without ke0.",
+    DEXMED_DYCK_ARGS,
+    SIX_CELLS,
+    ROW_OF_SIX,
+    {},
+    "=DexmedDyck(170)",
+    &DYCK_1993,
+};
+
+inline constexpr ArgumentReference ELEVELD_FFM_ARGS[] = {
+    Weight("weight"),
+    Age("age"),
+    Height("height"),
+    Flag("male", MALE_MEANING),
+};
+inline constexpr StudiedRange ELEVELD_2017_RANGES[] = {
+    {Quantity::Age, 0.0137, 85}, // 5 days
+    {Quantity::Weight, 2.5, 106},
+    {Quantity::Height, 49, 193},
+};
+inline constexpr ModelSource ELEVELD_2017{
+    "Eleveld 2017",
+    "Eleveld DJ, Proost JH, Vereecke H, Absalom AR, Olofsen E, Vuyk J, Struys MMRF. An "
+    "allometric model of remifentanil pharmacokinetics and pharmacodynamics. Anesthesiology "
+    "2017;126(6):1005-18.",
+    "DOI 10.1097/ALN.0000000000001634, PMID 28509794",
+    "131 individuals (55 men, 76 women) from 5 days to 85 years",
+    ELEVELD_2017_RANGES,
+    "from the abstract",
+    "Follows the authors' own code: log-scale typical values and the reference fat-free mass "
+    "without an age factor. Women between puberty and menopause get a larger V2, Cl1 and Cl2. "
+    "ke0 = 1.09 exp(-0.0289 (age - 35)).",
+    true,
+};
+inline constexpr Reference RemiEleveld{
+    "Remifentanil parameters of the Eleveld 2017 allometric model for all ages, from weight, "
+    "age, height and sex, with ke0.",
+    ELEVELD_FFM_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=RemiEleveld(70, 35, 170, 1)",
+    &ELEVELD_2017,
+};
+
+inline constexpr StudiedRange KIM_2017_RANGES[] = {
+    {Quantity::Age, 20, 85},
+    {Quantity::BodyMassIndex, 16.1, 73.7},
+};
+inline constexpr ModelSource KIM_2017{
+    "Kim 2017",
+    "Kim TK, Obara S, Egan TD, et al. Disposition of remifentanil in obesity: a new "
+    "pharmacokinetic model incorporating the influence of body mass. Anesthesiology "
+    "2017;126(6):1019-32.",
+    "DOI 10.1097/ALN.0000000000001635, PMID 28509796",
+    "229 individuals (107 patients, 122 volunteers), including obese patients",
+    KIM_2017_RANGES,
+    "not confirmed: the ranges come from another tool's documentation, not from the paper",
+    "The fat-free mass is Janmahasatian's (JanLBM of Corvane). V3 is below 0 above 120.9 years "
+    "and Cl2 above 106.3 years. No ke0: the paper is pharmacokinetic only.",
+};
+inline constexpr Reference RemiKim{
+    "Remifentanil parameters of the Kim model for obese and lean adults, from weight, age, "
+    "height and sex, without ke0.",
+    ELEVELD_FFM_ARGS,
+    SIX_CELLS,
+    ROW_OF_SIX,
+    {},
+    "=RemiKim(120, 40, 165, 0)",
+    &KIM_2017,
+};
+
+inline constexpr ArgumentReference REMIMAZ_ELEVELD_ARGS[] = {
+    Weight("weight"),
+    Age("age"),
+    Flag("male", MALE_MEANING),
+    Flag("opiates", "1 when opioids are given with remimazolam"),
+    Flag("hepatic", "1 for a Child-Pugh score above 8"),
+};
+inline constexpr ModelSource ELEVELD_2025{
+    "Eleveld 2025",
+    "Eleveld DJ, Colin PJ, van den Berg JP, Koomen JV, Stohr T, Struys MMRF. Development and "
+    "analysis of a remimazolam pharmacokinetics and pharmacodynamics model with proposed "
+    "dosing and concentrations for anaesthesia and sedation. Br J Anaesth "
+    "2025;135(1):206-17.",
+    "DOI 10.1016/j.bja.2025.02.038",
+    "adults; no maturation term",
+    {},
+    NOT_CONFIRMED,
+    "ke0 0.298269 /min is the effect site of MOAA/S sedation; the model's BIS effect site "
+    "(ke0 0.14497 exp(-0.0106456 (age - 35))) is not offered. The liver term comes from two "
+    "tools, not from the authors' code; with hepatic = 0 the row equals the authors' code.",
+};
+inline constexpr Reference RemimazEleveld{
+    "Remimazolam parameters of the Eleveld 2025 model, from weight, age, sex, opioids and "
+    "liver function, with the ke0 of sedation.",
+    REMIMAZ_ELEVELD_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=RemimazEleveld(70, 35, 1, 0, 0)",
+    &ELEVELD_2025,
+};
+
+inline constexpr ArgumentReference ROCU_KLEIJN_ARGS[] = {
+    Weight("weight"),
+    Age("age"),
+    {"crcl", "mL/min",
+     "creatinine clearance, not normalised to body surface area (Cockcroft-Gault in adults)",
+     Quantity::CreatinineClearance},
+    Flag("asian", "1 for an Asian patient"),
+    Flag("sevoflurane", "1 for a sevoflurane maintenance"),
+};
+inline constexpr StudiedRange KLEIJN_2011_RANGES[] = {
+    {Quantity::Age, 1, 91},
+    {Quantity::Weight, 9.6, 139},
+};
+inline constexpr ModelSource KLEIJN_2011{
+    "Kleijn 2011",
+    "Kleijn HJ, Zollinger DP, van den Heuvel MW, Kerbusch T. Population "
+    "pharmacokinetic-pharmacodynamic analysis for sugammadex-mediated reversal of "
+    "rocuronium-induced neuromuscular blockade. Br J Clin Pharmacol 2011;72(3):415-33.",
+    "DOI 10.1111/j.1365-2125.2011.04000.x, PMC3175511",
+    "446 subjects of 8 trials, including renal impairment (creatinine clearance below 30 mL/min)",
+    KLEIJN_2011_RANGES,
+    "not confirmed: the ranges come from a model library's summary of the paper",
+    "The rocuronium part of the model: two compartments (V3 = Cl3 = 0). The reference "
+    "individual is 70 kg, 43 years, creatinine clearance 119 mL/min.",
+};
+inline constexpr Reference RocuKleijn{
+    "Rocuronium parameters of the Kleijn two-compartment model, from weight, age, creatinine "
+    "clearance, Asian origin and sevoflurane, with ke0.",
+    ROCU_KLEIJN_ARGS,
+    SEVEN_CELLS,
+    ROW_OF_SEVEN,
+    {},
+    "=RocuKleijn(70, 43, 119, 0, 0)",
+    &KLEIJN_2011,
+};
+
+inline constexpr ModelSource SHAFER_1990{
+    "Shafer 1990",
+    "Shafer SL, Varvel JR, Aziz N, Scott JC. Pharmacokinetics of fentanyl administered by "
+    "computer-controlled infusion pump. Anesthesiology 1990;73(6):1091-102.",
+    "PMID 2248388",
+    "not found",
+    {},
+    NOT_CONFIRMED,
+    "Not weight adjusted. No ke0: the sources disagree (0.147 and 0.12 /min); TPeak2ke0 of "
+    "Corvane gives one from a time to peak effect.",
+};
+inline constexpr Reference FentShafer{
+    "Fentanyl parameters of the Shafer model: one fixed row, without ke0.",
+    {},
+    SIX_CELLS,
+    ROW_OF_SIX,
+    {},
+    "=FentShafer()",
+    &SHAFER_1990,
+};
+
+// ---- The covariate check
+
+inline constexpr ArgumentReference COVARIATE_CHECK_ARGS[] = {
+    {"Model", "", "the model's worksheet name as text, such as \"PropSchnider\" (any letter case)"},
+    {"arg1", "",
+     "the model's first argument, exactly as given to the model; empty when the "
+     "model takes none"},
+    {"arg2", "", "the model's second argument, and so on; leave out what the model does not take"},
+    {"arg3", "", "the model's third argument"},
+    {"arg4", "", "the model's fourth argument"},
+    {"arg5", "", "the model's fifth argument"},
+    {"arg6", "", "the model's sixth argument"},
+    {"arg7", "", "the model's seventh argument"},
+    {"arg8", "", "the model's eighth argument"},
+};
+inline constexpr ResultCell COVARIATE_CHECK_CELLS[] = {
+    {"finding", "",
+     "\"OK\" when nothing is to be said; otherwise one finding per cell, errors first: the "
+     "argument, its value and the reason"},
+};
+inline constexpr Reference CovariateCheck{
+    "Checks the arguments of a drug model before the model reads them: values no patient can "
+    "have, values that look like a unit slip (height in metres, age in months, weight in grams "
+    "or pounds, a postmenstrual age in weeks), an empty argument the model would read as 0, a "
+    "row the model cannot mean (a negative volume or clearance, or zeros) and a patient "
+    "outside the covariate ranges studied for the model. It never changes the model's "
+    "numbers: put it beside the model's cell.",
+    COVARIATE_CHECK_ARGS,
+    "a column of texts: \"OK\", or one line per finding",
+    COVARIATE_CHECK_CELLS,
+    {},
+    "=CovariateCheck(\"PropSchnider\", 40, 70, 1.75, 56)",
+    nullptr,
+    "An error means the value cannot be right; the other findings ask to confirm it. An "
+    "unknown model name, or more arguments than the model takes, give one line that says so. "
+    "The rules, each threshold with its reason, follow.",
+};
+
+} // namespace drugmodels::reference

@@ -1,0 +1,468 @@
+#include "drugmodels/checks.h"
+
+#include "drugmodels/catalogue.h"
+#include "drugmodels/routines.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <span>
+#include <type_traits>
+#include <utility>
+
+namespace drugmodels {
+
+using catalogue::Quantity;
+
+namespace {
+
+using enum Beyond;
+using enum Severity;
+
+// Unit conversions that name a slip: the factor from the slipped unit to the right one.
+inline constexpr double CM_PER_M = 100;
+inline constexpr double CM_PER_FOOT = 30.48;
+inline constexpr double CM_PER_MM = 0.1;
+inline constexpr double CM_PER_INCH = 2.54;
+inline constexpr double MONTHS_PER_YEAR = 12;
+inline constexpr double GRAMS_PER_KG = 1000;
+inline constexpr double KG_PER_POUND = 0.45359237;
+inline constexpr double WEEKS_PER_YEAR = 365.25 / 7;
+
+// The significant digits a finding shows of a number.
+inline constexpr int SHOWN_DIGITS = 6;
+
+struct QuantityText {
+    const char* unit;
+    const char* derivedName; // the name of a quantity that no argument carries
+};
+constexpr QuantityText textOf(Quantity quantity) {
+    switch (quantity) {
+    case Quantity::Age:
+    case Quantity::PostmenstrualAge:
+        return {"years", ""};
+    case Quantity::Weight:
+    case Quantity::LeanBodyMass:
+        return {"kg", ""};
+    case Quantity::Height:
+        return {"cm", ""};
+    case Quantity::CreatinineClearance:
+        return {"mL/min", ""};
+    case Quantity::BodyMassIndex:
+        return {"kg/m²", "BMI"};
+    case Quantity::GestationAtBirth:
+        return {"years", "pma - age"};
+    default:
+        return {"", ""};
+    }
+}
+
+struct SlipText {
+    const char* unit;
+    double toRightUnit; // multiply
+};
+constexpr SlipText textOf(Slip slip) {
+    switch (slip) {
+    case Slip::Metres:
+        return {"m", CM_PER_M};
+    case Slip::Feet:
+        return {"ft", CM_PER_FOOT};
+    case Slip::Millimetres:
+        return {"mm", CM_PER_MM};
+    case Slip::Inches:
+        return {"in", CM_PER_INCH};
+    case Slip::Months:
+        return {"months", 1 / MONTHS_PER_YEAR};
+    case Slip::Grams:
+        return {"g", 1 / GRAMS_PER_KG};
+    case Slip::Pounds:
+        return {"lb", KG_PER_POUND};
+    case Slip::Weeks:
+        return {"weeks", 1 / WEEKS_PER_YEAR};
+    default:
+        return {"", 1};
+    }
+}
+
+std::string Shown(double value) {
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
+                                   std::chars_format::general, SHOWN_DIGITS)
+                         .ptr;
+    return std::string(text.data(), end);
+}
+
+std::string WithUnit(double value, Quantity quantity) {
+    const char* unit = textOf(quantity).unit;
+    return *unit ? Shown(value) + " " + unit : Shown(value);
+}
+
+constexpr const char* Words(Beyond beyond) {
+    switch (beyond) {
+    case Below:
+        return "below";
+    case AtOrBelow:
+        return "at or below";
+    case Above:
+        return "above";
+    default:
+        return "at or above";
+    }
+}
+
+constexpr bool Breaks(double value, Beyond beyond, double threshold) {
+    switch (beyond) {
+    case Below:
+        return value < threshold;
+    case AtOrBelow:
+        return value <= threshold;
+    case Above:
+        return value > threshold;
+    default:
+        return value >= threshold;
+    }
+}
+
+// What is known of the patient: each quantity's value and the name it goes by.
+struct Known {
+    double value;
+    std::string name;
+    std::size_t position; // of the argument; after every argument for a derived quantity
+    bool flagged = false; // an error was found in it: no further rule reads it
+};
+using Patient = std::map<Quantity, Known>;
+
+const Known* Usable(const Patient& patient, Quantity quantity) {
+    const auto found = patient.find(quantity);
+    return found == patient.end() || found->second.flagged ? nullptr : &found->second;
+}
+
+// The finding of a rule on a value, or nothing when the rule does not apply or holds.
+std::optional<Finding> Apply(const LimitRule& rule, const Known& subject, const Patient& patient) {
+    const Known* condition = nullptr;
+    if (rule.when != Quantity::Other) {
+        condition = Usable(patient, rule.when);
+        if (condition == nullptr || condition->value < rule.whenAtLeast)
+            return std::nullopt;
+    }
+    double threshold = rule.threshold;
+    std::string thresholdText = WithUnit(threshold, rule.quantity);
+    if (rule.scaleBy != Quantity::Other) {
+        const Known* scale = Usable(patient, rule.scaleBy);
+        if (scale == nullptr)
+            return std::nullopt;
+        threshold = rule.threshold * scale->value;
+        thresholdText = rule.threshold == 1
+                            ? scale->name + " " + WithUnit(scale->value, rule.scaleBy)
+                            : Shown(rule.threshold) + " x " + scale->name + " (" +
+                                  WithUnit(threshold, rule.quantity) + ")";
+    }
+    if (!Breaks(subject.value, rule.beyond, threshold))
+        return std::nullopt;
+
+    std::string text = subject.name + " " + WithUnit(subject.value, rule.quantity) + " is " +
+                       Words(rule.beyond) + " " + thresholdText;
+    if (condition != nullptr)
+        text += " at " + condition->name + " " + WithUnit(condition->value, rule.when);
+    text += std::string(": ") + rule.reason;
+    if (rule.slip != Slip::None) {
+        const Quantity slipped = rule.slipOf == Quantity::Other ? rule.quantity : rule.slipOf;
+        const auto found = patient.find(slipped);
+        if (found != patient.end()) {
+            const SlipText slip = textOf(rule.slip);
+            const double value = found->second.value;
+            text += " (" + Shown(value) + " " + slip.unit + " = " +
+                    WithUnit(value * slip.toRightUnit, slipped) + ")";
+        }
+    }
+    return Finding{rule.severity, text};
+}
+
+// The model's row for plain arguments (a flag is any number but 0).
+template <class... Params>
+ParameterRow RowOf(ParameterRow (*routine)(Params...), const std::vector<double>& arguments) {
+    return [&]<std::size_t... I>(std::index_sequence<I...>) {
+        return routine(static_cast<Params>(std::is_same_v<Params, bool> ? arguments[I] != 0
+                                                                        : arguments[I])...);
+    }
+    (std::index_sequence_for<Params...>{});
+}
+ParameterRow RowOf(Model model, const std::vector<double>& arguments) {
+    ParameterRow row;
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        ((static_cast<std::size_t>(model) == I
+              ? (row = RowOf(std::get<I>(MODEL_ROUTINES), arguments), 0)
+              : 0),
+         ...);
+    }
+    (std::make_index_sequence<MODEL_COUNT>{});
+    return row;
+}
+
+// What is wrong with a model's row: a volume or clearance below 0 or no number, or all of
+// them 0; nothing when the row can be meant.
+std::optional<std::string> RowProblem(const ModelEntry& entry, const ParameterRow& row) {
+    const std::span<const catalogue::ResultCell> cells = entry.reference->cells;
+    bool allZero = true;
+    for (std::size_t k = 0; k < row.size() && k < row::ke0; ++k) {
+        if (!(row[k] >= 0))
+            return std::string(entry.worksheetName) + " gives " + std::string(cells[k].name) +
+                   " = " + Shown(row[k]) + " " + cells[k].unit +
+                   " for these arguments: its formulas do not hold here";
+        allZero = allZero && row[k] == 0;
+    }
+    if (allZero)
+        return std::string(entry.worksheetName) +
+               " gives zero volumes and clearances for these arguments: it does not cover this "
+               "patient";
+    return std::nullopt;
+}
+
+// The model of this worksheet name; a name in other letter case is the same function, as
+// the sheet's function names are.
+const ModelEntry* FindModelAnyCase(std::string_view name) {
+    if (const ModelEntry* exact = findModel(name))
+        return exact;
+    for (const ModelEntry& entry : MODEL_CATALOGUE) {
+        const std::string_view candidate = entry.worksheetName;
+        if (candidate.size() == name.size() &&
+            std::equal(candidate.begin(), candidate.end(), name.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
+            }))
+            return &entry;
+    }
+    return nullptr;
+}
+
+std::string ArgumentList(const ModelEntry& entry) {
+    std::string list;
+    for (const ArgumentEntry& argument : entry.arguments)
+        list += (list.empty() ? "" : ", ") + std::string(argument.name);
+    return list;
+}
+
+} // namespace
+
+// Each threshold is a judgement: a value beyond any human, beyond every data set the models
+// were built from, or where a formula breaks. The data sets reach from a 0.68 kg preterm
+// newborn of 33 cm to 160 kg, 200 cm, BMI 52.8 and 88 years.
+const std::vector<LimitRule> LIMIT_RULES = {
+    // clang-format off
+    {Quantity::Age, Below, 0, Error, "an age cannot be negative"},
+    {Quantity::Age, Above, 122, Error,
+     "above the oldest verified human age; an age in months?", Slip::Months},
+    {Quantity::Age, Above, 100, Warning,
+     "beyond every data set of these models (the oldest is 88 years); Schnider's V2 and Cl2 "
+     "and Minto's Cl3 turn negative a little above 100"},
+
+    {Quantity::Weight, AtOrBelow, 0, Error, "a weight must be positive"},
+    {Quantity::Weight, Below, 0.4, Error,
+     "below any viable newborn (the lightest in the data is 0.68 kg)"},
+    {Quantity::Weight, Above, 650, Error,
+     "above any recorded human; a weight in grams?", Slip::Grams},
+    {Quantity::Weight, AtOrAbove, 300, Warning,
+     "beyond every data set (the heaviest is 160 kg); a weight in pounds?", Slip::Pounds},
+    {Quantity::Weight, Below, 25, Warning,
+     "adult weights in the data are at least 36 kg; an age in months, or a weight in another "
+     "unit?", Slip::Months, Quantity::Age, 16, Quantity::Age},
+    {Quantity::Weight, Below, 3, Warning,
+     "too light for the age; an age in days or months?", Slip::Months, Quantity::Age, 1,
+     Quantity::Age},
+    {Quantity::Weight, Below, 8, Warning,
+     "too light for the age; an age in days or months?", Slip::Months, Quantity::Age, 5,
+     Quantity::Age},
+
+    {Quantity::Height, AtOrBelow, 0, Error, "a height must be positive"},
+    {Quantity::Height, Below, 3, Error, "height is in cm", Slip::Metres},
+    {Quantity::Height, Below, 20, Error,
+     "height is in cm, and the smallest in the data is 33 cm; a height in feet?", Slip::Feet},
+    {Quantity::Height, Above, 275, Error,
+     "above the tallest human (about 272 cm); a height in millimetres?", Slip::Millimetres},
+    {Quantity::Height, Above, 230, Warning, "extreme; check the height"},
+    {Quantity::Height, Below, 100, Warning,
+     "adult heights in the data are at least 139 cm; a height in inches, or an age in months?",
+     Slip::Inches, Quantity::Age, 16},
+
+    {Quantity::BodyMassIndex, Above, 80, Error,
+     "beyond any data set (the highest BMI is 52.8); a height in inches?", Slip::Inches,
+     Quantity::Other, 0, Quantity::Height},
+    {Quantity::BodyMassIndex, AtOrAbove, 60, Warning,
+     "beyond every data set (the highest BMI is 52.8); a weight in pounds?", Slip::Pounds,
+     Quantity::Other, 0, Quantity::Weight},
+    {Quantity::BodyMassIndex, Below, 10, Warning,
+     "the lowest BMI in the data from 1 year on is 11.3: a weight too low, or a height too high "
+     "for it", Slip::None, Quantity::Age, 1},
+
+    {Quantity::LeanBodyMass, AtOrBelow, 0, Error,
+     "a lean body mass must be positive (an empty cell counts as 0)"},
+    {Quantity::LeanBodyMass, Above, 1, Error,
+     "lean mass cannot exceed total mass; a lean body mass in pounds?", Slip::Pounds,
+     Quantity::Other, 0, Quantity::Other, Quantity::Weight},
+    {Quantity::LeanBodyMass, Below, 0.3, Warning,
+     "an implausible body composition (the studied lean fraction is 0.59-0.86); check the "
+     "formula or the unit", Slip::None, Quantity::Other, 0, Quantity::Other, Quantity::Weight},
+
+    {Quantity::PostmenstrualAge, Below, 0, Error, "a postmenstrual age cannot be negative"},
+    {Quantity::GestationAtBirth, Below, 0, Error,
+     "the postmenstrual age is the age plus the gestation at birth, so it cannot be below the "
+     "age"},
+    {Quantity::GestationAtBirth, Above, 1, Error,
+     "no gestation lasts beyond about 45 weeks; a postmenstrual age in weeks?", Slip::Weeks,
+     Quantity::Other, 0, Quantity::PostmenstrualAge},
+    {Quantity::GestationAtBirth, Below, 0.42, Warning,
+     "a gestation at birth below 22 weeks, below viability (the data's shortest is 25.4 weeks)"},
+
+    {Quantity::CreatinineClearance, Below, 0, Error, "a creatinine clearance cannot be negative"},
+    // clang-format on
+};
+
+std::vector<Finding> CheckCovariates(std::string_view model,
+                                     const std::vector<RawArgument>& arguments) {
+    const ModelEntry* entry = FindModelAnyCase(model);
+    if (entry == nullptr) {
+        return {{Error, "Unknown model \"" + std::string(model) +
+                            "\": give the worksheet name of a Velmora model as text, such as "
+                            "\"PropSchnider\""}};
+    }
+    const std::span<const catalogue::ArgumentReference> described = entry->reference->arguments;
+    for (std::size_t k = described.size(); k < arguments.size(); ++k) {
+        if (arguments[k]) {
+            const std::size_t count = described.size();
+            return {{Error, std::string(entry->worksheetName) + " takes " + std::to_string(count) +
+                                (count == 1 ? " argument" : " arguments") +
+                                (count == 0 ? "" : " (" + ArgumentList(*entry) + ")") +
+                                "; the value " + Shown(*arguments[k]) + " in place " +
+                                std::to_string(k + 1) + " does not fit it"}};
+        }
+    }
+
+    // Each finding with the position of the argument it is about.
+    std::vector<std::pair<std::size_t, Finding>> findings;
+    const auto found = [&](std::size_t position, Severity severity, std::string text) {
+        findings.push_back({position, Finding{severity, std::move(text)}});
+    };
+    Patient patient;
+    for (std::size_t k = 0; k < described.size(); ++k) {
+        const catalogue::ArgumentReference& argument = described[k];
+        const double* raw = k < arguments.size() && arguments[k] ? &*arguments[k] : nullptr;
+        const std::string name = argument.name;
+        if (raw == nullptr) {
+            found(k, Error,
+                  argument.quantity == Quantity::Flag
+                      ? name + " is empty: the model shows an error instead of its row; enter 1 "
+                               "or 0"
+                      : name + " is empty: the model reads it as 0");
+        } else if (!std::isfinite(*raw)) {
+            found(k, Error,
+                  name + " is not a number: enter it in " +
+                      (*argument.unit ? std::string(argument.unit) : "numbers"));
+        } else if (argument.quantity == Quantity::Flag) {
+            if (*raw != 0 && *raw != 1)
+                found(k, Warning,
+                      name + " " + Shown(*raw) +
+                          " is neither 1 nor 0: the model reads any number but 0 as 1");
+        } else if (argument.quantity != Quantity::Other) {
+            patient[argument.quantity] = Known{*raw, name, k};
+        }
+    }
+    // Each quantity's first broken rule; a value with an error is read by no later rule.
+    const auto applyRules = [&](auto accepts) {
+        for (auto& [quantity, known] : patient) {
+            if (!accepts(quantity))
+                continue;
+            for (const LimitRule& rule : LIMIT_RULES) {
+                if (rule.quantity != quantity)
+                    continue;
+                if (std::optional<Finding> finding = Apply(rule, known, patient)) {
+                    known.flagged = finding->severity == Error;
+                    found(known.position, finding->severity, std::move(finding->text));
+                    break;
+                }
+            }
+        }
+    };
+    // First each argument by itself (and against the age), then what is measured against
+    // another argument.
+    applyRules([](Quantity q) { return q != Quantity::LeanBodyMass; });
+    const Known* pma = Usable(patient, Quantity::PostmenstrualAge);
+    const Known* age = Usable(patient, Quantity::Age);
+    if (pma != nullptr && age != nullptr)
+        patient[Quantity::GestationAtBirth] =
+            Known{pma->value - age->value, textOf(Quantity::GestationAtBirth).derivedName,
+                  described.size()};
+    applyRules(
+        [](Quantity q) { return q == Quantity::LeanBodyMass || q == Quantity::GestationAtBirth; });
+    // The BMI of a weight and a height that are plausible by themselves.
+    {
+        const Known* weight = Usable(patient, Quantity::Weight);
+        const Known* height = Usable(patient, Quantity::Height);
+        if (weight != nullptr && height != nullptr) {
+            const double metres = height->value / CM_PER_M;
+            patient[Quantity::BodyMassIndex] =
+                Known{weight->value / (metres * metres),
+                      textOf(Quantity::BodyMassIndex).derivedName, described.size()};
+            applyRules([](Quantity q) { return q == Quantity::BodyMassIndex; });
+        }
+    }
+
+    // A row the model cannot mean, for arguments that look right by themselves.
+    const bool anyError = std::any_of(findings.begin(), findings.end(),
+                                      [](const auto& f) { return f.second.severity == Error; });
+    if (!anyError) {
+        std::vector<double> plain;
+        for (std::size_t k = 0; k < described.size(); ++k)
+            plain.push_back(*arguments[k]);
+        if (std::optional<std::string> problem = RowProblem(*entry, RowOf(entry->id, plain)))
+            found(described.size(), Error, std::move(*problem));
+    }
+
+    // The population the model was built on.
+    if (const catalogue::ModelSource* source = entry->reference->source) {
+        for (const catalogue::StudiedRange& range : source->ranges) {
+            const Known* known = Usable(patient, range.quantity);
+            if (known == nullptr || (known->value >= range.low && known->value <= range.high))
+                continue;
+            found(known->position, Warning,
+                  known->name + " " + WithUnit(known->value, range.quantity) + " is outside the " +
+                      Shown(range.low) + "–" + WithUnit(range.high, range.quantity) +
+                      " studied for this model (" + source->study +
+                      (source->rangesConfirmed ? "" : ", not confirmed") + ")");
+        }
+    }
+
+    // Errors first, each kind in the order of the arguments.
+    std::stable_sort(findings.begin(), findings.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.second.severity, a.first) < std::pair(b.second.severity, b.first);
+    });
+    std::vector<Finding> ordered;
+    for (auto& [position, finding] : findings)
+        ordered.push_back(std::move(finding));
+    return ordered;
+}
+
+std::vector<std::string> CovariateLines(std::string_view model,
+                                        const std::vector<RawArgument>& arguments) {
+    const std::vector<Finding> findings = CheckCovariates(model, arguments);
+    if (findings.empty())
+        return {"OK"};
+    std::vector<std::string> lines;
+    lines.reserve(findings.size());
+    for (const Finding& finding : findings)
+        lines.push_back(finding.text);
+    return lines;
+}
+
+std::vector<std::string> CovariateCheck(const std::string& Model, RawArgument arg1,
+                                        RawArgument arg2, RawArgument arg3, RawArgument arg4,
+                                        RawArgument arg5, RawArgument arg6, RawArgument arg7,
+                                        RawArgument arg8) {
+    return CovariateLines(Model, {arg1, arg2, arg3, arg4, arg5, arg6, arg7, arg8});
+}
+
+} // namespace drugmodels

@@ -1,0 +1,45 @@
+#pragma once
+
+// The reference pages: every worksheet function of both add-ins with what its catalogue
+// entry and reference say, written as Markdown. The example formulas' results are not known
+// here; the caller evaluates them through the add-ins and hands them in.
+
+#include "catalogue/entry.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace refdocs {
+
+struct Function {
+    const catalogue::FunctionEntry* entry;
+    const char* addin; // "Velmora" or "Corvane"
+    // The conversion texts of its flag and column arguments are derived from the entry
+    // (a check reads its arguments itself and lists what it shows).
+    bool derivedConversions;
+};
+
+// Every function of the add-in, in the byte-wise order of its worksheet names (the order
+// of registration).
+std::vector<Function> FunctionsOf(std::string_view addin);
+inline constexpr const char* ADDINS[] = {"Velmora", "Corvane"};
+
+// The function of this worksheet name in any letter case, or nullptr.
+const Function* FindFunction(std::string_view name);
+
+// What a formula shows: one text per cell.
+using Evaluator = std::function<std::vector<std::string>(const std::string& formula)>;
+
+// One function's section: purpose, call, arguments, result, texts shown instead, the example
+// with its result, the source and studied population of a model, notes.
+std::string FunctionSection(const Function& function, const Evaluator& evaluate);
+
+// An add-in's page: its functions' sections after a contents list.
+std::string AddinPage(std::string_view addin, const Evaluator& evaluate);
+
+// The file name of an add-in's page in docs/: "velmora.md".
+std::string PageFile(std::string_view addin);
+
+} // namespace refdocs
