@@ -1,8 +1,9 @@
 // Writes the pieces of the LibreOffice extension from the two catalogues: the UNO
 // interface of each add-in (IDL), Calc's function descriptions (CalcAddIns.xcu), the
 // component's methods (a C++ fragment per add-in, each method handing its arguments to the
-// generic binding with its catalogue index), the component registration, the manifest and
-// the extension's description.
+// generic binding with its index: in the catalogue, then past it in the add-in's other
+// functions, libreoffice/src/OtherFunctions.h), the component registration, the manifest
+// and the extension's description.
 //
 //     GenerateExtension <output folder> <version> <platform>
 //
@@ -10,6 +11,7 @@
 // type code the binding does not convert, or whose names cannot be UNO names, stops the
 // generator with a message: the build fails rather than leaving the function out.
 
+#include "OtherFunctions.h"
 #include "catalogue/entry.h"
 #include "drugmodels/catalogue.h"
 #include "pktools/catalogue.h"
@@ -46,10 +48,15 @@ struct AddIn {
     std::string interface() const { return "X" + name; }
 };
 
-template <class Catalogue> AddIn addInOf(std::string name, const Catalogue& entries) {
+// The catalogue's functions, then those beside the routine tuple: the index of a function
+// in this list is its method's index in the component.
+template <class Catalogue, class Others>
+AddIn addInOf(std::string name, const Catalogue& entries, const Others& others) {
     AddIn addIn{std::move(name), {}};
     for (const auto& entry : entries)
         addIn.functions.push_back(&entry);
+    for (const catalogue::FunctionEntry* entry : calc::otherEntries(others))
+        addIn.functions.push_back(entry);
     return addIn;
 }
 
@@ -201,7 +208,7 @@ std::string calcAddIns(const std::vector<AddIn>& addIns) {
 }
 
 // The methods of an add-in's component: each passes its arguments, in order, to the
-// binding's Call with the function's index in the catalogue.
+// binding's Call with the function's index in the add-in's list.
 std::string methods(const AddIn& addIn) {
     std::ostringstream out;
     out << "// Generated from the catalogues by GenerateExtension: do not edit.\n"
@@ -301,8 +308,9 @@ int main(int argc, char** argv) {
         const std::filesystem::path folder = argv[1];
         const std::string version = argv[2];
         const std::string platform = argv[3];
-        const std::vector<AddIn> addIns = {addInOf("Velmora", drugmodels::MODEL_CATALOGUE),
-                                           addInOf("Corvane", pktools::TOOL_CATALOGUE)};
+        const std::vector<AddIn> addIns = {
+            addInOf("Velmora", drugmodels::MODEL_CATALOGUE, calc::VELMORA_OTHER_FUNCTIONS),
+            addInOf("Corvane", pktools::TOOL_CATALOGUE, calc::CORVANE_OTHER_FUNCTIONS)};
         for (const AddIn& addIn : addIns)
             check(addIn);
         write(folder / "VelmoraCorvane.idl", idl(addIns));

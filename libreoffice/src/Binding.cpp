@@ -164,6 +164,45 @@ std::vector<double> columnArgument(const Any& value, const char* name) {
 
 namespace {
 
+// The one cell of a range of one cell stands for that cell.
+const Any& singleCell(const Any& value) {
+    if (const Sequence<Sequence<Any>>* rows = rowsOf(value)) {
+        if (rows->getLength() == 1 && (*rows)[0].getLength() == 1)
+            return (*rows)[0][0];
+    }
+    return value;
+}
+
+} // namespace
+
+std::string textArgument(const Any& value) {
+    OUString text;
+    if (singleCell(value) >>= text)
+        return text.toUtf8().getStr();
+    return "";
+}
+
+std::optional<double> optionalNumberArgument(const Any& value) {
+    const Any& cell = singleCell(value);
+    if (!cell.hasValue())
+        return std::nullopt;
+    double number = 0;
+    if (cell >>= number)
+        return number;
+    OUString text;
+    if ((cell >>= text) && text.isEmpty())
+        return std::nullopt; // an empty cell inside a range
+    return std::nan("");
+}
+
+std::optional<std::vector<double>> optionalColumnArgument(const Any& value, const char* name) {
+    if (!value.hasValue())
+        return std::nullopt;
+    return columnArgument(value, name);
+}
+
+namespace {
+
 // One cell.
 Table cellTable(const Any& cell) {
     Sequence<Any> row(&cell, 1);
@@ -183,6 +222,19 @@ Table resultTable(const std::vector<double>& values) {
     Sequence<Any>* out = rows.getArray();
     for (double value : values) {
         const Any cell(value);
+        *out++ = Sequence<Any>(&cell, 1);
+    }
+    return rows;
+}
+
+Table resultTable(const std::vector<std::string>& texts) {
+    if (texts.empty())
+        return cellTable(Any());
+    Table rows(static_cast<sal_Int32>(texts.size()));
+    Sequence<Any>* out = rows.getArray();
+    for (const std::string& text : texts) {
+        const Any cell(
+            OUString(text.data(), static_cast<sal_Int32>(text.size()), RTL_TEXTENCODING_UTF8));
         *out++ = Sequence<Any>(&cell, 1);
     }
     return rows;

@@ -16,8 +16,21 @@
 //   - a column is a range of one row or one column, or one value; its cells are numbers or
 //     texts that read as numbers; otherwise the framework's texts under the argument's name.
 //
-// The result goes back as rows of anys: a number as one cell, a vector as one column, and
-// the text of whatever the conversion or the routine threw as one cell.
+// A check reads what the user entered as it is, and none of these raises:
+//
+//   - a text is the text given, or the one cell of a range of one cell; anything else is
+//     the empty text;
+//   - a number that may be left out is nothing for an omitted argument or an empty text
+//     (an empty cell inside a range), the number given (TRUE is 1), the one cell of a range
+//     of one cell; anything else is NaN;
+//   - a column that may be left out is nothing for an omitted argument, else a column.
+//
+// Calc passes an empty cell given alone as the number 0, which no binding can tell from a
+// 0 typed in: such a cell is 0 where the add-in's host passes it as left out.
+//
+// The result goes back as rows of anys: a number as one cell, a vector as one column (of
+// numbers or of texts), and the text of whatever the conversion or the routine threw as
+// one cell.
 
 #include "catalogue/entry.h"
 #include "xlf/ConversionTexts.h"
@@ -52,17 +65,23 @@ std::optional<double> numberInText(const OUString& text);
 double numberArgument(const css::uno::Any& value);
 bool flagArgument(const css::uno::Any& value, const char* name);
 std::vector<double> columnArgument(const css::uno::Any& value, const char* name);
+std::string textArgument(const css::uno::Any& value);
+std::optional<double> optionalNumberArgument(const css::uno::Any& value);
+std::optional<std::vector<double>> optionalColumnArgument(const css::uno::Any& value,
+                                                          const char* name);
 
 Table resultTable(double value);
 Table resultTable(const std::vector<double>& values);
+Table resultTable(const std::vector<std::string>& texts);
 Table textTable(const char* text);
 
 // How an argument reaches a routine parameter of type Param.
 template <class Param> struct Argument {
     static_assert(sizeof(Param) == 0,
-                  "the LibreOffice binding converts numbers (double), flags (bool) and columns "
-                  "(std::vector<double>) only: teach libreoffice/src/Binding.h this parameter "
-                  "type before adding the function");
+                  "the LibreOffice binding converts numbers (double), flags (bool), columns "
+                  "(std::vector<double>), texts (std::string) and optional numbers and columns "
+                  "only: teach libreoffice/src/Binding.h this parameter type before adding the "
+                  "function");
 };
 template <> struct Argument<double> {
     static double From(const css::uno::Any& value, const char*) { return numberArgument(value); }
@@ -75,6 +94,20 @@ template <> struct Argument<bool> {
 template <> struct Argument<std::vector<double>> {
     static std::vector<double> From(const css::uno::Any& value, const char* name) {
         return columnArgument(value, name);
+    }
+};
+
+template <> struct Argument<std::string> {
+    static std::string From(const css::uno::Any& value, const char*) { return textArgument(value); }
+};
+template <> struct Argument<std::optional<double>> {
+    static std::optional<double> From(const css::uno::Any& value, const char*) {
+        return optionalNumberArgument(value);
+    }
+};
+template <> struct Argument<std::optional<std::vector<double>>> {
+    static std::optional<std::vector<double>> From(const css::uno::Any& value, const char* name) {
+        return optionalColumnArgument(value, name);
     }
 };
 
@@ -101,11 +134,18 @@ Table Invoke(Result (*routine)(Params...), const catalogue::FunctionEntry& entry
 }
 
 // The routine at index I of a routine tuple, bound to the catalogue entry at the same
-// index.
-template <std::size_t I, class Routines, class Catalogue, class... Values>
-Table Call(const Routines& routines, const Catalogue& entries, const Values&... values) {
-    const auto routine = std::get<I>(routines);
-    return Invoke(routine, entries[I], std::index_sequence_for<Values...>{}, values...);
+// index; past the tuple's end, the other function (OtherFunctions.h) at the remainder.
+template <std::size_t I, class Routines, class Catalogue, class Others, class... Values>
+Table Call(const Routines& routines, const Catalogue& entries, const Others& others,
+           const Values&... values) {
+    constexpr std::size_t count = std::tuple_size_v<Routines>;
+    if constexpr (I < count) {
+        return Invoke(std::get<I>(routines), entries[I], std::index_sequence_for<Values...>{},
+                      values...);
+    } else {
+        const auto& other = std::get<I - count>(others);
+        return Invoke(other.routine, *other.entry, std::index_sequence_for<Values...>{}, values...);
+    }
 }
 
 } // namespace calc

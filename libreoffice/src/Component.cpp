@@ -1,8 +1,10 @@
 // The UNO component of the extension: one Calc add-in service per add-in, whose methods
 // (generated from the catalogue) hand their arguments to the binding with the function's
-// index; the routine at that index of the add-in's routine tuple computes the result.
+// index; the routine at that index of the add-in's routine tuple, or past its end the other
+// function at the remainder (OtherFunctions.h), computes the result.
 
 #include "Binding.h"
+#include "OtherFunctions.h"
 #include "drugmodels/routines.h"
 #include "pktools/routines.h"
 
@@ -52,7 +54,8 @@ public:
 
 class Velmora final : public AddIn<velmoracorvane::XVelmora, Velmora> {
     template <std::size_t I, class... Values> static Table Call(const Values&... values) {
-        return calc::Call<I>(drugmodels::MODEL_ROUTINES, drugmodels::MODEL_CATALOGUE, values...);
+        return calc::Call<I>(drugmodels::MODEL_ROUTINES, drugmodels::MODEL_CATALOGUE,
+                             calc::VELMORA_OTHER_FUNCTIONS, values...);
     }
 
 public:
@@ -61,7 +64,8 @@ public:
 
 class Corvane final : public AddIn<velmoracorvane::XCorvane, Corvane> {
     template <std::size_t I, class... Values> static Table Call(const Values&... values) {
-        return calc::Call<I>(pktools::TOOL_ROUTINES, pktools::TOOL_CATALOGUE, values...);
+        return calc::Call<I>(pktools::TOOL_ROUTINES, pktools::TOOL_CATALOGUE,
+                             calc::CORVANE_OTHER_FUNCTIONS, values...);
     }
 
 public:

@@ -62,8 +62,8 @@ COLS = "D1:D31,H1:H31,F1:F31"
 # (formula in Calc, what sheethost evaluates for it: None for the same formula). Where Calc
 # passes a value differently from the spreadsheet, the second is the formula (or the value)
 # whose result Calc must show: an empty cell given alone is the number 0 (the spreadsheet
-# passes "empty"), and an error value is not passed at all: the cell shows the error, or
-# Err:504 for a range that holds one.
+# passes "empty", which the checks read as left out), and an error value is not passed at
+# all: the cell shows the error, or Err:504 for a range that holds one.
 CALLS = [
     # Corvane: every tool with good arguments
     ("=Cl2Hyb(B1:B6)", None), ("=Hyb2Cl(C1:C6)", None), ("=Cl2Hyb(K1:P1)", None),
@@ -106,12 +106,31 @@ CALLS = [
     ("=PropWhite(40,70,A7)", None), ("=PropWhite(A7,70,)", None), ("=PropWhite(40,70,J2:J3)", None),
     ("=PropEleveldFinal(70,170,40.75,40,1,0,1,)", None), ("=AlfentScott()", None),
     ("=SufentGepts()", None), ("=Cl2Hyb(PropMarsh(70))", None),
+    # the checks: a new user's slips, "OK", and every kind of value as it is entered
+    ("=CovariateCheck(\"PropSchnider\",40,70,1.75,56)", None),
+    ("=CovariateCheck(\"PropSchnider\",40,70,175,)", None),
+    ("=CovariateCheck(\"PropMarsh\",-70)", None), ("=CovariateCheck(\"PropKataria\",15,36)", None),
+    ("=CovariateCheck(\"PropNobody\",40,70)", None), ("=CovariateCheck(\"PropSchnider\",A1,A2,A3,A4)", None),
+    ("=CovariateCheck(A7,A1)", None), ("=CovariateCheck(B1,A1)", None), ("=CovariateCheck()", None),
+    ("=CovariateCheck({\"PropMarsh\"},{70})", None), ("=CovariateCheck(\"PropSchnider\",A1,A2,A3,A6:A6)", None),
+    ("=CovariateCheck(\"PropSchnider\",A7,A8,\"177\",A1:A2)", None),
+    ("=CovariateCheck(\"PropEleveld\",70,170,40.75,40,1,0,1,1)", None),
+    ("=ScheduleCheck(,,0.5)", None), ("=ScheduleCheck({0;60;60},,)", None),
+    ("=ScheduleCheck(,{0;30;15},)", None), ("=ScheduleCheck(D1:D31,G1:G11,50)", None),
+    ("=ScheduleCheck(G1:G11,{60;30},150)", None), ("=ScheduleCheck()", None),
+    ("=ScheduleCheck(I1:I6,,)", None), ("=ScheduleCheck(,J1:J6,)", None),
+    ("=ScheduleCheck(K1:L2,,)", None), ("=ScheduleCheck(,,\"abc\")", None),
+    ("=ScheduleCheck(,,A6:A6)", None), ("=ScheduleCheck(,,TRUE)", None),
+    ("=ScheduleCheck(\"60\",A1,{50})", None),
     # where Calc passes a value differently
     ("=PropWhite(40,70,A6)", "=PropWhite(40,70,FALSE)"),
     ("=Cl2Hyb(A6)", "=Cl2Hyb(0)"),
     ("=PropWhite(40,70,#N/A)", "#N/A"),
     ("=Cl2Hyb(Q1:Q6)", "Err:504"),
     ("=JLBM(80,180,A10)", "#N/A"), ("=BMI(A10,170)", None),
+    ("=CovariateCheck(\"PropSchnider\",A1,A2,A3,A6)", "=CovariateCheck(\"PropSchnider\",A1,A2,A3,0)"),
+    ("=ScheduleCheck(,,A6)", "=ScheduleCheck(,,0)"), ("=ScheduleCheck(A6,,)", "=ScheduleCheck(0,,)"),
+    ("=CovariateCheck(\"PropMarsh\",A10)", "#N/A"),
 ]
 
 # Velmora: every model twice, with numbers from this list in turn and flags TRUE then
