@@ -22,4 +22,4 @@ from ._corvane import *  # noqa: F401,F403  (the functions, listed in __all__)
 from ._corvane import __all__ as _tools, ARGUMENTS, CATEGORY, ScheduleWarning  # noqa: F401
 from .plotting import plot_tci  # noqa: F401
 
-__all__ = list(_tools) + ["ScheduleWarning", "plot_tci"]
+__all__ = list(_tools) + ["plot_tci"]

@@ -17,6 +17,4 @@ The models themselves neither check nor warn: their numbers stay the add-in's an
 """
 
 from ._velmora import *  # noqa: F401,F403  (the functions, listed in __all__)
-from ._velmora import __all__ as _functions, ARGUMENTS, CATEGORY, CovariateWarning  # noqa: F401
-
-__all__ = list(_functions) + ["CovariateWarning"]
+from ._velmora import __all__, ARGUMENTS, CATEGORY, CovariateWarning  # noqa: F401
