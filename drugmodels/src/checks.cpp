@@ -450,7 +450,7 @@ std::vector<std::string> CovariateLines(std::string_view model,
                                         const std::vector<RawArgument>& arguments) {
     const std::vector<Finding> findings = CheckCovariates(model, arguments);
     if (findings.empty())
-        return {"OK"};
+        return {catalogue::NOTHING_FOUND};
     std::vector<std::string> lines;
     lines.reserve(findings.size());
     for (const Finding& finding : findings)

@@ -1,5 +1,7 @@
 #include "pktools/checks.h"
 
+#include "catalogue/routine.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -103,7 +105,7 @@ std::vector<std::string> ScheduleCheck(const OptionalColumn& givenDeltaTimes,
     }
 
     if (errors.empty() && warnings.empty())
-        return {"OK"};
+        return {catalogue::NOTHING_FOUND};
     errors.insert(errors.end(), warnings.begin(), warnings.end());
     return errors;
 }

@@ -10,11 +10,16 @@ tools that give one number (``BMI``, ``TPeak``...) return a Python float. Every 
 bit for bit the add-in's. A tool's refusal ("Columns of different length!") raises
 ValueError with exactly the add-in's text.
 
+``corvane.ScheduleCheck(delta_times, times, decr)`` (each may be left out) says in words
+what looks wrong with a schedule's columns: it returns a list of str, ``["OK"]`` or one
+line per finding, and emits each finding as a ``corvane.ScheduleWarning`` (a UserWarning),
+never an exception. The tools themselves neither check nor warn.
+
 ``corvane.plot_tci`` draws a TCI schedule (matplotlib, imported only when it is called).
 """
 
 from ._corvane import *  # noqa: F401,F403  (the functions, listed in __all__)
-from ._corvane import __all__ as _tools, ARGUMENTS, CATEGORY  # noqa: F401
+from ._corvane import __all__ as _tools, ARGUMENTS, CATEGORY, ScheduleWarning  # noqa: F401
 from .plotting import plot_tci  # noqa: F401
 
 __all__ = list(_tools) + ["plot_tci"]

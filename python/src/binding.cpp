@@ -1,5 +1,7 @@
 #include "binding.h"
 
+#include "catalogue/routine.h"
+
 #include <cctype>
 #include <set>
 
@@ -235,12 +237,13 @@ std::string_view trimmed(std::string_view text) {
 
 std::string docstringOf(const catalogue::FunctionEntry& entry,
                         const std::vector<std::string>& keywords,
-                        const std::vector<const char*>& kinds, const char* returns,
-                        bool population) {
+                        const std::vector<const char*>& kinds, const std::vector<bool>& optional,
+                        const char* returns, bool population, bool isCheck,
+                        const CheckNames& check) {
     std::string doc = entry.worksheetName;
     doc += '(';
     for (std::size_t i = 0; i < keywords.size(); ++i)
-        doc += (i ? ", " : "") + keywords[i];
+        doc += (i ? ", " : "") + keywords[i] + (optional[i] ? "=None" : "");
     doc += ")\n--\n\n";
     doc += trimmed(entry.helpText);
     doc += "\n\n";
@@ -254,13 +257,43 @@ std::string docstringOf(const catalogue::FunctionEntry& entry,
     }
     doc += "\nReturns ";
     doc += returns;
-    doc += ", bit for bit the add-in's. A refused input raises ValueError with the add-in's "
-           "text.\n";
+    if (isCheck) {
+        doc += std::string(": \"") + catalogue::NOTHING_FOUND +
+               "\", or one line per finding, errors first; the add-in's texts. Each finding is "
+               "also emitted as a " +
+               check.warningName +
+               " (warnings.warn, a UserWarning), never raised; a wrong call (a wrong type, a "
+               "column that is not one) raises TypeError or ValueError.\n";
+    } else {
+        doc += ", bit for bit the add-in's. A refused input raises ValueError with the add-in's "
+               "text. It neither checks its arguments nor warns (its numbers stay the add-in's "
+               "and the call stays fast): ";
+        doc += check.worksheetName;
+        doc += " says what looks wrong with them.\n";
+    }
     if (population)
         doc += "\nPopulation call: any covariate may be an array or a sequence; the covariates "
                "are broadcast against each other as numpy does, and the result has their common "
                "shape followed by the row (one row per patient).\n";
     return doc;
+}
+
+void addWarningCategory(py::module_& m, const char* qualifiedName, const char* doc) {
+    PyObject* category = PyErr_NewExceptionWithDoc(qualifiedName, doc, PyExc_UserWarning, nullptr);
+    if (category == nullptr)
+        throw py::error_already_set();
+    const std::string_view name(qualifiedName);
+    m.add_object(std::string(name.substr(name.rfind('.') + 1)).c_str(),
+                 py::reinterpret_steal<py::object>(category));
+}
+
+void warnFindings(const py::object& findings, py::handle category) {
+    const auto lines = py::reinterpret_borrow<py::list>(findings);
+    if (lines.size() == 1 && lines[0].cast<std::string>() == catalogue::NOTHING_FOUND)
+        return;
+    for (const py::handle line : lines)
+        if (PyErr_WarnEx(category.ptr(), line.cast<std::string>().c_str(), 1) != 0)
+            throw py::error_already_set(); // the warnings filter made it an error
 }
 
 } // namespace pybinding

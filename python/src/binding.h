@@ -12,10 +12,18 @@
 //   std::vector<double>  a column: a sequence or numpy array with at most one axis longer
 //                        than 1, or a single number (a column of one), as the sheet takes a
 //                        row, a column or one cell
+//   std::string          a text: a str
+//   std::optional<...>   a number or a column that may be left out: None (the default of
+//                        the keyword) leaves it out, anything else converts as above
 // Results: a column or row (std::vector<double>) is a new numpy float64 array, a number a
 // Python float, a truth value a bool, a text a str. A routine that refuses its input throws
 // an exception derived from std::runtime_error; its text, the one the cell shows, becomes a
 // ValueError with exactly that text.
+//
+// Checks: a routine returning texts is a check ("OK" or one line per finding). Beside
+// returning them, the binding emits every finding as a warning of the module's check
+// category (a UserWarning), never as an exception; only a wrong call raises. The other
+// functions neither check nor warn.
 //
 // Population calls (drug models): when any covariate of a model is an array or a sequence,
 // the covariates are broadcast against each other as numpy does and the routine runs once
@@ -32,6 +40,8 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -85,12 +95,28 @@ Broadcast broadcast(const std::vector<py::array_t<double>>& covariates);
 // The keyword names of an entry's arguments; raises when two are equal.
 std::vector<std::string> keywordsOf(const catalogue::FunctionEntry& entry);
 
-// Signature line ("Name(a, b)\n--\n\n", which Python reads as the text signature), help
-// text, arguments with their registered names and descriptions, and what is returned.
+// The module's check: its worksheet name and the qualified name of its warning category.
+struct CheckNames {
+    const char* worksheetName;
+    const char* warningName;
+};
+
+// Signature line ("Name(a, b=None)\n--\n\n", which Python reads as the text signature),
+// help text, arguments with their registered names and descriptions, what is returned,
+// and what warns: the check's findings, nothing else.
 std::string docstringOf(const catalogue::FunctionEntry& entry,
                         const std::vector<std::string>& keywords,
-                        const std::vector<const char*>& kinds, const char* returns,
-                        bool population);
+                        const std::vector<const char*>& kinds, const std::vector<bool>& optional,
+                        const char* returns, bool population, bool isCheck,
+                        const CheckNames& check);
+
+// A new warning category named qualifiedName ("velmora.CovariateWarning"), a UserWarning,
+// set on the module under its last name.
+void addWarningCategory(py::module_& m, const char* qualifiedName, const char* doc);
+
+// Each finding of a check's result (a list of str) as a warning of the category, unless the
+// result is the check's "nothing found" alone.
+void warnFindings(const py::object& findings, py::handle category);
 
 // ---- Conversions by type
 
@@ -122,6 +148,35 @@ template <> struct From<std::string> {
         return h.cast<std::string>();
     }
 };
+
+template <class T> struct From<std::optional<T>> {
+    static constexpr bool optional = true;
+    static constexpr const char* name =
+        std::is_same_v<T, double> ? "optional number" : "optional column";
+    static constexpr const char* kind = std::is_same_v<T, double>
+                                            ? "number, None to leave it out"
+                                            : "column of numbers, None to leave it out";
+    static std::optional<T> convert(py::handle h, const std::string& kw) {
+        if (h.is_none())
+            return std::nullopt;
+        return From<T>::convert(h, kw);
+    }
+};
+
+template <class P> constexpr bool isOptional() {
+    if constexpr (requires { From<P>::optional; })
+        return From<P>::optional;
+    else
+        return false;
+}
+
+// The keyword of a parameter: None by default when it may be left out.
+template <class P> auto keywordOf(const std::string& kw) {
+    if constexpr (isOptional<P>())
+        return py::arg_v(kw.c_str(), py::none(), "None");
+    else
+        return py::arg(kw.c_str());
+}
 
 template <class R> struct To;
 template <> struct To<std::vector<double>> {
@@ -263,22 +318,26 @@ RoutineTimer timerOf(std::vector<std::string> kw, std::index_sequence<J...>) {
     };
 }
 
-// Binds one routine under its entry.
+// Binds one routine under its entry; a check warns its findings in the category.
 template <auto Routine, class Entry, std::size_t... J>
-void bindOne(py::module_& m, const Entry& entry, bool population,
-             std::map<std::string, RoutineTimer>& timers, py::dict& argumentTable,
-             std::index_sequence<J...> seq) {
+void bindOne(py::module_& m, const Entry& entry, bool population, const CheckNames& check,
+             py::handle category, std::map<std::string, RoutineTimer>& timers,
+             py::dict& argumentTable, std::index_sequence<J...> seq) {
     using T = Traits<Routine>;
+    constexpr bool isCheck = std::is_same_v<typename T::Result, std::vector<std::string>>;
     const std::vector<std::string> kw = keywordsOf(entry);
     std::size_t rowLength = 0;
     if constexpr (requires { entry.rowLength; })
         rowLength = entry.rowLength;
     const bool batch = population && T::populationShaped && rowLength > 0;
     const std::vector<const char*> kinds{From<typename T::template Param<J>>::kind...};
-    const std::string doc = docstringOf(entry, kw, kinds, To<typename T::Result>::returns, batch);
+    const std::vector<bool> optional{isOptional<typename T::template Param<J>>()...};
+    const std::string doc = docstringOf(entry, kw, kinds, optional, To<typename T::Result>::returns,
+                                        batch, isCheck, check);
     m.def(
         entry.worksheetName,
-        [kw, batch, rowLength](Repeat<py::handle, J>... values) -> py::object {
+        [kw, batch, rowLength, category = py::reinterpret_borrow<py::object>(category)](
+            Repeat<py::handle, J>... values) -> py::object {
             const std::array<py::handle, sizeof...(J)> args{values...};
             if constexpr (T::populationShaped) {
                 if (batch && (isPopulation(args[J]) || ...))
@@ -287,9 +346,12 @@ void bindOne(py::module_& m, const Entry& entry, bool population,
                                                        std::index_sequence<J...>{});
                     });
             }
-            return callOnce<Routine>(kw, args, std::index_sequence<J...>{});
+            py::object result = callOnce<Routine>(kw, args, std::index_sequence<J...>{});
+            if constexpr (isCheck)
+                warnFindings(result, category);
+            return result;
         },
-        py::arg(kw[J].c_str())..., doc.c_str());
+        keywordOf<typename T::template Param<J>>(kw[J])..., doc.c_str());
     timers.emplace(entry.worksheetName, timerOf<Routine>(kw, seq));
     const std::array<const char*, sizeof...(J)> kindNames{
         From<typename T::template Param<J>>::name...};
@@ -299,24 +361,34 @@ void bindOne(py::module_& m, const Entry& entry, bool population,
     argumentTable[entry.worksheetName] = py::tuple(arguments);
 }
 
-// Binds every routine of the tuple under the entry at its index; population calls for the
-// models when population is true. Adds ARGUMENTS, and `_routine_seconds(name, args,
-// repeat)`, the benchmark's timing of the bare routine.
-template <const auto& Routines, class Catalogue, std::size_t... I>
-void bindCatalogue(py::module_& m, const Catalogue& entries, bool population,
-                   std::index_sequence<I...>) {
+// Binds every routine of the tuple under the entry at its index (population calls for the
+// models when population is true), then the check under its entry, with its warning
+// category (check.warningName). Adds ARGUMENTS, and `_routine_seconds(name, args, repeat)`,
+// the benchmark's timing of the bare routine.
+template <const auto& Routines, auto Check, class Catalogue, std::size_t... I>
+void bindCatalogue(py::module_& m, const Catalogue& entries,
+                   const catalogue::FunctionEntry& checkEntry, const char* warningName,
+                   const char* warningDoc, bool population, std::index_sequence<I...>) {
+    const CheckNames check{checkEntry.worksheetName, warningName};
+    addWarningCategory(m, warningName, warningDoc);
+    const std::string warningAttribute =
+        std::string(warningName).substr(std::string_view(warningName).rfind('.') + 1);
+    const py::object category = m.attr(warningAttribute.c_str());
     auto timers = std::make_shared<std::map<std::string, RoutineTimer>>();
     py::dict argumentTable;
     (bindOne<std::get<I>(Routines)>(
-         m, entries[I], population, *timers, argumentTable,
+         m, entries[I], population, check, category, *timers, argumentTable,
          std::make_index_sequence<Traits<std::get<I>(Routines)>::arity>{}),
      ...);
+    bindOne<Check>(m, checkEntry, false, check, category, *timers, argumentTable,
+                   std::make_index_sequence<Traits<Check>::arity>{});
     py::list names;
     for (const auto& entry : entries)
         names.append(entry.worksheetName);
+    names.append(checkEntry.worksheetName);
     m.attr("__all__") = names;
     // Each function's arguments: (keyword, registered name, kind) with kind "number", "flag",
-    // "column" or "text".
+    // "column", "text", "optional number" or "optional column".
     m.attr("ARGUMENTS") = argumentTable;
     m.def(
         "_routine_seconds",

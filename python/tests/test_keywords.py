@@ -32,9 +32,10 @@ def test_no_function_has_two_equal_keywords_and_signatures_follow_them(module):
         assert list(inspect.signature(getattr(module, name)).parameters) == keywords, name
 
 
-def test_corvane_has_the_twenty_tools_and_velmora_every_model():
-    assert len(corvane._corvane.__all__) == 20
-    assert {"PropSchnider", "RemiMinto", "AlfentScott", "LidocainSchnider"} <= set(velmora.__all__)
+def test_corvane_has_the_twenty_tools_and_velmora_every_model_each_with_its_check():
+    assert len(corvane._corvane.__all__) == 20 + 1 and "ScheduleCheck" in corvane.__all__
+    assert {"PropSchnider", "RemiMinto", "AlfentScott", "LidocainSchnider",
+            "CovariateCheck"} <= set(velmora.__all__)
 
 
 def test_keyword_calls_equal_positional_calls():
@@ -55,3 +56,8 @@ def test_docstrings_name_the_registered_arguments():
     assert 'iv_bolus ("IVBolus", a column' in doc
     assert "Population call" in velmora.PropWhite.__doc__
     assert "Population call" not in corvane.JLBM.__doc__
+    assert "neither checks its arguments nor warns" in velmora.PropSchnider.__doc__
+    assert "CovariateCheck says" in velmora.PropSchnider.__doc__
+    assert all(p.default is None
+               for p in inspect.signature(corvane.ScheduleCheck).parameters.values())
+    assert "corvane.ScheduleWarning" in corvane.ScheduleCheck.__doc__

@@ -9,7 +9,12 @@ A model returns its parameter row V1, V2, V3 (L), Cl1, Cl2, Cl3 (L/min) and, for
 ke0 (1/min) as a numpy float64 array, bit for bit the cells the add-in shows. Given arrays
 of covariates it computes a whole population in one call (numpy broadcasting), returning
 one row per patient. Flags take True/False or 1/0.
+
+``velmora.CovariateCheck("PropSchnider", 40, 70, 1.75, 56)`` says in words what looks wrong
+with a model's arguments: it returns a list of str, ``["OK"]`` or one line per finding, and
+emits each finding as a ``velmora.CovariateWarning`` (a UserWarning), never an exception.
+The models themselves neither check nor warn: their numbers stay the add-in's and fast.
 """
 
 from ._velmora import *  # noqa: F401,F403  (the functions, listed in __all__)
-from ._velmora import __all__, ARGUMENTS, CATEGORY  # noqa: F401
+from ._velmora import __all__, ARGUMENTS, CATEGORY, CovariateWarning  # noqa: F401

@@ -18,6 +18,10 @@
 
 namespace catalogue {
 
+// What a check (a routine returning texts) says when it finds nothing; any other text is a
+// finding.
+inline constexpr const char* NOTHING_FOUND = "OK";
+
 // The type code under which a routine parameter of type Param is registered. Beside flags
 // and columns, a cell value reaches a routine that reads what the user entered as it is (a
 // check) as a text (std::string), a number that may be left out (std::optional<double>) or
