@@ -19,21 +19,7 @@ if [ ! -f "$oxt" ] || [ ! -x "$build/addins/sheethost" ]; then
     exit 1
 fi
 
-# The profile and soffice's process id live here; whatever happens, soffice is stopped by
-# that id and the folder removed.
-work=$(mktemp -d)
-chmod 755 "$work" # the profile inside is nobody's when run as root
-cleanup() {
-    if [ -s "$work/soffice.pid" ]; then
-        kill -KILL "$(cat "$work/soffice.pid")" 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-TMPDIR=$work VC_SOFFICE_PID_FILE=$work/soffice.pid \
-    timeout --signal=TERM --kill-after=20 300 \
-    /usr/bin/python3 libreoffice/tests/test_calc.py "$oxt" "$build/addins/sheethost" examples
+scripts/with-soffice.sh libreoffice/tests/test_calc.py "$oxt" "$build/addins/sheethost" examples
 
 cmake --install "$build" --prefix release-windows --component libreoffice >/dev/null
 echo "release-windows/: $(cd release-windows && ls -d libreoffice-*/*.oxt)"
