@@ -108,6 +108,25 @@ double ConvertElement(XLOPER12* element, const char* name) {
     return ConvertToDouble(*element, name, true);
 }
 
+// Makes the missing value a column of one cell per value, cut at the host's last row
+// with a diagnostic line; nothing for no values.
+template <class Values, class FillCell>
+void FillColumn(XLOPER12& record, const Values& values, FillCell fillCell) {
+    if (values.empty()) {
+        return;
+    }
+    std::size_t rows = values.size();
+    if (rows > static_cast<std::size_t>(Props::kMaxRows)) {
+        WriteDiagnosticLine(Props::kRowsTruncatedLine);
+        rows = Props::kMaxRows;
+    }
+    xlf::AllocateArray(record, static_cast<std::int32_t>(rows), 1);
+    XLOPER12* cells = record.val.array.lparray;
+    for (std::size_t i = 0; i < rows; ++i) {
+        fillCell(cells[i], values[i]);
+    }
+}
+
 } // namespace
 
 XlfOper::XlfOper() : record_(NewRecord(xltypeMissing)) {}
@@ -145,37 +164,17 @@ XlfOper::XlfOper(std::u16string_view text) : record_(NewRecord(xltypeStr)) {
 }
 
 XlfOper::XlfOper(const std::vector<double>& values) : record_(NewRecord(xltypeMissing)) {
-    if (values.empty()) {
-        return;
-    }
-    std::size_t rows = values.size();
-    if (rows > static_cast<std::size_t>(Props::kMaxRows)) {
-        WriteDiagnosticLine(Props::kRowsTruncatedLine);
-        rows = Props::kMaxRows;
-    }
-    xlf::AllocateArray(*record_, static_cast<std::int32_t>(rows), 1);
-    XLOPER12* cells = record_->val.array.lparray;
-    for (std::int32_t i = 0; i < record_->val.array.rows; ++i) {
-        cells[i].xltype = xltypeNum;
-        cells[i].val.num = values[static_cast<std::size_t>(i)];
-    }
+    FillColumn(*record_, values, [](XLOPER12& cell, double value) {
+        cell.xltype = xltypeNum;
+        cell.val.num = value;
+    });
 }
 
 XlfOper::XlfOper(const std::vector<std::string>& utf8Texts) : record_(NewRecord(xltypeMissing)) {
-    if (utf8Texts.empty()) {
-        return;
-    }
-    std::size_t rows = utf8Texts.size();
-    if (rows > static_cast<std::size_t>(Props::kMaxRows)) {
-        WriteDiagnosticLine(Props::kRowsTruncatedLine);
-        rows = Props::kMaxRows;
-    }
-    xlf::AllocateArray(*record_, static_cast<std::int32_t>(rows), 1);
-    XLOPER12* cells = record_->val.array.lparray;
-    for (std::int32_t i = 0; i < record_->val.array.rows; ++i) {
-        cells[i].xltype = xltypeStr;
-        cells[i].val.str = WideToCountedWide(Utf8ToUtf16(utf8Texts[static_cast<std::size_t>(i)]));
-    }
+    FillColumn(*record_, utf8Texts, [](XLOPER12& cell, const std::string& text) {
+        cell.xltype = xltypeStr;
+        cell.val.str = WideToCountedWide(Utf8ToUtf16(text));
+    });
 }
 
 std::u16string Utf8ToUtf16(std::string_view text) {
