@@ -95,10 +95,6 @@ inline constexpr ArgumentEntry PROP_SCHNIDER_TRICK_ARGS[] = {
     {"male", " male = 1 ", FLAG},
 };
 
-inline constexpr ArgumentEntry PROP_MARSH_ARGS[] = {
-    {"Weight", "The patient's weight ", B},
-};
-
 inline constexpr ArgumentEntry PROP_WHITE_ARGS[] = {
     {"Age", "The patient's age ", B},
     {"Weight", "The patient's weight ", B},
@@ -213,7 +209,7 @@ inline constexpr std::array<ModelEntry, MODEL_COUNT> MODEL_CATALOGUE = {{
                   PROP_SCHNIDER_ARGS, ROW_WITH_KE0),
     VELMORA_MODEL(PropSchniderTrick, " Propofol(incl. ke0), Schnider Model BMI > 36, 46 dHT ",
                   PROP_SCHNIDER_TRICK_ARGS, ROW_WITH_KE0),
-    VELMORA_MODEL(PropMarsh, "Propofol, Marsh et al. (Weight) BJA ??? ", PROP_MARSH_ARGS,
+    VELMORA_MODEL(PropMarsh, "Propofol, Marsh et al. (Weight) BJA ??? ", WEIGHT_ARGS,
                   ROW_WITHOUT_KE0),
     VELMORA_MODEL(PropWhite, "Propofol, White et al. (Age, LBM) CPT 2008 ", PROP_WHITE_ARGS,
                   ROW_WITHOUT_KE0),

@@ -182,16 +182,8 @@ inline constexpr ArgumentEntry TCI_CE_ARGS[] = {
     {"l3", " Hybrid constant l3 ", B},
     {"ke0", " Transferconstant ke0 ", B},
 };
-inline constexpr ArgumentEntry TPEAK_ARGS[] = {
-    {"A", " Hybrid constant A ", B},
-    {"B", " Hybrid constant B ", B},
-    {"C", " Hybrid constant C ", B},
-    {"l1", " Hybrid constant l1 ", B},
-    {"l2", " Hybrid constant l2 ", B},
-    {"l3", " Hybrid constant l3 ", B},
-    {"ke0", " Transferconstant ke0 ", B},
-};
-inline constexpr ArgumentEntry VD_PEAK_ARGS[] = {
+// The hybrid constants and ke0 (TPeak, VdPeak).
+inline constexpr ArgumentEntry HYBRID_KE0_ARGS[] = {
     {"A", " Hybrid constant A ", B},
     {"B", " Hybrid constant B ", B},
     {"C", " Hybrid constant C ", B},
@@ -213,7 +205,8 @@ inline constexpr ArgumentEntry BMI_ARGS[] = {
     {"Weight", "The patients weight in kg ", B},
     {"Height", "The pateints height in cm ", B},
 };
-inline constexpr ArgumentEntry JLBM_ARGS[] = {
+// Weight, height and sex in the words of the James formulas (JLBM, JJLBM).
+inline constexpr ArgumentEntry JAMES_ARGS[] = {
     {"weight", " Weight in kg ", B},
     {"height", " Height in cm ", B},
     {"MALE", " Gender, male=1, female=0 ", CELL},
@@ -221,11 +214,6 @@ inline constexpr ArgumentEntry JLBM_ARGS[] = {
 inline constexpr ArgumentEntry JAN_LBM_ARGS[] = {
     {"weight", "The patient's weight in kg ", B},
     {"height", "The patient's height in cm ", B},
-    {"MALE", " Gender, male=1, female=0 ", CELL},
-};
-inline constexpr ArgumentEntry JJLBM_ARGS[] = {
-    {"weight", " Weight in kg ", B},
-    {"height", " Height in cm ", B},
     {"MALE", " Gender, male=1, female=0 ", CELL},
 };
 // clang-format on
@@ -257,13 +245,13 @@ inline constexpr std::array<ToolEntry, TOOL_COUNT> TOOL_CATALOGUE = {{
     CORVANE_TOOL(TciCp, " TCI for plasma ", TCI_CP_ARGS),
     CORVANE_TOOL(CalcRate, " Plasma TCI; bolus doses possible ", CALC_RATE_ARGS),
     CORVANE_TOOL(TciCe, " TCI for effect site ", TCI_CE_ARGS),
-    CORVANE_TOOL(TPeak, "Calculates the time to peak effect ", TPEAK_ARGS),
-    CORVANE_TOOL(VdPeak, "Calculation of Volume of distribution at peak effect ", VD_PEAK_ARGS),
+    CORVANE_TOOL(TPeak, "Calculates the time to peak effect ", HYBRID_KE0_ARGS),
+    CORVANE_TOOL(VdPeak, "Calculation of Volume of distribution at peak effect ", HYBRID_KE0_ARGS),
     CORVANE_TOOL(TPeak2ke0, "Calculates ke0 from a given tpeak ", TPEAK2KE0_ARGS),
     CORVANE_TOOL(BMI, " Computes the BMI (body mass index) ", BMI_ARGS),
-    CORVANE_TOOL(JLBM, " LBM (formula of James) ", JLBM_ARGS),
+    CORVANE_TOOL(JLBM, " LBM (formula of James) ", JAMES_ARGS),
     CORVANE_TOOL(JanLBM, "Computes LBM based on Janmahasatian Clin Pharm ", JAN_LBM_ARGS),
-    CORVANE_TOOL(JJLBM, " LBM (formula James Adjusted) ", JJLBM_ARGS),
+    CORVANE_TOOL(JJLBM, " LBM (formula James Adjusted) ", JAMES_ARGS),
 }};
 
 #undef CORVANE_TOOL
