@@ -30,6 +30,7 @@
 // per element, without the GIL; the result has the broadcast shape followed by the row.
 
 #include "catalogue/entry.h"
+#include "catalogue/routine.h"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
@@ -54,11 +55,9 @@ namespace pybinding {
 
 namespace py = pybind11;
 
-// The Python keyword name of a registered argument name: a "_" between a lower-case letter
-// or digit and the upper-case letter after it, and between two upper-case letters when a
-// lower-case one follows the second; then everything in lower case; a trailing "_" when
-// the result is a Python keyword. "deltaTimes" -> delta_times, "IVBolus" -> iv_bolus,
-// "MALE" -> male, "IC50" -> ic50, "peak_time" -> peak_time.
+// The Python keyword name of a registered argument name: the catalogue's lower-case words
+// ("deltaTimes" -> delta_times, "IVBolus" -> iv_bolus), with a trailing "_" when the result
+// is a Python keyword.
 std::string keywordName(std::string_view registered);
 
 // Conversion contexts, as the add-ins name theirs.
@@ -208,18 +207,12 @@ template <> struct To<std::vector<std::string>> {
 template <class P> using Plain = std::remove_cvref_t<P>;
 template <class T, std::size_t> using Repeat = T;
 
-// A routine's types, from the function pointer itself.
+// A routine's types (catalogue::RoutineTraits), and whether the binding lets the GIL go.
 template <auto Routine> struct Traits;
-template <class R, class... P, R (*Routine)(P...)> struct Traits<Routine> {
-    using Result = Plain<R>;
-    static constexpr std::size_t arity = sizeof...(P);
-    template <std::size_t J> using Param = Plain<std::tuple_element_t<J, std::tuple<P...>>>;
+template <class R, class... P, R (*Routine)(P...)>
+struct Traits<Routine> : catalogue::RoutineTraits<Routine> {
     // Columns take time to convert and to work through: the routine runs without the GIL.
     static constexpr bool releasesGil = (std::is_same_v<Plain<P>, std::vector<double>> || ...);
-    // A model of numbers and flags returning a row can be called for a population.
-    static constexpr bool populationShaped =
-        std::is_same_v<Result, std::vector<double>> &&
-        ((std::is_same_v<Plain<P>, double> || std::is_same_v<Plain<P>, bool>)&&...);
 };
 
 // The routine's text of refusal as a ValueError.
@@ -324,7 +317,7 @@ void bindOne(py::module_& m, const Entry& entry, bool population, const CheckNam
              py::handle category, std::map<std::string, RoutineTimer>& timers,
              py::dict& argumentTable, std::index_sequence<J...> seq) {
     using T = Traits<Routine>;
-    constexpr bool isCheck = std::is_same_v<typename T::Result, std::vector<std::string>>;
+    constexpr bool isCheck = T::isCheck;
     const std::vector<std::string> kw = keywordsOf(entry);
     std::size_t rowLength = 0;
     if constexpr (requires { entry.rowLength; })

@@ -48,6 +48,31 @@ constexpr bool routineMatches(Result (*)(Params...), const FunctionEntry& entry)
     return true;
 }
 
+// Whether every parameter is a number or a flag.
+template <class... P>
+inline constexpr bool numbersAndFlags = ((std::is_same_v<std::remove_cvref_t<P>, double> ||
+                                          std::is_same_v<std::remove_cvref_t<P>, bool>)&&...);
+
+// A routine's types, from the function pointer itself: what every front end's binding
+// converts its arguments to and its result from.
+template <auto Routine> struct RoutineTraits;
+template <class R, class... P, R (*Routine)(P...)> struct RoutineTraits<Routine> {
+    using Result = std::remove_cvref_t<R>;
+    static constexpr std::size_t arity = sizeof...(P);
+    template <std::size_t J>
+    using Param = std::remove_cvref_t<std::tuple_element_t<J, std::tuple<P...>>>;
+    // A model: numbers and flags in, a row out, so that a front end may call it once per
+    // patient of a population.
+    static constexpr bool populationShaped =
+        std::is_same_v<Result, std::vector<double>> && numbersAndFlags<P...>;
+    // A tool of numbers and flags that returns one number (BMI, TPeak), which a front end may
+    // call once per element of vectors of its arguments.
+    static constexpr bool numbersToNumber =
+        std::is_same_v<Result, double> && sizeof...(P) > 0 && numbersAndFlags<P...>;
+    // A check: texts out, "OK" or its findings.
+    static constexpr bool isCheck = std::is_same_v<Result, std::vector<std::string>>;
+};
+
 // Every routine of a tuple against the entry at its index.
 template <class Routines, class Catalogue, std::size_t... I>
 constexpr bool routinesMatch(const Routines& routines, const Catalogue& entries,
