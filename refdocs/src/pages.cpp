@@ -38,37 +38,6 @@ std::string Replaced(std::string text, std::string_view what, std::string_view b
     return text;
 }
 
-std::string Shown(double value) {
-    std::array<char, 32> text{};
-    const auto end =
-        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::general)
-            .ptr;
-    return std::string(text.data(), end);
-}
-
-constexpr const char* QuantityName(Quantity quantity) {
-    switch (quantity) {
-    case Quantity::Age:
-        return "age (years)";
-    case Quantity::Weight:
-        return "weight (kg)";
-    case Quantity::Height:
-        return "height (cm)";
-    case Quantity::LeanBodyMass:
-        return "lean body mass (kg)";
-    case Quantity::PostmenstrualAge:
-        return "postmenstrual age (years)";
-    case Quantity::CreatinineClearance:
-        return "creatinine clearance (mL/min)";
-    case Quantity::BodyMassIndex:
-        return "BMI (kg/m²)";
-    case Quantity::GestationAtBirth:
-        return "pma - age (years)";
-    default:
-        return "";
-    }
-}
-
 // The anchor a code host gives a heading: lower case, blanks as "-".
 std::string Anchor(std::string_view heading) {
     std::string anchor;
@@ -115,6 +84,37 @@ std::string CovariateRules() {
 }
 
 } // namespace
+
+std::string Shown(double value) {
+    std::array<char, 32> text{};
+    const auto end =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::general)
+            .ptr;
+    return std::string(text.data(), end);
+}
+
+const char* QuantityName(Quantity quantity) {
+    switch (quantity) {
+    case Quantity::Age:
+        return "age (years)";
+    case Quantity::Weight:
+        return "weight (kg)";
+    case Quantity::Height:
+        return "height (cm)";
+    case Quantity::LeanBodyMass:
+        return "lean body mass (kg)";
+    case Quantity::PostmenstrualAge:
+        return "postmenstrual age (years)";
+    case Quantity::CreatinineClearance:
+        return "creatinine clearance (mL/min)";
+    case Quantity::BodyMassIndex:
+        return "BMI (kg/m²)";
+    case Quantity::GestationAtBirth:
+        return "pma - age (years)";
+    default:
+        return "";
+    }
+}
 
 std::vector<Function> FunctionsOf(std::string_view addin) {
     std::vector<Function> functions;

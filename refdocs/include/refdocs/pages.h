@@ -42,4 +42,10 @@ std::string AddinPage(std::string_view addin, const Evaluator& evaluate);
 // The file name of an add-in's page in docs/: "velmora.md".
 std::string PageFile(std::string_view addin);
 
+// A number as the pages write it: the shortest form that reads back as the same value.
+std::string Shown(double value);
+
+// A covariate's name with its unit, as the pages write it ("age (years)"); "" for others.
+const char* QuantityName(catalogue::Quantity quantity);
+
 } // namespace refdocs
