@@ -1,0 +1,345 @@
+#include "binding.h"
+
+#include "names.h"
+#include "xlf/ConversionTexts.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace rbinding {
+
+namespace {
+
+// ---- Texts of the conversions, as the Python modules word theirs
+
+constexpr const char* NUMBER_CONTEXT = xlf::kToDoubleContext;
+constexpr const char* FLAG_CONTEXT = xlf::kToBoolContext;
+constexpr const char* TEXT_CONTEXT = xlf::kToStringContext;
+constexpr const char* COLUMN_CONTEXT = "Conversion to Column";
+
+constexpr const char* MISSING = xlf::kMissingMessage;
+constexpr const char* NOT_A_NUMBER = "parameter is not a number";
+constexpr const char* NOT_ZERO_OR_ONE = "parameter is neither 0 nor 1";
+constexpr const char* NOT_ONE_DIMENSIONAL = "parameter is not one-dimensional";
+constexpr const char* EMPTY = "parameter is empty";
+constexpr const char* NOT_A_TEXT = "parameter is not a text";
+
+// R's own text when lengths do not recycle evenly.
+constexpr const char* UNEVEN_RECYCLING =
+    "longer object length is not a multiple of shorter object length";
+
+[[noreturn]] void refuse(const char* message, Argument argument, const char* context) {
+    throw ConversionError(std::string(message) + ", " +
+                          rName(argument.entry.arguments[argument.index].name) + " " + context);
+}
+
+// ---- Unwinding
+
+SEXP unwindToken = nullptr;
+
+void throwOnJump(void*, Rboolean jump) {
+    if (jump)
+        throw RJump{};
+}
+
+// Numbers, integers and truth values, but no factor (its codes are no numbers).
+bool isNumeric(SEXP value) {
+    const int type = TYPEOF(value);
+    return (type == REALSXP || type == INTSXP || type == LGLSXP) && !Rf_isFactor(value);
+}
+
+// Element k of a numeric vector as a double; NA_REAL for NA.
+double numberAt(SEXP value, R_xlen_t k) {
+    if (TYPEOF(value) == REALSXP)
+        return REAL(value)[k];
+    const int n = TYPEOF(value) == INTSXP ? INTEGER(value)[k] : LOGICAL(value)[k];
+    return n == NA_INTEGER ? NA_REAL : n;
+}
+
+// The one number of a number or a flag argument.
+double singleNumber(SEXP value, Argument argument, const char* context) {
+    if (Rf_isNull(value))
+        refuse(MISSING, argument, context);
+    if (!isNumeric(value) || XLENGTH(value) != 1)
+        refuse(NOT_A_NUMBER, argument, context);
+    const double number = numberAt(value, 0);
+    if (R_IsNA(number))
+        refuse(MISSING, argument, context);
+    return number;
+}
+
+// The extents of an array, longer than 1, or none for a plain vector.
+int longAxes(SEXP value) {
+    const SEXP dim = Rf_getAttrib(value, R_DimSymbol);
+    if (Rf_isNull(dim))
+        return XLENGTH(value) > 1 ? 1 : 0;
+    int axes = 0;
+    for (R_xlen_t k = 0; k < XLENGTH(dim); ++k)
+        axes += INTEGER(dim)[k] > 1;
+    return axes;
+}
+
+char refusalText[4096];
+
+} // namespace
+
+// ---- R's API where it may jump
+
+SEXP protectedCall(SEXP (*body)(void*), void* data) {
+    return R_UnwindProtect(body, data, throwOnJump, nullptr, unwindToken);
+}
+
+SEXP allocate(SEXPTYPE type, R_xlen_t length) {
+    return guarded([=] { return Rf_allocVector(type, length); });
+}
+
+SEXP textOf(const std::string& utf8) {
+    return guarded(
+        [&] { return Rf_mkCharLenCE(utf8.data(), static_cast<int>(utf8.size()), CE_UTF8); });
+}
+
+void setAttribute(SEXP object, SEXP name, SEXP value) {
+    guarded([=] { return Rf_setAttrib(object, name, value); });
+}
+
+void warn(const char* text) {
+    guarded([=] {
+        Rf_warning("%s", text);
+        return R_NilValue;
+    });
+}
+
+void checkInterrupt() {
+    guarded([] {
+        R_CheckUserInterrupt();
+        return R_NilValue;
+    });
+}
+
+void initialise() {
+    unwindToken = R_MakeUnwindCont();
+    R_PreserveObject(unwindToken);
+}
+
+// ---- Conversions
+
+double toNumber(SEXP value, Argument argument) {
+    return singleNumber(value, argument, NUMBER_CONTEXT);
+}
+
+bool toFlag(SEXP value, Argument argument) {
+    const double number = singleNumber(value, argument, FLAG_CONTEXT);
+    if (number != 1.0 && number != 0.0)
+        refuse(NOT_ZERO_OR_ONE, argument, FLAG_CONTEXT);
+    return number == 1.0;
+}
+
+std::vector<double> toColumn(SEXP value, Argument argument) {
+    if (Rf_isNull(value))
+        refuse(MISSING, argument, COLUMN_CONTEXT);
+    if (!isNumeric(value))
+        refuse(NOT_A_NUMBER, argument, COLUMN_CONTEXT);
+    if (longAxes(value) > 1)
+        refuse(NOT_ONE_DIMENSIONAL, argument, COLUMN_CONTEXT);
+    const R_xlen_t length = XLENGTH(value);
+    if (length == 0)
+        refuse(EMPTY, argument, COLUMN_CONTEXT);
+    std::vector<double> column(static_cast<std::size_t>(length));
+    if (TYPEOF(value) == REALSXP) {
+        std::memcpy(column.data(), REAL(value), column.size() * sizeof(double));
+    } else {
+        for (R_xlen_t k = 0; k < length; ++k)
+            column[static_cast<std::size_t>(k)] = numberAt(value, k);
+    }
+    for (const double cell : column)
+        if (R_IsNA(cell))
+            refuse(MISSING, argument, COLUMN_CONTEXT);
+    return column;
+}
+
+std::string toText(SEXP value, Argument argument) {
+    if (Rf_isNull(value))
+        refuse(MISSING, argument, TEXT_CONTEXT);
+    if (TYPEOF(value) != STRSXP || XLENGTH(value) != 1)
+        refuse(NOT_A_TEXT, argument, TEXT_CONTEXT);
+    const SEXP text = STRING_ELT(value, 0);
+    if (text == NA_STRING)
+        refuse(MISSING, argument, TEXT_CONTEXT);
+    const char* utf8 = nullptr;
+    guarded([&] {
+        utf8 = Rf_translateCharUTF8(text);
+        return R_NilValue;
+    });
+    return utf8;
+}
+
+bool isLeftOut(SEXP value) {
+    if (Rf_isNull(value))
+        return true;
+    if (XLENGTH(value) != 1)
+        return false;
+    switch (TYPEOF(value)) {
+    case LGLSXP:
+    case INTSXP:
+    case REALSXP:
+        return isNumeric(value) && R_IsNA(numberAt(value, 0));
+    case STRSXP:
+        return STRING_ELT(value, 0) == NA_STRING;
+    default:
+        return false;
+    }
+}
+
+namespace {
+
+// The names of a result's cells, when its reference names as many as it has and several.
+SEXP cellNames(const catalogue::FunctionEntry& entry, std::size_t count) {
+    if (entry.reference == nullptr || count < 2 || entry.reference->cells.size() != count)
+        return R_NilValue;
+    const Protected names(allocate(STRSXP, static_cast<R_xlen_t>(count)));
+    for (std::size_t k = 0; k < count; ++k)
+        SET_STRING_ELT(names.get(), static_cast<R_xlen_t>(k),
+                       textOf(entry.reference->cells[k].name));
+    return names.get();
+}
+
+} // namespace
+
+SEXP toR(const std::vector<double>& values, const catalogue::FunctionEntry& entry) {
+    const Protected result(allocate(REALSXP, static_cast<R_xlen_t>(values.size())));
+    if (!values.empty())
+        std::memcpy(REAL(result.get()), values.data(), values.size() * sizeof(double));
+    const Protected names(cellNames(entry, values.size()));
+    if (!Rf_isNull(names.get()))
+        setAttribute(result.get(), R_NamesSymbol, names.get());
+    return result.get();
+}
+
+SEXP toR(double value, const catalogue::FunctionEntry&) {
+    const SEXP result = allocate(REALSXP, 1);
+    REAL(result)[0] = value;
+    return result;
+}
+
+SEXP toR(bool value, const catalogue::FunctionEntry&) {
+    const SEXP result = allocate(LGLSXP, 1);
+    LOGICAL(result)[0] = value ? 1 : 0;
+    return result;
+}
+
+SEXP toR(const std::string& text, const catalogue::FunctionEntry&) {
+    const Protected result(allocate(STRSXP, 1));
+    SET_STRING_ELT(result.get(), 0, textOf(text));
+    return result.get();
+}
+
+SEXP toR(const std::vector<std::string>& texts, const catalogue::FunctionEntry&) {
+    const Protected result(allocate(STRSXP, static_cast<R_xlen_t>(texts.size())));
+    for (std::size_t k = 0; k < texts.size(); ++k)
+        SET_STRING_ELT(result.get(), static_cast<R_xlen_t>(k), textOf(texts[k]));
+    return result.get();
+}
+
+// ---- Population calls
+
+Covariate::Covariate(SEXP value, Argument argument, bool flag) {
+    const char* context = flag ? FLAG_CONTEXT : NUMBER_CONTEXT;
+    if (Rf_isNull(value))
+        refuse(MISSING, argument, context);
+    if (!isNumeric(value))
+        refuse(NOT_A_NUMBER, argument, context);
+    length_ = XLENGTH(value);
+    if (TYPEOF(value) == REALSXP)
+        reals_ = REAL(value);
+    else
+        integers_ = TYPEOF(value) == INTSXP ? INTEGER(value) : LOGICAL(value);
+    if (flag)
+        for (R_xlen_t k = 0; k < length_; ++k) {
+            const double v = at(k);
+            if (v != 0.0 && v != 1.0 && !R_IsNA(v))
+                refuse(NOT_ZERO_OR_ONE, argument, context);
+        }
+}
+
+R_xlen_t patientCount(const Covariate* covariates, std::size_t count) {
+    R_xlen_t longest = 1;
+    for (std::size_t j = 0; j < count; ++j) {
+        if (covariates[j].length() == 0)
+            return 0;
+        longest = covariates[j].length() > longest ? covariates[j].length() : longest;
+    }
+    for (std::size_t j = 0; j < count; ++j)
+        if (longest % covariates[j].length() != 0) {
+            warn(UNEVEN_RECYCLING);
+            break;
+        }
+    return longest;
+}
+
+ModelRows::ModelRows(const catalogue::FunctionEntry& entry, std::size_t rowLength,
+                     R_xlen_t patients, bool onePatient)
+    : rowLength_(rowLength), onePatient_(onePatient),
+      result_(onePatient ? allocate(REALSXP, static_cast<R_xlen_t>(rowLength))
+                         : allocate(VECSXP, static_cast<R_xlen_t>(rowLength))),
+      columns_(rowLength) {
+    const Protected names(cellNames(entry, rowLength));
+    setAttribute(result_.get(), R_NamesSymbol, names.get());
+    if (onePatient_) {
+        for (std::size_t k = 0; k < rowLength; ++k)
+            columns_[k] = REAL(result_.get()) + k;
+        return;
+    }
+    for (std::size_t k = 0; k < rowLength; ++k) {
+        const SEXP column = allocate(REALSXP, patients);
+        SET_VECTOR_ELT(result_.get(), static_cast<R_xlen_t>(k), column);
+        columns_[k] = REAL(column);
+    }
+    // A data.frame: its columns, their names, its class and compact row names, as
+    // .set_row_names(n) makes them (c(NA, -n), or none for no rows).
+    const Protected rowNames(allocate(INTSXP, patients > 0 ? 2 : 0));
+    if (patients > 0) {
+        INTEGER(rowNames.get())[0] = NA_INTEGER;
+        INTEGER(rowNames.get())[1] = -static_cast<int>(patients);
+    }
+    setAttribute(result_.get(), R_RowNamesSymbol, rowNames.get());
+    const Protected dataFrame(allocate(STRSXP, 1));
+    SET_STRING_ELT(dataFrame.get(), 0, textOf("data.frame"));
+    setAttribute(result_.get(), R_ClassSymbol, dataFrame.get());
+}
+
+void ModelRows::set(R_xlen_t patient, const std::vector<double>& row) {
+    if (row.size() != rowLength_)
+        throw std::logic_error("a model row differs in length from its catalogue entry");
+    for (std::size_t k = 0; k < rowLength_; ++k)
+        columns_[k][patient] = row[k];
+}
+
+void ModelRows::setMissing(R_xlen_t patient) {
+    for (std::size_t k = 0; k < rowLength_; ++k)
+        columns_[k][patient] = NA_REAL;
+}
+
+Numbers::Numbers(R_xlen_t count)
+    : result_(allocate(REALSXP, count)), values_(REAL(result_.get())) {}
+
+// ---- Native entries
+
+void keepRefusal(const char* text) noexcept {
+    std::snprintf(refusalText, sizeof refusalText, "%s", text);
+}
+
+void finish(Outcome outcome) {
+    if (outcome == Outcome::Refused)
+        Rf_error("%s", refusalText);
+    if (outcome == Outcome::Jumped)
+        R_ContinueUnwind(unwindToken);
+}
+
+void registerDefinitions(DllInfo* dll, std::vector<R_CallMethodDef> definitions) {
+    definitions.push_back({nullptr, nullptr, 0});
+    R_registerRoutines(dll, nullptr, definitions.data(), nullptr, nullptr);
+    R_useDynamicSymbols(dll, FALSE);
+    R_forceSymbols(dll, TRUE);
+}
+
+} // namespace rbinding

@@ -1,0 +1,318 @@
+#pragma once
+
+// The R binding of a catalogue: every routine becomes one native entry, registered with
+// R_registerRoutines under its entry's worksheet name, that the package's R function of the
+// same name reaches through .Call (the R functions, their help pages and the NAMESPACE are
+// written from the same catalogue by r/generator). Nothing here names a function: a new
+// routine in a tuple is bound as it is.
+//
+// Arguments are converted by the routine parameter's type, in registered order; the first
+// failure names its argument by its R name:
+//   double               one number: a numeric, integer or logical vector of length 1; NaN
+//                        passes, NA is missing
+//   bool                 a flag: TRUE/FALSE or a number equal to 1 or 0
+//   std::vector<double>  a column: a numeric, integer or logical vector, or a matrix of one
+//                        row or one column, as the sheet takes a row, a column or one cell
+//   std::string          a text: a character vector of length 1
+//   std::optional<...>   NULL (the R functions' default) or a single NA leaves it out
+// Results: a column is a numeric vector, named by its cells when the reference names several
+// (Cl2Hyb's A ... l3); a number a numeric of length 1; texts a character vector. A routine
+// that refuses its input throws an exception derived from std::runtime_error; its text, the
+// one the cell shows, and the text of a failed conversion become an R error with exactly that
+// message.
+//
+// Models (numbers and flags in, a row out) and the tools of numbers and flags that return one
+// number (BMI, JLBM, TPeak...): every argument may be a vector. They are recycled to the
+// longest, as R's arithmetic recycles (with R's warning when a length does not divide it),
+// and the routine runs once per element. A model gives the row named V1 ... ke0 for one
+// patient or a data.frame with one row per patient; a number tool a numeric vector. A
+// patient with an NA covariate gets NA; an argument of length 0 gives no patients.
+//
+// R's errors and interrupts met inside the binding (an allocation that fails, Ctrl-C during a
+// long population call) unwind the C++ frames first and then continue in R: nothing leaks.
+
+#include "catalogue/entry.h"
+#include "catalogue/routine.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#define R_NO_REMAP
+#include <R.h>
+#include <R_ext/Rdynload.h>
+#include <Rinternals.h>
+
+namespace rbinding {
+
+// ---- R's API where it may jump
+
+// Thrown when R jumps out of a call made through `guarded` (an error or an interrupt): the
+// C++ frames unwind, then the native entry lets R continue its jump.
+struct RJump {};
+
+// Runs an R API call that may jump; call it only where no R object is half made.
+SEXP protectedCall(SEXP (*body)(void*), void* data);
+template <class F> SEXP guarded(F&& f) {
+    return protectedCall(
+        [](void* data) { return (*static_cast<std::remove_reference_t<F>*>(data))(); }, &f);
+}
+
+SEXP allocate(SEXPTYPE type, R_xlen_t length);
+SEXP textOf(const std::string& utf8); // a CHARSXP
+void setAttribute(SEXP object, SEXP name, SEXP value);
+void warn(const char* text);
+void checkInterrupt();
+
+// Keeps an R object from the garbage collector for its lifetime.
+class Protected {
+public:
+    explicit Protected(SEXP object) : object_(PROTECT(object)) {}
+    Protected(const Protected&) = delete;
+    Protected& operator=(const Protected&) = delete;
+    ~Protected() { UNPROTECT(1); }
+    SEXP get() const { return object_; }
+
+private:
+    SEXP object_;
+};
+
+// Called once by the package's R_init_<name>.
+void initialise();
+
+// ---- Conversions
+
+// A conversion that fails: "message, name context", as the add-ins and the Python modules
+// word theirs.
+class ConversionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The argument being converted, for the text of a refusal.
+struct Argument {
+    const catalogue::FunctionEntry& entry;
+    std::size_t index;
+};
+
+double toNumber(SEXP value, Argument argument);
+bool toFlag(SEXP value, Argument argument);
+std::vector<double> toColumn(SEXP value, Argument argument);
+std::string toText(SEXP value, Argument argument);
+// NULL, or a single NA: an optional argument left out.
+bool isLeftOut(SEXP value);
+
+template <class T> struct From;
+template <> struct From<double> {
+    static double convert(SEXP x, Argument a) { return toNumber(x, a); }
+};
+template <> struct From<bool> {
+    static bool convert(SEXP x, Argument a) { return toFlag(x, a); }
+};
+template <> struct From<std::vector<double>> {
+    static std::vector<double> convert(SEXP x, Argument a) { return toColumn(x, a); }
+};
+template <> struct From<std::string> {
+    static std::string convert(SEXP x, Argument a) { return toText(x, a); }
+};
+template <class T> struct From<std::optional<T>> {
+    static std::optional<T> convert(SEXP x, Argument a) {
+        if (isLeftOut(x))
+            return std::nullopt;
+        return From<T>::convert(x, a);
+    }
+};
+
+SEXP toR(const std::vector<double>& values, const catalogue::FunctionEntry& entry);
+SEXP toR(double value, const catalogue::FunctionEntry& entry);
+SEXP toR(bool value, const catalogue::FunctionEntry& entry);
+SEXP toR(const std::string& text, const catalogue::FunctionEntry& entry);
+SEXP toR(const std::vector<std::string>& texts, const catalogue::FunctionEntry& entry);
+
+// ---- Population calls
+
+// One covariate of a population call, read in place.
+class Covariate {
+public:
+    Covariate(SEXP value, Argument argument, bool flag);
+    R_xlen_t length() const { return length_; }
+    // Patient i's value, recycled; NA_REAL for NA.
+    double at(R_xlen_t i) const {
+        const R_xlen_t k = length_ == 1 ? 0 : i % length_;
+        if (reals_ != nullptr)
+            return reals_[k];
+        return integers_[k] == NA_INTEGER ? NA_REAL : integers_[k];
+    }
+
+private:
+    const double* reals_ = nullptr;
+    const int* integers_ = nullptr; // integer and logical vectors
+    R_xlen_t length_ = 0;
+};
+
+// The rows of a model's population call: the named row of one patient, or a data.frame.
+class ModelRows {
+public:
+    ModelRows(const catalogue::FunctionEntry& entry, std::size_t rowLength, R_xlen_t patients,
+              bool onePatient);
+    void set(R_xlen_t patient, const std::vector<double>& row);
+    void setMissing(R_xlen_t patient);
+    SEXP get() const { return result_.get(); }
+
+private:
+    std::size_t rowLength_;
+    bool onePatient_;
+    Protected result_;
+    std::vector<double*> columns_;
+};
+
+// The numbers of a number tool's call over vectors.
+class Numbers {
+public:
+    explicit Numbers(R_xlen_t count);
+    void set(R_xlen_t i, double value) { values_[i] = value; }
+    void setMissing(R_xlen_t i) { values_[i] = NA_REAL; }
+    SEXP get() const { return result_.get(); }
+
+private:
+    Protected result_;
+    double* values_;
+};
+
+// How many patients the covariates describe: the longest length, or 0 when one is empty;
+// warns when a length does not divide it.
+template <std::size_t N> R_xlen_t patientCount(const std::array<Covariate, N>& covariates);
+R_xlen_t patientCount(const Covariate* covariates, std::size_t count);
+template <std::size_t N> R_xlen_t patientCount(const std::array<Covariate, N>& covariates) {
+    return patientCount(covariates.data(), N);
+}
+
+// Ctrl-C is looked for after every this many patients.
+inline constexpr R_xlen_t PATIENTS_BETWEEN_INTERRUPT_CHECKS = R_xlen_t{1} << 16;
+
+// A call over vectors: a model's rows, or a number tool's numbers.
+template <auto Routine, std::size_t... J>
+SEXP callPopulation(const catalogue::FunctionEntry& entry, std::size_t rowLength,
+                    const std::array<SEXP, sizeof...(J)>& args, std::index_sequence<J...>) {
+    using T = catalogue::RoutineTraits<Routine>;
+    const std::array<Covariate, sizeof...(J)> covariates{
+        Covariate(args[J], {entry, J}, std::is_same_v<typename T::template Param<J>, bool>)...};
+    const R_xlen_t patients = patientCount(covariates);
+    auto rows = [&] {
+        if constexpr (T::populationShaped)
+            return ModelRows(entry, rowLength, patients, ((covariates[J].length() == 1) && ...));
+        else
+            return Numbers(patients);
+    }();
+    for (R_xlen_t i = 0; i < patients; ++i) {
+        if (i > 0 && i % PATIENTS_BETWEEN_INTERRUPT_CHECKS == 0)
+            checkInterrupt();
+        [[maybe_unused]] const std::array<double, sizeof...(J)> values{covariates[J].at(i)...};
+        if ((R_IsNA(values[J]) || ...)) {
+            rows.setMissing(i);
+            continue;
+        }
+        rows.set(i, Routine(static_cast<typename T::template Param<J>>(values[J])...));
+    }
+    return rows.get();
+}
+
+// ---- Native entries
+
+// What a call came to: its value, a refusal (the text kept for the R error) or R's jump.
+enum class Outcome { Value, Refused, Jumped };
+void keepRefusal(const char* text) noexcept;
+// Raises the kept refusal as an R error, or continues R's jump; returns for a value.
+void finish(Outcome outcome);
+
+template <class Body> Outcome attempt(Body& body, SEXP& result) noexcept {
+    try {
+        result = body();
+        return Outcome::Value;
+    } catch (const RJump&) {
+        return Outcome::Jumped;
+    } catch (const std::bad_alloc&) {
+        keepRefusal("not enough memory");
+    } catch (const std::exception& e) {
+        keepRefusal(e.what());
+    } catch (...) {
+        keepRefusal("unknown error");
+    }
+    return Outcome::Refused;
+}
+
+// The frame of every entry: C++ objects live only inside `attempt`, so that R's error (a
+// jump) leaves from here with nothing left to destroy.
+template <class Body> SEXP answer(Body&& body) {
+    SEXP result = R_NilValue;
+    finish(attempt(body, result));
+    return result;
+}
+
+template <class T, std::size_t> using Repeat = T;
+
+template <auto Routine, const auto& Entries, std::size_t I, class Arguments> struct Native;
+template <auto Routine, const auto& Entries, std::size_t I, std::size_t... J>
+struct Native<Routine, Entries, I, std::index_sequence<J...>> {
+    using T = catalogue::RoutineTraits<Routine>;
+
+    static SEXP run(const std::array<SEXP, sizeof...(J)>& args) {
+        const auto& entry = Entries[I];
+        if constexpr (T::populationShaped && requires { entry.rowLength; }) {
+            if (entry.rowLength > 0)
+                return callPopulation<Routine>(entry, entry.rowLength, args,
+                                               std::index_sequence<J...>{});
+        } else if constexpr (T::numbersToNumber) {
+            return callPopulation<Routine>(entry, 0, args, std::index_sequence<J...>{});
+        }
+        // A braced list is evaluated left to right: the arguments convert in registered order.
+        std::tuple<typename T::template Param<J>...> converted{
+            From<typename T::template Param<J>>::convert(args[J], {entry, J})...};
+        return toR(std::apply(Routine, std::move(converted)), entry);
+    }
+
+    static SEXP call(Repeat<SEXP, J>... values) {
+        const std::array<SEXP, sizeof...(J)> args{values...};
+        return answer([&args] { return run(args); });
+    }
+
+    static R_CallMethodDef definition() {
+        // void (*)() stands for any function type; R casts the entry back by its arity.
+        return {Entries[I].worksheetName,
+                reinterpret_cast<DL_FUNC>(reinterpret_cast<void (*)()>(&call)),
+                static_cast<int>(sizeof...(J))};
+    }
+};
+
+template <const auto& Routines, const auto& Entries, std::size_t I> R_CallMethodDef definitionOf() {
+    constexpr auto routine = std::get<I>(Routines);
+    return Native<routine, Entries, I,
+                  std::make_index_sequence<catalogue::RoutineTraits<routine>::arity>>::definition();
+}
+
+// The entries of every routine of the tuple, under the entry at its index.
+template <const auto& Routines, const auto& Entries, std::size_t... I>
+void addDefinitions(std::vector<R_CallMethodDef>& definitions, std::index_sequence<I...>) {
+    (definitions.push_back(definitionOf<Routines, Entries, I>()), ...);
+}
+
+template <const auto& Routines, const auto& Entries>
+void addDefinitions(std::vector<R_CallMethodDef>& definitions) {
+    static_assert(std::tuple_size_v<std::remove_cvref_t<decltype(Routines)>> ==
+                  std::tuple_size_v<std::remove_cvref_t<decltype(Entries)>>);
+    addDefinitions<Routines, Entries>(
+        definitions,
+        std::make_index_sequence<std::tuple_size_v<std::remove_cvref_t<decltype(Routines)>>>{});
+}
+
+// Registers the definitions (R copies them) and only them: .Call reaches an entry through
+// the package's .C_<name> object, never by a symbol's name.
+void registerDefinitions(DllInfo* dll, std::vector<R_CallMethodDef> definitions);
+
+} // namespace rbinding
