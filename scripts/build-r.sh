@@ -48,7 +48,7 @@ package() {
     cp -R catalogue/include "$dir/src/catalogue/"
     cp -R "$addin/include" "$addin/src" "$dir/src/$addin/"
     cp framework/include/xlf/ConversionTexts.h "$dir/src/framework/include/xlf/"
-    cp r/src/binding.h r/src/binding.cpp r/src/names.h "$dir/src/binding/"
+    cp r/src/*.h r/src/binding.cpp "$dir/src/binding/"
     cp "r/src/${name}_init.cpp" "$dir/src/"
 
     local objects=""

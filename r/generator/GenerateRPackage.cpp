@@ -15,6 +15,7 @@
 // A function whose argument or result type the binding does not convert fails to compile;
 // one whose names clash in R stops the generator with a message.
 
+#include "conversion_texts.h"
 #include "drugmodels/catalogue.h"
 #include "drugmodels/checks.h"
 #include "drugmodels/routines.h"
@@ -198,12 +199,21 @@ std::string rd(std::string_view text) {
     return out;
 }
 
-// A sentence: capitalised, ending in a full stop.
-std::string sentence(std::string_view text) {
+// A sentence: ending in a full stop, and capitalised unless it starts with a name (a word
+// with a capital, a digit or "_" in it, or one of the function's argument or cell names).
+std::string sentence(std::string_view text, const catalogue::FunctionEntry& entry) {
     std::string out = trimmed(text);
     if (out.empty())
         return out;
-    out[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(out[0])));
+    const std::string first = out.substr(0, out.find_first_of(" ,;:()"));
+    bool isName =
+        !std::all_of(first.begin(), first.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    for (const catalogue::ArgumentEntry& argument : entry.arguments)
+        isName = isName || first == argument.name;
+    for (const catalogue::ResultCell& cell : entry.reference->cells)
+        isName = isName || first == cell.name;
+    if (!isName)
+        out[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(out[0])));
     if (out.back() != '.' && out.back() != '!' && out.back() != '?')
         out += '.';
     return out;
@@ -438,10 +448,11 @@ const char* kindWords(Kind kind, bool population) {
     }
 }
 
-std::string cellList(const catalogue::Reference& reference) {
+std::string cellList(const catalogue::FunctionEntry& entry) {
+    const catalogue::Reference& reference = *entry.reference;
     std::string out = "\\describe{\n";
     for (const catalogue::ResultCell& cell : reference.cells) {
-        out += "  \\item{" + rd(cell.name) + "}{" + rd(sentence(cell.meaning));
+        out += "  \\item{" + rd(cell.name) + "}{" + rd(sentence(cell.meaning, entry));
         if (*cell.unit)
             out += " Unit: " + rd(cell.unit) + ".";
         out += "}\n";
@@ -488,36 +499,59 @@ std::string valueSection(const Package& p, const RFunction& f) {
             break;
         }
     }
-    return out + cellList(reference) + "}\n";
+    return out + cellList(*f.entry) + "}\n";
 }
 
 std::string errorsSection(const RFunction& f) {
     const catalogue::Reference& reference = *f.entry->reference;
     std::string out = "\\section{Errors}{\n";
-    if (!reference.errors.empty()) {
+    // The add-in's own conversion texts name the registered argument; R words its own.
+    std::vector<const catalogue::ErrorCause*> refusals;
+    for (const catalogue::ErrorCause& cause : reference.errors)
+        if (!rbinding::isSheetConversionText(cause.text))
+            refusals.push_back(&cause);
+    if (!refusals.empty()) {
         out += "Where the add-in's cell shows a text instead of a result, the function stops "
                "with an R error whose message is exactly that text:\n\\describe{\n";
-        for (const catalogue::ErrorCause& cause : reference.errors)
-            out +=
-                "  \\item{\\code{\"" + rd(cause.text) + "\"}}{" + rd(sentence(cause.cause)) + "}\n";
+        for (const catalogue::ErrorCause* cause : refusals)
+            out += "  \\item{\\code{\"" + rd(cause->text) + "\"}}{" +
+                   rd(sentence(cause->cause, *f.entry)) + "}\n";
         out += "}\n";
     } else if (!isCheck(f)) {
         out += "The function shows no text of its own instead of a result.\n";
     }
-    const std::string example = f.names.empty() ? "x" : f.names[0];
-    out += "An argument that does not convert stops the call with an error naming it, such as "
-           "\\code{\"parameter is not a number, " +
-           rd(example) +
-           " Conversion to Double\"}; arguments are read in their order, and the first that "
-           "fails is named.\n}\n";
+    if (!f.names.empty()) {
+        // The text of the first argument's kind, as the binding words it.
+        const Kind kind = f.kinds[0];
+        const bool optional = isOptional(kind);
+        const char* message = kind == Kind::Flag   ? rbinding::NOT_ZERO_OR_ONE
+                              : kind == Kind::Text ? rbinding::NOT_A_TEXT
+                                                   : rbinding::NOT_A_NUMBER;
+        const char* context = kind == Kind::Flag   ? rbinding::FLAG_CONTEXT
+                              : kind == Kind::Text ? rbinding::TEXT_CONTEXT
+                              : (kind == Kind::Column || kind == Kind::OptionalColumn)
+                                  ? rbinding::COLUMN_CONTEXT
+                                  : rbinding::NUMBER_CONTEXT;
+        out +=
+            std::string("An argument that does not convert stops the call with an error ") +
+            "naming it, such as \\code{\"" +
+            rd(rbinding::conversionText(message, f.names[0], context)) + "\"}" +
+            (optional ? ""
+                      : " or \\code{\"" +
+                            rd(rbinding::conversionText(rbinding::MISSING, f.names[0], context)) +
+                            "\"} for NULL or NA") +
+            "; arguments are read in their order, and the first that fails is named.\n";
+    }
+    out += "}\n";
     return out;
 }
 
-std::string sourceSection(const catalogue::ModelSource& source) {
+std::string sourceSection(const catalogue::ModelSource& source,
+                          const catalogue::FunctionEntry& entry) {
     std::string out = "\\source{\n" + rd(source.publication);
     if (*source.identifiers)
         out += " " + rd(source.identifiers) + ".";
-    out += "\n\nStudied population: " + rd(sentence(source.population)) + "\n\n";
+    out += "\n\nStudied population: " + rd(sentence(source.population, entry)) + "\n\n";
     out += "Studied covariate ranges: " + rd(source.rangesStatus) + ".";
     if (!source.ranges.empty()) {
         out += "\n\\describe{\n";
@@ -530,6 +564,18 @@ std::string sourceSection(const catalogue::ModelSource& source) {
     if (*source.notes)
         out += "\nVariants and notes: " + rd(source.notes) + "\n";
     return out + "}\n";
+}
+
+std::string covariateRules() {
+    std::string out = "\\section{Rules}{\nThe rules on impossible values and unit slips, tried "
+                      "in this order; for each quantity the first rule a value breaks is "
+                      "reported, and a value with an error is read by no later rule. A patient "
+                      "outside a model's studied ranges (on the model's page) gets a warning for "
+                      "each range.\n\\describe{\n";
+    for (const refdocs::CovariateRule& rule : refdocs::CovariateRuleRows())
+        out += "  \\item{" + rd(rule.quantity + " " + rule.when + " (" + rule.level + ")") + "}{" +
+               rd(rule.reason) + "}\n";
+    return out + "}\n}\n";
 }
 
 std::string helpPage(const Package& p, const RFunction& f, const Translator& translator,
@@ -547,7 +593,7 @@ std::string helpPage(const Package& p, const RFunction& f, const Translator& tra
         out += "\\arguments{\n";
         for (std::size_t k = 0; k < f.names.size(); ++k) {
             const catalogue::ArgumentReference& argument = reference.arguments[k];
-            out += "  \\item{" + f.names[k] + "}{" + rd(sentence(argument.meaning));
+            out += "  \\item{" + f.names[k] + "}{" + rd(sentence(argument.meaning, entry));
             if (*argument.unit)
                 out += " Unit: " + rd(argument.unit) + ".";
             out += " " + std::string(kindWords(f.kinds[k], vectorised(f))) +
@@ -567,7 +613,9 @@ std::string helpPage(const Package& p, const RFunction& f, const Translator& tra
                "}} says what looks wrong with them.";
     out += "\n}\n";
     if (reference.source != nullptr)
-        out += sourceSection(*reference.source);
+        out += sourceSection(*reference.source, entry);
+    if (&reference == &drugmodels::reference::CovariateCheck)
+        out += covariateRules();
     std::set<std::string> used;
     const std::string example = translator.translate(reference.example, false, p.name, &used);
     out += "\\examples{\n";

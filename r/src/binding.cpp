@@ -1,36 +1,24 @@
 #include "binding.h"
 
+#include "conversion_texts.h"
 #include "names.h"
-#include "xlf/ConversionTexts.h"
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <map>
 
 namespace rbinding {
 
 namespace {
-
-// ---- Texts of the conversions, as the Python modules word theirs
-
-constexpr const char* NUMBER_CONTEXT = xlf::kToDoubleContext;
-constexpr const char* FLAG_CONTEXT = xlf::kToBoolContext;
-constexpr const char* TEXT_CONTEXT = xlf::kToStringContext;
-constexpr const char* COLUMN_CONTEXT = "Conversion to Column";
-
-constexpr const char* MISSING = xlf::kMissingMessage;
-constexpr const char* NOT_A_NUMBER = "parameter is not a number";
-constexpr const char* NOT_ZERO_OR_ONE = "parameter is neither 0 nor 1";
-constexpr const char* NOT_ONE_DIMENSIONAL = "parameter is not one-dimensional";
-constexpr const char* EMPTY = "parameter is empty";
-constexpr const char* NOT_A_TEXT = "parameter is not a text";
 
 // R's own text when lengths do not recycle evenly.
 constexpr const char* UNEVEN_RECYCLING =
     "longer object length is not a multiple of shorter object length";
 
 [[noreturn]] void refuse(const char* message, Argument argument, const char* context) {
-    throw ConversionError(std::string(message) + ", " +
-                          rName(argument.entry.arguments[argument.index].name) + " " + context);
+    throw ConversionError(
+        conversionText(message, rName(argument.entry.arguments[argument.index].name), context));
 }
 
 // ---- Unwinding
@@ -335,7 +323,52 @@ void finish(Outcome outcome) {
         R_ContinueUnwind(unwindToken);
 }
 
+namespace {
+
+std::map<std::string, Timer>& timers() {
+    static std::map<std::string, Timer> byName;
+    return byName;
+}
+
+SEXP routineSeconds(SEXP name, SEXP arguments, SEXP repeat) {
+    return answer([=] {
+        const auto found = timers().find(Rf_isString(name) && XLENGTH(name) == 1
+                                             ? std::string(CHAR(STRING_ELT(name, 0)))
+                                             : std::string());
+        if (found == timers().end())
+            throw std::invalid_argument("no such function");
+        if (TYPEOF(arguments) != VECSXP)
+            throw std::invalid_argument("the arguments are a list");
+        const double seconds = found->second(arguments, static_cast<long>(Rf_asInteger(repeat)));
+        const SEXP result = allocate(REALSXP, 1);
+        REAL(result)[0] = seconds;
+        return result;
+    });
+}
+
+} // namespace
+
+double timed(long repeat, const std::function<std::size_t()>& body) {
+    if (repeat < 1)
+        throw std::invalid_argument("repeat is at least 1");
+    std::size_t sink = 0;
+    const std::clock_t start = std::clock();
+    for (long r = 0; r < repeat; ++r)
+        sink += body();
+    const double took = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    volatile std::size_t keep = sink;
+    (void)keep;
+    return took / static_cast<double>(repeat);
+}
+
+void addTimer(const char* worksheetName, Timer timer) {
+    timers()[worksheetName] = timer;
+}
+
 void registerDefinitions(DllInfo* dll, std::vector<R_CallMethodDef> definitions) {
+    definitions.push_back({"routine_seconds",
+                           reinterpret_cast<DL_FUNC>(reinterpret_cast<void (*)()>(&routineSeconds)),
+                           3});
     definitions.push_back({nullptr, nullptr, 0});
     R_registerRoutines(dll, nullptr, definitions.data(), nullptr, nullptr);
     R_useDynamicSymbols(dll, FALSE);

@@ -36,6 +36,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -257,6 +258,10 @@ template <class Body> SEXP answer(Body&& body) {
 
 template <class T, std::size_t> using Repeat = T;
 
+// Mean processor seconds of `repeat` runs of the body, which returns a count that keeps its
+// work from being optimised away.
+double timed(long repeat, const std::function<std::size_t()>& body);
+
 template <auto Routine, const auto& Entries, std::size_t I, class Arguments> struct Native;
 template <auto Routine, const auto& Entries, std::size_t I, std::size_t... J>
 struct Native<Routine, Entries, I, std::index_sequence<J...>> {
@@ -282,6 +287,24 @@ struct Native<Routine, Entries, I, std::index_sequence<J...>> {
         return answer([&args] { return run(args); });
     }
 
+    // Benchmark only: mean processor seconds of one routine call on the arguments (an R list),
+    // converted once as the entry converts them; each call gets its own copy, as through the entry.
+    static double seconds(SEXP list, long repeat) {
+        const auto& entry = Entries[I];
+        if (Rf_xlength(list) != static_cast<R_xlen_t>(sizeof...(J)))
+            throw std::invalid_argument("wrong number of arguments");
+        const std::tuple<typename T::template Param<J>...> converted{
+            From<typename T::template Param<J>>::convert(VECTOR_ELT(list, J), {entry, J})...};
+        return timed(repeat, [&converted] {
+            auto copy = converted;
+            const auto result = std::apply(Routine, std::move(copy));
+            if constexpr (std::is_arithmetic_v<typename T::Result>)
+                return static_cast<std::size_t>(result != 0);
+            else
+                return result.size();
+        });
+    }
+
     static R_CallMethodDef definition() {
         // void (*)() stands for any function type; R casts the entry back by its arity.
         return {Entries[I].worksheetName,
@@ -290,16 +313,20 @@ struct Native<Routine, Entries, I, std::index_sequence<J...>> {
     }
 };
 
-template <const auto& Routines, const auto& Entries, std::size_t I> R_CallMethodDef definitionOf() {
-    constexpr auto routine = std::get<I>(Routines);
-    return Native<routine, Entries, I,
-                  std::make_index_sequence<catalogue::RoutineTraits<routine>::arity>>::definition();
-}
+template <const auto& Routines, const auto& Entries, std::size_t I>
+using NativeOf =
+    Native<std::get<I>(Routines), Entries, I,
+           std::make_index_sequence<catalogue::RoutineTraits<std::get<I>(Routines)>::arity>>;
+
+// The benchmark's timer of a routine, by worksheet name.
+using Timer = double (*)(SEXP arguments, long repeat);
+void addTimer(const char* worksheetName, Timer timer);
 
 // The entries of every routine of the tuple, under the entry at its index.
 template <const auto& Routines, const auto& Entries, std::size_t... I>
 void addDefinitions(std::vector<R_CallMethodDef>& definitions, std::index_sequence<I...>) {
-    (definitions.push_back(definitionOf<Routines, Entries, I>()), ...);
+    (definitions.push_back(NativeOf<Routines, Entries, I>::definition()), ...);
+    (addTimer(Entries[I].worksheetName, &NativeOf<Routines, Entries, I>::seconds), ...);
 }
 
 template <const auto& Routines, const auto& Entries>
@@ -311,8 +338,9 @@ void addDefinitions(std::vector<R_CallMethodDef>& definitions) {
         std::make_index_sequence<std::tuple_size_v<std::remove_cvref_t<decltype(Routines)>>>{});
 }
 
-// Registers the definitions (R copies them) and only them: .Call reaches an entry through
-// the package's .C_<name> object, never by a symbol's name.
+// Registers the definitions (R copies them) and the benchmark's routine_seconds(name,
+// arguments, repeat), and only them: .Call reaches an entry through the package's .C_<name>
+// object, never by a symbol's name.
 void registerDefinitions(DllInfo* dll, std::vector<R_CallMethodDef> definitions);
 
 } // namespace rbinding

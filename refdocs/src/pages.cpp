@@ -69,6 +69,16 @@ std::string CovariateRules() {
                       "an error is read by no later rule. A patient outside a model's studied "
                       "ranges (in the model's section) gets a warning for each range.\n\n"
                       "| Quantity | Flagged when | Level | Reason |\n|---|---|---|---|\n";
+    for (const CovariateRule& rule : CovariateRuleRows())
+        out += "| " + rule.quantity + " | " + rule.when + " | " + rule.level + " | " +
+               Cell(rule.reason) + " |\n";
+    return out + "\n";
+}
+
+} // namespace
+
+std::vector<CovariateRule> CovariateRuleRows() {
+    std::vector<CovariateRule> rows;
     for (const drugmodels::LimitRule& rule : drugmodels::LIMIT_RULES) {
         std::string when = std::string(Words(rule.beyond)) + " " + Shown(rule.threshold);
         if (rule.scaleBy != Quantity::Other)
@@ -76,14 +86,12 @@ std::string CovariateRules() {
         if (rule.when != Quantity::Other)
             when += ", with " + std::string(QuantityName(rule.when)) + " at least " +
                     Shown(rule.whenAtLeast);
-        out += "| " + std::string(QuantityName(rule.quantity)) + " | " + when + " | " +
-               (rule.severity == drugmodels::Severity::Error ? "error" : "warning") + " | " +
-               Cell(rule.reason) + " |\n";
+        rows.push_back({QuantityName(rule.quantity), when,
+                        rule.severity == drugmodels::Severity::Error ? "error" : "warning",
+                        rule.reason});
     }
-    return out + "\n";
+    return rows;
 }
-
-} // namespace
 
 std::string Shown(double value) {
     std::array<char, 32> text{};

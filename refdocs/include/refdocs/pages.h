@@ -48,4 +48,11 @@ std::string Shown(double value);
 // A covariate's name with its unit, as the pages write it ("age (years)"); "" for others.
 const char* QuantityName(catalogue::Quantity quantity);
 
+// The covariate check's rules on impossible values and unit slips, in the order it tries
+// them: the quantity, when a value is flagged, "error" or "warning", and why.
+struct CovariateRule {
+    std::string quantity, when, level, reason;
+};
+std::vector<CovariateRule> CovariateRuleRows();
+
 } // namespace refdocs

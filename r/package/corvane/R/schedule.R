@@ -64,6 +64,7 @@ plot_tci <- function(schedule, concentration_unit = "dose/L", rate_unit = "dose/
     schedule <- schedule[!is.na(schedule$value), , drop = FALSE]
     colours <- c(target = "grey40", Cp = "#1f77b4", Ce = "#d62728", rate = "#2ca02c")
     line_types <- c(target = "dashed", Cp = "solid", Ce = "solid", rate = "solid")
+    labels <- c(target = "target", Cp = "Cp (plasma)", Ce = "Ce (effect site)", rate = "rate")
     ggplot2::ggplot(schedule, ggplot2::aes(x = .data$time, y = .data$value,
                                            colour = .data$series,
                                            linetype = .data$series)) +
@@ -71,11 +72,15 @@ plot_tci <- function(schedule, concentration_unit = "dose/L", rate_unit = "dose/
                            direction = "vh") +
         ggplot2::geom_line(data = schedule[schedule$series %in% c("Cp", "Ce"), ]) +
         ggplot2::facet_grid(panel ~ ., scales = "free_y", switch = "y") +
-        ggplot2::scale_colour_manual(values = colours, name = NULL) +
-        ggplot2::scale_linetype_manual(values = line_types, name = NULL) +
+        ggplot2::scale_colour_manual(values = colours, breaks = .SCHEDULE_SERIES,
+                                     labels = labels, name = NULL) +
+        ggplot2::scale_linetype_manual(values = line_types, breaks = .SCHEDULE_SERIES,
+                                       labels = labels, name = NULL) +
         ggplot2::labs(x = paste0("Time (", time_unit, ")"), y = NULL) +
         ggplot2::theme_bw() +
         ggplot2::theme(strip.placement = "outside", strip.background = ggplot2::element_blank(),
+                       strip.text = ggplot2::element_text(size = ggplot2::rel(0.9)),
+                       axis.title = ggplot2::element_text(size = ggplot2::rel(0.9)),
                        legend.position = "top")
 }
 
