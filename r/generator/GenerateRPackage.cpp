@@ -181,13 +181,6 @@ std::vector<Package> packages() {
 
 // ---- Text helpers
 
-std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return "";
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
 // A text inside an Rd section: backslashes, braces and "%" are Rd's own.
 std::string rd(std::string_view text) {
     std::string out;
@@ -202,7 +195,7 @@ std::string rd(std::string_view text) {
 // A sentence: ending in a full stop, and capitalised unless it starts with a name (a word
 // with a capital, a digit or "_" in it, or one of the function's argument or cell names).
 std::string sentence(std::string_view text, const catalogue::FunctionEntry& entry) {
-    std::string out = trimmed(text);
+    std::string out = refdocs::Trimmed(text);
     if (out.empty())
         return out;
     const std::string first = out.substr(0, out.find_first_of(" ,;:()"));
@@ -586,7 +579,7 @@ std::string helpPage(const Package& p, const RFunction& f, const Translator& tra
     std::string out =
         "% Generated from " + p.addin + "'s catalogue by GenerateRPackage: do not edit.\n";
     out += "\\name{" + name + "}\n\\alias{" + name + "}\n";
-    out += "\\title{" + rd(name + ": " + trimmed(entry.helpText)) + "}\n";
+    out += "\\title{" + rd(name + ": " + refdocs::Trimmed(entry.helpText)) + "}\n";
     out += "\\description{\n" + rd(reference.purpose) + "\n}\n";
     out += "\\usage{\n" + wrappedCall(name, formals(f), name.size() + 1) + "\n}\n";
     if (!f.names.empty()) {
@@ -605,7 +598,7 @@ std::string helpPage(const Package& p, const RFunction& f, const Translator& tra
     out += errorsSection(f);
     out += "\\details{\n";
     out += "The worksheet function \\code{" + name + "} of " + p.addin + ", help text \"" +
-           rd(trimmed(entry.helpText)) + "\".";
+           rd(refdocs::Trimmed(entry.helpText)) + "\".";
     if (*reference.notes)
         out += "\n\n" + rd(reference.notes);
     if (f.rowLength > 0 || !isCheck(f))
@@ -744,7 +737,7 @@ int main(int argc, char** argv) {
             if (!in)
                 throw std::runtime_error("cannot read " + args[1]);
             for (std::string line; std::getline(in, line);)
-                if (!trimmed(line).empty() && line[0] == '=')
+                if (!refdocs::Trimmed(line).empty() && line[0] == '=')
                     formulas.push_back(line);
             for (const Package& p : all)
                 for (const RFunction& f : p.functions)

@@ -84,7 +84,7 @@ private:
     SEXP object_;
 };
 
-// Called once by the package's R_init_<name>.
+// Called once, when the package's library is loaded.
 void initialise();
 
 // ---- Conversions
@@ -342,5 +342,16 @@ void addDefinitions(std::vector<R_CallMethodDef>& definitions) {
 // arguments, repeat), and only them: .Call reaches an entry through the package's .C_<name>
 // object, never by a symbol's name.
 void registerDefinitions(DllInfo* dll, std::vector<R_CallMethodDef> definitions);
+
+// A package's R_init_<name>: every routine of the tuples under the entry at its index.
+template <const auto& Routines, const auto& Entries, const auto& CheckRoutines,
+          const auto& CheckEntries>
+void registerPackage(DllInfo* dll) {
+    initialise();
+    std::vector<R_CallMethodDef> definitions;
+    addDefinitions<Routines, Entries>(definitions);
+    addDefinitions<CheckRoutines, CheckEntries>(definitions);
+    registerDefinitions(dll, std::move(definitions));
+}
 
 } // namespace rbinding

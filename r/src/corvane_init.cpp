@@ -14,9 +14,6 @@ constexpr std::array CHECK_ENTRIES{pktools::SCHEDULE_CHECK};
 } // namespace
 
 extern "C" void R_init_corvane(DllInfo* dll) {
-    rbinding::initialise();
-    std::vector<R_CallMethodDef> definitions;
-    rbinding::addDefinitions<pktools::TOOL_ROUTINES, pktools::TOOL_CATALOGUE>(definitions);
-    rbinding::addDefinitions<CHECK_ROUTINES, CHECK_ENTRIES>(definitions);
-    rbinding::registerDefinitions(dll, std::move(definitions));
+    rbinding::registerPackage<pktools::TOOL_ROUTINES, pktools::TOOL_CATALOGUE, CHECK_ROUTINES,
+                              CHECK_ENTRIES>(dll);
 }

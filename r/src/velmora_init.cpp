@@ -14,9 +14,6 @@ constexpr std::array CHECK_ENTRIES{drugmodels::COVARIATE_CHECK};
 } // namespace
 
 extern "C" void R_init_velmora(DllInfo* dll) {
-    rbinding::initialise();
-    std::vector<R_CallMethodDef> definitions;
-    rbinding::addDefinitions<drugmodels::MODEL_ROUTINES, drugmodels::MODEL_CATALOGUE>(definitions);
-    rbinding::addDefinitions<CHECK_ROUTINES, CHECK_ENTRIES>(definitions);
-    rbinding::registerDefinitions(dll, std::move(definitions));
+    rbinding::registerPackage<drugmodels::MODEL_ROUTINES, drugmodels::MODEL_CATALOGUE,
+                              CHECK_ROUTINES, CHECK_ENTRIES>(dll);
 }

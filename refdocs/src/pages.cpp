@@ -17,13 +17,6 @@ using catalogue::ArgumentReference;
 using catalogue::ErrorCause;
 using catalogue::Quantity;
 
-std::string Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return "";
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
 // A table cell: a "|" would end it.
 std::string Cell(std::string_view text) {
     std::string cell;
@@ -91,6 +84,13 @@ std::vector<CovariateRule> CovariateRuleRows() {
                         rule.reason});
     }
     return rows;
+}
+
+std::string Trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return "";
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
 std::string Shown(double value) {

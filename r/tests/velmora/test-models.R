@@ -69,6 +69,16 @@ test_that("covariates recycle as R's arithmetic does, with its warning for uneve
     expect_false(is.data.frame(PropSchnider(c(53), 77, 177, 59)))
 })
 
+test_that("an R error met inside a call (a warning made an error) leaves nothing behind", {
+    old <- options(warn = 2)
+    on.exit(options(old))
+    for (i in 1:3)
+        expect_error(PropSchnider(c(20, 40, 60), 70, 170, c(50, 55)), "not a multiple")
+    options(old)
+    expect_true(same_bits(PropSchnider(53, 77, 177, 59)[["V2"]], 18.9))
+    expect_equal(nrow(PropSchnider(c(20, 40), 70, 170, 50)), 2)
+})
+
 test_that("a patient with an NA covariate gets a row of NA, the others their rows", {
     population <- PropEleveld(c(70, NA, 80), 40, c(TRUE, TRUE, NA), TRUE)
     expect_true(same_bits(unlist(population[1, ]), PropEleveld(70, 40, TRUE, TRUE)))

@@ -42,6 +42,9 @@ std::string AddinPage(std::string_view addin, const Evaluator& evaluate);
 // The file name of an add-in's page in docs/: "velmora.md".
 std::string PageFile(std::string_view addin);
 
+// A text without the blanks the registered texts begin and end with.
+std::string Trimmed(std::string_view text);
+
 // A number as the pages write it: the shortest form that reads back as the same value.
 std::string Shown(double value);
 
