@@ -32,7 +32,7 @@ generate=$linux/r/GenerateRPackage
 version=$(sed -n 's/^project([A-Za-z]* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 # The formulas of the call table that every front end's tests evaluate.
-calls=r/tests/calls.txt
+calls=catalogue/tests/calls.json
 
 # package <name> <add-in folder>: the package's folder in build-r/.
 package() {

@@ -7,10 +7,10 @@
 //         man/<Name>.Rd   its help page from the catalogue's reference, the example formula
 //                         written in R as the example
 //         NAMESPACE, DESCRIPTION
-//     GenerateRPackage calls <formulas file> <R file>
-//         each formula of the file (one per line) and each catalogue example, with the R call
-//         that means the same (numbers written exactly, in hexadecimal), for the tests that
-//         compare the packages with the add-ins
+//     GenerateRPackage calls <call table> <R file>
+//         each call of the shared call table (catalogue/tests/calls.json) and each catalogue
+//         example as a formula, with the R call that means the same (numbers written
+//         exactly, in hexadecimal), for the tests that compare the packages with the add-ins
 //
 // A function whose argument or result type the binding does not convert fails to compile;
 // one whose names clash in R stops the generator with a message.
@@ -19,6 +19,7 @@
 #include "drugmodels/catalogue.h"
 #include "drugmodels/checks.h"
 #include "drugmodels/routines.h"
+#include "json.h"
 #include "names.h"
 #include "pktools/catalogue.h"
 #include "pktools/checks.h"
@@ -410,6 +411,14 @@ std::string functionsFile(const Package& p, const Translator& translator) {
                    std::to_string(f.rowLength) + "L";
             first = false;
         }
+    out += ")\n# The functions whose numbers and flags may be vectors, one element per patient.\n"
+           ".vectorised <- c(";
+    first = true;
+    for (const RFunction& f : p.functions)
+        if (vectorised(f)) {
+            out += std::string(first ? "" : ", ") + rString(f.entry->worksheetName);
+            first = false;
+        }
     out += ")\n# Each function's example, as its help page runs it.\n.examples <- c(\n";
     for (std::size_t i = 0; i < p.functions.size(); ++i) {
         const RFunction& f = p.functions[i];
@@ -435,9 +444,9 @@ const char* kindWords(Kind kind, bool population) {
     case Kind::Text:
         return "A text.";
     case Kind::OptionalNumber:
-        return "A number, or NULL (the default) or NA to leave it out.";
+        return "A number, or NULL (the default) to leave it out.";
     default:
-        return "A numeric vector, or NULL (the default) or NA to leave it out.";
+        return "A numeric vector, or NULL (the default) to leave it out.";
     }
 }
 
@@ -513,28 +522,33 @@ std::string errorsSection(const RFunction& f) {
     } else if (!isCheck(f)) {
         out += "The function shows no text of its own instead of a result.\n";
     }
-    if (!f.names.empty()) {
-        // The text of the first argument's kind, as the binding words it.
-        const Kind kind = f.kinds[0];
-        const bool optional = isOptional(kind);
-        const char* message = kind == Kind::Flag   ? rbinding::NOT_ZERO_OR_ONE
-                              : kind == Kind::Text ? rbinding::NOT_A_TEXT
-                                                   : rbinding::NOT_A_NUMBER;
-        const char* context = kind == Kind::Flag   ? rbinding::FLAG_CONTEXT
-                              : kind == Kind::Text ? rbinding::TEXT_CONTEXT
-                              : (kind == Kind::Column || kind == Kind::OptionalColumn)
-                                  ? rbinding::COLUMN_CONTEXT
-                                  : rbinding::NUMBER_CONTEXT;
-        out +=
-            std::string("An argument that does not convert stops the call with an error ") +
-            "naming it, such as \\code{\"" +
-            rd(rbinding::conversionText(message, f.names[0], context)) + "\"}" +
-            (optional ? ""
-                      : " or \\code{\"" +
-                            rd(rbinding::conversionText(rbinding::MISSING, f.names[0], context)) +
-                            "\"} for NULL or NA") +
-            "; arguments are read in their order, and the first that fails is named.\n";
+    // The text of the first argument that can be refused, as the binding words it.
+    const auto refusable = std::find_if(f.kinds.begin(), f.kinds.end(), [](Kind kind) {
+        return kind != Kind::Text && kind != Kind::OptionalNumber;
+    });
+    if (refusable != f.kinds.end()) {
+        const Kind kind = *refusable;
+        const std::string& name = f.names[static_cast<std::size_t>(refusable - f.kinds.begin())];
+        const bool column = kind == Kind::Column || kind == Kind::OptionalColumn;
+        const char* message =
+            kind == Kind::Flag ? rbinding::NOT_ZERO_OR_ONE : rbinding::NOT_A_NUMBER;
+        const char* context = kind == Kind::Flag ? rbinding::FLAG_CONTEXT
+                              : column           ? rbinding::COLUMN_CONTEXT
+                                                 : rbinding::NUMBER_CONTEXT;
+        out += std::string("An argument that does not convert stops the call with an error ") +
+               "naming it, such as \\code{\"" +
+               rd(rbinding::conversionText(message, name, context)) + "\"} or \\code{\"" +
+               rd(rbinding::conversionText(rbinding::MISSING, name, context)) + "\"} for NA" +
+               (isOptional(kind) ? "" : " or NULL") +
+               "; arguments are read in their order, and the first that fails is named.\n";
     }
+    if (std::any_of(f.kinds.begin(), f.kinds.end(),
+                    [](Kind kind) { return kind == Kind::Text || kind == Kind::OptionalNumber; }))
+        out += "Its texts and numbers are read as the sheet reads what a user entered, and "
+               "never refused: a text argument that holds no text is the empty text; a number "
+               "argument that is NULL or \\code{\"\"} is left out, and one that is not a "
+               "single number (a text, NA, several values) is read as no number, which the check "
+               "reports.\n";
     out += "}\n";
     return out;
 }
@@ -668,8 +682,8 @@ void write(const std::filesystem::path& path, const std::string& content) {
 // ---- calls for the tests
 
 std::string callsFile(const std::vector<std::string>& formulas, const Translator& translator) {
-    std::string out = "# Generated by GenerateRPackage from the formulas of the call table and "
-                      "the catalogues' examples: do not edit.\n"
+    std::string out = "# Generated by GenerateRPackage from the call table and the catalogues' "
+                      "examples: do not edit.\n"
                       "# Each formula, the R call that means the same (numbers exact), and the "
                       "R and the registered names of the arguments of the function it calls.\n"
                       "calls <- list(\n";
@@ -698,9 +712,66 @@ std::string callsFile(const std::vector<std::string>& formulas, const Translator
     return out + "\n)\n";
 }
 
+// A call of the call table ([name, argument...]) as the formula it stands for: a number as
+// written, TRUE or FALSE, a text in quotes, an omitted argument empty, {"error": "#N/A"} the
+// error value, a list a column {1;2;3}, a list of lists rows {1,2;3,4}.
+std::string formulaValue(const rgenerator::Json& value) {
+    using Kind = rgenerator::Json::Kind;
+    switch (value.kind) {
+    case Kind::Number:
+        return value.text;
+    case Kind::Boolean:
+        return value.boolean ? "TRUE" : "FALSE";
+    case Kind::String: {
+        std::string out = "\"";
+        for (char c : value.text)
+            out += c == '"' ? std::string("\"\"") : std::string(1, c);
+        return out + "\"";
+    }
+    case Kind::Null:
+        return "";
+    case Kind::Object:
+        return value.at("error").text;
+    case Kind::Array: {
+        std::string out = "{";
+        for (std::size_t i = 0; i < value.items.size(); ++i) {
+            const rgenerator::Json& item = value.items[i];
+            out += i > 0 ? ";" : "";
+            if (!item.is(Kind::Array)) {
+                out += formulaValue(item);
+                continue;
+            }
+            for (std::size_t j = 0; j < item.items.size(); ++j)
+                out += (j > 0 ? "," : "") + formulaValue(item.items[j]);
+        }
+        return out + "}";
+    }
+    }
+    return "";
+}
+
+std::vector<std::string> callTableFormulas(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + file);
+    std::ostringstream text;
+    text << in.rdbuf();
+    const std::string content = text.str();
+    const rgenerator::Json table = rgenerator::JsonReader(content).document();
+    std::vector<std::string> formulas;
+    for (const rgenerator::Json& group : table.at("groups").items)
+        for (const rgenerator::Json& call : group.at("calls").items) {
+            std::string formula = "=" + call.items.at(0).text + "(";
+            for (std::size_t k = 1; k < call.items.size(); ++k)
+                formula += (k > 1 ? "," : "") + formulaValue(call.items[k]);
+            formulas.push_back(formula + ")");
+        }
+    return formulas;
+}
+
 int usage() {
     std::cerr << "usage: GenerateRPackage package <velmora|corvane> <folder> <version>\n"
-                 "       GenerateRPackage calls <formulas file> <R file>\n";
+                 "       GenerateRPackage calls <call table> <R file>\n";
     return 2;
 }
 
@@ -732,13 +803,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (args.size() == 3 && args[0] == "calls") {
-            std::vector<std::string> formulas;
-            std::ifstream in(args[1]);
-            if (!in)
-                throw std::runtime_error("cannot read " + args[1]);
-            for (std::string line; std::getline(in, line);)
-                if (!refdocs::Trimmed(line).empty() && line[0] == '=')
-                    formulas.push_back(line);
+            std::vector<std::string> formulas = callTableFormulas(args[1]);
             for (const Package& p : all)
                 for (const RFunction& f : p.functions)
                     formulas.push_back(f.entry->reference->example);

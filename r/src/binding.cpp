@@ -3,6 +3,7 @@
 #include "conversion_texts.h"
 #include "names.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -145,37 +146,26 @@ std::vector<double> toColumn(SEXP value, Argument argument) {
     return column;
 }
 
-std::string toText(SEXP value, Argument argument) {
-    if (Rf_isNull(value))
-        refuse(MISSING, argument, TEXT_CONTEXT);
-    if (TYPEOF(value) != STRSXP || XLENGTH(value) != 1)
-        refuse(NOT_A_TEXT, argument, TEXT_CONTEXT);
-    const SEXP text = STRING_ELT(value, 0);
-    if (text == NA_STRING)
-        refuse(MISSING, argument, TEXT_CONTEXT);
+std::string toEnteredText(SEXP value) {
+    if (TYPEOF(value) != STRSXP || XLENGTH(value) != 1 || STRING_ELT(value, 0) == NA_STRING)
+        return "";
     const char* utf8 = nullptr;
     guarded([&] {
-        utf8 = Rf_translateCharUTF8(text);
+        utf8 = Rf_translateCharUTF8(STRING_ELT(value, 0));
         return R_NilValue;
     });
     return utf8;
 }
 
-bool isLeftOut(SEXP value) {
+std::optional<double> toEnteredNumber(SEXP value) {
     if (Rf_isNull(value))
-        return true;
-    if (XLENGTH(value) != 1)
-        return false;
-    switch (TYPEOF(value)) {
-    case LGLSXP:
-    case INTSXP:
-    case REALSXP:
-        return isNumeric(value) && R_IsNA(numberAt(value, 0));
-    case STRSXP:
-        return STRING_ELT(value, 0) == NA_STRING;
-    default:
-        return false;
-    }
+        return std::nullopt;
+    if (TYPEOF(value) == STRSXP && XLENGTH(value) == 1 && STRING_ELT(value, 0) != NA_STRING &&
+        CHAR(STRING_ELT(value, 0))[0] == '\0')
+        return std::nullopt;
+    if (!isNumeric(value) || XLENGTH(value) != 1 || R_IsNA(numberAt(value, 0)))
+        return std::nan("");
+    return numberAt(value, 0);
 }
 
 namespace {

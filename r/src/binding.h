@@ -13,8 +13,14 @@
 //   bool                 a flag: TRUE/FALSE or a number equal to 1 or 0
 //   std::vector<double>  a column: a numeric, integer or logical vector, or a matrix of one
 //                        row or one column, as the sheet takes a row, a column or one cell
-//   std::string          a text: a character vector of length 1
-//   std::optional<...>   NULL (the R functions' default) or a single NA leaves it out
+// and, for the checks, which read what the user entered as the sheet gives it and refuse
+// none of it:
+//   std::string          a text: a character vector of length 1; anything else is the
+//                        empty text, as the sheet reads a cell that holds no text
+//   std::optional<double>  NULL (the R functions' default) or "" leaves it out; a number or
+//                        truth value of length 1 is itself; anything else (a text, NA,
+//                        several values) is NaN, as the sheet gives a text or an error
+//   std::optional<std::vector<double>>  NULL leaves it out; anything else is a column
 // Results: a column is a numeric vector, named by its cells when the reference names several
 // (Cl2Hyb's A ... l3); a number a numeric of length 1; texts a character vector. A routine
 // that refuses its input throws an exception derived from std::runtime_error; its text, the
@@ -105,9 +111,8 @@ struct Argument {
 double toNumber(SEXP value, Argument argument);
 bool toFlag(SEXP value, Argument argument);
 std::vector<double> toColumn(SEXP value, Argument argument);
-std::string toText(SEXP value, Argument argument);
-// NULL, or a single NA: an optional argument left out.
-bool isLeftOut(SEXP value);
+std::string toEnteredText(SEXP value);
+std::optional<double> toEnteredNumber(SEXP value);
 
 template <class T> struct From;
 template <> struct From<double> {
@@ -120,13 +125,16 @@ template <> struct From<std::vector<double>> {
     static std::vector<double> convert(SEXP x, Argument a) { return toColumn(x, a); }
 };
 template <> struct From<std::string> {
-    static std::string convert(SEXP x, Argument a) { return toText(x, a); }
+    static std::string convert(SEXP x, Argument) { return toEnteredText(x); }
 };
-template <class T> struct From<std::optional<T>> {
-    static std::optional<T> convert(SEXP x, Argument a) {
-        if (isLeftOut(x))
+template <> struct From<std::optional<double>> {
+    static std::optional<double> convert(SEXP x, Argument) { return toEnteredNumber(x); }
+};
+template <> struct From<std::optional<std::vector<double>>> {
+    static std::optional<std::vector<double>> convert(SEXP x, Argument a) {
+        if (Rf_isNull(x))
             return std::nullopt;
-        return From<T>::convert(x, a);
+        return toColumn(x, a);
     }
 };
 

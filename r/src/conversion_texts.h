@@ -13,7 +13,6 @@ namespace rbinding {
 
 inline constexpr const char* NUMBER_CONTEXT = xlf::kToDoubleContext;
 inline constexpr const char* FLAG_CONTEXT = xlf::kToBoolContext;
-inline constexpr const char* TEXT_CONTEXT = xlf::kToStringContext;
 inline constexpr const char* COLUMN_CONTEXT = "Conversion to Column";
 
 inline constexpr const char* MISSING = xlf::kMissingMessage;
@@ -21,7 +20,6 @@ inline constexpr const char* NOT_A_NUMBER = "parameter is not a number";
 inline constexpr const char* NOT_ZERO_OR_ONE = "parameter is neither 0 nor 1";
 inline constexpr const char* NOT_ONE_DIMENSIONAL = "parameter is not one-dimensional";
 inline constexpr const char* EMPTY = "parameter is empty";
-inline constexpr const char* NOT_A_TEXT = "parameter is not a text";
 
 inline std::string conversionText(const char* message, std::string_view rName,
                                   const char* context) {

@@ -102,8 +102,11 @@ test_that("the schedule check returns its findings and warns each as a ScheduleW
     expect_length(findings, 2)
     expect_identical(vapply(warned, conditionMessage, ""), findings)
     expect_true(all(vapply(warned, inherits, NA, what = "ScheduleWarning")))
-    expect_identical(suppressWarnings(ScheduleCheck(c(0, 60), NA, NA)),
-                     suppressWarnings(ScheduleCheck(c(0, 60))))
+    expect_identical(ScheduleCheck(c(0, 1), NULL, NULL), ScheduleCheck(c(0, 1)))
+    expect_match(suppressWarnings(ScheduleCheck(decr = "50")), "^decr", all = FALSE)
+    # A column is refused as the tools refuse one.
     expect_error(ScheduleCheck("1"), "parameter is not a number, delta_times Conversion to Column",
                  fixed = TRUE)
+    expect_error(ScheduleCheck(times = matrix(1, 2, 2)),
+                 "parameter is not one-dimensional, times Conversion to Column", fixed = TRUE)
 })

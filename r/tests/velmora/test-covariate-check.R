@@ -45,15 +45,24 @@ test_that("findings are warnings even when warnings are errors elsewhere, and ne
     expect_identical(CovariateCheck("PropSchnider", 53, 77, 177, 59), "OK")
 })
 
-test_that("NULL, NA and a missing argument are left out; what is no number is refused", {
-    left_out <- suppressWarnings(CovariateCheck("PropSchnider", 53, 77, NULL, 59))
-    expect_identical(suppressWarnings(CovariateCheck("PropSchnider", 53, 77, NA, 59)), left_out)
+test_that("arguments are read as the sheet reads what was entered: nothing is refused", {
+    quiet <- function(...) suppressWarnings(CovariateCheck(...))
+    left_out <- quiet("PropSchnider", 53, 77, NULL, 59)
     expect_match(left_out, "^Height is empty", all = FALSE)
+    expect_identical(quiet("PropSchnider", 53, 77, , 59), left_out)
+    expect_identical(quiet("PropSchnider", 53, 77, "", 59), left_out)
+    # A text, NA or several values are no number, and the check says so.
+    no_number <- quiet("PropSchnider", 53, 77, "177", 59)
+    expect_match(no_number, "^Height is not a number", all = FALSE)
+    expect_identical(quiet("PropSchnider", 53, 77, NA, 59), no_number)
+    expect_identical(quiet("PropSchnider", 53, 77, c(177, 180), 59), no_number)
+    expect_identical(quiet("PropSchnider", 53, 77, list(177), 59), no_number)
     expect_identical(CovariateCheck("PropWhite", 40, 70, TRUE), CovariateCheck("PropWhite", 40, 70, 1))
-    expect_error(CovariateCheck("PropSchnider", 53, "77", 177, 59),
-                 "parameter is not a number, arg2 Conversion to Double", fixed = TRUE)
-    expect_error(CovariateCheck(53, 77), "parameter is not a text, model Conversion to String",
-                 fixed = TRUE)
-    expect_error(CovariateCheck("PropSchnider", c(53, 60), 77, 177, 59),
-                 "parameter is not a number, arg1 Conversion to Double", fixed = TRUE)
+    # A model name that is no text is the empty name: no model has it.
+    expect_warning(unnamed <- CovariateCheck(53, 77), "Unknown model", class = "CovariateWarning")
+    expect_identical(unnamed, quiet("", 77))
+    expect_identical(quiet(c("PropMarsh", "PropWhite"), 70), unnamed[1])
+    # Only a wrong call is an R error.
+    expect_error(CovariateCheck(), "argument \"model\" is missing")
+    expect_error(CovariateCheck("PropMarsh", 1, 2, 3, 4, 5, 6, 7, 8, 9), "unused argument")
 })
