@@ -693,8 +693,7 @@ std::string callsFile(const std::vector<std::string>& formulas, const Translator
         try {
             call = translator.translate(formula, true, "");
         } catch (const std::exception& e) {
-            std::cerr << "GenerateRPackage: left out " << formula << ": " << e.what() << "\n";
-            continue;
+            throw std::runtime_error(formula + " has no R form: " + e.what());
         }
         std::vector<std::string> names, registered;
         const sheet::Expr outer = sheet::parseFormula(formula);
