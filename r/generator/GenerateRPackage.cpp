@@ -440,7 +440,7 @@ const char* kindWords(Kind kind, bool population) {
                             "patient)."
                           : "A flag: TRUE or FALSE (or 1 or 0).";
     case Kind::Column:
-        return "A column: a numeric vector (or a matrix of one row or one column).";
+        return "A column: a numeric vector, or a matrix or data.frame of one row or one column.";
     case Kind::Text:
         return "A text.";
     case Kind::OptionalNumber:

@@ -123,23 +123,54 @@ bool toFlag(SEXP value, Argument argument) {
     return number == 1.0;
 }
 
-std::vector<double> toColumn(SEXP value, Argument argument) {
-    if (Rf_isNull(value))
-        refuse(MISSING, argument, COLUMN_CONTEXT);
+namespace {
+
+// The cells of a data.frame of numeric columns of one row (a model's row of a population) or
+// of one column.
+std::vector<double> dataFrameCells(SEXP frame, Argument argument) {
+    const R_xlen_t columns = XLENGTH(frame);
+    R_xlen_t rows = 0;
+    for (R_xlen_t j = 0; j < columns; ++j) {
+        const SEXP column = VECTOR_ELT(frame, j);
+        if (!isNumeric(column) || !Rf_isNull(Rf_getAttrib(column, R_DimSymbol)))
+            refuse(NOT_A_NUMBER, argument, COLUMN_CONTEXT);
+        rows = XLENGTH(column);
+    }
+    if (rows > 1 && columns > 1)
+        refuse(NOT_ONE_DIMENSIONAL, argument, COLUMN_CONTEXT);
+    std::vector<double> cells;
+    cells.reserve(static_cast<std::size_t>(rows * columns));
+    for (R_xlen_t j = 0; j < columns; ++j)
+        for (R_xlen_t i = 0; i < rows; ++i)
+            cells.push_back(numberAt(VECTOR_ELT(frame, j), i));
+    return cells;
+}
+
+// The cells of a numeric vector, or of an array of one long axis.
+std::vector<double> vectorCells(SEXP value, Argument argument) {
     if (!isNumeric(value))
         refuse(NOT_A_NUMBER, argument, COLUMN_CONTEXT);
     if (longAxes(value) > 1)
         refuse(NOT_ONE_DIMENSIONAL, argument, COLUMN_CONTEXT);
-    const R_xlen_t length = XLENGTH(value);
-    if (length == 0)
+    std::vector<double> cells(static_cast<std::size_t>(XLENGTH(value)));
+    if (TYPEOF(value) == REALSXP && !cells.empty())
+        std::memcpy(cells.data(), REAL(value), cells.size() * sizeof(double));
+    else
+        for (R_xlen_t k = 0; k < XLENGTH(value); ++k)
+            cells[static_cast<std::size_t>(k)] = numberAt(value, k);
+    return cells;
+}
+
+} // namespace
+
+std::vector<double> toColumn(SEXP value, Argument argument) {
+    if (Rf_isNull(value))
+        refuse(MISSING, argument, COLUMN_CONTEXT);
+    std::vector<double> column = TYPEOF(value) == VECSXP && Rf_inherits(value, "data.frame")
+                                     ? dataFrameCells(value, argument)
+                                     : vectorCells(value, argument);
+    if (column.empty())
         refuse(EMPTY, argument, COLUMN_CONTEXT);
-    std::vector<double> column(static_cast<std::size_t>(length));
-    if (TYPEOF(value) == REALSXP) {
-        std::memcpy(column.data(), REAL(value), column.size() * sizeof(double));
-    } else {
-        for (R_xlen_t k = 0; k < length; ++k)
-            column[static_cast<std::size_t>(k)] = numberAt(value, k);
-    }
     for (const double cell : column)
         if (R_IsNA(cell))
             refuse(MISSING, argument, COLUMN_CONTEXT);

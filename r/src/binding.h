@@ -11,8 +11,9 @@
 //   double               one number: a numeric, integer or logical vector of length 1; NaN
 //                        passes, NA is missing
 //   bool                 a flag: TRUE/FALSE or a number equal to 1 or 0
-//   std::vector<double>  a column: a numeric, integer or logical vector, or a matrix of one
-//                        row or one column, as the sheet takes a row, a column or one cell
+//   std::vector<double>  a column: a numeric, integer or logical vector, or a matrix or a
+//                        data.frame of one row or one column (a model's row of a
+//                        population), as the sheet takes a row, a column or one cell
 // and, for the checks, which read what the user entered as the sheet gives it and refuse
 // none of it:
 //   std::string          a text: a character vector of length 1; anything else is the

@@ -16,6 +16,16 @@ test_that("a column is a vector, a one-row or one-column matrix, or one number",
     expect_true(same_bits(PredEff(c(0L, 1L, 4L), 0, 100, 3, 2), PredEff(c(0, 1, 4), 0, 100, 3, 2)))
     expect_true(same_bits(PredEff(2.5, 0, 100, 3, 2), PredEff(c(2.5), 0, 100, 3, 2)))
     expect_true(same_bits(PredEff(c(TRUE, FALSE), 0, 100, 3, 2), PredEff(c(1, 0), 0, 100, 3, 2)))
+    # A data.frame of one row (a patient of a population) or one column.
+    volumes <- c(4.27, 18.9, 238, 1.89, 1.29, 0.836)
+    population <- as.data.frame(rbind(volumes, volumes * 2))
+    expect_true(same_bits(Cl2Hyb(population[2, ]), Cl2Hyb(volumes * 2)))
+    expect_true(same_bits(PredEff(data.frame(c = conc), 0, 100, 3, 2), expected))
+    expect_error(Cl2Hyb(population), "parameter is not one-dimensional, param Conversion to Column",
+                 fixed = TRUE)
+    expect_error(Cl2Hyb(data.frame(a = "1", b = 2)), "parameter is not a number, param",
+                 fixed = TRUE)
+    expect_error(Cl2Hyb(data.frame()), "parameter is empty, param", fixed = TRUE)
     refusals <- list(
         "parameter is not one-dimensional, conc_eff Conversion to Column" = matrix(1, 2, 2),
         "parameter is empty, conc_eff Conversion to Column" = numeric(0),
