@@ -19,7 +19,8 @@ if [ ! -f "$oxt" ] || [ ! -x "$build/addins/sheethost" ]; then
     exit 1
 fi
 
-scripts/with-soffice.sh libreoffice/tests/test_calc.py "$oxt" "$build/addins/sheethost" examples
+scripts/with-soffice.sh libreoffice/tests/test_calc.py "$oxt" "$build/addins/sheethost" examples \
+    "$build/libreoffice/pages"
 
 cmake --install "$build" --prefix release-windows --component libreoffice >/dev/null
 echo "release-windows/: $(cd release-windows && ls -d libreoffice-*/*.oxt)"
