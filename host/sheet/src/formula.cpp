@@ -66,30 +66,30 @@ private:
             ++pos_;
     }
 
-    // Terms joined by "+" and "-", from left to right.
+    // Terms joined by "+" and "-".
     Expr expression() {
-        Expr e = term();
-        for (;;) {
-            skipBlanks();
-            const char c = peek();
-            if (c != '+' && c != '-')
-                return e;
-            ++pos_;
-            e = binary(c == '+' ? Expr::Kind::Add : Expr::Kind::Subtract, std::move(e), term());
-        }
+        return leftToRight([this] { return term(); }, '+', Expr::Kind::Add, '-',
+                           Expr::Kind::Subtract);
     }
 
-    // Signed factors joined by "*" and "/", from left to right: they bind tighter.
+    // Signed factors joined by "*" and "/": they bind tighter.
     Expr term() {
-        Expr e = signedFactor();
+        return leftToRight([this] { return signedFactor(); }, '*', Expr::Kind::Multiply, '/',
+                           Expr::Kind::Divide);
+    }
+
+    // Operands joined by the two operators of one precedence, from left to right.
+    template <typename Operand>
+    Expr leftToRight(Operand operand, char one, Expr::Kind oneKind, char other,
+                     Expr::Kind otherKind) {
+        Expr e = operand();
         for (;;) {
             skipBlanks();
             const char c = peek();
-            if (c != '*' && c != '/')
+            if (c != one && c != other)
                 return e;
             ++pos_;
-            e = binary(c == '*' ? Expr::Kind::Multiply : Expr::Kind::Divide, std::move(e),
-                       signedFactor());
+            e = binary(c == one ? oneKind : otherKind, std::move(e), operand());
         }
     }
 
