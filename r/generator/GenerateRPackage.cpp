@@ -340,6 +340,18 @@ private:
             return kind && isOptional(*kind) ? "NULL" : "";
         case sheet::Expr::Kind::Negate:
             return "-" + expression(e.args.at(0), std::nullopt);
+        case sheet::Expr::Kind::Add:
+        case sheet::Expr::Kind::Subtract:
+        case sheet::Expr::Kind::Multiply:
+        case sheet::Expr::Kind::Divide: {
+            // In parentheses: R's operators then group as the sheet's did.
+            const char* op = e.kind == sheet::Expr::Kind::Add        ? " + "
+                             : e.kind == sheet::Expr::Kind::Subtract ? " - "
+                             : e.kind == sheet::Expr::Kind::Multiply ? " * "
+                                                                     : " / ";
+            return "(" + expression(e.args.at(0), std::nullopt) + op +
+                   expression(e.args.at(1), std::nullopt) + ")";
+        }
         case sheet::Expr::Kind::Call: {
             const Known* known = find(e.name);
             std::string head = e.name;
