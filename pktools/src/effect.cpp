@@ -1,8 +1,7 @@
 #include "pktools/effect.h"
 
 #include "pktools/simulation.h"
-
-#include <cmath>
+#include "portablemath/math.h"
 
 namespace pktools {
 
@@ -11,10 +10,10 @@ std::vector<double> PredEff(std::vector<double> concEff, double eZero, double eM
     std::vector<double> effect(concEff.size(), 0.0);
     if (concEff.empty())
         return effect;
-    const double halfMaximal = std::pow(IC50, gam);
+    const double halfMaximal = portable::pow(IC50, gam);
     for (std::size_t i = 0; i < concEff.size(); ++i) {
         const double c = concEff[i];
-        const double d = std::pow(c, gam);
+        const double d = portable::pow(c, gam);
         const double den = halfMaximal + d;
         // Both powers 0: the curve has no value there; the zero-rate constant turns a
         // zero concentration into 0.
