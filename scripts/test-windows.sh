@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Windows add-ins: cross-builds Velmora.xll and Corvane.xll with the stand-in host
 # (sheethost.exe, XLCALL32.DLL) for 64-bit and 32-bit Windows, checks their export and
-# import tables, runs the Windows tests under Wine on a virtual display, and compares
-# sheethost.exe's results on a broad sheet of formulas and on every example with the
-# Linux build's (at most a few ulp apart).
+# import tables, runs the Windows tests under Wine on a virtual display, and compares with
+# the Linux build's, bit for bit: sheethost.exe's results on a broad sheet of formulas and
+# on every example, and the results digest (the pinned results and those sheets' cells).
 #
 #   scripts/test-windows.sh [LINUX_BUILD_DIR]
 #
@@ -22,7 +22,6 @@ fi
 linux=${1:-${BUILD_DIR:-build}}
 archs=${WIN_ARCHS:-64 32}
 jobs=$(($(nproc) < 2 ? $(nproc) : 2))
-tolerance=4 # ulp
 
 started=$SECONDS
 prefix=$(mktemp -d)
@@ -61,15 +60,26 @@ for arch in $archs; do
     ctest --test-dir "$build" --output-on-failure || failed=1
     cmake --install "$build" --prefix release-windows >/dev/null
 
-    # The same results as on Linux: a sheet of formulas over every function, and every example.
-    for sheet in host/windows/tests/formulas.csv examples/*.csv; do
-        out=$(mktemp -d)
+    # The same results as on Linux, bit for bit: a sheet of formulas over every function, and
+    # every example; then the digest of the pinned results and of the same sheets.
+    sheets=(host/windows/tests/formulas.csv examples/*.csv)
+    out=$(mktemp -d)
+    for sheet in "${sheets[@]}"; do
         "$linux/addins/sheethost" "$sheet" >"$out/linux.csv"
         "$loader" "$build/addins/sheethost.exe" "Z:$root/$sheet" >"$out/windows.csv"
         echo -n "$sheet: "
-        awk -v tolerance=$tolerance -f scripts/same-results.awk "$out/linux.csv" "$out/windows.csv" || failed=1
-        rm -rf "$out"
+        awk -f scripts/same-results.awk "$out/linux.csv" "$out/windows.csv" || failed=1
     done
+    "$linux/addins/results_digest" "${sheets[@]}" >"$out/linux.txt"
+    "$loader" "$build/addins/results_digest.exe" "${sheets[@]/#/Z:$root/}" | tr -d '\r' >"$out/windows.txt"
+    if cmp -s "$out/linux.txt" "$out/windows.txt"; then
+        echo "results digest: the same on Linux and Windows $arch-bit ($(wc -l <"$out/linux.txt") lines)"
+    else
+        echo "results digest: Linux and Windows $arch-bit differ:"
+        diff "$out/linux.txt" "$out/windows.txt" || true
+        failed=1
+    fi
+    rm -rf "$out"
 done
 echo "== Windows tests: $((SECONDS - started)) s"
 exit $failed

@@ -54,6 +54,9 @@ public:
     // The cells that form circular references.
     const std::set<CellRef>& cycles() const { return cyclic_; }
 
+    // The last row and column that hold a value or a spilled cell ({-1, -1} when none do).
+    CellRef extent() const;
+
     std::string toCsv() const;
     // An aligned table with column letters and row numbers, for reading.
     std::string toTable() const;
@@ -105,7 +108,6 @@ private:
     void readEvaluating(const Cell& cell);
     void lookAhead(CellRef to);
     void spill(CellRef anchor, Cell& cell);
-    CellRef extent() const;
 };
 
 } // namespace sheet
