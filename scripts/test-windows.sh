@@ -3,7 +3,8 @@
 # (sheethost.exe, XLCALL32.DLL) for 64-bit and 32-bit Windows, checks their export and
 # import tables, runs the Windows tests under Wine on a virtual display, and compares with
 # the Linux build's, bit for bit: sheethost.exe's results on a broad sheet of formulas and
-# on every example, and the results digest (the pinned results and those sheets' cells).
+# on every example, and the results digest (the pinned results, the drug models and those
+# sheets' cells).
 #
 #   scripts/test-windows.sh [LINUX_BUILD_DIR]
 #
@@ -61,7 +62,7 @@ for arch in $archs; do
     cmake --install "$build" --prefix release-windows >/dev/null
 
     # The same results as on Linux, bit for bit: a sheet of formulas over every function, and
-    # every example; then the digest of the pinned results and of the same sheets.
+    # every example; then the digest of the pinned results, the drug models and the same sheets.
     sheets=(host/windows/tests/formulas.csv examples/*.csv)
     out=$(mktemp -d)
     for sheet in "${sheets[@]}"; do

@@ -315,9 +315,10 @@ inline std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<dou
                 if (cpFree > ceFree) {
                     // Step 9.4.1: the peak the drug already given will reach.
                     auto noInfusion = [&](double t) {
-                        return -(
-                            s0[0] * portable::exp(-lambda[0] * t) + s0[1] * portable::exp(-lambda[1] * t) +
-                            s0[2] * portable::exp(-lambda[2] * t) + s0[3] * portable::exp(-lambda[3] * t));
+                        return -(s0[0] * portable::exp(-lambda[0] * t) +
+                                 s0[1] * portable::exp(-lambda[1] * t) +
+                                 s0[2] * portable::exp(-lambda[2] * t) +
+                                 s0[3] * portable::exp(-lambda[3] * t));
                     };
                     diag.search = 1;
                     double a = 0, b = lastPeakTime, c = 0, fa, fb, fc;

@@ -173,7 +173,8 @@ void twoOverPiBits() {
 
 int main() {
     std::printf("#pragma once\n\n"
-                "// Written by portablemath/tools/make_tables.cpp (MPFR); do not edit.\n\n"
+                "// Written by portablemath/tools/make_tables.cpp (MPFR); do not edit.\n"
+                "// clang-format off\n\n"
                 "#include <cstdint>\n\n"
                 "namespace portable::tables {\n\n");
     Big x;

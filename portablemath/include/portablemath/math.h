@@ -317,12 +317,24 @@ inline HalfAngle halfAngle(double a) {
 #if defined(PORTABLEMATH_BENCHMARK_PLATFORM_LIBRARY)
 // Only for timing the routines against the platform's library (bench/compare-libm.sh): the
 // results then differ from machine to machine.
-inline double exp(double x) { return std::exp(x); }
-inline double log(double x) { return std::log(x); }
-inline double pow(double x, double y) { return std::pow(x, y); }
-inline double cos(double x) { return std::cos(x); }
-inline double asin(double x) { return std::asin(x); }
-inline double acos(double x) { return std::acos(x); }
+inline double exp(double x) {
+    return std::exp(x);
+}
+inline double log(double x) {
+    return std::log(x);
+}
+inline double pow(double x, double y) {
+    return std::pow(x, y);
+}
+inline double cos(double x) {
+    return std::cos(x);
+}
+inline double asin(double x) {
+    return std::asin(x);
+}
+inline double acos(double x) {
+    return std::acos(x);
+}
 #else
 
 inline double exp(double x) {

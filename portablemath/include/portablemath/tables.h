@@ -1,6 +1,7 @@
 #pragma once
 
 // Written by portablemath/tools/make_tables.cpp (MPFR); do not edit.
+// clang-format off
 
 #include <cstdint>
 
