@@ -5,8 +5,8 @@
 #include "pinned_cases.h"
 #include "pktools/compartments.h"
 
-#include <bit>
 #include <cstdio>
+#include <cstring>
 
 namespace digest {
 
@@ -18,7 +18,10 @@ void Hash::addWord(std::uint64_t word) {
 }
 
 void Hash::addNumber(double x) {
-    addWord(x != x ? 0x7ff8000000000000ULL : std::bit_cast<std::uint64_t>(x));
+    std::uint64_t bits = 0x7ff8000000000000ULL;
+    if (x == x)
+        std::memcpy(&bits, &x, sizeof bits);
+    addWord(bits);
 }
 
 void Hash::addText(std::string_view text) {

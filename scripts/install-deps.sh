@@ -12,8 +12,8 @@
 # extension and its tests in a headless LibreOffice), the Python modules' pybind11 and
 # Debian's Python with numpy, matplotlib, pytest, venv, setuptools and wheel,
 # python3-markdown (the reference pages of the Windows release folder as HTML), MPFR (the
-# accuracy test of the portable mathematics), and the ARM64 cross compiler with qemu-user
-# (the results digest on ARM64).
+# accuracy test of the portable mathematics), and the ARM64 and 32-bit x86 cross compilers
+# with qemu-user (the results digest on ARM64 and 32-bit x86).
 set -euo pipefail
 
 main=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev)
@@ -22,7 +22,7 @@ tests=(libbenchmark-dev clang libclang-rt-14-dev valgrind
        libreoffice-calc-nogui libreoffice-dev python3-uno poppler-utils fonts-dejavu-core
        pybind11-dev python3-dev python3-numpy python3-matplotlib python3-pytest python3-venv
        python3-setuptools python3-wheel python3-markdown
-       libmpfr-dev qemu-user g++-aarch64-linux-gnu)
+       libmpfr-dev qemu-user g++-aarch64-linux-gnu g++-i686-linux-gnu)
 
 case ${1:-} in
 --main) packages=("${main[@]}") ;;

@@ -3,9 +3,9 @@
 # example sheet and the sheet of formulas over every function, evaluated through the add-ins)
 # of the Linux build, compared with
 #   - the same program with glibc's generic paths instead of its FMA and AVX2 variants;
-#   - an ARM64 build of the routines under qemu-aarch64 (the pinned results and the drug
-#     models: the routines-only build has no stand-in host, whose libffi has no ARM64 build
-#     here, so no sheets).
+#   - builds of the routines for ARM64 under qemu-aarch64 and for 32-bit x86 (SSE2) under
+#     qemu-i386: the pinned results and the drug models (a routines-only build has no
+#     stand-in host, whose libffi has no such build here, so no sheets).
 # The Windows builds are compared by scripts/test-windows.sh. Then the portable functions'
 # error against MPFR on 10^6 inputs per domain.
 #
@@ -14,7 +14,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 linux=${1:-${BUILD_DIR:-build}}
-arm64=${ARM64_BUILD_DIR:-build-arm64}
 jobs=$(($(nproc) < 2 ? $(nproc) : 2))
 sheets=(host/windows/tests/formulas.csv examples/*.csv)
 started=$SECONDS
@@ -47,13 +46,18 @@ cat "$out/linux.txt"
 GLIBC_TUNABLES=glibc.cpu.hwcaps=-FMA,-AVX2 "$linux/addins/results_digest" "${sheets[@]}" >"$out/generic.txt"
 same "x86-64, glibc's generic paths" "$out/generic.txt"
 
-echo "== ARM64: $arm64"
-cmake -S . -B "$arm64" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-aarch64-linux-gnu.cmake \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVC_ROUTINES_ONLY=ON >/dev/null
-cmake --build "$arm64" --parallel "$jobs" --target pinned_digest >"$arm64/build.log" 2>&1 ||
-    { tail -n 40 "$arm64/build.log"; exit 1; }
-qemu-aarch64 -L /usr/aarch64-linux-gnu "$arm64/digest/pinned_digest" >"$out/arm64.txt"
-same "ARM64 under qemu-aarch64" "$out/arm64.txt"
+# cross <name> <toolchain> <folder> <qemu> <prefix>: the routines-only build's digest.
+cross() {
+    echo "== $1: $3"
+    cmake -S . -B "$3" -DCMAKE_TOOLCHAIN_FILE="$2" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVC_ROUTINES_ONLY=ON >/dev/null
+    cmake --build "$3" --parallel "$jobs" --target pinned_digest >"$3/build.log" 2>&1 ||
+        { tail -n 40 "$3/build.log"; return 1; }
+    "$4" -L "$5" "$3/digest/pinned_digest" >"$out/$3.txt"
+    same "$1 under $4" "$out/$3.txt"
+}
+cross ARM64 cmake/toolchain-aarch64-linux-gnu.cmake build-arm64 qemu-aarch64 /usr/aarch64-linux-gnu
+cross "32-bit x86" cmake/toolchain-i686-linux-gnu.cmake build-x86 qemu-i386 /usr/i686-linux-gnu
 
 echo "== the portable functions against MPFR"
 cmake --build "$linux" --target portablemath_accuracy_full || failed=1

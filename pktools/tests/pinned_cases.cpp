@@ -6,9 +6,9 @@
 #include "pktools/prediction.h"
 #include "pktools/tci.h"
 
-#include <bit>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 #include <utility>
 
@@ -258,8 +258,11 @@ std::string bitsHash(const Column& values) {
         }
     };
     mix(values.size());
-    for (double v : values)
-        mix(std::bit_cast<std::uint64_t>(v));
+    for (double v : values) {
+        std::uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        mix(bits);
+    }
     char text[17];
     std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
     return text;

@@ -38,6 +38,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace portable {
@@ -55,11 +56,17 @@ inline constexpr double ROUNDING_SHIFT = 0x1.8p52;
 inline constexpr double INF = std::numeric_limits<double>::infinity();
 inline constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
 
+// The bit pattern of a double and back (memcpy: some C++20 libraries, Emscripten's among
+// them, lack std::bit_cast).
 inline std::uint64_t bitsOf(double x) {
-    return std::bit_cast<std::uint64_t>(x);
+    std::uint64_t b;
+    std::memcpy(&b, &x, sizeof b);
+    return b;
 }
 inline double fromBits(std::uint64_t b) {
-    return std::bit_cast<double>(b);
+    double x;
+    std::memcpy(&x, &b, sizeof x);
+    return x;
 }
 // The nearest integer to x (|x| < 2^51), as a double and as an integer.
 struct Rounded {
