@@ -9,8 +9,8 @@
 #      results compared with Linux's bit for bit;
 #   7. the LibreOffice Calc extension in a headless LibreOffice, against sheethost;
 #   8. the Python modules, installed into a venv of Debian's /usr/bin/python3 and tested;
-#   9. the results digest on x86-64 with glibc's generic paths and on ARM64 under qemu, the
-#      same as the normal build's; the portable functions against MPFR on 10^6 inputs each.
+#   9. the results digest on x86-64 with glibc's generic paths, on ARM64 and on 32-bit x86
+#      under qemu, the same as the normal build's; the portable functions against MPFR on 10^6 inputs each.
 # Any sanitizer report, memcheck error or fuzz finding fails. BUILD_DIR chooses the build
 # folder (default build); the others are its name with -asan, -tsan and -fuzz.
 set -euo pipefail
@@ -62,5 +62,5 @@ scripts/test-libreoffice.sh "$build"
 echo "== Python modules (Debian's /usr/bin/python3, venv, pip, pytest, wheel)"
 scripts/test-python.sh "$build"
 
-echo "== The same bits: results digest on x86-64 (glibc's generic paths) and ARM64, accuracy"
+echo "== The same bits: results digest on x86-64 (glibc's generic paths), ARM64 and 32-bit x86; accuracy"
 scripts/test-digest.sh "$build"
