@@ -5,18 +5,7 @@
 #         -DVC_ROUTINES_ONLY=ON
 #   cmake --build build-x86 --target pinned_digest
 #   qemu-i386 -L /usr/i686-linux-gnu build-x86/digest/pinned_digest
-set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-linux-gnu-gcc)
-set(CMAKE_CXX_COMPILER i686-linux-gnu-g++)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-linux-gnu)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-find_program(VC_QEMU_I386 qemu-i386)
-if(VC_QEMU_I386)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${VC_QEMU_I386} -L /usr/i686-linux-gnu)
-endif()
+set(VC_CROSS_TRIPLE i686-linux-gnu)
+set(VC_CROSS_QEMU qemu-i386)
+include(${CMAKE_CURRENT_LIST_DIR}/LinuxCrossCommon.cmake)
