@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The Windows add-ins: cross-builds Velmora.xll and Corvane.xll with the stand-in host
-# (sheethost.exe, XLCALL32.DLL) for 64-bit and 32-bit Windows, checks their export and
-# import tables, runs the Windows tests under Wine on a virtual display, and compares with
-# the Linux build's, bit for bit: sheethost.exe's results on a broad sheet of formulas and
-# on every example, and the results digest (the pinned results, the drug models and those
-# sheets' cells).
+# (sheethost.exe, XLCALL32.DLL) for 64-bit and 32-bit Windows and puts the release folder
+# together (scripts/build-windows.sh), checks their export and import tables, runs the
+# Windows tests under Wine on a virtual display, compares with the Linux build's, bit for bit,
+# sheethost.exe's results on a broad sheet of formulas and on every example and the results
+# digest (the pinned results, the drug models and those sheets' cells), and checks the
+# release folder's listing against what it must hold and LOADING.txt.
 #
 #   scripts/test-windows.sh [LINUX_BUILD_DIR]
 #
@@ -23,14 +24,14 @@ fi
 
 linux=${1:-${BUILD_DIR:-build}}
 archs=${WIN_ARCHS:-64 32}
-jobs=$(($(nproc) < 2 ? $(nproc) : 2))
 
 started=$SECONDS
 prefix=$(mktemp -d)
+release=$(mktemp -d)
 export WINEPREFIX=$prefix WINEDEBUG=-all
 cleanup() {
     WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
-    rm -rf "$prefix"
+    rm -rf "$prefix" "$release"
 }
 trap cleanup EXIT
 
@@ -41,28 +42,24 @@ fi
 
 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
 
+WIN_ARCHS=$archs scripts/build-windows.sh release-windows
+
 failed=0
 for arch in $archs; do
     case $arch in
-    64) toolchain=cmake/toolchain-mingw-x86_64.cmake loader=/usr/lib/wine/wine64 ;;
-    32) toolchain=cmake/toolchain-mingw-i686.cmake loader=/usr/lib/wine/wine ;;
-    *) echo "unknown architecture $arch" >&2; exit 2 ;;
+    64) loader=/usr/lib/wine/wine64 ;;
+    32) loader=/usr/lib/wine/wine ;;
     esac
     build=build-win$arch
-    echo "== Windows $arch-bit: $build"
-    cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$build" --parallel "$jobs"
-
-    # A kernel without 32-bit support runs no 32-bit Wine: such a build is checked, not run
-    # (scripts/test-digest.sh runs the routines' 32-bit x86 code under qemu-i386 instead).
-    if [ ! -x "$loader" ] || ! "$loader" --version >/dev/null 2>&1; then
-        echo "== $loader is missing or cannot run here: the $arch-bit build is checked, not run"
+    echo "== Windows $arch-bit tests: $build"
+    if ! "$loader" --version >/dev/null 2>&1; then
+        echo "== $loader is missing or does not run here (a kernel without 32-bit programs):" \
+            "the $arch-bit build is checked, not run (scripts/test-digest.sh runs the routines'" \
+            "32-bit x86 code under qemu-i386)"
         ctest --test-dir "$build" --output-on-failure -R '^pe_tables\.' || failed=1
-        cmake --install "$build" --prefix release-windows >/dev/null
         continue
     fi
     ctest --test-dir "$build" --output-on-failure || failed=1
-    cmake --install "$build" --prefix release-windows >/dev/null
 
     # The same results as on Linux, bit for bit: a sheet of formulas over every function, and
     # every example; then the digest of the pinned results, the drug models and the same sheets.
@@ -85,5 +82,13 @@ for arch in $archs; do
     fi
     rm -rf "$out"
 done
+
+# The release folder exactly as the two builds install it.
+if [ "$archs" = "64 32" ]; then
+    for arch in $archs; do
+        cmake --install "build-win$arch" --prefix "$release" >/dev/null
+    done
+    /usr/bin/python3 host/windows/tests/release_listing.py "$release" || failed=1
+fi
 echo "== Windows tests: $((SECONDS - started)) s"
 exit $failed

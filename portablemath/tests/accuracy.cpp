@@ -60,13 +60,15 @@ double ulpError(double computed, const mpfr_t exact) {
     long e = mpfr_get_exp(exact) - 1; // exact in [2^e, 2^(e+1))
     if (e < -1022)
         e = -1022;
+    const bool infinite = computed == HUGE_VAL || computed == -HUGE_VAL;
+    // inf is the right rounding of an exact value from 2^1024 on; below, it is measured as
+    // 2^1024, where the next double would be: past the largest double plus half an ulp, the
+    // error is below 0.5.
+    if (infinite && mpfr_get_exp(exact) > 1024) // |exact| >= 2^1024
+        return (computed > 0) == (mpfr_sgn(exact) > 0) ? 0 : 1e9;
     mpfr_t d;
     mpfr_init2(d, REFERENCE_BITS + 64);
-    if (computed == HUGE_VAL || computed == -HUGE_VAL) {
-        // Rounding to inf is right when the exact value is beyond the largest double plus
-        // half an ulp: measure against 2^1024, the next value but one.
-        if (mpfr_get_exp(exact) > 1024) // |exact| >= 2^1024
-            return (computed > 0) == (mpfr_sgn(exact) > 0) ? 0 : 1e9;
+    if (infinite) {
         mpfr_set_d(d, computed > 0 ? 0x1p1023 : -0x1p1023, MPFR_RNDN);
         mpfr_mul_2ui(d, d, 1, MPFR_RNDN);
     } else {
@@ -265,5 +267,6 @@ int main(int argc, char** argv) {
                     f->worst <= f->limit ? "" : "  TOO LARGE");
         failed |= f->worst > f->limit;
     }
+    mpfr_free_cache();
     return failed;
 }
