@@ -82,6 +82,34 @@ static_assert(!WrapperMatches(&xlPair, "xlPair", MIX) &&
 
 } // namespace
 
+namespace {
+
+// A table of rows and the exports that follow it; stale lists of exports do not fit.
+constexpr std::tuple ROWS{catalogue::Row{&Mix, &MIX}, catalogue::Row{&Pair, &PAIR},
+                          catalogue::Row{&Nothing, &NOTHING}};
+constexpr Export MIX_EXPORT{"xlMix", &xlMix};
+constexpr Export PAIR_EXPORT{"xlPair", &xlPair};
+constexpr Export NOTHING_EXPORT{"xlNothing", &xlNothing};
+static_assert(ExportsFitRows(std::tuple{MIX_EXPORT, PAIR_EXPORT, NOTHING_EXPORT}, ROWS));
+static_assert(!ExportsFitRows(std::tuple{MIX_EXPORT, PAIR_EXPORT}, ROWS)); // a row added
+static_assert(!ExportsFitRows(std::tuple{PAIR_EXPORT, MIX_EXPORT, NOTHING_EXPORT}, ROWS));
+static_assert(!ExportsFitRows(std::tuple{MIX_EXPORT, Export{"xlPair2", &xlPair}, NOTHING_EXPORT},
+                              ROWS)); // a row renamed
+
+} // namespace
+
+TEST_F(CallTest, ARowsWrapperCallsTheRowsRoutine) {
+    Cell yes = Cell::Truth(true);
+    Cell column = Cell::Column({1, 2, 3.5});
+    EXPECT_EQ(ColumnOf(CallRow<ROWS, 0>(2.5, &yes, &column)), ColumnOf(xlMix(2.5, &yes, &column)));
+    const XLOPER12* answer = CallRow<ROWS, 2>();
+    ASSERT_NE(answer, nullptr);
+    EXPECT_EQ(answer->val.num, 42);
+    Cell missing = Cell::Of(xltypeMissing);
+    EXPECT_EQ(CellText(CallRow<ROWS, 1>(&column, &missing)),
+              MessageOf([&] { XlfOper(&missing).ToBool("second"); }));
+}
+
 TEST_F(CallTest, EachArgumentBecomesItsRoutinesParameterType) {
     Cell yes = Cell::Truth(true);
     Cell no = Cell::Number(0);

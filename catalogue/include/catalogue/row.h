@@ -14,7 +14,8 @@
 //
 // rowsFit fails the build unless each routine has one parameter per registered argument,
 // of a kind (catalogue/kinds.h) whose type code is the argument's, a result of a known
-// kind, and no two rows share a worksheet name.
+// kind, and no two rows share a worksheet name. What a new function touches, and how a new
+// kind of argument is added: docs/adding-a-function.md.
 
 #include "catalogue/entry.h"
 #include "catalogue/kinds.h"
