@@ -268,10 +268,12 @@ constexpr bool modelsFollowTheirIdentifiers() {
 }
 static_assert(modelsFollowTheirIdentifiers(), "catalogue entries out of identifier order");
 
-// Each model's reference explains its arguments and as many cells as the model returns.
+// Each model's reference explains its arguments and as many cells as the model returns, and
+// names the model's source and drug (read, never compared with null: see referenceFits).
 constexpr bool modelReferencesFit() {
     for (const ModelEntry& entry : MODEL_CATALOGUE)
-        if (!catalogue::referenceFits(entry) || entry.reference->cells.size() != entry.rowLength)
+        if (!catalogue::referenceFits(entry) || entry.reference->cells.size() != entry.rowLength ||
+            entry.reference->source->drug->name[0] == '\0')
             return false;
     return true;
 }

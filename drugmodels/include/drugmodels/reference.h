@@ -23,6 +23,22 @@ using catalogue::Reference;
 using catalogue::ResultCell;
 using catalogue::StudiedRange;
 
+// ---- The drugs, and the units their rows are used in
+
+using catalogue::Drug;
+inline constexpr Drug PROPOFOL{"propofol", "mg", "ug/mL"};
+inline constexpr Drug REMIFENTANIL{"remifentanil", "ug", "ng/mL"};
+inline constexpr Drug ALFENTANIL{"alfentanil", "ug", "ng/mL"};
+inline constexpr Drug FENTANYL{"fentanyl", "ug", "ng/mL"};
+inline constexpr Drug SUFENTANIL{"sufentanil", "ug", "ng/mL"};
+inline constexpr Drug KETAMINE{"ketamine", "mg", "ug/mL"};
+inline constexpr Drug MIDAZOLAM{"midazolam", "mg", "ug/mL"};
+inline constexpr Drug REMIMAZOLAM{"remimazolam", "mg", "ug/mL"};
+inline constexpr Drug DEXMEDETOMIDINE{"dexmedetomidine", "ug", "ng/mL"};
+inline constexpr Drug ROCURONIUM{"rocuronium", "mg", "ug/mL"};
+inline constexpr Drug LIDOCAINE{"lidocaine", "mg", "ug/mL"};
+inline constexpr Drug ABP_700{"ABP-700", "mg", "ug/mL"};
+
 // ---- Arguments, by what they measure
 
 constexpr ArgumentReference Age(const char* name, const char* meaning = "the patient's age") {
@@ -97,6 +113,7 @@ inline constexpr ModelSource SCHNIDER_1998{
     "The model centres on age 53, weight 77 kg, height 177 cm and LBM 59 kg. A lean body mass "
     "from another formula than James's is outside what was studied, which no range can show.",
     true,
+    &PROPOFOL,
 };
 inline constexpr Reference PropSchnider{
     "Propofol parameters of the Schnider model for an adult, from age, weight, height and lean "
@@ -128,6 +145,7 @@ inline constexpr ModelSource SCHNIDER_1998_TRICK{
     "from the paper and no source for it was found; every patient it changes lies far outside "
     "the studied BMI. It also hides a height entered in metres: check the raw height first.",
     true,
+    &PROPOFOL,
 };
 inline constexpr Reference PropSchniderTrick{
     "Propofol parameters of the Schnider model with the lean body mass computed from weight, "
@@ -153,6 +171,8 @@ inline constexpr ModelSource MARSH_1991{
     NOT_CONFIRMED,
     "Every volume and clearance is proportional to weight. This row uses k12 = 0.112; the "
     "Diprifusor set uses 0.114, which is Gepts's value.",
+    false,
+    &PROPOFOL,
 };
 inline constexpr Reference PropMarsh{
     "Propofol parameters of the adult Marsh model, proportional to weight, without ke0.",
@@ -179,6 +199,8 @@ inline constexpr ModelSource WHITE_2008{
     {},
     NOT_CONFIRMED,
     "The model uses weight, not lean body mass, although its help text names LBM.",
+    false,
+    &PROPOFOL,
 };
 inline constexpr Reference PropWhite{
     "Propofol parameters of the White model, with an age- and sex-dependent central volume and "
@@ -215,6 +237,7 @@ inline constexpr ModelSource KATARIA_1994{
     "0.78: 7.9 kg at 3 years, 15.9 kg at 1 year. An age in months (36 for 3 years) gives a V2 "
     "twenty times too large.",
     true,
+    &PROPOFOL,
 };
 inline constexpr Reference PropKataria{
     "Propofol parameters of the Kataria model for children, linear in weight and age, without "
@@ -241,6 +264,8 @@ inline constexpr ModelSource DIPRIFUSOR_SET{
     "The Marsh adult set as the Diprifusor pump implements it: k12 = 0.114 (personal "
     "communication, Brannock) and ke0 = 0.26 /min. Below age 16 every volume and clearance is "
     "0 and only ke0 remains.",
+    false,
+    &PROPOFOL,
 };
 inline constexpr Reference Diprifusor{
     "Propofol parameters of the Diprifusor pump's adult model (Marsh with k12 = 0.114), with "
@@ -270,6 +295,8 @@ inline constexpr ModelSource PAEDFUSOR{
     "Ages 1 to 12 use a weight-dependent k10; 13, 14, 15 and 16 are matched as whole years; "
     "above 16 the adult Marsh values apply. Any other age (below 1, or a fraction between 12 "
     "and 16 such as 12.5) gives six zeros. An age in months reads as an adult.",
+    false,
+    &PROPOFOL,
 };
 inline constexpr Reference PropPaedfusor{
     "Propofol parameters of the Paedfusor model for children, from age and weight, without "
@@ -305,6 +332,7 @@ inline constexpr ModelSource ELEVELD_2014{
     "Volunteers contributed only adults, so a child entered as a volunteer (patient = 0) lies "
     "outside the data (an inference, not confirmed).",
     true,
+    &PROPOFOL,
 };
 inline constexpr Reference PropEleveld{
     "Propofol parameters of the Eleveld 2014 general-purpose model, from weight, age, sex and "
@@ -349,6 +377,7 @@ inline constexpr ModelSource ELEVELD_2018{
     "40. A height in metres collapses the fat-free mass; a postmenstrual age in weeks (40 for "
     "a newborn) overstates clearance about 2.65-fold.",
     true,
+    &PROPOFOL,
 };
 inline constexpr Reference PropEleveldFinal{
     "Propofol parameters of the Eleveld 2018 model for all ages, from weight, height, "
@@ -381,6 +410,8 @@ inline constexpr ModelSource ABP700_2016{
     NOT_CONFIRMED,
     "Everything scales with the fat-free mass relative to that of a 70 kg, 170 cm man. "
     "Experimental.",
+    false,
+    &ABP_700,
 };
 inline constexpr Reference ABP700V1Eleveld{
     "Parameters of the experimental hypnotic ABP-700 (Eleveld 2016 model version), from weight, "
@@ -405,6 +436,8 @@ inline constexpr ModelSource DOMINO_1984{
     {},
     NOT_CONFIRMED,
     "Per-kg volumes and clearances. ke0 = 10 /min has no published source.",
+    false,
+    &KETAMINE,
 };
 inline constexpr Reference KetaDomino{
     "Ketamine parameters of the Domino model, proportional to weight, with ke0 10.",
@@ -427,6 +460,8 @@ inline constexpr ModelSource GREENBLATT_1989{
     NOT_CONFIRMED,
     "A two-compartment model per kg (V1 0.73 L/kg). ke0 0.17325 = 0.693/4 (Hung, Buhrer and "
     "Stanski, unpublished).",
+    false,
+    &MIDAZOLAM,
 };
 inline constexpr Reference MidaGreenblatt{
     "Midazolam parameters of the Greenblatt two-compartment model, proportional to weight, "
@@ -466,6 +501,7 @@ inline constexpr ModelSource MINTO_1997{
     "The model centres on age 40 and LBM 55 kg. The Eleveld 2017 remifentanil data pool this "
     "study with others; that is another model (RemiEleveld).",
     true,
+    &REMIFENTANIL,
 };
 inline constexpr Reference RemiMinto{
     "Remifentanil parameters of the Minto model, from age and lean body mass, with ke0.",
@@ -493,6 +529,8 @@ inline constexpr ModelSource MAITRE_1987{
     NOT_CONFIRMED,
     "An adult model, although the registered descriptions say \"child\". Other tools warn "
     "outside ages 25-53 and weights 41-95 kg; these are their own limits, not studied ranges.",
+    false,
+    &ALFENTANIL,
 };
 inline constexpr Reference AlfentMaitre{
     "Alfentanil parameters of the Maitre model, from age, weight and sex, without ke0.",
@@ -514,6 +552,8 @@ inline constexpr ModelSource SCOTT_1987_ALFENTANIL{
     {},
     NOT_CONFIRMED,
     "A fixed row for every patient whatever the size (V1 2.19 L).",
+    false,
+    &ALFENTANIL,
 };
 inline constexpr Reference AlfentScott{
     "Alfentanil parameters of the Scott and Stanski model: one fixed row, with ke0.",
@@ -534,6 +574,8 @@ inline constexpr ModelSource SCOTT_1987_FENTANYL{
     NOT_CONFIRMED,
     "The published set was not weight adjusted (V1 12.7 L); here every volume and clearance "
     "is scaled by weight/70, which was not studied. ke0 0.147 /min from Scott and Stanski.",
+    false,
+    &FENTANYL,
 };
 inline constexpr Reference FentScott{
     "Fentanyl parameters of the Scott and Stanski model scaled to the weight, with ke0.",
@@ -558,6 +600,7 @@ inline constexpr ModelSource GEPTS_1995{
     "confirmed for age; weight, height and sex not confirmed",
     "The model has no covariates: the same row for every patient.",
     true,
+    &SUFENTANIL,
 };
 inline constexpr Reference SufentGepts{
     "Sufentanil parameters of the Gepts model: one fixed row, without ke0.",
@@ -578,6 +621,8 @@ inline constexpr ModelSource HUDSON_1989{
     {},
     NOT_CONFIRMED,
     "V1 0.254 L/kg; the source of ke0 is not reported.",
+    false,
+    &SUFENTANIL,
 };
 inline constexpr Reference SufentHudson{
     "Sufentanil parameters of the Hudson model, proportional to weight, with ke0.",
@@ -604,6 +649,8 @@ inline constexpr ModelSource SCHNIDER_1996{
     "not confirmed: only the mean age and weight were found",
     "A two-compartment model per kg. Another tool's lidocaine set for the same study differs; "
     "the final published values could not be checked.",
+    false,
+    &LIDOCAINE,
 };
 inline constexpr Reference LidocainSchnider{
     "Lidocaine parameters of the Schnider two-compartment model, proportional to weight, with "
@@ -636,6 +683,7 @@ inline constexpr ModelSource HANNIVOORT_2015{
     "Weight is the only covariate: volumes scale with weight/70, clearances with its 0.75 "
     "power. The paper reports no ke0; another tool's 0.0428 /min (Colin 2017) is not confirmed.",
     true,
+    &DEXMEDETOMIDINE,
 };
 inline constexpr Reference DexmedHannivoort{
     "Dexmedetomidine parameters of the Hannivoort model, allometrically scaled to the weight, "
@@ -659,6 +707,8 @@ inline constexpr ModelSource DYCK_1993{
     NOT_CONFIRMED,
     "Fixed volumes; the elimination clearance is linear in height and is 0 or below at 117.2 cm "
     "or less. Other tools warn outside 60-98 kg (their own limit). No ke0.",
+    false,
+    &DEXMEDETOMIDINE,
 };
 inline constexpr Reference DexmedDyck{
     "Dexmedetomidine parameters of the Dyck model, with an elimination clearance linear in "
@@ -695,6 +745,7 @@ inline constexpr ModelSource ELEVELD_2017{
     "without an age factor. Women between puberty and menopause get a larger V2, Cl1 and Cl2. "
     "ke0 = 1.09 exp(-0.0289 (age - 35)).",
     true,
+    &REMIFENTANIL,
 };
 inline constexpr Reference RemiEleveld{
     "Remifentanil parameters of the Eleveld 2017 allometric model for all ages, from weight, "
@@ -722,6 +773,8 @@ inline constexpr ModelSource KIM_2017{
     "not confirmed: the ranges come from another tool's documentation, not from the paper",
     "The fat-free mass is Janmahasatian's (JanLBM of Corvane). V3 is below 0 above 120.9 years "
     "and Cl2 above 106.3 years. No ke0: the paper is pharmacokinetic only.",
+    false,
+    &REMIFENTANIL,
 };
 inline constexpr Reference RemiKim{
     "Remifentanil parameters of the Kim model for obese and lean adults, from weight, age, "
@@ -754,6 +807,8 @@ inline constexpr ModelSource ELEVELD_2025{
     "ke0 0.298269 /min is the effect site of MOAA/S sedation; the model's BIS effect site "
     "(ke0 0.14497 exp(-0.0106456 (age - 35))) is not offered. The liver term comes from two "
     "tools, not from the authors' code; with hepatic = 0 the row equals the authors' code.",
+    false,
+    &REMIMAZOLAM,
 };
 inline constexpr Reference RemimazEleveld{
     "Remimazolam parameters of the Eleveld 2025 model, from weight, age, sex, opioids and "
@@ -790,6 +845,8 @@ inline constexpr ModelSource KLEIJN_2011{
     "not confirmed: the ranges come from a model library's summary of the paper",
     "The rocuronium part of the model: two compartments (V3 = Cl3 = 0). The reference "
     "individual is 70 kg, 43 years, creatinine clearance 119 mL/min.",
+    false,
+    &ROCURONIUM,
 };
 inline constexpr Reference RocuKleijn{
     "Rocuronium parameters of the Kleijn two-compartment model, from weight, age, creatinine "
@@ -812,6 +869,8 @@ inline constexpr ModelSource SHAFER_1990{
     NOT_CONFIRMED,
     "Not weight adjusted. No ke0: the sources disagree (0.147 and 0.12 /min); TPeak2ke0 of "
     "Corvane gives one from a time to peak effect.",
+    false,
+    &FENTANYL,
 };
 inline constexpr Reference FentShafer{
     "Fentanyl parameters of the Shafer model: one fixed row, without ke0.",
