@@ -27,8 +27,8 @@ if [ ! -d web/node_modules ] || [ web/package-lock.json -nt web/node_modules/.pa
     (cd web && npm ci --no-audit --no-fund --loglevel=error)
 fi
 
-emcmake cmake -S . -B "$out/engine" -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DVC_WEB_MODULE="$out/velmora-corvane.mjs" >"$out/configure.log"
+emcmake cmake -S . -B "$out/engine" -DCMAKE_BUILD_TYPE=Release \
+    -DVC_WEB_MODULE="$out/velmora-corvane.mjs" >"$out/configure.log" 2>&1
 if ! cmake --build "$out/engine" --parallel "$jobs" >"$out/build.log" 2>&1; then
     tail -n 60 "$out/build.log"
     exit 1

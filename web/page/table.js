@@ -25,7 +25,7 @@ export function columnsOf(sim) {
   if (sim.ce) columns.push({ key: 'ce', label: `Ce (${c})`, values: sim.ce, digits: 4, engine: true });
   if (sim.bis?.values) columns.push({ key: 'bis', label: 'BIS', values: sim.bis.values, digits: 3, engine: true });
   if (sim.wake?.times)
-    columns.push({ key: 'wake', label: `To Ce ${shown(sim.wake.conc)} ${c} if stopped (min)`, values: sim.wake.times, digits: 4, engine: true });
+    columns.push({ key: 'wake', label: `Wake-up to ${shown(sim.wake.conc)} (min)`, values: sim.wake.times, digits: 4, engine: true });
   columns.push(
     { key: 'dose', label: `Dose given (${d})`, values: sim.dose, digits: 5 },
     { key: 'volume', label: 'Volume given (mL)', values: sim.volume, digits: 4 },

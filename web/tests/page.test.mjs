@@ -48,26 +48,39 @@ async function exactColumns(page) {
 
 const bits = (x) => Buffer.from(new Float64Array([x]).buffer).toString('hex');
 
+// A sheet of columns of values (from A on, row 1 down) and formulas (by cell) evaluated by
+// sheethost: its columns of printed cells as numbers.
+function sheet(columns, formulas, rows) {
+  const width = columns.length + Object.keys(formulas).length + 8;
+  const grid = Array.from({ length: rows }, () => new Array(width).fill(''));
+  columns.forEach((values, j) => values.forEach((v, i) => { grid[i][j] = String(v); }));
+  for (const [cell, formula] of Object.entries(formulas)) {
+    const j = cell.charCodeAt(0) - 65, i = Number(cell.slice(1)) - 1;
+    grid[i][j] = formula;
+  }
+  const folder = mkdtempSync(path.join(tmpdir(), 'velmora-corvane-sheet-'));
+  const file = path.join(folder, 'sheet.csv');
+  writeFileSync(file, grid.map((r) => r.map((c) => (c.includes(',') ? `"${c}"` : c)).join(',')).join('\n') + '\n');
+  const out = parseCsv(execFileSync(sheethostPath(), [file], { encoding: 'utf8' }));
+  return (j) => out.slice(0, rows).map((r) => Number(r[j]));
+}
+
+const steps = (rows, seconds) => Array.from({ length: rows }, (_, k) => (k === 0 ? 0 : seconds / 60));
+// A target column of the schedule [[from minute, target], ...] on a grid of `seconds` steps.
+const targets = (rows, seconds, schedule) => Array.from({ length: rows }, (_, k) =>
+  (k === 0 ? 0 : [...schedule].reverse().find(([from]) => from * 60 <= (k - 1) * seconds)?.[1] ?? 0));
+
 // The standard effect-site TCI as a user's sheet computes it in sheethost: PropSchnider of
 // 53 y, 77 kg, 177 cm, LBM 59; 10 s steps for 90 min; target 4 ug/mL, 2 from 60 min; the
 // pump at most 1200 mL/h of 10 mg/mL (200 mg/min); wake-up at 1.5 ug/mL.
 function sheetOfTheStandardTci() {
   const rows = 541;
-  const lines = [];
-  for (let k = 0; k < rows; ++k) {
-    const cells = [k === 0 ? '0' : String(10 / 60), k === 0 ? '0' : k - 1 >= 360 ? '2' : '4', '0', '1.5'];
-    if (k === 0) {
-      cells.push('=PropSchnider(53,77,177,59)', '=Cl2Hyb(E1:E6)',
-        '=TciCe(A1:A541,B1:B541,200,F1,F2,F3,F4,F5,F6,E7)', '=PredCp(A1:A541,G1:G541,C1:C541,F1,F2,F3,F4,F5,F6)',
-        '=PredCe(A1:A541,G1:G541,C1:C541,F1,F2,F3,F4,F5,F6,E7)',
-        '=decrCe(A1:A541,G1:G541,C1:C541,D1:D541,F1,F2,F3,F4,F5,F6,E7)');
-    }
-    lines.push(cells.map((c) => (c.includes(',') ? `"${c}"` : c)).join(','));
-  }
-  const folder = mkdtempSync(path.join(tmpdir(), 'velmora-corvane-sheet-'));
-  writeFileSync(path.join(folder, 'tci.csv'), lines.join('\n') + '\n');
-  const grid = parseCsv(execFileSync(sheethostPath(), [path.join(folder, 'tci.csv')], { encoding: 'utf8' }));
-  const col = (j) => grid.slice(0, rows).map((r) => Number(r[j]));
+  const col = sheet([steps(rows, 10), targets(rows, 10, [[0, 4], [60, 2]]), new Array(rows).fill(0), new Array(rows).fill(1.5)], {
+    E1: '=PropSchnider(53,77,177,59)', F1: '=Cl2Hyb(E1:E6)',
+    G1: '=TciCe(A1:A541,B1:B541,200,F1,F2,F3,F4,F5,F6,E7)', H1: '=PredCp(A1:A541,G1:G541,C1:C541,F1,F2,F3,F4,F5,F6)',
+    I1: '=PredCe(A1:A541,G1:G541,C1:C541,F1,F2,F3,F4,F5,F6,E7)',
+    J1: '=decrCe(A1:A541,G1:G541,C1:C541,D1:D541,F1,F2,F3,F4,F5,F6,E7)',
+  }, rows);
   return { rate: col(6), cp: col(7), ce: col(8), wake: col(9) };
 }
 
@@ -191,4 +204,35 @@ test('the page works by keyboard, every field labelled', async () => {
   await page.keyboard.press('Enter');
   assert.equal(await page.$$eval('#schedule-body tr', (trs) => trs.length), rows + 1);
   assert.deepEqual(problems, []);
+});
+
+test('plasma TCI and a manual schedule give the add-ins\' numbers', async () => {
+  const differ = (a, b) => a.map((x, k) => [k, x, b[k]]).filter(([, x, y]) => bits(x) !== bits(y));
+  // Plasma TCI of PropMarsh at 70 kg, 3 then 5 ug/mL from 10 min, 10-s steps for 30 min.
+  const plasma = await openPage(chromium.browser,
+    `${pageUrl}#m=PropMarsh&a=70&mode=cp&dt=10&dur=30&syr=10&max=1200&ru=min&t=0:3|10:5&rows=0`);
+  const page = await exactColumns(plasma.page);
+  const rows = 181;
+  const col = sheet([steps(rows, 10), targets(rows, 10, [[0, 3], [10, 5]]), new Array(rows).fill(0)], {
+    E1: '=PropMarsh(70)', F1: '=Cl2Hyb(E1:E6)', G1: '=TciCp(A1:A181,B1:B181,200,F1,F2,F3,F4,F5,F6)',
+    H1: '=PredCp(A1:A181,G1:G181,C1:C181,F1,F2,F3,F4,F5,F6)',
+  }, rows);
+  assert.deepEqual(differ(page.rate, col(6)), []);
+  assert.deepEqual(differ(page.cp, col(7)), []);
+  // RemiMinto, 40 y, LBM 55: a bolus of 50 ug, 10 ug/min, 20 ug/min from 5 min; 10-s steps.
+  const manual = await openPage(chromium.browser,
+    `${pageUrl}#m=RemiMinto&a=40|55&mode=manual&dt=10&dur=20&syr=50&ru=min&b=0:50:10|5:0:20&rows=0`);
+  const given = await exactColumns(manual.page);
+  const n = 121;
+  const rates = Array.from({ length: n }, (_, k) => (k === 0 ? 0 : (k - 1) * 10 >= 300 ? 20 : 10));
+  const boluses = Array.from({ length: n }, (_, k) => (k === 0 ? 50 : 0));
+  assert.deepEqual(differ(given.rate, rates), []);
+  const remi = sheet([steps(n, 10), rates, boluses], {
+    E1: '=RemiMinto(40,55)', F1: '=Cl2Hyb(E1:E6)', G1: '=PredCp(A1:A121,B1:B121,C1:C121,F1,F2,F3,F4,F5,F6)',
+    H1: '=PredCe(A1:A121,B1:B121,C1:C121,F1,F2,F3,F4,F5,F6,E7)',
+  }, n);
+  assert.deepEqual(differ(given.cp, remi(6)), []);
+  assert.deepEqual(differ(given.ce, remi(7)), []);
+  assert.match(await manual.page.$eval('#summary', (s) => s.textContent), /Dose given/);
+  assert.deepEqual([...plasma.problems, ...manual.problems], []);
 });
