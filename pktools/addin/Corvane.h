@@ -1,8 +1,15 @@
 #pragma once
 
-// Corvane's worksheet functions, as the host calls them.
+// Corvane's worksheet functions, as the host calls them: one per row of
+// pktools::CORVANE_FUNCTIONS (pktools/catalogue.h).
+// Written from the rows by the exports generator (framework/generator): do not edit.
+// `cmake --build <build> --target exports` writes it anew; a test fails when it is stale.
 
+// clang-format off
+#include "xlf/Exports.h"
 #include "xlf/HostApi.h"
+
+#include <tuple>
 
 using xlf::LPXLOPER12;
 
@@ -50,3 +57,28 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlJanLBM(double weight, double height, LPXLOPER
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlJJLBM(double weight, double height, LPXLOPER12 MALE);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlScheduleCheck(LPXLOPER12 deltaTimes, LPXLOPER12 Times,
                                                  LPXLOPER12 decr);
+
+// Every exported wrapper with its name, in the order of the rows.
+inline constexpr std::tuple CORVANE_EXPORTS{
+    xlf::Export{"xlCl2Hyb", &xlCl2Hyb},
+    xlf::Export{"xlHyb2Cl", &xlHyb2Cl},
+    xlf::Export{"xlPredCp", &xlPredCp},
+    xlf::Export{"xlPredCe", &xlPredCe},
+    xlf::Export{"xlPredCpVCl", &xlPredCpVCl},
+    xlf::Export{"xlPredEff", &xlPredEff},
+    xlf::Export{"xldecrCe", &xldecrCe},
+    xlf::Export{"xlCsDtCe", &xlCsDtCe},
+    xlf::Export{"xlCsDtCp", &xlCsDtCp},
+    xlf::Export{"xlCsDtCpVCl", &xlCsDtCpVCl},
+    xlf::Export{"xlTciCp", &xlTciCp},
+    xlf::Export{"xlCalcRate", &xlCalcRate},
+    xlf::Export{"xlTciCe", &xlTciCe},
+    xlf::Export{"xlTPeak", &xlTPeak},
+    xlf::Export{"xlVdPeak", &xlVdPeak},
+    xlf::Export{"xlTPeak2ke0", &xlTPeak2ke0},
+    xlf::Export{"xlBMI", &xlBMI},
+    xlf::Export{"xlJLBM", &xlJLBM},
+    xlf::Export{"xlJanLBM", &xlJanLBM},
+    xlf::Export{"xlJJLBM", &xlJJLBM},
+    xlf::Export{"xlScheduleCheck", &xlScheduleCheck},
+};

@@ -9,18 +9,15 @@
 // it, a cell value as a value record) to the function's worksheet entry, which is the
 // add-ins' own wrapper (xlf::Call of the routine under its catalogue entry, in the frame),
 // and the result is read back as the cell shows it. So conversions, texts and errors are
-// the add-ins' own. Nothing here names a function: every routine of the catalogues' lists
-// is bound as it is.
+// the add-ins' own. Nothing here names a function: every row of the add-ins' tables
+// (catalogue/row.h) is bound as it is.
 
 #include "CellValues.h"
 #include "catalogue/entry.h"
 #include "catalogue/reference.h"
+#include "catalogue/row.h"
 #include "drugmodels/catalogue.h"
-#include "drugmodels/checks.h"
-#include "drugmodels/routines.h"
 #include "pktools/catalogue.h"
-#include "pktools/checks.h"
-#include "pktools/routines.h"
 #include "sheet/value.h"
 #include "standin/Call.h"
 #include "standin/Host.h"
@@ -49,23 +46,6 @@ using emscripten::val;
 
 // ---- The functions: each routine's worksheet entry and how the host calls it
 
-// What a routine parameter of this type takes, in words.
-template <class P> constexpr const char* kindOf() {
-    using T = std::remove_cvref_t<P>;
-    if constexpr (std::is_same_v<T, double>)
-        return "number";
-    else if constexpr (std::is_same_v<T, bool>)
-        return "flag";
-    else if constexpr (std::is_same_v<T, std::vector<double>>)
-        return "column";
-    else if constexpr (std::is_same_v<T, std::string>)
-        return "text";
-    else if constexpr (std::is_same_v<T, std::optional<double>>)
-        return "optional number";
-    else
-        return "optional column";
-}
-
 // One worksheet function: its catalogue entry, the add-in that registers it, and the entry
 // the host calls with the type letters of its signature.
 struct Function {
@@ -80,16 +60,18 @@ struct Function {
     double (*routineSeconds)(const std::vector<xlf::XLOPER12*>& records, int repeat);
 };
 
-// The worksheet entry of routine I of a list: the body of the add-in's exported wrapper,
-// with the parameters the host passes for the routine's parameter types.
-template <class List, std::size_t I,
-          class Routine = std::remove_cvref_t<decltype(std::get<I>(List::routines))>>
+// The worksheet entry of row I of an add-in's table: the body of the add-in's exported
+// wrapper, with the parameters the host passes for the routine's parameter types.
+template <const auto& Rows, std::size_t I,
+          class Row = std::remove_cvref_t<decltype(std::get<I>(Rows))>>
 struct WorksheetEntry;
 
-template <class List, std::size_t I, class Result, class... Params>
-struct WorksheetEntry<List, I, Result (*)(Params...)> {
+template <const auto& Rows, std::size_t I, class Result, class... Params>
+struct WorksheetEntry<Rows, I, catalogue::Row<Result, Params...>> {
+    static constexpr const auto& row = std::get<I>(Rows);
+
     static xlf::LPXLOPER12 XLF_PASCAL Call(typename xlf::HostArgumentOf<Params>::Type... args) {
-        return xlf::Call(std::get<I>(List::routines), List::entry(I), args...);
+        return xlf::CallRow<Rows, I>(args...);
     }
 
     static standin::Signature Signature() {
@@ -101,18 +83,24 @@ struct WorksheetEntry<List, I, Result (*)(Params...)> {
         return signature;
     }
 
+    template <class P> static typename xlf::HostArgumentOf<P>::Type HostValue(xlf::XLOPER12* r) {
+        if constexpr (std::is_same_v<typename xlf::HostArgumentOf<P>::Type, double>)
+            return r->val.num;
+        else
+            return r;
+    }
+
     template <std::size_t... J>
     static double TimeRoutine(const std::vector<xlf::XLOPER12*>& records, int repeat,
                               std::index_sequence<J...>) {
-        const catalogue::FunctionEntry& entry = List::entry(I);
         const std::tuple<std::remove_cvref_t<Params>...> converted{
             xlf::HostArgumentOf<Params>::Convert(HostValue<Params>(records[J]),
-                                                 entry.arguments[J].name)...};
+                                                 row.entry->arguments[J].name)...};
         std::size_t sink = 0;
         const double start = emscripten_get_now();
         for (int r = 0; r < repeat; ++r) {
             auto copy = converted; // the routine takes its columns by value, as in a call
-            const auto result = std::apply(std::get<I>(List::routines), std::move(copy));
+            const auto result = std::apply(row.routine, std::move(copy));
             if constexpr (std::is_arithmetic_v<std::remove_cvref_t<decltype(result)>>)
                 sink += result != 0;
             else
@@ -124,72 +112,33 @@ struct WorksheetEntry<List, I, Result (*)(Params...)> {
         return seconds / repeat;
     }
 
-    template <class P> static typename xlf::HostArgumentOf<P>::Type HostValue(xlf::XLOPER12* r) {
-        if constexpr (std::is_same_v<typename xlf::HostArgumentOf<P>::Type, double>)
-            return r->val.num;
-        else
-            return r;
-    }
-
     static double RoutineSeconds(const std::vector<xlf::XLOPER12*>& records, int repeat) {
         return TimeRoutine(records, repeat, std::index_sequence_for<Params...>{});
     }
 
     static Function Bound(const char* addin, const char* category) {
-        return {&List::entry(I), addin,
-                category,        reinterpret_cast<void*>(&Call),
-                Signature(),     {kindOf<Params>()...},
+        return {row.entry,      addin,
+                category,       reinterpret_cast<void*>(&Call),
+                Signature(),    {catalogue::KindOf<Params>::name...},
                 &RoutineSeconds};
     }
 };
 
-// The routine lists of both add-ins and the catalogue entry of each routine.
-struct ModelList {
-    static constexpr const auto& routines = drugmodels::MODEL_ROUTINES;
-    static constexpr const catalogue::FunctionEntry& entry(std::size_t i) {
-        return drugmodels::MODEL_CATALOGUE[i];
+// Every row of an add-in's table, in row order.
+template <const auto& Rows>
+void bindRows(std::vector<Function>& functions, const char* addin, const char* category) {
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (functions.push_back(WorksheetEntry<Rows, I>::Bound(addin, category)), ...);
     }
-};
-struct CovariateCheckList {
-    static constexpr std::tuple routines{&drugmodels::CovariateCheck};
-    static constexpr const catalogue::FunctionEntry& entry(std::size_t) {
-        return drugmodels::COVARIATE_CHECK;
-    }
-};
-struct ToolList {
-    static constexpr const auto& routines = pktools::TOOL_ROUTINES;
-    static constexpr const catalogue::FunctionEntry& entry(std::size_t i) {
-        return pktools::TOOL_CATALOGUE[i];
-    }
-};
-struct ScheduleCheckList {
-    static constexpr std::tuple routines{&pktools::ScheduleCheck};
-    static constexpr const catalogue::FunctionEntry& entry(std::size_t) {
-        return pktools::SCHEDULE_CHECK;
-    }
-};
-
-template <class List, std::size_t... I>
-void bindList(std::vector<Function>& functions, const char* addin, const char* category,
-              std::index_sequence<I...>) {
-    (functions.push_back(WorksheetEntry<List, I>::Bound(addin, category)), ...);
+    (std::make_index_sequence<catalogue::rowCount<std::remove_cvref_t<decltype(Rows)>>>{});
 }
 
-template <class List>
-void bindList(std::vector<Function>& functions, const char* addin, const char* category) {
-    bindList<List>(functions, addin, category,
-                   std::make_index_sequence<
-                       std::tuple_size_v<std::remove_cvref_t<decltype(List::routines)>>>{});
-}
-
-// Every function, in the catalogues' order: Velmora's, then Corvane's.
+// Every function, in the tables' order: Velmora's, then Corvane's.
 const std::vector<Function>& functions() {
     static const std::vector<Function> all = [] {
         std::vector<Function> bound;
-        bindList<ModelList>(bound, "Velmora", drugmodels::VELMORA_CATEGORY);
-        bindList<CovariateCheckList>(bound, "Velmora", drugmodels::VELMORA_CATEGORY);
-        bindList<ToolList>(bound, "Corvane", pktools::CORVANE_CATEGORY);
-        bindList<ScheduleCheckList>(bound, "Corvane", pktools::CORVANE_CATEGORY);
+        bindRows<drugmodels::VELMORA_FUNCTIONS>(bound, "Velmora", drugmodels::VELMORA_CATEGORY);
+        bindRows<pktools::CORVANE_FUNCTIONS>(bound, "Corvane", pktools::CORVANE_CATEGORY);
         return bound;
     }();
     return all;
@@ -489,7 +438,7 @@ val sourceObject(const catalogue::ModelSource& source) {
     return s;
 }
 
-val referenceObject(const catalogue::Reference& reference) {
+val referenceObject(const catalogue::FunctionEntry& reference) {
     val r = val::object();
     r.set("purpose", text(reference.purpose));
     r.set("result", text(reference.result));
@@ -533,18 +482,13 @@ val catalogueOf() {
             a.set("name", text(entry.arguments[k].name));
             a.set("description", text(entry.arguments[k].description));
             a.set("takes", text(f.kinds[k]));
-            const catalogue::ArgumentReference* ref =
-                entry.reference != nullptr && k < entry.reference->arguments.size()
-                    ? &entry.reference->arguments[k]
-                    : nullptr;
-            a.set("unit", text(ref != nullptr ? ref->unit : ""));
-            a.set("meaning", text(ref != nullptr ? ref->meaning : ""));
-            a.set("quantity", text(ref != nullptr ? quantityName(ref->quantity) : ""));
+            a.set("unit", text(entry.arguments[k].unit));
+            a.set("meaning", text(entry.arguments[k].meaning));
+            a.set("quantity", text(quantityName(entry.arguments[k].quantity)));
             arguments.call<void>("push", a);
         }
         fn.set("arguments", arguments);
-        fn.set("reference",
-               entry.reference != nullptr ? referenceObject(*entry.reference) : val::null());
+        fn.set("reference", referenceObject(entry));
         all.call<void>("push", fn);
     }
     return all;

@@ -1,11 +1,11 @@
 #pragma once
 
-// Corvane's twenty worksheet wrappers, each with the shape of what it returns.
+// Corvane's worksheet wrappers, each with the shape of what it returns.
 
 #include "CallPatterns.h"
 #include "Corvane.h"
 #include "HostileRecords.h"
-#include "pktools/compartments.h"
+#include "pktools/catalogue.h"
 
 #include <initializer_list>
 #include <map>
@@ -14,30 +14,7 @@
 #include <vector>
 
 inline std::vector<hostile::Wrapper> CorvaneWrappers() {
-    using hostile::Shape;
-    return {
-        HOSTILE_WRAPPER(xlCl2Hyb, Shape::FixedColumn, 6),
-        HOSTILE_WRAPPER(xlHyb2Cl, Shape::FixedColumn, 6),
-        HOSTILE_WRAPPER(xlPredCp, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlPredCe, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlPredCpVCl, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlPredEff, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xldecrCe, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlCsDtCe, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlCsDtCp, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlCsDtCpVCl, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlTciCp, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlCalcRate, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlTciCe, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlTPeak, Shape::Number),
-        HOSTILE_WRAPPER(xlVdPeak, Shape::Number),
-        HOSTILE_WRAPPER(xlTPeak2ke0, Shape::Number),
-        HOSTILE_WRAPPER(xlBMI, Shape::Number),
-        HOSTILE_WRAPPER(xlJLBM, Shape::Number),
-        HOSTILE_WRAPPER(xlJanLBM, Shape::Number),
-        HOSTILE_WRAPPER(xlJJLBM, Shape::Number),
-        HOSTILE_WRAPPER(xlScheduleCheck, Shape::TextColumn),
-    };
+    return hostile::WrappersOf(CORVANE_EXPORTS, pktools::CORVANE_FUNCTIONS);
 }
 
 // Sane arguments per function: the numbers, and the records in their order.
@@ -93,6 +70,8 @@ CorvaneSaneCalls(const std::vector<hostile::Wrapper>& wrappers, hostile::RecordA
     const auto sane = CorvaneSaneArguments();
     std::vector<hostile::PreparedCall> calls;
     for (const hostile::Wrapper& w : wrappers) {
+        if (sane.count(w.name) == 0)
+            throw std::logic_error("no sane arguments for " + w.name);
         const CorvaneSane& s = sane.at(w.name);
         hostile::PreparedCall call{&w, {}};
         std::size_t number = 0, record = 0;
