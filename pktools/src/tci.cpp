@@ -1,11 +1,11 @@
 #include "pktools/tci.h"
 
 #include "pktools/errors.h"
-#include "pktools/refusals.h"
 #include "pktools/exponentials.h"
 #include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
 #include "pktools/prediction.h"
+#include "pktools/refusals.h"
 
 #include <algorithm>
 #include <array>

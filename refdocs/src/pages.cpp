@@ -15,8 +15,8 @@ namespace refdocs {
 namespace {
 
 using catalogue::ErrorCause;
-using catalogue::conversions::ConversionError;
 using catalogue::Quantity;
+using catalogue::conversions::ConversionError;
 
 std::string Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
