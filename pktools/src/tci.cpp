@@ -5,6 +5,7 @@
 #include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
 #include "pktools/prediction.h"
+#include "pktools/refusals.h"
 
 #include <algorithm>
 #include <array>
@@ -473,9 +474,9 @@ std::vector<double> TciCp(std::vector<double> deltaTimes, std::vector<double> ta
                           double maxRate, double A, double B, double C, double l1, double l2,
                           double l3) {
     if (!nonNegativeFinite({A, B, C, l1, l2, l3}))
-        throw InputError("Negative PK parameter!");
+        throw InputError(refusals::NEGATIVE);
     if (deltaTimes.size() != targetConc.size())
-        throw InputError("Columns of different length!");
+        throw InputError(refusals::LENGTHS);
     Hybrid h{A, B, C, l1, l2, l3};
     dropZeroExponents(h);
     return plasmaSchedule(deltaTimes, {}, targetConc, maxRate, h);
@@ -485,9 +486,9 @@ std::vector<double> CalcRate(std::vector<double> deltaTimes, std::vector<double>
                              std::vector<double> targetConc, double maxRate, double A, double B,
                              double C, double l1, double l2, double l3) {
     if (deltaTimes.size() != IVBolus.size() || deltaTimes.size() != targetConc.size())
-        throw InputError("Columns of different length!");
+        throw InputError(refusals::LENGTHS);
     if (!nonNegativeFinite({A, B, C, l1, l2, l3}))
-        throw InputError("Negative PK parameter!");
+        throw InputError(refusals::NEGATIVE);
     Hybrid h{A, B, C, l1, l2, l3};
     dropZeroExponents(h);
     return plasmaSchedule(deltaTimes, IVBolus, targetConc, maxRate, h);
@@ -498,11 +499,11 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
                           double l3, double ke0) {
     // Steps 1 to 3 (also refusing parameters and a maximal rate that are not finite).
     if (deltaTimes.size() != targetConc.size())
-        throw InputError("Columns of different length!");
+        throw InputError(refusals::LENGTHS);
     if (!(A > 0) || !(l1 > 0) || !(ke0 > 0) || !nonNegativeFinite({A, B, C, l1, l2, l3, ke0}))
-        throw InputError("Check PK parameters!");
+        throw InputError(refusals::CHECK_TCI_PARAMETERS);
     if (!(maxRate > 0) || !std::isfinite(maxRate))
-        throw InputError("Maxrate has to be positive!");
+        throw InputError(refusals::NON_POSITIVE_MAX_RATE);
     // Step 4.
     const std::size_t n = deltaTimes.size();
     std::vector<double> result(n, 0.0);

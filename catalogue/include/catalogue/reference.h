@@ -65,18 +65,4 @@ struct ModelSource {
     const Drug* drug = nullptr;           // the drug the model is of
 };
 
-// The texts the host's conversions give for flag and column arguments; NAME stands for
-// the argument's registered name.
-inline constexpr ErrorCause FLAG_CONVERSION_ERRORS[] = {
-    {"parameter is missing, NAME Conversion to Bool", "the flag is left out"},
-    {"parameter is nil, NAME Conversion to Bool", "the flag's cell is empty"},
-    {"parameter is error, NAME Conversion to Bool",
-     "the flag's cell holds an error value or a text that is no truth value"},
-};
-inline constexpr ErrorCause COLUMN_CONVERSION_ERRORS[] = {
-    {"invalid OPER structure (memory could be exhausted), NAME Not unidemensional",
-     "the range has more than one row and more than one column, or the argument is left out, "
-     "empty or an error value"},
-};
-
 } // namespace catalogue
