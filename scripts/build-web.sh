@@ -23,9 +23,7 @@ if command -v ccache >/dev/null; then
     export EM_COMPILER_WRAPPER=ccache CCACHE_BASEDIR=$PWD
 fi
 
-if [ ! -d web/node_modules ] || [ web/package-lock.json -nt web/node_modules/.package-lock.json ]; then
-    (cd web && npm ci --no-audit --no-fund --loglevel=error)
-fi
+scripts/install-web-packages.sh
 
 emcmake cmake -S . -B "$out/engine" -DCMAKE_BUILD_TYPE=Release \
     -DVC_WEB_MODULE="$out/velmora-corvane.mjs" >"$out/configure.log" 2>&1

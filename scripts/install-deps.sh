@@ -13,8 +13,8 @@
 # Debian's Python with numpy, matplotlib, pytest, venv, setuptools and wheel, Pillow (the
 # example workbooks' column widths from the font, their pictures cut to what they show),
 # python3-markdown (the reference pages of the Windows release folder as HTML), and the web
-# page's Emscripten, node with npm (the page's packages come from web/package-lock.json)
-# and Chromium for its tests (poppler-utils reads its printed PDF).
+# page's Emscripten, node with npm and the page's npm packages as web/package-lock.json
+# pins them, and Chromium for its tests (poppler-utils reads its printed PDF).
 set -euo pipefail
 
 main=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev)
@@ -54,4 +54,8 @@ if ((${#missing[@]})); then
     fi
     apt-get update -q
     apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+# The web page's npm packages, from the lock file.
+if [ -z "${1:-}" ]; then
+    "$(dirname "$0")/install-web-packages.sh"
 fi
