@@ -9,10 +9,10 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <bitset>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <memory>
 
@@ -216,12 +216,11 @@ Peak searchedPeak(const FreeCurve& curve, double start) {
 // row after row. Each slot keeps the last curve that fell into it.
 class PeakMemo {
 public:
-    PeakMemo() : slots_(std::make_unique_for_overwrite<Slot[]>(PEAK_MEMO_SLOTS)) {}
+    PeakMemo() : slots_(new Slot[PEAK_MEMO_SLOTS]) {}
     Peak operator()(const FreeCurve& curve, double start) {
         std::uint64_t key[5];
-        for (int k = 0; k < 4; ++k)
-            key[k] = std::bit_cast<std::uint64_t>(curve.a[k]);
-        key[4] = std::bit_cast<std::uint64_t>(start);
+        std::memcpy(key, curve.a.data(), 4 * sizeof(double));
+        std::memcpy(key + 4, &start, sizeof(double));
         std::uint64_t mixed = 0;
         for (std::uint64_t word : key)
             mixed = (mixed ^ word) * PEAK_MEMO_MULTIPLIER;
