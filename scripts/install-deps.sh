@@ -13,8 +13,10 @@
 # Debian's Python with numpy, matplotlib, pytest, venv, setuptools and wheel, Pillow (the
 # example workbooks' column widths from the font, their pictures cut to what they show),
 # python3-markdown (the reference pages of the Windows release folder as HTML), MPFR (the
-# accuracy test of the portable mathematics), and the ARM64 and 32-bit x86 cross compilers
-# with qemu-user (the results digest on ARM64 and 32-bit x86).
+# accuracy test of the portable mathematics), the ARM64 and 32-bit x86 cross compilers
+# with qemu-user (the results digest on ARM64 and 32-bit x86), and the web page's
+# Emscripten, node with npm and the page's npm packages as web/package-lock.json pins
+# them, and Chromium for its tests (poppler-utils reads its printed PDF).
 set -euo pipefail
 
 main=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev)
@@ -23,7 +25,8 @@ tests=(libbenchmark-dev clang libclang-rt-14-dev valgrind
        libreoffice-calc-nogui libreoffice-dev python3-uno poppler-utils fonts-dejavu-core
        pybind11-dev python3-dev python3-numpy python3-matplotlib python3-pytest python3-venv
        python3-setuptools python3-wheel python3-pil python3-markdown
-       libmpfr-dev qemu-user g++-aarch64-linux-gnu g++-i686-linux-gnu)
+       libmpfr-dev qemu-user g++-aarch64-linux-gnu g++-i686-linux-gnu
+       emscripten nodejs chromium)
 
 case ${1:-} in
 --main) packages=("${main[@]}") ;;
@@ -38,6 +41,10 @@ missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# Debian's nodejs comes without npm, which another node (NodeSource's) brings along.
+if [ -z "${1:-}" ] && ! command -v npm >/dev/null; then
+    missing+=(npm)
+fi
 if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
     if [ "$(id -u)" -ne 0 ]; then
@@ -51,4 +58,8 @@ if ((${#missing[@]})); then
     fi
     apt-get update -q
     apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+# The web page's npm packages, from the lock file.
+if [ -z "${1:-}" ]; then
+    "$(dirname "$0")/install-web-packages.sh"
 fi

@@ -11,6 +11,7 @@
 #   8. the Python modules, installed into a venv of Debian's /usr/bin/python3 and tested;
 #   9. the results digest on x86-64 with glibc's generic paths, on ARM64 and on 32-bit x86
 #      under qemu, the same as the normal build's; the portable functions against MPFR on 10^6 inputs each.
+#  10. the web page, built with Emscripten, tested in node and in a headless Chromium.
 # Any sanitizer report, memcheck error or fuzz finding fails. BUILD_DIR chooses the build
 # folder (default build); the others are its name with -asan, -tsan and -fuzz.
 set -euo pipefail
@@ -64,3 +65,6 @@ scripts/test-python.sh "$build"
 
 echo "== The same bits: results digest on x86-64 (glibc's generic paths), ARM64 and 32-bit x86; accuracy"
 scripts/test-digest.sh "$build"
+
+echo "== Web page (Emscripten, node, headless Chromium)"
+scripts/test-web.sh "$build"
