@@ -74,8 +74,8 @@ constexpr ArgumentEntry LeanBodyMass(const char* name, const char* description) 
 }
 // A flag reaches the routine as a truth value.
 constexpr ArgumentEntry Flag(const char* name, const char* description, const char* meaning) {
-    return {name, description, CELL, catalogue::covariate(Quantity::Flag).unit, meaning,
-            Quantity::Flag};
+    return {name,    description,   CELL, catalogue::covariate(Quantity::Flag).unit,
+            meaning, Quantity::Flag};
 }
 inline constexpr const char* MALE_MEANING = "1 (or TRUE) for a man, 0 (or FALSE) for a woman";
 
