@@ -184,13 +184,7 @@ void* FindMainModuleExport(const char* name) noexcept {
     if (auto find = HostEntry<XlfHostFindMainExportFn>(kHostFindMainExportEntry)) {
         return find(name);
     }
-    void* self = dlopen(nullptr, RTLD_LAZY);
-    if (self == nullptr) {
-        return nullptr;
-    }
-    void* entry = dlsym(self, name);
-    dlclose(self);
-    return entry;
+    return ProgramExport(name);
 }
 
 std::optional<std::string> ModulePathOf(const void* address) {

@@ -945,13 +945,7 @@ XLF_EXPORT void* XlfHostFindMainExport(const char* name) {
     if (std::strcmp(name, xlf::kHostCallbackName) == 0 && !Host::Instance().CallbackPresent()) {
         return nullptr;
     }
-    void* self = dlopen(nullptr, RTLD_LAZY);
-    if (self == nullptr) {
-        return nullptr;
-    }
-    void* entry = dlsym(self, name);
-    dlclose(self);
-    return entry;
+    return xlf::platform::ProgramExport(name);
 }
 
 XLF_EXPORT void XlfHostEnumThreadWindows(std::uint64_t thread, XlfHostWindowVisitor visit,
