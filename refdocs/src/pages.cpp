@@ -2,6 +2,7 @@
 
 #include "catalogue/conversions.h"
 #include "catalogue/covariates.h"
+#include "catalogue/shown.h"
 #include "drugmodels/catalogue.h"
 #include "drugmodels/checks.h"
 #include "pktools/catalogue.h"
@@ -16,6 +17,7 @@ namespace refdocs {
 namespace {
 
 using catalogue::ErrorCause;
+using catalogue::Shown;
 using catalogue::conversions::ConversionError;
 using catalogue::Quantity;
 
@@ -38,14 +40,6 @@ std::string Replaced(std::string text, std::string_view what, std::string_view b
     for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + by.size()))
         text.replace(at, what.size(), by);
     return text;
-}
-
-std::string Shown(double value) {
-    std::array<char, 32> text{};
-    const auto end =
-        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::general)
-            .ptr;
-    return std::string(text.data(), end);
 }
 
 // "age (years)": the covariate's name and unit.
