@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <span>
@@ -306,8 +307,8 @@ std::optional<Finding> SurplusArgument(const catalogue::FunctionEntry& entry,
                                       std::to_string(count) +
                                       (count == 1 ? " argument" : " arguments") +
                                       (count == 0 ? "" : " (" + ArgumentList(entry) + ")") +
-                                      "; the value " + Shown(*arguments[k], FINDING_DIGITS) + " in place " +
-                                      std::to_string(k + 1) + " does not fit it"};
+                                      "; the value " + Shown(*arguments[k], FINDING_DIGITS) +
+                                      " in place " + std::to_string(k + 1) + " does not fit it"};
         }
     }
     return std::nullopt;
@@ -323,20 +324,23 @@ void ReadArguments(std::span<const catalogue::ArgumentEntry> described,
         const std::string name = argument.name;
         if (raw == nullptr) {
             found.push_back(
-                {k, {Error, argument.quantity == Quantity::Flag
-                                ? name + " is empty: the model shows an error instead of its "
-                                         "row; enter 1 or 0"
-                                : name + " is empty: the model reads it as 0"}});
+                {k,
+                 {Error, argument.quantity == Quantity::Flag
+                             ? name + " is empty: the model shows an error instead of its "
+                                      "row; enter 1 or 0"
+                             : name + " is empty: the model reads it as 0"}});
         } else if (!std::isfinite(*raw)) {
-            found.push_back({k, {Error, name + " is not a number: enter it in " +
-                                            (*argument.unit ? std::string(argument.unit)
-                                                            : "numbers")}});
+            found.push_back(
+                {k,
+                 {Error, name + " is not a number: enter it in " +
+                             (*argument.unit ? std::string(argument.unit) : "numbers")}});
         } else if (argument.quantity == Quantity::Flag) {
             if (*raw != 0 && *raw != 1)
                 found.push_back(
-                    {k, {Warning, name + " " + Shown(*raw, FINDING_DIGITS) +
-                                      " is neither 1 nor 0: the model reads any number but 0 as "
-                                      "1"}});
+                    {k,
+                     {Warning, name + " " + Shown(*raw, FINDING_DIGITS) +
+                                   " is neither 1 nor 0: the model reads any number but 0 as "
+                                   "1"}});
         } else if (argument.quantity != Quantity::Other) {
             patient[argument.quantity] = Known{*raw, name, k};
         }

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 
 namespace pktools {
 
@@ -52,27 +53,28 @@ std::vector<std::string> ScheduleCheck(const OptionalColumn& givenDeltaTimes,
                          " is not a finite number" + AndMore(notNumbers - 1));
     if (negatives > 0)
         errors.push_back("deltaTimes row " + std::to_string(firstNegative) + " is " +
-                         Shown(deltaTimes[firstNegative], FINDING_DIGITS) + ": an interval cannot be negative" +
-                         AndMore(negatives - 1));
+                         Shown(deltaTimes[firstNegative], FINDING_DIGITS) +
+                         ": an interval cannot be negative" + AndMore(negatives - 1));
     if (zeros > 0)
         warnings.push_back("deltaTimes row " + std::to_string(firstZero) +
                            " is 0: the TCI functions cannot choose a rate for an empty interval" +
                            AndMore(zeros - 1));
     if (longs > 0) {
         const double dt = deltaTimes[firstLong];
-        warnings.push_back("deltaTimes row " + std::to_string(firstLong) + " is " + Shown(dt, FINDING_DIGITS) +
-                           ", above " + Shown(LONGEST_PLAUSIBLE_INTERVAL, FINDING_DIGITS) +
-                           ": intervals are in the models' time unit, minutes; seconds? (" +
-                           Shown(dt, FINDING_DIGITS) + " s = " + Shown(dt / SECONDS_PER_MINUTE, FINDING_DIGITS) + " min)" +
-                           AndMore(longs - 1));
+        warnings.push_back(
+            "deltaTimes row " + std::to_string(firstLong) + " is " + Shown(dt, FINDING_DIGITS) +
+            ", above " + Shown(LONGEST_PLAUSIBLE_INTERVAL, FINDING_DIGITS) +
+            ": intervals are in the models' time unit, minutes; seconds? (" +
+            Shown(dt, FINDING_DIGITS) + " s = " + Shown(dt / SECONDS_PER_MINUTE, FINDING_DIGITS) +
+            " min)" + AndMore(longs - 1));
     }
 
     // Times: the contexts ascend strictly.
     for (std::size_t k = 1; k < Times.size(); ++k) {
         if (!(Times[k] - Times[k - 1] > 0)) {
-            errors.push_back("Times row " + std::to_string(k) + " (" + Shown(Times[k], FINDING_DIGITS) +
-                             ") is not above row " + std::to_string(k - 1) + " (" +
-                             Shown(Times[k - 1], FINDING_DIGITS) +
+            errors.push_back("Times row " + std::to_string(k) + " (" +
+                             Shown(Times[k], FINDING_DIGITS) + ") is not above row " +
+                             std::to_string(k - 1) + " (" + Shown(Times[k - 1], FINDING_DIGITS) +
                              "): the context times must ascend, each a longer infusion");
             break;
         }
@@ -90,13 +92,15 @@ std::vector<std::string> ScheduleCheck(const OptionalColumn& givenDeltaTimes,
             errors.push_back("decr " + Shown(d, FINDING_DIGITS) +
                              " is at or below 0: the decrement is a fall in percent (50 for 50 %)");
         else if (d >= WHOLE_DECREMENT)
-            errors.push_back("decr " + Shown(d, FINDING_DIGITS) + " is at or above " + Shown(WHOLE_DECREMENT, FINDING_DIGITS) +
+            errors.push_back("decr " + Shown(d, FINDING_DIGITS) + " is at or above " +
+                             Shown(WHOLE_DECREMENT, FINDING_DIGITS) +
                              ": no finite time reaches a fall of the whole concentration");
         else if (d <= LARGEST_FRACTION_DECREMENT)
             warnings.push_back("decr " + Shown(d, FINDING_DIGITS) + " is at or below " +
                                Shown(LARGEST_FRACTION_DECREMENT, FINDING_DIGITS) +
-                               ": the decrement is in percent; a fraction? (" + Shown(d, FINDING_DIGITS) + " = " +
-                               Shown(d * 100, FINDING_DIGITS) + " %)");
+                               ": the decrement is in percent; a fraction? (" +
+                               Shown(d, FINDING_DIGITS) + " = " + Shown(d * 100, FINDING_DIGITS) +
+                               " %)");
     }
 
     if (errors.empty() && warnings.empty())

@@ -2,12 +2,12 @@
 
 #include "pktools/compartments.h"
 #include "pktools/errors.h"
-#include "pktools/refusals.h"
 #include "pktools/exponentials.h"
 #include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
 #include "pktools/peak_search.h"
 #include "pktools/prediction.h"
+#include "pktools/refusals.h"
 #include "pktools/simulation.h"
 
 #include <array>

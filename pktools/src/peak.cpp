@@ -1,11 +1,11 @@
 #include "pktools/peak.h"
 
 #include "pktools/errors.h"
-#include "pktools/refusals.h"
 #include "pktools/exponentials.h"
 #include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
 #include "pktools/peak_search.h"
+#include "pktools/refusals.h"
 #include "pktools/simulation.h"
 
 #include <array>

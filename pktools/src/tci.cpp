@@ -1,18 +1,18 @@
 #include "pktools/tci.h"
 
 #include "pktools/errors.h"
-#include "pktools/refusals.h"
 #include "pktools/exponentials.h"
 #include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
 #include "pktools/prediction.h"
+#include "pktools/refusals.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <bitset>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <memory>
 
@@ -216,12 +216,11 @@ Peak searchedPeak(const FreeCurve& curve, double start) {
 // row after row. Each slot keeps the last curve that fell into it.
 class PeakMemo {
 public:
-    PeakMemo() : slots_(std::make_unique_for_overwrite<Slot[]>(PEAK_MEMO_SLOTS)) {}
+    PeakMemo() : slots_(new Slot[PEAK_MEMO_SLOTS]) {}
     Peak operator()(const FreeCurve& curve, double start) {
         std::uint64_t key[5];
-        for (int k = 0; k < 4; ++k)
-            key[k] = std::bit_cast<std::uint64_t>(curve.a[k]);
-        key[4] = std::bit_cast<std::uint64_t>(start);
+        std::memcpy(key, curve.a.data(), 4 * sizeof(double));
+        std::memcpy(key + 4, &start, sizeof(double));
         std::uint64_t mixed = 0;
         for (std::uint64_t word : key)
             mixed = (mixed ^ word) * PEAK_MEMO_MULTIPLIER;

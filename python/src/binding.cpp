@@ -182,8 +182,7 @@ bool isPopulation(py::handle value) {
 py::array_t<double> covariateArray(py::handle value, const std::string& keyword, bool flag) {
     const auto doubles = Doubles::ensure(asArray(value, keyword, contextOf(flag)));
     if (!doubles)
-        throw py::type_error(
-            conversionError(conversions::NOT_A_NUMBER, keyword, contextOf(flag)));
+        throw py::type_error(conversionError(conversions::NOT_A_NUMBER, keyword, contextOf(flag)));
     if (flag) {
         const double* v = doubles.data();
         for (py::ssize_t i = 0; i < doubles.size(); ++i)

@@ -146,9 +146,8 @@ template <> struct From<std::string> {
     static constexpr const char* kind = "text";
     static std::string convert(py::handle h, const std::string& kw) {
         if (!py::isinstance<py::str>(h))
-            throw py::type_error(
-                conversionError(catalogue::conversions::NOT_A_TEXT, kw,
-                                                catalogue::conversions::TO_STRING));
+            throw py::type_error(conversionError(catalogue::conversions::NOT_A_TEXT, kw,
+                                                 catalogue::conversions::TO_STRING));
         return h.cast<std::string>();
     }
 };

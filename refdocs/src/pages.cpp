@@ -17,9 +17,9 @@ namespace refdocs {
 namespace {
 
 using catalogue::ErrorCause;
+using catalogue::Quantity;
 using catalogue::Shown;
 using catalogue::conversions::ConversionError;
-using catalogue::Quantity;
 
 std::string Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(' ');

@@ -44,6 +44,14 @@ struct StudiedRange {
     double high;
 };
 
+// A drug and the units its models are used in: doses in doseUnit (rates in doseUnit per
+// minute), concentrations in doseUnit per litre, written as concentrationUnit.
+struct Drug {
+    const char* name;              // "propofol"
+    const char* doseUnit;          // "mg"
+    const char* concentrationUnit; // "ug/mL", which is mg/L
+};
+
 // Where a drug model comes from and whom it was built on.
 struct ModelSource {
     const char* study;                    // short name for findings: "Schnider 1998"
@@ -54,6 +62,7 @@ struct ModelSource {
     const char* rangesStatus;             // "confirmed", or "not confirmed" and what is missing
     const char* notes;                    // variants, disagreements between sources, "" for none
     bool rangesConfirmed = false;         // every range above read from the study's own data
+    const Drug* drug = nullptr;           // the drug the model is of
 };
 
 } // namespace catalogue

@@ -19,6 +19,8 @@ inline constexpr const char* kErrorMessage = catalogue::conversions::ERROR_VALUE
 inline constexpr const char* kNilMessage = catalogue::conversions::NIL;
 inline constexpr const char* kInvalidRecordMessage = catalogue::conversions::INVALID_RECORD;
 
-using catalogue::conversions::ErrorText;
+inline std::string ErrorText(std::string_view message, const char* name, const char* context) {
+    return catalogue::conversions::ErrorText(message, name, context);
+}
 
 } // namespace xlf

@@ -6,7 +6,9 @@
 // each one up in the process's global symbols and does without when it is absent.
 
 #include <cstdint>
+#if !defined(__EMSCRIPTEN__)
 #include <dlfcn.h>
+#endif
 
 extern "C" {
 
@@ -36,6 +38,7 @@ inline constexpr const char* kHostEnumThreadWindowsEntry = "XlfHostEnumThreadWin
 inline constexpr const char* kHostDebuggerPresentEntry = "XlfHostDebuggerPresent";
 inline constexpr const char* kHostDebugOutputEntry = "XlfHostDebugOutput";
 
+#if !defined(__EMSCRIPTEN__)
 // An entry exported by the program the process runs (not by a library it loaded), or null.
 inline void* ProgramExport(const char* name) noexcept {
     void* self = dlopen(nullptr, RTLD_LAZY);
@@ -46,4 +49,5 @@ inline void* ProgramExport(const char* name) noexcept {
     dlclose(self);
     return entry;
 }
+#endif
 } // namespace xlf::platform

@@ -271,7 +271,8 @@ inline constexpr ResultCell DECREMENT_ROWS[] = {
     {"decrement time", "min",
      "the time from the end of row k's interval until the effect-site concentration falls to row "
      "k's decrConc, were all dosing stopped there; 0 where it is already at or below"}};
-inline constexpr ErrorCause DECR_CE_ERRORS[] = {LENGTHS, NEGATIVE, NON_POSITIVE_LEVEL};
+inline constexpr ErrorCause DECR_CE_ERRORS[] = {LENGTHS, NEGATIVE, NON_POSITIVE_LEVEL,
+                                                DECREMENT_NOT_FOUND};
 inline constexpr FunctionEntry decrCe{
     .worksheetName = "decrCe",
     .helpText = " Calculation of decrement times ",
@@ -413,7 +414,8 @@ inline constexpr ArgumentEntry TCI_CE_ARGS[] = {
     L3,
     KE0,
 };
-inline constexpr ErrorCause TCI_CE_ERRORS[] = {LENGTHS, CHECK_TCI_PARAMETERS, NON_POSITIVE_MAX_RATE};
+inline constexpr ErrorCause TCI_CE_ERRORS[] = {LENGTHS, CHECK_TCI_PARAMETERS,
+                                               NON_POSITIVE_MAX_RATE};
 inline constexpr FunctionEntry TciCe{
     .worksheetName = "TciCe",
     .helpText = " TCI for effect site ",
@@ -446,7 +448,7 @@ inline constexpr FunctionEntry TPeak{
     .cells = TPEAK_CELL,
     .errors = PEAK_ERRORS,
     .example = "=TPeak(0.2282, 0.005622, 0.0004083, 0.9642, 0.04562, 0.002412, 0.456)",
-    .notes = "The search looks from 0 to 1000 minutes; 0 when it finds no peak.",
+    .notes = "The search looks from 0 to 1000 minutes.",
 };
 
 inline constexpr ResultCell VDPEAK_CELL[] = {

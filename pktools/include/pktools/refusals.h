@@ -30,14 +30,16 @@ inline constexpr ErrorCause CONTEXT_TOO_LONG = {"Times have to be at most 100000
 inline constexpr ErrorCause NON_POSITIVE_LEVEL = {"Non-positive decrement concentration!",
     "a row's decrConc is 0 or below while the effect-site concentration there is above it"};
 inline constexpr ErrorCause DECREMENT_NOT_FOUND = {"Decrement time not found!",
-    "no finite time brings the effect-site concentration down to the level"};
+    "no finite time brings the effect-site concentration down to decrConc: a level so low and an "
+    "exponent so small that the time is beyond every number"};
 inline constexpr ErrorCause SIX_PARAMETERS = {"We need exactly 6 parameters!",
     "param does not hold exactly six numbers"};
 inline constexpr ErrorCause CHECK_TCI_PARAMETERS = {"Check PK parameters!",
     "A, l1 or ke0 is 0 or below, or B, C, l2 or l3 below 0"};
 inline constexpr ErrorCause NON_POSITIVE_MAX_RATE = {"Maxrate has to be positive!", "maxRate is 0 or below"};
 inline constexpr ErrorCause PEAK_NOT_FOUND = {"Peak not found!",
-    "the effect-site concentration after a bolus has no positive peak: ke0 is 0, or the hybrid "
+    "the effect-site concentration after a bolus has no positive peak that the search finds: ke0 "
+    "is 0 or vanishingly small, or the hybrid "
     "constants cancel to nothing"};
 inline constexpr ErrorCause NEGATIVE_PEAK_TIME = {"Negative peack time!",
     "peak_time is 0 or below"};
@@ -49,10 +51,21 @@ inline constexpr ErrorCause KE0_NOT_FOUND = {"Ke0 not found!",
 
 // Every refusal above, once.
 inline constexpr const ErrorCause* CORVANE_REFUSALS[] = {
-    &LENGTHS,        &NEGATIVE_OR_MISSING,  &NEGATIVE,       &CHECK_DECREMENT,
-    &NOT_ASCENDING,  &CONTEXT_TOO_LONG,     &NON_POSITIVE_LEVEL, &DECREMENT_NOT_FOUND, &SIX_PARAMETERS,
-    &CHECK_TCI_PARAMETERS, &NON_POSITIVE_MAX_RATE,       &PEAK_NOT_FOUND, &NEGATIVE_PEAK_TIME,
-    &CHECK_PEAK_PARAMETERS, &KE0_NOT_FOUND,
+    &LENGTHS,
+    &NEGATIVE_OR_MISSING,
+    &NEGATIVE,
+    &CHECK_DECREMENT,
+    &NOT_ASCENDING,
+    &CONTEXT_TOO_LONG,
+    &NON_POSITIVE_LEVEL,
+    &DECREMENT_NOT_FOUND,
+    &SIX_PARAMETERS,
+    &CHECK_TCI_PARAMETERS,
+    &NON_POSITIVE_MAX_RATE,
+    &PEAK_NOT_FOUND,
+    &NEGATIVE_PEAK_TIME,
+    &CHECK_PEAK_PARAMETERS,
+    &KE0_NOT_FOUND,
 };
 
 } // namespace pktools::refusals
