@@ -247,6 +247,14 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
     }
     if (*reference.notes)
         out += std::string(reference.notes) + "\n\n";
+    if (*reference.sources)
+        out += "**Sources:** " + std::string(reference.sources) + "\n\n";
+    if (!reference.contested.empty()) {
+        out += "**Where the sources disagree:**\n\n";
+        for (const char* point : reference.contested)
+            out += "- " + std::string(point) + "\n";
+        out += "\n";
+    }
     if (function.entry == &drugmodels::COVARIATE_CHECK)
         out += CovariateRules();
     return out;

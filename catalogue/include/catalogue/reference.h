@@ -72,6 +72,10 @@ struct Reference {
     const char* example; // a formula to try; its result is computed where it is shown
     const ModelSource* source = nullptr; // for a drug model
     const char* notes = "";              // anything else a user should know
+    // For a function that is a published model or equation: where it and its constants come
+    // from, and the points on which published sources disagree, one line each.
+    const char* sources = "";
+    std::span<const char* const> contested = {};
 };
 
 // The texts the host's conversions give for flag and column arguments; NAME stands for
