@@ -98,26 +98,33 @@ double Ce50Eleveld(double age) {
     return std::exp(LN_CE50_AT_REFERENCE_AGE + AGE_EFFECT_ON_LN_CE50 * (age - REFERENCE_AGE));
 }
 
+namespace {
+
+// The curve of BIS against Ce at one age: Ce50 and the gamma on either side of it.
+struct EleveldCurve {
+    explicit EleveldCurve(double age) : ce50(Ce50Eleveld(age)) {}
+    const double ce50;
+    const double gammaBelow = std::exp(eleveld::LN_GAMMA_BELOW_CE50);
+    const double gammaFrom = std::exp(eleveld::LN_GAMMA_FROM_CE50);
+};
+
+} // namespace
+
 std::vector<double> BisEleveld(std::vector<double> concEff, double age) {
-    using namespace eleveld;
-    const double ce50 = Ce50Eleveld(age);
-    const double gammaBelow = std::exp(LN_GAMMA_BELOW_CE50);
-    const double gammaFrom = std::exp(LN_GAMMA_FROM_CE50);
-    return rowByRow(concEff, isPositive(ce50), [&](std::size_t i) {
+    const EleveldCurve curve(age);
+    return rowByRow(concEff, isPositive(curve.ce50), [&](std::size_t i) {
         const double ce = concEff[i];
         if (!isConcentration(ce))
             return UNKNOWN;
-        const double gam = ce < ce50 ? gammaBelow : gammaFrom;
-        return E0 * (1 - fractionOfMaximalEffect(ce, ce50, gam));
+        const double gam = ce < curve.ce50 ? curve.gammaBelow : curve.gammaFrom;
+        return eleveld::E0 * (1 - fractionOfMaximalEffect(ce, curve.ce50, gam));
     });
 }
 
 std::vector<double> CeForBisEleveld(std::vector<double> bis, double age) {
-    using namespace eleveld;
-    const double ce50 = Ce50Eleveld(age);
-    const double gammaBelow = std::exp(LN_GAMMA_BELOW_CE50);
-    const double gammaFrom = std::exp(LN_GAMMA_FROM_CE50);
-    return rowByRow(bis, isPositive(ce50), [&](std::size_t i) {
+    using eleveld::E0;
+    const EleveldCurve curve(age);
+    return rowByRow(bis, isPositive(curve.ce50), [&](std::size_t i) {
         const double b = bis[i];
         // No drug gives more than the baseline; no concentration gives a BIS of 0 or below.
         if (!std::isfinite(b) || b <= 0)
@@ -125,8 +132,8 @@ std::vector<double> CeForBisEleveld(std::vector<double> bis, double age) {
         if (b >= E0)
             return 0.0;
         const double f = 1 - b / E0;
-        const double gam = f < FRACTION_AT_CE50 ? gammaBelow : gammaFrom;
-        return ce50 * std::pow(f / (1 - f), 1 / gam);
+        const double gam = f < eleveld::FRACTION_AT_CE50 ? curve.gammaBelow : curve.gammaFrom;
+        return curve.ce50 * std::pow(f / (1 - f), 1 / gam);
     });
 }
 
