@@ -10,7 +10,8 @@
 # Valgrind (memcheck), and the Windows build's mingw-w64 cross compilers, 64-bit and 32-bit
 # Wine and a virtual display for Wine's windows, LibreOffice with its SDK (the Calc
 # extension and its tests in a headless LibreOffice), the Python modules' pybind11 and
-# Debian's Python with numpy, matplotlib, pytest, venv, setuptools and wheel, and
+# Debian's Python with numpy, matplotlib, pytest, venv, setuptools and wheel, Pillow (the
+# example workbooks' column widths from the font, their pictures cut to what they show), and
 # python3-markdown (the reference pages of the Windows release folder as HTML).
 set -euo pipefail
 
@@ -19,7 +20,7 @@ tests=(libbenchmark-dev clang libclang-rt-14-dev valgrind
        g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386 xvfb xauth
        libreoffice-calc-nogui libreoffice-dev python3-uno poppler-utils fonts-dejavu-core
        pybind11-dev python3-dev python3-numpy python3-matplotlib python3-pytest python3-venv
-       python3-setuptools python3-wheel python3-markdown)
+       python3-setuptools python3-wheel python3-pil python3-markdown)
 
 case ${1:-} in
 --main) packages=("${main[@]}") ;;

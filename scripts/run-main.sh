@@ -10,6 +10,14 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh --main >&2
 
 build=${BUILD_DIR:-build}
+# What is built, and how long it takes, on standard error: the table alone on standard output.
+started=$SECONDS
+echo "Building sheethost with the add-ins Velmora and Corvane in $build/ (a first build takes" \
+    "about 3 to 4 minutes on two cores; later runs build only what changed)..." >&2
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --parallel "$(nproc)" --target sheethost >/dev/null
+if ! cmake --build "$build" --parallel "$(nproc)" --target sheethost >"$build/main-build.log" 2>&1; then
+    tail -n 40 "$build/main-build.log" >&2
+    exit 1
+fi
+echo "Built in $((SECONDS - started)) s." >&2
 exec "$build/addins/sheethost" --format table examples/overview_propofol_tci.csv

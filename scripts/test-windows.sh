@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # The Windows add-ins: cross-builds Velmora.xll and Corvane.xll with the stand-in host
-# (sheethost.exe, XLCALL32.DLL) for 64-bit and 32-bit Windows, checks their export and
-# import tables, runs the Windows tests under Wine on a virtual display, and compares
-# sheethost.exe's results on a broad sheet of formulas and on every example with the
-# Linux build's (at most a few ulp apart).
+# (sheethost.exe, XLCALL32.DLL) for 64-bit and 32-bit Windows and puts the release folder
+# together (scripts/build-windows.sh), checks their export and import tables, runs the
+# Windows tests under Wine on a virtual display, compares sheethost.exe's results on a broad
+# sheet of formulas and on every example with the Linux build's (at most a few ulp apart),
+# and checks the release folder's listing against what it must hold and LOADING.txt.
 #
 #   scripts/test-windows.sh [LINUX_BUILD_DIR]
 #
 # LINUX_BUILD_DIR holds the Linux build's addins/sheethost (default: $BUILD_DIR or build).
 # WIN_ARCHS chooses the architectures (default "64 32"); a 32-bit run under Wine needs
-# Debian's wine32 (i386), without which the 32-bit build is checked but not run.
+# Debian's wine32 (i386) and a kernel that runs 32-bit programs, without which the 32-bit
+# build is checked but not run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -21,15 +23,15 @@ fi
 
 linux=${1:-${BUILD_DIR:-build}}
 archs=${WIN_ARCHS:-64 32}
-jobs=$(($(nproc) < 2 ? $(nproc) : 2))
 tolerance=4 # ulp
 
 started=$SECONDS
 prefix=$(mktemp -d)
+release=$(mktemp -d)
 export WINEPREFIX=$prefix WINEDEBUG=-all
 cleanup() {
     WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
-    rm -rf "$prefix"
+    rm -rf "$prefix" "$release"
 }
 trap cleanup EXIT
 
@@ -40,26 +42,23 @@ fi
 
 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
 
+WIN_ARCHS=$archs scripts/build-windows.sh release-windows
+
 failed=0
 for arch in $archs; do
     case $arch in
-    64) toolchain=cmake/toolchain-mingw-x86_64.cmake loader=/usr/lib/wine/wine64 ;;
-    32) toolchain=cmake/toolchain-mingw-i686.cmake loader=/usr/lib/wine/wine ;;
-    *) echo "unknown architecture $arch" >&2; exit 2 ;;
+    64) loader=/usr/lib/wine/wine64 ;;
+    32) loader=/usr/lib/wine/wine ;;
     esac
     build=build-win$arch
-    echo "== Windows $arch-bit: $build"
-    cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$build" --parallel "$jobs"
-
-    if [ ! -x "$loader" ]; then
-        echo "== $loader is missing: the $arch-bit build is checked, not run"
+    echo "== Windows $arch-bit tests: $build"
+    if ! "$loader" --version >/dev/null 2>&1; then
+        echo "== $loader is missing or does not run here (a kernel without 32-bit programs):" \
+            "the $arch-bit build is checked, not run"
         ctest --test-dir "$build" --output-on-failure -R '^pe_tables\.' || failed=1
-        cmake --install "$build" --prefix release-windows >/dev/null
         continue
     fi
     ctest --test-dir "$build" --output-on-failure || failed=1
-    cmake --install "$build" --prefix release-windows >/dev/null
 
     # The same results as on Linux: a sheet of formulas over every function, and every example.
     for sheet in host/windows/tests/formulas.csv examples/*.csv; do
@@ -71,5 +70,13 @@ for arch in $archs; do
         rm -rf "$out"
     done
 done
+
+# The release folder exactly as the two builds install it.
+if [ "$archs" = "64 32" ]; then
+    for arch in $archs; do
+        cmake --install "build-win$arch" --prefix "$release" >/dev/null
+    done
+    /usr/bin/python3 host/windows/tests/release_listing.py "$release" || failed=1
+fi
 echo "== Windows tests: $((SECONDS - started)) s"
 exit $failed

@@ -1,11 +1,16 @@
-// Faults the formula fuzz target found in the command-line host's formula parser, each
-// guarded here.
+// Faults the formula fuzz target found in the command-line host's formula parser and sheet
+// evaluator, each guarded here.
 
+#include "FormulaInput.h"
 #include "sheet/formula.h"
 #include "sheet/sheet.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,4 +63,37 @@ TEST(SheetParserRegression, AHugeRangeIsAnErrorNotAnExhaustedMemory) {
     const sheet::Value v = sheet::evaluateFormula("=Ce(--C3:Tru11200,)", negated);
     ASSERT_TRUE(v.is(sheet::Value::Kind::Error));
     EXPECT_EQ(v.error, sheet::ErrorCode::Num);
+}
+
+// A CSV sheet of 92 bytes (kept in negated-column.csv) whose sixth cell negates a range of
+// 862,017 rows fourteen times timed out the fuzz target: each negation copied the array and
+// each spilled cell was stored on its own (2.8 s and 215 MB in sheethost). A grid that large
+// is a spreadsheet's, so it is evaluated in full, with negations in place and a spill kept
+// as runs of its anchor's cells; the fuzz target bounds the cells of one input.
+TEST(SheetEvaluatorRegression, AMillionRowsNegatedFourteenTimesAreEvaluatedInFull) {
+    std::ifstream in(FUZZ_REGRESSIONS "/negated-column.csv", std::ios::binary);
+    ASSERT_TRUE(in);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(text.size(), 92u);
+
+    sheet::Sheet grid = sheet::Sheet::fromCsv(text);
+    grid.evaluate(fuzzing::Spill);
+    EXPECT_EQ(grid.extent(), (sheet::CellRef{862016, 6}));
+    // An empty cell negated is -0; fourteen times, +0, in every row of the spill.
+    for (const int row : {0, 1, 431008, 862016}) {
+        const sheet::Value v = grid.shown({row, 5});
+        ASSERT_TRUE(v.is(sheet::Value::Kind::Number)) << row;
+        EXPECT_FALSE(std::signbit(v.number)) << row;
+    }
+    const std::string csv = grid.toCsv();
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 862017);
+    EXPECT_EQ(csv.substr(0, csv.find('\n')),
+              ",-,-=-------------------7,#RE=C4:A8F!*62,,0,---------(-----7");
+
+    // Under the fuzz target's bound the sixth cell is #NUM!, the rest as before.
+    const std::optional<std::string> bounded = fuzzing::EvaluateInput(text);
+    ASSERT_TRUE(bounded);
+    EXPECT_EQ(bounded->substr(0, bounded->find('\n')),
+              ",-,-=-------------------7,#RE=C4:A8F!*62,,#NUM!,---------(-----7");
+    EXPECT_EQ(std::count(bounded->begin(), bounded->end(), '\n'), 859);
 }

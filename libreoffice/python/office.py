@@ -54,6 +54,12 @@ def properties(**values):
     return tuple(result)
 
 
+def export_pdf(document, path):
+    """The document as Calc prints it, in a PDF file."""
+    document.storeToURL(uno.systemPathToFileUrl(os.path.abspath(path)),
+                        properties(FilterName="calc_pdf_Export"))
+
+
 def free_port():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))

@@ -1,6 +1,6 @@
 """Velmora and Corvane in a real LibreOffice Calc, against sheethost bit for bit.
 
-    /usr/bin/python3 libreoffice/tests/test_calc.py <extension.oxt> <sheethost> <examples folder>
+    /usr/bin/python3 libreoffice/tests/test_calc.py <extension.oxt> <sheethost> <examples folder> <pages folder>
 
 Installs the extension into a throwaway profile, starts soffice headless and:
 
@@ -8,13 +8,19 @@ Installs the extension into a throwaway profile, starts soffice headless and:
    (literals, cells, ranges of one row or column, two-dimensional ranges, empty and text
    cells, omitted arguments), in one sheet, and the same sheet in sheethost; every cell of
    every result must carry the same number (the same bits), the same text or the same error;
-2. loads every example workbook (examples/*.ods), recalculates it and compares each add-in
-   cell with sheethost's evaluation of the CSV sheet the workbook was made from.
+2. loads every example workbook (examples/*.ods), recalculates it and compares each formula
+   cell with sheethost's evaluation of the CSV sheet the workbook was made from; checks what
+   every cell shows (a number as its value rounded to the digits shown, with its sign; a
+   text as sheethost's); renders the workbook as Calc prints it (PDF, then one PNG per page
+   in the pages folder, kept for looking at) and checks its layout: no number too wide for
+   its column, no text cut by the next cell, charts with axis titles in units and an x
+   axis that ends with the data.
 
 Exits 1 on the first group with a difference, listing every differing cell.
 """
 
 import csv
+import decimal
 import io
 import json
 import os
@@ -24,9 +30,10 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "python"))
-from office import Office, calc_formula  # noqa: E402
-from make_workbooks import ADDITIONS  # noqa: E402
-from workbook import cell_name, spill_rows, put_value, ADDIN_PREFIX  # noqa: E402
+from office import Office, calc_formula, export_pdf  # noqa: E402
+from make_workbooks import WORKBOOKS, Workbook, text_width  # noqa: E402
+from workbook import cell_name, spill_rows, put_value, read_csv_grid  # noqa: E402
+
 
 SHEETHOST_SECONDS = 60
 
@@ -131,6 +138,10 @@ CALLS = [
     ("=CovariateCheck(\"PropSchnider\",A1,A2,A3,A6)", "=CovariateCheck(\"PropSchnider\",A1,A2,A3,0)"),
     ("=ScheduleCheck(,,A6)", "=ScheduleCheck(,,0)"), ("=ScheduleCheck(A6,,)", "=ScheduleCheck(0,,)"),
     ("=CovariateCheck(\"PropMarsh\",A10)", "#N/A"),
+    # arithmetic, as the sheets use it (a rate in mL/h, a running total), and its errors
+    ("=A5*60/A9", None), ("=(A1-A2)/60", None), ("=0.1+0.2+0.3", None), ("=-B1:B6*2", None),
+    ("=B1:B6/C1:C6", None), ("=A8+A6-1", None), ("=A7+1", None), ("=1/A6", None),
+    ("=1e308*10", None), ("=JLBM(A2,A3,1)*2-A4", None),
 ]
 
 # Velmora: every model twice, with numbers from this list in turn and flags TRUE then
@@ -314,38 +325,130 @@ def test_descriptions(office, registrations):
     return failures
 
 
-def test_workbook(office, program, ods, csv_path):
+DECIMALS = re.compile(r"^-?[0-9]+(?:\.([0-9]+))?(?:E([+-]?[0-9]+))?$")
+
+
+def shows_its_value(shown, value):
+    """Whether a number's displayed text is the number rounded to the digits it shows, sign
+    included, and not 0 unless it is 0."""
+    m = DECIMALS.match(shown)
+    if not m:
+        return False
+    decimals = len(m.group(1) or "")
+    if m.group(2) is not None:
+        expected = "%.*E" % (decimals, value)
+        expected = re.sub(r"E([+-])0*([0-9]{2,})", r"E\1\2", expected)
+    else:
+        expected = "%.*f" % (decimals, value)
+    # Calc rounds a tie away from 0, Python's formatting to even: either is right.
+    tie = decimal.Decimal(value)
+    if m.group(2) is not None:
+        digits = tie.adjusted() if value != 0 else 0
+        tie = tie.scaleb(-digits).quantize(decimal.Decimal(1).scaleb(-decimals),
+                                           rounding=decimal.ROUND_HALF_UP)
+        away = "%sE%+03d" % (tie, digits)
+    else:
+        away = str(tie.quantize(decimal.Decimal(1).scaleb(-decimals),
+                                rounding=decimal.ROUND_HALF_UP))
+    return shown in (expected, away) and (float(shown) != 0) == (value != 0)
+
+
+def check_display(where, cell, expected_text, failures):
+    """What the cell shows: a text or an error as sheethost writes it, a number as its value
+    rounded to the digits shown."""
+    shown = cell.getString()
+    kind = cell.getType().value
+    number = kind == "VALUE" or (kind == "FORMULA" and cell.getError() == 0
+                                 and cell.FormulaResultType2 == 1)
+    if number:
+        if not shows_its_value(shown, cell.getValue()):
+            failures.append("%s shows %r for %r" % (where, shown, cell.getValue()))
+    elif shown != expected_text:
+        failures.append("%s shows %r, sheethost %r" % (where, shown, expected_text))
+
+
+def check_layout(sheet, name, end, pdf_text, failures):
+    """No number too wide for its column (Calc shows ###), every text beside a filled cell
+    within its column or wrapped, every chart with axis titles that name a unit and an x
+    axis that ends at the data's end."""
+    if "###" in pdf_text:
+        failures.append("%s: a number is too wide for its column (###)" % name)
+    columns = sheet.getColumns()
+    for row in range(end.EndRow + 1):
+        for column in range(end.EndColumn + 1):
+            cell = sheet.getCellByPosition(column, row)
+            text = cell.getString()
+            beside = sheet.getCellByPosition(column + 1, row).getString()
+            if (text and beside and cell.getType().value == "TEXT" and not cell.IsTextWrapped
+                    and text_width(text) > columns.getByIndex(column).Width):
+                failures.append("%s %s: %r is cut by the next cell"
+                                % (name, cell_name(column, row), text))
+    charts = sheet.getCharts()
+    for k in range(charts.getCount()):
+        chart = charts.getByIndex(k).getEmbeddedObject()
+        diagram = chart.getDiagram()
+        titles = [diagram.getXAxisTitle().String if diagram.HasXAxisTitle else "",
+                  diagram.getYAxisTitle().String if diagram.HasYAxisTitle else ""]
+        if not all(re.search(r"\(.+\)", t) for t in titles):
+            failures.append("%s chart %d: axis titles %r without units" % (name, k + 1, titles))
+        x_range = charts.getByIndex(k).getRanges()[0]
+        xs = [sheet.getCellByPosition(x_range.StartColumn, r).getValue()
+              for r in range(x_range.StartRow + 1, x_range.EndRow + 1)]
+        x_axis = diagram.getXAxis()
+        if x_axis.AutoMax or x_axis.Max != max(xs):
+            failures.append("%s chart %d: the x axis ends at %r, the data at %r"
+                            % (name, k + 1, x_axis.Max, max(xs)))
+
+
+def render_pages(document, name, pages):
+    """The workbook as Calc prints it, as PDF and one PNG per page in the pages folder; the
+    PDF's text for the layout check."""
+    pdf = os.path.join(pages, name + ".pdf")
+    export_pdf(document, pdf)
+    subprocess.run(["pdftoppm", "-png", "-r", "110", pdf, os.path.join(pages, name)],
+                   check=True, timeout=SHEETHOST_SECONDS)
+    return subprocess.run(["pdftotext", "-layout", pdf, "-"], check=True, capture_output=True,
+                          text=True, timeout=SHEETHOST_SECONDS).stdout
+
+
+def test_workbook(office, program, ods, csv_path, pages):
     grid = parse_grid(sheethost(program, csv_path))
+    source = read_csv_grid(csv_path)
+    name = os.path.splitext(os.path.basename(ods))[0]
     document = office.load(ods)
     try:
         document.calculateAll()
         sheet = document.Sheets.getByIndex(0)
         comparison = Comparison()
+        display = []
         used = sheet.createCursor()
         used.gotoEndOfUsedArea(False)
-        last_column = used.RangeAddress.EndColumn
-        last_row = used.RangeAddress.EndRow
-        for row in range(last_row + 1):
-            for column in range(last_column + 1):
+        end = used.RangeAddress
+        for row in range(end.EndRow + 1):
+            for column in range(end.EndColumn + 1):
                 cell = sheet.getCellByPosition(column, row)
-                if ADDIN_PREFIX in cell.getFormula().upper():
-                    comparison.cell("%s %s" % (os.path.basename(ods), cell_name(column, row)),
-                                    grid_cell(grid, row, column), cell)
-        charts = sheet.getCharts().getCount()
-        failures = list(comparison.failures)
+                where = "%s %s" % (name, cell_name(column, row))
+                in_csv = source.value(row, column) != "" or grid_cell(grid, row, column) != ""
+                if cell.getType().value == "FORMULA" and in_csv:
+                    comparison.cell(where, grid_cell(grid, row, column), cell)
+                if cell.getType().value != "EMPTY":
+                    check_display(where, cell, grid_cell(grid, row, column), display)
+        failures = list(comparison.failures) + display
         if comparison.cells == 0:
-            failures.append("%s: no add-in cell" % ods)
-        name = os.path.splitext(os.path.basename(ods))[0]
-        wanted = len(ADDITIONS.get(name, ({}, []))[1])
+            failures.append("%s: no formula cell" % ods)
+        charts = sheet.getCharts().getCount()
+        wanted = len(WORKBOOKS.get(name, Workbook()).charts)
         if charts != wanted:
             failures.append("%s: %d charts, %d wanted" % (ods, charts, wanted))
+        check_layout(sheet, name, end, render_pages(document, name, pages), failures)
         return failures, comparison.cells
     finally:
         document.close(True)
 
 
 def main():
-    oxt, program, examples = sys.argv[1:4]
+    oxt, program, examples, pages = sys.argv[1:5]
+    os.makedirs(pages, exist_ok=True)
     registrations = [json.loads(line) for line in sheethost(program, "--registrations").splitlines()]
     status = 0
     with Office(oxt) as office:
@@ -368,11 +471,13 @@ def main():
         for name in workbooks:
             ods = os.path.join(examples, name)
             source = os.path.splitext(ods)[0] + ".csv"
-            failures, cells = test_workbook(office, program, ods, source)
-            print("%s: %d add-in cells compared" % (name, cells))
+            failures, cells = test_workbook(office, program, ods, source, pages)
+            print("%s: %d formula cells compared, every cell's display and the layout checked"
+                  % (name, cells))
             for failure in failures:
                 print("  DIFFERENT " + failure)
             status |= bool(failures)
+    print("pages of the workbooks: %s" % os.path.join(pages, "*.png"))
     print("LibreOffice and sheethost: %s" % ("DIFFERENT" if status else "the same bits and texts"))
     return status
 

@@ -66,31 +66,75 @@ private:
             ++pos_;
     }
 
+    // Terms joined by "+" and "-".
     Expr expression() {
+        return leftToRight([this] { return term(); }, '+', Expr::Kind::Add, '-',
+                           Expr::Kind::Subtract);
+    }
+
+    // Signed factors joined by "*" and "/": they bind tighter.
+    Expr term() {
+        return leftToRight([this] { return signedFactor(); }, '*', Expr::Kind::Multiply, '/',
+                           Expr::Kind::Divide);
+    }
+
+    // Operands joined by the two operators of one precedence, from left to right.
+    template <typename Operand>
+    Expr leftToRight(Operand operand, char one, Expr::Kind oneKind, char other,
+                     Expr::Kind otherKind) {
+        Expr e = operand();
+        for (;;) {
+            skipBlanks();
+            const char c = peek();
+            if (c != one && c != other)
+                return e;
+            ++pos_;
+            e = binary(c == one ? oneKind : otherKind, std::move(e), operand());
+        }
+    }
+
+    static Expr binary(Expr::Kind kind, Expr left, Expr right) {
+        Expr e;
+        e.kind = kind;
+        e.position = left.position;
+        e.args.push_back(std::move(left));
+        e.args.push_back(std::move(right));
+        return e;
+    }
+
+    // A factor with its signs, which bind tighter than any other operator: -2*3 is (-2)*3.
+    // A sign before a number is part of the number. Each sign, call and parenthesis is one
+    // level of nesting.
+    Expr signedFactor() {
         const Nesting nesting(depth_);
         if (depth_ > MAX_NESTING)
             fail("the formula nests more than " + std::to_string(MAX_NESTING) + " levels");
         skipBlanks();
         const std::size_t start = pos_;
         const char c = peek();
-        if (c == '-' || c == '+') {
-            ++pos_;
-            skipBlanks();
-            if (std::isdigit(static_cast<unsigned char>(peek())) || peek() == '.') {
-                Expr e = literal(Value::of(number()), start);
-                if (c == '-')
-                    e.literal.number = -e.literal.number;
-                return e;
-            }
-            Expr operand = expression();
-            if (c == '+')
-                return operand;
-            Expr e;
-            e.kind = Expr::Kind::Negate;
-            e.position = start + 1;
-            e.args.push_back(std::move(operand));
+        if (c != '-' && c != '+')
+            return factor();
+        ++pos_;
+        skipBlanks();
+        if (std::isdigit(static_cast<unsigned char>(peek())) || peek() == '.') {
+            Expr e = literal(Value::of(number()), start);
+            if (c == '-')
+                e.literal.number = -e.literal.number;
             return e;
         }
+        Expr operand = signedFactor();
+        if (c == '+')
+            return operand;
+        Expr e;
+        e.kind = Expr::Kind::Negate;
+        e.position = start + 1;
+        e.args.push_back(std::move(operand));
+        return e;
+    }
+
+    Expr factor() {
+        const std::size_t start = pos_;
+        const char c = peek();
         if (std::isdigit(static_cast<unsigned char>(c)) || c == '.')
             return literal(Value::of(number()), start);
         if (c == '"')
@@ -99,7 +143,15 @@ private:
             return literal(error(), start);
         if (c == '{')
             return literal(arrayConstant(), start);
-        if (isNameStart(c))
+        if (c == '(') {
+            ++pos_;
+            Expr e = expression();
+            skipBlanks();
+            if (!consume(')'))
+                fail(peek() == '\0' ? "a \"(\" is not closed" : "\")\" is expected");
+            return e;
+        }
+        if (isNameStart(c) || c == '$')
             return nameOrReference();
         if (c == '\0')
             fail("the formula ends where a value is expected");
@@ -222,17 +274,45 @@ private:
         return true;
     }
 
+    // A name with the "$" marks a cell name may carry: the marks fix a reference when a
+    // formula is copied to other cells, which never happens here.
+    std::string referenceName() {
+        const std::size_t start = pos_;
+        while (isNameChar(peek()) || peek() == '$')
+            ++pos_;
+        return text_.substr(start, pos_ - start);
+    }
+
+    // "B2", "$B2", "B$2" or "$B$2".
+    static bool markedCellName(const std::string& word, CellRef& ref) {
+        std::string plain;
+        for (std::size_t i = 0; i < word.size(); ++i) {
+            if (word[i] != '$') {
+                plain += word[i];
+                continue;
+            }
+            const bool beforeLetters = i == 0;
+            const bool beforeDigits =
+                i > 0 && std::isalpha(static_cast<unsigned char>(word[i - 1])) &&
+                i + 1 < word.size() && std::isdigit(static_cast<unsigned char>(word[i + 1]));
+            if (!beforeLetters && !beforeDigits)
+                return false;
+        }
+        return parseCellName(plain, ref);
+    }
+
     Expr nameOrReference() {
         const std::size_t start = pos_;
-        const std::string word = name();
+        const std::string word = referenceName();
+        const bool marked = word.find('$') != std::string::npos;
         skipBlanks();
-        if (peek() == '(')
+        if (!marked && peek() == '(')
             return call(word, start);
         Value b;
-        if (booleanWord(word, b))
+        if (!marked && booleanWord(word, b))
             return literal(b, start);
         CellRef from;
-        if (!parseCellName(word, from)) {
+        if (!markedCellName(word, from)) {
             pos_ = start;
             fail("unknown name \"" + word + "\"");
         }
@@ -243,9 +323,9 @@ private:
         if (consume(':')) {
             skipBlanks();
             const std::size_t endStart = pos_;
-            const std::string endWord = name();
+            const std::string endWord = referenceName();
             CellRef to;
-            if (!parseCellName(endWord, to)) {
+            if (!markedCellName(endWord, to)) {
                 pos_ = endStart;
                 fail("a cell name is expected after \":\"");
             }

@@ -1,6 +1,7 @@
 #include "sheet/sheet.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace sheet {
@@ -66,31 +67,151 @@ void forEachIn(Cells& cells, CellRef from, CellRef to, Visit visit) {
     }
 }
 
-Value negate(const Value& v) {
+// An operand cell as a number: a truth value is 1 or 0, an empty cell 0, a text that reads
+// as a number that number. Otherwise the error it holds or gives.
+bool asNumber(const Value& v, double& x, ErrorCode& error) {
     switch (v.kind) {
     case Value::Kind::Number:
-        return Value::of(-v.number);
+        x = v.number;
+        return true;
     case Value::Kind::Boolean:
-        return Value::of(v.boolean ? -1.0 : -0.0);
+        x = v.boolean ? 1.0 : 0.0;
+        return true;
     case Value::Kind::Nil:
     case Value::Kind::Missing:
-        return Value::of(-0.0);
+        x = 0.0;
+        return true;
+    case Value::Kind::Text:
+        if (readNumber(v.text, x))
+            return true;
+        error = ErrorCode::Value;
+        return false;
     case Value::Kind::Error:
+        error = v.error;
+        return false;
+    case Value::Kind::Array:
+        break;
+    }
+    error = ErrorCode::Value;
+    return false;
+}
+
+// Negates a cell where it is, an array cell by cell: no cell is copied.
+void negateInPlace(Value& v) {
+    if (v.is(Value::Kind::Array)) {
+        for (Value& cell : v.cells)
+            negateInPlace(cell);
+        return;
+    }
+    double x = 0;
+    ErrorCode error = ErrorCode::Value;
+    // An empty cell negated is -0, as the host passes it to a function.
+    if (v.is(Value::Kind::Nil) || v.is(Value::Kind::Missing))
+        v = Value::of(-0.0);
+    else if (v.is(Value::Kind::Number))
+        v.number = -v.number;
+    else if (asNumber(v, x, error))
+        v = Value::of(-x);
+    else
+        v = Value::ofError(error);
+}
+
+// One cell of x op y into result: the left operand's error first, then the right one's; a
+// division by 0 gives #DIV/0!, a result beyond the numbers #NUM!.
+void arithmeticCell(Expr::Kind op, const Value& left, const Value& right, Value& result) {
+    double x = 0, y = 0;
+    ErrorCode error = ErrorCode::Value;
+    if (!asNumber(left, x, error) || !asNumber(right, y, error)) {
+        result = Value::ofError(error);
+        return;
+    }
+    double z = 0;
+    switch (op) {
+    case Expr::Kind::Add:
+        z = x + y;
+        break;
+    case Expr::Kind::Subtract:
+        z = x - y;
+        break;
+    case Expr::Kind::Multiply:
+        z = x * y;
+        break;
+    default:
+        if (y == 0) {
+            result = Value::ofError(ErrorCode::Div0);
+            return;
+        }
+        z = x / y;
+        break;
+    }
+    if (!std::isfinite(z))
+        result = Value::ofError(ErrorCode::Num);
+    else if (result.is(Value::Kind::Number))
+        result.number = z;
+    else
+        result = Value::of(z);
+}
+
+int rowsOf(const Value& v) {
+    return v.is(Value::Kind::Array) ? v.rows : 1;
+}
+int columnsOf(const Value& v) {
+    return v.is(Value::Kind::Array) ? v.columns : 1;
+}
+
+// The cell of an operand that meets the result's cell (row, column): a single value meets
+// every cell, a single row or column repeats, and beyond an operand's rows or columns it
+// is #N/A.
+const Value& operandCell(const Value& v, int row, int column) {
+    static const Value beyond = Value::ofError(ErrorCode::NA);
+    if (!v.is(Value::Kind::Array))
         return v;
-    case Value::Kind::Array: {
-        Value result = v;
-        for (Value& cell : result.cells)
-            cell = negate(cell);
+    const int r = v.rows == 1 ? 0 : row, c = v.columns == 1 ? 0 : column;
+    if (r >= v.rows || c >= v.columns)
+        return beyond;
+    return v.at(r, c);
+}
+
+// x op y, element by element over arrays. The result takes the place of an operand of its
+// size, so that an operation over a range copies no cell; only a result larger than both
+// operands (a row against a column) makes cells, counted against the budget.
+Value arithmetic(Expr::Kind op, Value left, Value right, long long& budget) {
+    if (!left.is(Value::Kind::Array) && !right.is(Value::Kind::Array)) {
+        Value result;
+        arithmeticCell(op, left, right, result);
         return result;
     }
-    case Value::Kind::Text: {
-        double x = 0;
-        if (readNumber(v.text, x))
-            return Value::of(-x);
-        return Value::ofError(ErrorCode::Value);
+    const int rows = std::max(rowsOf(left), rowsOf(right));
+    const int columns = std::max(columnsOf(left), columnsOf(right));
+    const auto fits = [&](const Value& v) {
+        return v.is(Value::Kind::Array) && v.rows == rows && v.columns == columns;
+    };
+    if (fits(left)) {
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < columns; ++c) {
+                Value& cell = left.cells[static_cast<std::size_t>(r) * columns + c];
+                arithmeticCell(op, cell, operandCell(right, r, c), cell);
+            }
+        return left;
     }
+    if (fits(right)) {
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < columns; ++c) {
+                Value& cell = right.cells[static_cast<std::size_t>(r) * columns + c];
+                arithmeticCell(op, operandCell(left, r, c), cell, cell);
+            }
+        return right;
     }
-    return Value::ofError(ErrorCode::Value);
+    const long long size = static_cast<long long>(rows) * columns;
+    if (size > budget)
+        return Value::ofError(ErrorCode::Num);
+    budget -= size;
+    std::vector<Value> cells(static_cast<std::size_t>(size));
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            arithmeticCell(op, operandCell(left, r, c), operandCell(right, r, c),
+                           cells[static_cast<std::size_t>(r) * columns + c]);
+    return Value::array(rows, columns, std::move(cells));
 }
 
 // A CSV field as a cell: a number, TRUE/FALSE, or a text.
@@ -187,8 +308,19 @@ Value evaluateWithin(const Expr& e, const FunctionCaller& call, CellSource& cell
         return e.literal;
     case Expr::Kind::Missing:
         return Value::missing();
-    case Expr::Kind::Negate:
-        return negate(evaluateWithin(e.args.front(), call, cells, budget));
+    case Expr::Kind::Negate: {
+        Value v = evaluateWithin(e.args.front(), call, cells, budget);
+        negateInPlace(v);
+        return v;
+    }
+    case Expr::Kind::Add:
+    case Expr::Kind::Subtract:
+    case Expr::Kind::Multiply:
+    case Expr::Kind::Divide: {
+        Value left = evaluateWithin(e.args[0], call, cells, budget);
+        Value right = evaluateWithin(e.args[1], call, cells, budget);
+        return arithmetic(e.kind, std::move(left), std::move(right), budget);
+    }
     case Expr::Kind::Reference:
         return cells.cell(e.from);
     case Expr::Kind::Range: {
@@ -213,18 +345,18 @@ Value evaluateWithin(const Expr& e, const FunctionCaller& call, CellSource& cell
 
 } // namespace
 
-Value evaluate(const Expr& e, const FunctionCaller& call, CellSource& cells) {
-    long long budget = MAX_CELLS_READ;
+Value evaluate(const Expr& e, const FunctionCaller& call, CellSource& cells, long long maxCells) {
+    long long budget = maxCells;
     return evaluateWithin(e, call, cells, budget);
 }
 
-Value evaluateFormula(const Expr& formula, const FunctionCaller& call) {
+Value evaluateFormula(const Expr& formula, const FunctionCaller& call, long long maxCells) {
     NoCells none;
-    return evaluate(formula, call, none);
+    return evaluate(formula, call, none, maxCells);
 }
 
-Value evaluateFormula(const std::string& formula, const FunctionCaller& call) {
-    return evaluateFormula(parseFormula(formula), call);
+Value evaluateFormula(const std::string& formula, const FunctionCaller& call, long long maxCells) {
+    return evaluateFormula(parseFormula(formula), call, maxCells);
 }
 
 Sheet Sheet::fromCsv(const std::string& csv) {
@@ -267,8 +399,9 @@ private:
     Sheet& sheet_;
 };
 
-void Sheet::evaluate(const FunctionCaller& call) {
+void Sheet::evaluate(const FunctionCaller& call, long long maxCells) {
     call_ = &call;
+    cellsLeft_ = maxCells;
     while (!pending_.empty()) {
         stack_.emplace_back(*pending_.begin());
         run();
@@ -328,8 +461,11 @@ void Sheet::attempt(std::size_t index) {
     emptyReads_.erase(ref);
     Reader reader(*this);
     Value result;
+    const long long allowed =
+        cellsLeft_ == NO_SHEET_BOUND ? MAX_CELLS_READ : std::min(MAX_CELLS_READ, cellsLeft_);
+    long long budget = allowed;
     try {
-        result = sheet::evaluate(*cell.formula, *call_, reader);
+        result = evaluateWithin(*cell.formula, *call_, reader, budget);
     } catch (const NeedsFirst& first) {
         stack_.emplace_back(first.ref, first.lookAhead);
         return;
@@ -340,6 +476,8 @@ void Sheet::attempt(std::size_t index) {
     stack_.pop_back();
     if (lookAhead)
         lookAheads_.pop_back();
+    if (cellsLeft_ != NO_SHEET_BOUND)
+        cellsLeft_ -= allowed - budget;
     cell.state = State::Done;
     if (cyclic_.count(ref)) {
         cell.value = Value::ofError(ErrorCode::Cycle);
@@ -372,18 +510,19 @@ void Sheet::spill(CellRef anchor, Cell& cell) {
     const Value& v = cell.value;
     if (!v.is(Value::Kind::Array) || v.cells.size() <= 1)
         return;
-    for (int r = 0; r < v.rows; ++r)
-        for (int c = 0; c < v.columns; ++c) {
-            const CellRef target{anchor.row + r, anchor.column + c};
-            if ((r || c) && (cells_.count(target) || spilled_.count(target))) {
-                cell.spillBlocked = true;
-                return;
-            }
-        }
+    const CellRef last{anchor.row + v.rows - 1, anchor.column + v.columns - 1};
+    bool blocked = false;
+    forEachIn(cells_, anchor, last, [&](const std::pair<const CellRef, Cell>& entry) {
+        blocked = blocked || entry.first != anchor;
+    });
+    forEachSpilledIn(anchor, last, [&](CellRef, const Value&) { blocked = true; });
+    if (blocked) {
+        cell.spillBlocked = true;
+        return;
+    }
     // A formula that read one of these cells while it was empty took part in computing
     // this result, or waits for it: a circle through the spill.
     std::set<CellRef> circle;
-    const CellRef last{anchor.row + v.rows - 1, anchor.column + v.columns - 1};
     for (const auto& [reader, areas] : emptyReads_)
         for (const EmptyRead& area : areas)
             if (overlapsSpill(area.from, area.to, anchor, last))
@@ -392,20 +531,56 @@ void Sheet::spill(CellRef anchor, Cell& cell) {
         circle.insert(anchor);
         for (const CellRef& ref : circle) {
             cyclic_.insert(ref);
-            cells_.at(ref).value = Value::ofError(ErrorCode::Cycle);
+            cells_.at(ref).inCircle = true;
         }
         return;
     }
-    for (int r = 0; r < v.rows; ++r)
-        for (int c = 0; c < v.columns; ++c)
-            if (r || c)
-                spilled_[{anchor.row + r, anchor.column + c}] = v.at(r, c);
+    for (int column = anchor.column; column <= last.column; ++column) {
+        const int first = column == anchor.column ? anchor.row + 1 : anchor.row;
+        if (first <= last.row)
+            spills_[column].emplace(first, SpillRun{last.row, anchor});
+    }
+}
+
+// The value a spill shows in the cell, or none.
+const Value* Sheet::spilledAt(CellRef ref) const {
+    const auto column = spills_.find(ref.column);
+    if (column == spills_.end())
+        return nullptr;
+    auto run = column->second.upper_bound(ref.row);
+    if (run == column->second.begin())
+        return nullptr;
+    --run;
+    if (run->second.lastRow < ref.row)
+        return nullptr;
+    const CellRef anchor = run->second.anchor;
+    return &cells_.at(anchor).value.at(ref.row - anchor.row, ref.column - anchor.column);
+}
+
+// Calls visit(cell, value) for each spilled cell in the area from..to, column by column.
+template <typename Visit>
+void Sheet::forEachSpilledIn(CellRef from, CellRef to, Visit visit) const {
+    for (auto column = spills_.lower_bound(from.column);
+         column != spills_.end() && column->first <= to.column; ++column) {
+        const SpillColumn& runs = column->second;
+        auto run = runs.upper_bound(from.row);
+        if (run != runs.begin())
+            --run;
+        for (; run != runs.end() && run->first <= to.row; ++run) {
+            const CellRef anchor = run->second.anchor;
+            const Value& array = cells_.at(anchor).value;
+            const int end = std::min(run->second.lastRow, to.row);
+            for (int row = std::max(run->first, from.row); row <= end; ++row)
+                visit(CellRef{row, column->first},
+                      array.at(row - anchor.row, column->first - anchor.column));
+        }
+    }
 }
 
 Value Sheet::readCell(CellRef ref) {
     const auto it = cells_.find(ref);
     if (it == cells_.end()) {
-        if (!spilled_.count(ref)) {
+        if (!spilledAt(ref)) {
             lookAhead(ref);
             emptyReads_[stack_.back().ref].push_back({ref, ref});
         }
@@ -448,9 +623,7 @@ Value Sheet::readRange(CellRef from, CellRef to) {
     for (const CellRef& ref : filled)
         at(ref) = cells_.at(ref).state == State::Evaluating ? Value::ofError(ErrorCode::Cycle)
                                                             : shown(ref);
-    forEachIn(spilled_, from, to, [&](const std::pair<const CellRef, Value>& entry) {
-        at(entry.first) = entry.second;
-    });
+    forEachSpilledIn(from, to, [&](CellRef ref, const Value& value) { at(ref) = value; });
     return Value::array(rows, columns, std::move(cells));
 }
 
@@ -477,10 +650,12 @@ void Sheet::lookAhead(CellRef to) {
 Value Sheet::shown(CellRef ref) const {
     auto it = cells_.find(ref);
     if (it == cells_.end()) {
-        auto s = spilled_.find(ref);
-        return s != spilled_.end() ? s->second : Value::nil();
+        const Value* spilled = spilledAt(ref);
+        return spilled ? *spilled : Value::nil();
     }
     const Cell& cell = it->second;
+    if (cell.inCircle)
+        return Value::ofError(ErrorCode::Cycle);
     if (cell.spillBlocked)
         return Value::ofError(ErrorCode::Spill);
     if (cell.value.is(Value::Kind::Array))
@@ -496,8 +671,9 @@ CellRef Sheet::extent() const {
     };
     for (const auto& [ref, cell] : cells_)
         grow(ref);
-    for (const auto& [ref, value] : spilled_)
-        grow(ref);
+    for (const auto& [column, runs] : spills_)
+        for (const auto& [first, run] : runs)
+            grow({run.lastRow, column});
     return end;
 }
 

@@ -121,3 +121,76 @@ TEST(ResultFormat, FollowsTheCommandLineContract) {
                   2, 2, {Value::of(1), Value::ofText("x"), Value::nil(), Value::ofBool(true)})),
               "1,x\n,TRUE\n");
 }
+
+TEST(Formula, ComputesArithmeticWithTheSpreadsheetsPrecedence) {
+    EXPECT_EQ(eval("=2+3*4-1"), "13\n");
+    EXPECT_EQ(eval("=(2+3)*(4-1)"), "15\n");
+    EXPECT_EQ(eval("=10-4-3"), "3\n");
+    EXPECT_EQ(eval("=12/3/2"), "2\n");
+    // A sign binds tighter than any operator, also before a parenthesis or a reference.
+    EXPECT_EQ(eval("=-2*3"), "-6\n");
+    EXPECT_EQ(eval("=2*-3"), "-6\n");
+    EXPECT_EQ(eval("=-(1+2)*2"), "-6\n");
+    EXPECT_EQ(eval("=1 - -1"), "2\n");
+    // Operations run from left to right, each rounded: the order is part of the result.
+    EXPECT_EQ(eval("=0.1+0.2+0.3"), "0.60000000000000009\n");
+    EXPECT_EQ(eval("=0.1+(0.2+0.3)"), "0.59999999999999998\n");
+    EXPECT_EQ(eval("=F(1+1, 2*3, (4))"), "F(2;6;4)\n");
+}
+
+TEST(Formula, GivesTheSpreadsheetsValueForEveryKindOfOperand) {
+    EXPECT_EQ(eval("=TRUE+1"), "2\n");
+    EXPECT_EQ(eval("=\"3\"*2"), "6\n");
+    EXPECT_EQ(eval("=\"abc\"+1"), "#VALUE!\n");
+    EXPECT_EQ(eval("=\"abc\"+#N/A"), "#VALUE!\n");
+    EXPECT_EQ(eval("=#N/A+#DIV/0!"), "#N/A\n");
+    EXPECT_EQ(eval("=1+#DIV/0!"), "#DIV/0!\n");
+    EXPECT_EQ(eval("=1/0"), "#DIV/0!\n");
+    EXPECT_EQ(eval("=0/0"), "#DIV/0!\n");
+    EXPECT_EQ(eval("=1e308*10"), "#NUM!\n");
+    EXPECT_EQ(eval("=-1e308-1e308"), "#NUM!\n");
+    EXPECT_EQ(eval("=F(Unknown(1)*2)"), "F(#NAME?)\n");
+    EXPECT_EQ(eval("=F(-\"2\", -TRUE, -\"x\")"), "F(-2;-1;#VALUE!)\n");
+}
+
+TEST(Formula, ComputesArraysElementByElement) {
+    EXPECT_EQ(eval("={1;2;3}*2"), "2\n4\n6\n");
+    EXPECT_EQ(eval("=10-{1,2}"), "9,8\n");
+    EXPECT_EQ(eval("={1;2}/{4;0}"), "0.25\n#DIV/0!\n");
+    // A column against a row makes the table of both; a column against a shorter one
+    // gives #N/A beyond it.
+    EXPECT_EQ(eval("={1;2}+{10,20,30}"), "11,21,31\n12,22,32\n");
+    EXPECT_EQ(eval("={1;2;3}+{1;2}"), "2\n4\n#N/A\n");
+    EXPECT_EQ(eval("=-{1,\"a\";TRUE,#N/A}"), "-1,#VALUE!\n-1,#N/A\n");
+    // The cells an operation makes count against the formula's bound.
+    EXPECT_EQ(formatResult(evaluateFormula("={1;2}+{1,2,3}", echo, 6)), "2,3,4\n3,4,5\n");
+    EXPECT_EQ(formatResult(evaluateFormula("={1;2}+{1,2,3}", echo, 5)), "#NUM!\n");
+    EXPECT_EQ(formatResult(evaluateFormula("=F(B1:B3*2)", echo, 2)), "F(#NUM!)\n");
+}
+
+TEST(Formula, ReadsReferencesWithDollarMarks) {
+    const Expr e = parseFormula("=F($B$2, B$2:$C3, $A1*2)");
+    ASSERT_EQ(e.args.size(), 3u);
+    EXPECT_EQ(e.args[0].kind, Expr::Kind::Reference);
+    EXPECT_EQ(e.args[0].from, (CellRef{1, 1}));
+    EXPECT_EQ(e.args[1].kind, Expr::Kind::Range);
+    EXPECT_EQ(e.args[1].from, (CellRef{1, 1}));
+    EXPECT_EQ(e.args[1].to, (CellRef{2, 2}));
+    EXPECT_EQ(e.args[2].kind, Expr::Kind::Multiply);
+    EXPECT_EQ(e.args[2].args[0].from, (CellRef{0, 0}));
+    EXPECT_EQ(errorPosition("=F($$B2)"), 4u);
+    EXPECT_EQ(errorPosition("=F(B2$)"), 4u);
+    EXPECT_EQ(errorPosition("=F(B$$2)"), 4u);
+    EXPECT_EQ(errorPosition("=$F(1)"), 2u);
+    EXPECT_EQ(errorPosition("=$TRUE"), 2u);
+}
+
+TEST(Formula, ReportsArithmeticSyntaxErrors) {
+    EXPECT_EQ(errorPosition("=1+"), 4u);
+    EXPECT_EQ(errorPosition("=1*/2"), 4u);
+    EXPECT_EQ(errorPosition("=(1"), 4u);
+    EXPECT_EQ(errorPosition("=(1))"), 5u);
+    EXPECT_EQ(errorPosition("=(1 2)"), 5u);
+    EXPECT_EQ(errorPosition("=()"), 3u);
+    EXPECT_EQ(errorPosition("=1^2"), 3u);
+}

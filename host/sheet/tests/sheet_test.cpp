@@ -177,3 +177,38 @@ TEST(Sheet, ReadsRangesByWhatTheyHold) {
     EXPECT_EQ(run("1,=Sum(A1:A1048576,C1:F1048576)\n"), "1,#NUM!\n");
     EXPECT_EQ(formatResult(evaluateFormula("=Sum(A1:XFD1048576)", Functions{})), "#NUM!\n");
 }
+
+TEST(Sheet, ComputesRunningTotalsWithArithmetic) {
+    // Rates in mg/min over intervals in min, their doses and running total, and a rate in
+    // mL/h from the concentration in D1 (a reference with "$" marks).
+    EXPECT_EQ(run("0.5,10,=A1*B1,=B1*60/$D$3\n"
+                  "0.5,20,=A2*B2+C1,=B2*60/$D$3\n"
+                  ",,,10\n"),
+              "0.5,10,5,60\n0.5,20,15,120\n,,,10\n");
+    // Over a spilled column, element by element, spilling again.
+    EXPECT_EQ(run("=Seq(3),=-A1:A3*2,=Sum(B1:B3)/2\n"), "1,-2,-6\n2,-4,\n3,-6,\n");
+    // An empty cell is 0, a text of a number its number.
+    EXPECT_EQ(run(",\"2\",=A1+B1+1\n"), ",2,3\n");
+}
+
+TEST(Sheet, ReadsAcrossTheRunsOfSeveralSpills) {
+    // Two columns spilled by two anchors, a third below the first: a range over all of
+    // them, and a spill blocked by another spill's cells.
+    EXPECT_EQ(run("=Seq(2),=Seq(3)\n\n=Seq(2),,=Sum(A1:B4)\n"), "1,1,\n2,2,\n1,3,12\n2,,\n");
+    EXPECT_EQ(run(",=Seq(3)\n\n=Row(2)\n"), ",1\n,2\n#SPILL!,3\n");
+}
+
+TEST(Sheet, BoundsTheCellsOfAllFormulasTogether) {
+    const std::string csv = "1,=A1:A100,=-A1:A100,=Sum(A1:A30)\n";
+    Sheet unbounded = Sheet::fromCsv(csv);
+    unbounded.evaluate(Functions{});
+    EXPECT_EQ(formatCell(unbounded.shown({99, 2})), "-0");
+    // 100 cells for B1 and 100 for C1 leave 30 for D1, not 100 more.
+    Sheet bounded = Sheet::fromCsv(csv);
+    bounded.evaluate(Functions{}, 230);
+    EXPECT_EQ(formatCell(bounded.shown({0, 3})), "1");
+    Sheet tight = Sheet::fromCsv(csv);
+    tight.evaluate(Functions{}, 229);
+    EXPECT_EQ(formatCell(tight.shown({0, 3})), "#NUM!");
+    EXPECT_EQ(tight.extent(), (CellRef{99, 3}));
+}

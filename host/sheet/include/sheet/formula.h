@@ -7,7 +7,8 @@
 //   TRUE  FALSE  "text"    truth values and texts ("" inside a text is one quote)
 //   #N/A  #VALUE! ...      error values
 //   {1;2;3}  {1,2;3,4}     array constants: ";" between rows, "," between columns
-//   B2  B2:B8              references and ranges (in sheets)
+//   B2  B2:B8  $B$2        references and ranges (in sheets); "$" marks are read and dropped
+//   -x  x+y  x-y  x*y  x/y  arithmetic, element by element over arrays, and parentheses
 
 #include "sheet/value.h"
 
@@ -40,11 +41,22 @@ private:
 };
 
 struct Expr {
-    enum class Kind { Literal, Missing, Call, Reference, Range, Negate };
+    enum class Kind {
+        Literal,
+        Missing,
+        Call,
+        Reference,
+        Range,
+        Negate,
+        Add,
+        Subtract,
+        Multiply,
+        Divide
+    };
     Kind kind = Kind::Literal;
     Value literal;            // Literal
     std::string name;         // Call: the function's name as written
-    std::vector<Expr> args;   // Call: the arguments; Negate: the operand
+    std::vector<Expr> args;   // Call: the arguments; Negate: the operand; Add...: both operands
     CellRef from, to;         // Reference (from), Range (from:to)
     std::size_t position = 1; // where the expression starts in the formula
 };

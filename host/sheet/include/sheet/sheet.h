@@ -29,17 +29,21 @@ public:
     virtual Value range(CellRef from, CellRef to) = 0;
 };
 
-// A formula reads at most this many cells through its ranges, four full columns of the
-// spreadsheet's grid; a range beyond that gives #NUM! instead of exhausting the memory.
+// A formula reads and makes at most this many cells through its ranges and the arrays its
+// arithmetic widens (a row against a column), four full columns of the spreadsheet's grid;
+// a range or an array beyond that gives #NUM! instead of exhausting the memory.
 inline constexpr long long MAX_CELLS_READ = 4LL * 1048576;
 
 // Evaluates an expression: references read from the cells, calls go to the caller, an
-// unknown function gives #NAME?.
-Value evaluate(const Expr& e, const FunctionCaller& call, CellSource& cells);
+// unknown function gives #NAME?. The expression reads and makes at most maxCells cells.
+Value evaluate(const Expr& e, const FunctionCaller& call, CellSource& cells,
+               long long maxCells = MAX_CELLS_READ);
 
 // Evaluates a formula outside any sheet: references give #REF!.
-Value evaluateFormula(const Expr& formula, const FunctionCaller& call);
-Value evaluateFormula(const std::string& formula, const FunctionCaller& call);
+Value evaluateFormula(const Expr& formula, const FunctionCaller& call,
+                      long long maxCells = MAX_CELLS_READ);
+Value evaluateFormula(const std::string& formula, const FunctionCaller& call,
+                      long long maxCells = MAX_CELLS_READ);
 
 class Sheet {
 public:
@@ -47,12 +51,19 @@ public:
     // cannot be read.
     static Sheet fromCsv(const std::string& csv);
 
-    void evaluate(const FunctionCaller& call);
+    // Evaluates every formula. maxCells bounds the cells that all formulas together read
+    // and make, beyond the bound of each formula: a formula that would pass it gives #NUM!
+    // (a fuzzer bounds the work of one input so).
+    void evaluate(const FunctionCaller& call, long long maxCells = NO_SHEET_BOUND);
+    static constexpr long long NO_SHEET_BOUND = -1;
 
     // What the cell shows after evaluation.
     Value shown(CellRef ref) const;
     // The cells that form circular references.
     const std::set<CellRef>& cycles() const { return cyclic_; }
+
+    // The last row and column that show something; {-1, -1} for an empty sheet.
+    CellRef extent() const;
 
     std::string toCsv() const;
     // An aligned table with column letters and row numbers, for reading.
@@ -65,6 +76,7 @@ private:
         Value value;                 // a constant, or the formula's result once evaluated
         State state = State::Pending;
         bool spillBlocked = false;
+        bool inCircle = false; // shows #CYCLE!; a spill it made stays
         std::size_t entry = 0; // while evaluating: its place in the work stack
     };
     // A formula to evaluate. The work stack is explicit, so that a long chain of cells
@@ -85,14 +97,24 @@ private:
     };
     class Reader;
 
+    // Cells that another cell's array result fills: in each column, runs of rows, each
+    // showing the cells of its anchor's array. A spill of a million rows is one run per
+    // column, and a lookup one search.
+    struct SpillRun {
+        int lastRow;
+        CellRef anchor;
+    };
+    using SpillColumn = std::map<int, SpillRun>; // by the run's first row
+
     std::map<CellRef, Cell> cells_;
-    std::map<CellRef, Value> spilled_; // cells filled by another cell's array result
-    std::set<CellRef> pending_;        // formulas not yet evaluated
+    std::map<int, SpillColumn> spills_; // by column
+    std::set<CellRef> pending_;         // formulas not yet evaluated
     std::vector<Entry> stack_;
     std::vector<std::size_t> lookAheads_; // the places of the look-ahead entries begun
     std::set<CellRef> cyclic_;
     std::map<CellRef, std::vector<EmptyRead>> emptyReads_; // by the formula that read
     const FunctionCaller* call_ = nullptr;
+    long long cellsLeft_ = NO_SHEET_BOUND; // what all formulas may still read and make
 
     void run();
     void begin(std::size_t index);
@@ -105,7 +127,8 @@ private:
     void readEvaluating(const Cell& cell);
     void lookAhead(CellRef to);
     void spill(CellRef anchor, Cell& cell);
-    CellRef extent() const;
+    const Value* spilledAt(CellRef ref) const;
+    template <typename Visit> void forEachSpilledIn(CellRef from, CellRef to, Visit visit) const;
 };
 
 } // namespace sheet
