@@ -20,6 +20,14 @@ def _times(delta_times):
     return np.cumsum(np.concatenate(([0.0], dt[1:])))
 
 
+def _steps(target):
+    """A target column as steps over time: each interval's value holds from its start to its
+    end (a step drawn before the point), and row 0's, which is not read, is the first
+    interval's, so that the target holds from time zero."""
+    target = np.asarray(target, dtype=float)
+    return np.concatenate((target[1:2], target[1:]))
+
+
 def _syringe_rate(rate, syringe_conc, rate_unit):
     """The rates in mL/h from the drug per mL of the syringe, and the axis label."""
     amount = rate_unit.split("/")[0]
@@ -31,8 +39,8 @@ def _syringe_rate(rate, syringe_conc, rate_unit):
             f"rate (mL/h, {syringe_conc:g} {amount}/mL)")
 
 
-def plot_tci(delta_times, target_conc, rate, cp=None, ce=None, *, bis=None, ax=None,
-             title=None, conc_unit="ug/mL", rate_unit="mg/min", syringe_conc=None):
+def plot_tci(delta_times, target_conc, rate, cp=None, ce=None, *, bis=None, bis_target=None,
+             ax=None, title=None, conc_unit="ug/mL", rate_unit="mg/min", syringe_conc=None):
     """Draws a TCI schedule over time in minutes and returns the matplotlib figure.
 
     The rows are those of the TCI tools: row 0 is time zero, row i the interval of length
@@ -47,7 +55,8 @@ def plot_tci(delta_times, target_conc, rate, cp=None, ce=None, *, bis=None, ax=N
     concentrations are drawn into it and the rate on a second axis at its right.
 
     bis, one BIS value per row (such as BisEleveld of the ce column), adds a panel of its
-    own at the bottom (plot_bis); it needs the figure's panels, so ax must then be left out.
+    own at the bottom (plot_bis), with bis_target, the BIS aimed at in each row, as steps; it
+    needs the figure's panels, so ax must then be left out.
     """
     import matplotlib.pyplot as plt
 
@@ -58,6 +67,8 @@ def plot_tci(delta_times, target_conc, rate, cp=None, ce=None, *, bis=None, ax=N
         shown_rate, rate_label = _syringe_rate(shown_rate, syringe_conc, rate_unit)
 
     twin = ax is not None
+    if bis_target is not None and bis is None:
+        raise ValueError("bis_target is drawn with the BIS: give bis too")
     if twin and bis is not None:
         raise ValueError("bis is drawn in a panel of its own: leave ax out, or draw it with "
                          "plot_bis on axes of your own")
@@ -70,12 +81,9 @@ def plot_tci(delta_times, target_conc, rate, cp=None, ce=None, *, bis=None, ax=N
     else:
         fig, (ax, rate_ax, bis_ax) = plt.subplots(
             3, 1, sharex=True, figsize=(8, 8), gridspec_kw={"height_ratios": [3, 1.3, 2]})
-        plot_bis(delta_times, bis, ax=bis_ax)
-    # Each interval's value holds from its start to its end: a step drawn before the point.
-    # Row 0's target is not read: the first interval's holds from time zero.
-    target = np.asarray(target_conc, dtype=float)
-    ax.step(time, np.concatenate((target[1:2], target[1:])), where="pre", color="0.35",
-            linestyle="--", label="target")
+        plot_bis(delta_times, bis, target=bis_target, ax=bis_ax)
+    ax.step(time, _steps(target_conc), where="pre", color="0.35", linestyle="--",
+            label="target")
     if cp is not None:
         ax.plot(time, cp, color="tab:blue", label="Cp (predicted)")
     if ce is not None:
@@ -107,27 +115,32 @@ def plot_tci(delta_times, target_conc, rate, cp=None, ce=None, *, bis=None, ax=N
     return fig
 
 
-def plot_bis(delta_times, bis, *, ax=None, title=None):
+def plot_bis(delta_times, bis, *, target=None, ax=None, title=None):
     """Draws a BIS column over time in minutes, on an axis from 0 to 100 with the range of
     40 to 60 shaded, and returns the matplotlib figure.
 
     The rows are those of the TCI tools (row 0 is time zero, row i ends delta_times[i]
     later); bis holds one value per row, such as BisEleveld of PredCe's column. A row
-    without an answer (NaN) leaves a gap.
+    without an answer (NaN) leaves a gap. target, the BIS aimed at in each row (the column
+    given to CeForBisEleveld), is drawn as steps, as plot_tci draws a target.
     """
     import matplotlib.pyplot as plt
 
     time = _times(delta_times)
     values = np.asarray(bis, dtype=float)
-    if values.shape != time.shape:
-        raise ValueError(f"bis has {values.size} rows and delta_times {time.size}: one BIS "
-                         "value per row")
+    for name, column in (("bis", values), ("target", target)):
+        if column is not None and np.shape(column) != time.shape:
+            raise ValueError(f"{name} has {np.size(column)} rows and delta_times {time.size}: "
+                             "one BIS value per row")
     if ax is None:
         fig, ax = plt.subplots(figsize=(8, 3))
     else:
         fig = ax.figure
     low, high = BIS_BAND
     ax.axhspan(low, high, color="tab:purple", alpha=0.08, label=f"BIS {low:g}-{high:g}")
+    if target is not None:
+        ax.step(time, _steps(target), where="pre", color="0.35", linestyle="--",
+                label="target")
     ax.plot(time, values, color="tab:purple", label="BIS (predicted)")
     ax.set_ylim(0, 100)
     ax.set_xlim(time[0], time[-1])
