@@ -48,7 +48,7 @@ FONT_POINTS = 10
 FONT_FILE = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"  # what Calc draws here
 # A series' colour by the start of its header, as corvane.plot_tci draws them; the others in
 # turn from OTHER_COLOURS.
-ROLE_COLOURS = {"Target": 0x595959, "Cp": 0x1F77B4, "Ce": 0xD62728}
+ROLE_COLOURS = {"Target": 0x595959, "Cp": 0x1F77B4, "Ce": 0xD62728, "BIS": 0x9467BD}
 OTHER_COLOURS = [0x2CA02C, 0x9467BD, 0xFF7F0E, 0x8C564B]
 LINE_WIDTH = 50  # 1/100 mm
 RATE_TICKS = 5  # at most, on a rate's axis, so that Calc labels each
@@ -92,6 +92,23 @@ WORKBOOKS = {
               TIME_S, "Concentration (ug/mL)", "I3", (16, 8.5), steps=("C12:C37",)),
         Chart("Infusion rates", "A12:A37", ["E12:E37", "F12:F37"], TIME_S, "Rate (mg/min)",
               "I21", (16, 6.5), steps=("E12:E37", "F12:F37"), below_zero=True),
+    ]),
+    "bis_guided_propofol_tci": Workbook(charts=[
+        Chart("Propofol effect-site TCI to a BIS target: target and predicted concentrations",
+              "A15:A76", ["D15:D76", "G15:G76", "H15:H76"], TIME_S, "Concentration (ug/mL)",
+              "L3", (17, 8.5), steps=("D15:D76",)),
+        Chart("Predicted BIS (Eleveld) of the effect-site concentration", "A15:A76",
+              ["C15:C76", "I15:I76"], TIME_S, "BIS", "L21", (17, 7), steps=("C15:C76",)),
+        Chart("Infusion rate from the syringe of 10 mg/mL", "A15:A76", ["J15:J76"], TIME_S,
+              "Rate (mL/h)", "L36", (17, 6), steps=("J15:J76",), below_zero=True),
+    ]),
+    "propofol_remifentanil_no_response": Workbook(charts=[
+        Chart("Effect-site targets and predicted concentrations", "A19:A80",
+              ["C19:C80", "F19:F80", "G19:G80", "J19:J80"], TIME_S,
+              "Propofol (ug/mL), remifentanil (ng/mL)", "N3", (17, 8.5),
+              steps=("C19:C80", "G19:G80")),
+        Chart("Probability of no response to laryngoscopy (example set)", "A19:A80",
+              ["K19:K80", "L19:L80"], TIME_S, "Probability", "N21", (17, 7.5)),
     ]),
     "bolus_infusion_prediction": Workbook(charts=[
         Chart("Propofol after a bolus of 140 mg and two rates", "A22:A53", ["E22:E53", "F22:F53"],
