@@ -1,7 +1,6 @@
 #include "drugmodels/checks.h"
 
 #include "drugmodels/catalogue.h"
-#include "drugmodels/routines.h"
 
 #include <algorithm>
 #include <array>
@@ -192,22 +191,22 @@ ParameterRow RowOf(ParameterRow (*routine)(Params...), const std::vector<double>
     }
     (std::index_sequence_for<Params...>{});
 }
-ParameterRow RowOf(Model model, const std::vector<double>& arguments) {
+ParameterRow RowOf(const catalogue::FunctionEntry& model, const std::vector<double>& arguments) {
     ParameterRow row;
-    [&]<std::size_t... I>(std::index_sequence<I...>) {
-        ((static_cast<std::size_t>(model) == I
-              ? (row = RowOf(std::get<I>(MODEL_ROUTINES), arguments), 0)
-              : 0),
-         ...);
-    }
-    (std::make_index_sequence<MODEL_COUNT>{});
+    catalogue::forEachRow(VELMORA_FUNCTIONS, [&](const auto& candidate) {
+        if constexpr (!std::decay_t<decltype(candidate)>::isCheck) {
+            if (candidate.entry == &model)
+                row = RowOf(candidate.routine, arguments);
+        }
+    });
     return row;
 }
 
 // What is wrong with a model's row: a volume or clearance below 0 or no number, or all of
 // them 0; nothing when the row can be meant.
-std::optional<std::string> RowProblem(const ModelEntry& entry, const ParameterRow& row) {
-    const std::span<const catalogue::ResultCell> cells = entry.reference->cells;
+std::optional<std::string> RowProblem(const catalogue::FunctionEntry& entry,
+                                      const ParameterRow& row) {
+    const std::span<const catalogue::ResultCell> cells = entry.cells;
     bool allZero = true;
     for (std::size_t k = 0; k < row.size() && k < row::ke0; ++k) {
         if (!(row[k] >= 0))
@@ -225,24 +224,24 @@ std::optional<std::string> RowProblem(const ModelEntry& entry, const ParameterRo
 
 // The model of this worksheet name; a name in other letter case is the same function, as
 // the sheet's function names are.
-const ModelEntry* FindModelAnyCase(std::string_view name) {
-    if (const ModelEntry* exact = findModel(name))
+const catalogue::FunctionEntry* FindModelAnyCase(std::string_view name) {
+    if (const catalogue::FunctionEntry* exact = findModel(name))
         return exact;
-    for (const ModelEntry& entry : MODEL_CATALOGUE) {
-        const std::string_view candidate = entry.worksheetName;
+    for (const catalogue::FunctionEntry* model : MODEL_ENTRIES) {
+        const std::string_view candidate = model->worksheetName;
         if (candidate.size() == name.size() &&
             std::equal(candidate.begin(), candidate.end(), name.begin(), [](char a, char b) {
                 return std::tolower(static_cast<unsigned char>(a)) ==
                        std::tolower(static_cast<unsigned char>(b));
             }))
-            return &entry;
+            return model;
     }
     return nullptr;
 }
 
-std::string ArgumentList(const ModelEntry& entry) {
+std::string ArgumentList(const catalogue::FunctionEntry& entry) {
     std::string list;
-    for (const ArgumentEntry& argument : entry.arguments)
+    for (const catalogue::ArgumentEntry& argument : entry.arguments)
         list += (list.empty() ? "" : ", ") + std::string(argument.name);
     return list;
 }
@@ -324,13 +323,13 @@ const std::vector<LimitRule> LIMIT_RULES = {
 
 std::vector<Finding> CheckCovariates(std::string_view model,
                                      const std::vector<RawArgument>& arguments) {
-    const ModelEntry* entry = FindModelAnyCase(model);
+    const catalogue::FunctionEntry* entry = FindModelAnyCase(model);
     if (entry == nullptr) {
         return {{Error, "Unknown model \"" + std::string(model) +
                             "\": give the worksheet name of a Velmora model as text, such as "
                             "\"PropSchnider\""}};
     }
-    const std::span<const catalogue::ArgumentReference> described = entry->reference->arguments;
+    const std::span<const catalogue::ArgumentEntry> described = entry->arguments;
     for (std::size_t k = described.size(); k < arguments.size(); ++k) {
         if (arguments[k]) {
             const std::size_t count = described.size();
@@ -349,7 +348,7 @@ std::vector<Finding> CheckCovariates(std::string_view model,
     };
     Patient patient;
     for (std::size_t k = 0; k < described.size(); ++k) {
-        const catalogue::ArgumentReference& argument = described[k];
+        const catalogue::ArgumentEntry& argument = described[k];
         const double* raw = k < arguments.size() && arguments[k] ? &*arguments[k] : nullptr;
         const std::string name = argument.name;
         if (raw == nullptr) {
@@ -418,12 +417,12 @@ std::vector<Finding> CheckCovariates(std::string_view model,
         std::vector<double> plain;
         for (std::size_t k = 0; k < described.size(); ++k)
             plain.push_back(*arguments[k]);
-        if (std::optional<std::string> problem = RowProblem(*entry, RowOf(entry->id, plain)))
+        if (std::optional<std::string> problem = RowProblem(*entry, RowOf(*entry, plain)))
             found(described.size(), Error, std::move(*problem));
     }
 
     // The population the model was built on.
-    if (const catalogue::ModelSource* source = entry->reference->source) {
+    if (const catalogue::ModelSource* source = entry->source) {
         for (const catalogue::StudiedRange& range : source->ranges) {
             const Known* known = Usable(patient, range.quantity);
             if (known == nullptr || (known->value >= range.low && known->value <= range.high))

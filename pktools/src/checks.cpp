@@ -1,6 +1,6 @@
 #include "pktools/checks.h"
 
-#include "catalogue/routine.h"
+#include "catalogue/kinds.h"
 
 #include <array>
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "pktools/effect.h"
 
+#include "pktools/catalogue.h"
 #include "pktools/errors.h"
-#include "pktools/reference.h"
 #include "pktools/simulation.h"
 
 #include <cmath>
@@ -48,7 +48,7 @@ bool isPositive(double value) {
 // Throws unless the two columns of a two-drug function have the same length.
 void requireSameLength(const std::vector<double>& a, const std::vector<double>& b) {
     if (a.size() != b.size())
-        throw InputError(reference::LENGTHS.text);
+        throw InputError(entries::LENGTHS.text);
 }
 
 // The column of `of` applied to each row of `column`, or NaN everywhere when the parameters

@@ -1,6 +1,6 @@
 #include "binding.h"
 
-#include "catalogue/routine.h"
+#include "catalogue/kinds.h"
 
 #include <cctype>
 #include <set>

@@ -13,7 +13,6 @@ namespace refdocs {
 
 namespace {
 
-using catalogue::ArgumentReference;
 using catalogue::ErrorCause;
 using catalogue::Quantity;
 
@@ -116,16 +115,21 @@ std::string CovariateRules() {
 
 } // namespace
 
+// The functions of a table of rows; a check reads its arguments itself and lists what it
+// shows, every other function shows the conversion texts of its arguments.
+template <class Rows>
+void AddFunctions(std::vector<Function>& functions, const Rows& rows, const char* addin) {
+    catalogue::forEachRow(rows, [&](const auto& row) {
+        functions.push_back({row.entry, addin, !std::decay_t<decltype(row)>::isCheck});
+    });
+}
+
 std::vector<Function> FunctionsOf(std::string_view addin) {
     std::vector<Function> functions;
     if (addin == "Velmora") {
-        for (const drugmodels::ModelEntry& entry : drugmodels::MODEL_CATALOGUE)
-            functions.push_back({&entry, "Velmora", true});
-        functions.push_back({&drugmodels::COVARIATE_CHECK, "Velmora", false});
+        AddFunctions(functions, drugmodels::VELMORA_FUNCTIONS, "Velmora");
     } else if (addin == "Corvane") {
-        for (const pktools::ToolEntry& entry : pktools::TOOL_CATALOGUE)
-            functions.push_back({&entry, "Corvane", true});
-        functions.push_back({&pktools::SCHEDULE_CHECK, "Corvane", false});
+        AddFunctions(functions, pktools::CORVANE_FUNCTIONS, "Corvane");
     }
     std::sort(functions.begin(), functions.end(), [](const Function& a, const Function& b) {
         return std::string_view(a.entry->worksheetName) < std::string_view(b.entry->worksheetName);
@@ -156,9 +160,8 @@ const Function* FindFunction(std::string_view name) {
 
 std::string FunctionSection(const Function& function, const Evaluator& evaluate) {
     const catalogue::FunctionEntry& entry = *function.entry;
-    const catalogue::Reference& reference = *entry.reference;
     std::string out = "## " + std::string(entry.worksheetName) + "\n\n";
-    out += std::string(reference.purpose) + "\n\n";
+    out += std::string(entry.purpose) + "\n\n";
 
     std::string call = "=" + std::string(entry.worksheetName) + "(";
     for (std::size_t k = 0; k < entry.arguments.size(); ++k)
@@ -167,9 +170,9 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
     out += "The function wizard shows: \"" + Trimmed(entry.helpText) + "\" (" + function.addin +
            ").\n\n";
 
-    if (!reference.arguments.empty()) {
+    if (!entry.arguments.empty()) {
         out += "| Argument | Unit | Meaning |\n|---|---|---|\n";
-        for (const ArgumentReference& argument : reference.arguments)
+        for (const catalogue::ArgumentEntry& argument : entry.arguments)
             out += "| " + Cell(argument.name) + " | " + Cell(argument.unit) + " | " +
                    Cell(argument.meaning) + " |\n";
         out += "\n";
@@ -177,22 +180,22 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
         out += "No arguments.\n\n";
     }
 
-    out += "**Returns** " + std::string(reference.result) + ".\n\n";
+    out += "**Returns** " + std::string(entry.result) + ".\n\n";
     out += "| Cell | Unit | Meaning |\n|---|---|---|\n";
-    for (const catalogue::ResultCell& cell : reference.cells)
+    for (const catalogue::ResultCell& cell : entry.cells)
         out +=
             "| " + Cell(cell.name) + " | " + Cell(cell.unit) + " | " + Cell(cell.meaning) + " |\n";
     out += "\n";
 
     // The texts shown instead of a result.
     std::vector<std::pair<std::string, std::string>> errors;
-    for (const ErrorCause& cause : reference.errors)
+    for (const ErrorCause& cause : entry.errors)
         errors.push_back({cause.text, cause.cause});
     if (function.derivedConversions) {
         for (std::size_t k = 0; k < entry.arguments.size(); ++k) {
             if (std::string_view(entry.arguments[k].typeCode) != catalogue::CELL_VALUE_ARGUMENT)
                 continue;
-            const bool flag = reference.arguments[k].quantity == Quantity::Flag;
+            const bool flag = entry.arguments[k].quantity == Quantity::Flag;
             const std::span<const ErrorCause> conversions =
                 flag ? std::span<const ErrorCause>(catalogue::FLAG_CONVERSION_ERRORS)
                      : std::span<const ErrorCause>(catalogue::COLUMN_CONVERSION_ERRORS);
@@ -211,16 +214,16 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
         out += "\n";
     }
 
-    out += "**Example**\n\n    " + std::string(reference.example) + "\n\n";
-    const std::vector<std::string> shown = evaluate(reference.example);
-    const bool named = shown.size() == reference.cells.size() && shown.size() > 1;
+    out += "**Example**\n\n    " + std::string(entry.example) + "\n\n";
+    const std::vector<std::string> shown = evaluate(entry.example);
+    const bool named = shown.size() == entry.cells.size() && shown.size() > 1;
     out += named ? "| Cell | Result |\n|---|---|\n" : "| Row | Result |\n|---|---|\n";
     for (std::size_t k = 0; k < shown.size(); ++k)
-        out += "| " + (named ? Cell(reference.cells[k].name) : std::to_string(k)) + " | " +
+        out += "| " + (named ? Cell(entry.cells[k].name) : std::to_string(k)) + " | " +
                Cell(shown[k]) + " |\n";
     out += "\n";
 
-    if (const catalogue::ModelSource* source = reference.source) {
+    if (const catalogue::ModelSource* source = entry.source) {
         out += "**Source** (" + std::string(source->study) + "): " + source->publication;
         if (*source->identifiers)
             out += " " + std::string(source->identifiers) + ".";
@@ -245,17 +248,17 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
             check += ", " + std::string(argument.name);
         out += "Check a patient's arguments beside the model's cell with `" + check + ")`.\n\n";
     }
-    if (*reference.notes)
-        out += std::string(reference.notes) + "\n\n";
-    if (*reference.sources)
-        out += "**Sources:** " + std::string(reference.sources) + "\n\n";
-    if (!reference.contested.empty()) {
+    if (*entry.notes)
+        out += std::string(entry.notes) + "\n\n";
+    if (*entry.sources)
+        out += "**Sources:** " + std::string(entry.sources) + "\n\n";
+    if (!entry.contested.empty()) {
         out += "**Where the sources disagree:**\n\n";
-        for (const char* point : reference.contested)
+        for (const char* point : entry.contested)
             out += "- " + std::string(point) + "\n";
         out += "\n";
     }
-    if (function.entry == &drugmodels::COVARIATE_CHECK)
+    if (function.entry == &drugmodels::entries::CovariateCheck)
         out += CovariateRules();
     return out;
 }
@@ -269,7 +272,7 @@ std::string AddinPage(std::string_view addin, const Evaluator& evaluate) {
            "are defined are on the [conventions page](conventions.md).\n\n";
     for (const Function& f : functions)
         out += "- [" + std::string(f.entry->worksheetName) + "](#" +
-               Anchor(f.entry->worksheetName) + "): " + f.entry->reference->purpose + "\n";
+               Anchor(f.entry->worksheetName) + "): " + f.entry->purpose + "\n";
     out += "\n";
     for (const Function& f : functions)
         out += FunctionSection(f, evaluate);

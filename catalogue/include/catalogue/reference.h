@@ -1,9 +1,9 @@
 #pragma once
 
-// The reference of a worksheet function: what a reader needs beside its registered texts
-// (which stay one line each, as the host shows them). Every catalogue entry points to one;
-// the reference pages, "sheethost --help" and the covariate checks read them from there.
-// Nothing here depends on a host.
+// The parts of a worksheet function's reference (catalogue/entry.h) beside its registered
+// texts: what an argument measures, the cells of a result, the texts shown instead and a
+// drug model's source. The reference pages, "sheethost --help" and the covariate checks read
+// them. Nothing here depends on a host.
 
 #include <span>
 
@@ -22,13 +22,6 @@ enum class Quantity : unsigned char {
     BodyMassIndex,       // kg/m², computed from weight and height, never an argument here
     GestationAtBirth,    // years, postmenstrual age minus age, never an argument
     Flag,                // 1 or 0, TRUE or FALSE
-};
-
-struct ArgumentReference {
-    const char* name;    // the registered name of the argument it explains
-    const char* unit;    // "" for a dimensionless value
-    const char* meaning; // plain words
-    Quantity quantity = Quantity::Other;
 };
 
 // One cell (or, for a column result, each row) of what a function returns.
@@ -61,21 +54,6 @@ struct ModelSource {
     const char* rangesStatus;             // "confirmed", or "not confirmed" and what is missing
     const char* notes;                    // variants, disagreements between sources, "" for none
     bool rangesConfirmed = false;         // every range above read from the study's own data
-};
-
-struct Reference {
-    const char* purpose;                          // plain words, a sentence or two
-    std::span<const ArgumentReference> arguments; // one per registered argument, same order
-    const char* result; // the shape of the result: "a column of 7 cells", "one number"
-    std::span<const ResultCell> cells;  // each cell of the result, or what every row holds
-    std::span<const ErrorCause> errors; // the texts the function can show
-    const char* example; // a formula to try; its result is computed where it is shown
-    const ModelSource* source = nullptr; // for a drug model
-    const char* notes = "";              // anything else a user should know
-    // For a function that is a published model or equation: where it and its constants come
-    // from, and the points on which published sources disagree, one line each.
-    const char* sources = "";
-    std::span<const char* const> contested = {};
 };
 
 // The texts the host's conversions give for flag and column arguments; NAME stands for

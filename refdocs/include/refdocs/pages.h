@@ -1,8 +1,8 @@
 #pragma once
 
-// The reference pages: every worksheet function of both add-ins with what its catalogue
-// entry and reference say, written as Markdown. The example formulas' results are not known
-// here; the caller evaluates them through the add-ins and hands them in.
+// The reference pages: every worksheet function of both add-ins (every row of their tables)
+// with what its catalogue entry says, written as Markdown. The example formulas' results are not
+// known here; the caller evaluates them through the add-ins and hands them in.
 
 #include "catalogue/entry.h"
 
