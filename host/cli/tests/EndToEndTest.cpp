@@ -1,6 +1,8 @@
 // Velmora and Corvane as the spreadsheet sees them: loaded side by side into the stand-in
 // host, registered through xlfRegister and called by their registered type texts.
 
+#include "drugmodels/catalogue.h"
+#include "pktools/catalogue.h"
 #include "standin/Addin.h"
 
 #include <cmath>
@@ -12,6 +14,10 @@ using standin::Host;
 using standin::Value;
 
 namespace {
+
+// Every row of each add-in's table is one registered function.
+constexpr std::size_t VELMORA_COUNT = catalogue::rowCount<decltype(drugmodels::VELMORA_FUNCTIONS)>;
+constexpr std::size_t CORVANE_COUNT = catalogue::rowCount<decltype(pktools::CORVANE_FUNCTIONS)>;
 
 class BothAddins : public ::testing::Test {
 protected:
@@ -45,17 +51,17 @@ Value Column(std::vector<double> xs) {
 } // namespace
 
 TEST_F(BothAddins, RegisterEveryFunctionInNameOrderWithTextsTheHostCanServe) {
-    // Velmora: 26 models and the covariate check; Corvane: 20 tools and the schedule check.
+    // Velmora: the models and the covariate check; Corvane: the tools and the schedule check.
     const auto all = session.Registrations();
-    ASSERT_EQ(all.size(), 48u);
+    ASSERT_EQ(all.size(), VELMORA_COUNT + CORVANE_COUNT);
     std::vector<std::u16string> velmora, corvane;
     for (const auto& r : all) {
         (r.category == u"Velmora; 2017/07/31" ? velmora : corvane).push_back(r.worksheetName);
         EXPECT_EQ(r.typeText.find_first_of(u"!$&#"), std::u16string::npos);
         EXPECT_EQ(r.macroType, Num(1));
     }
-    ASSERT_EQ(velmora.size(), 27u);
-    ASSERT_EQ(corvane.size(), 21u);
+    ASSERT_EQ(velmora.size(), VELMORA_COUNT);
+    ASSERT_EQ(corvane.size(), CORVANE_COUNT);
     EXPECT_TRUE(std::is_sorted(velmora.begin(), velmora.end()));
     EXPECT_TRUE(std::is_sorted(corvane.begin(), corvane.end()));
     EXPECT_EQ(corvane.front(), u"BMI");
@@ -65,7 +71,7 @@ TEST_F(BothAddins, RegisterEveryFunctionInNameOrderWithTextsTheHostCanServe) {
     }
 
     session.Shutdown();
-    EXPECT_EQ(Host::Instance().Unregistered().size(), 48u);
+    EXPECT_EQ(Host::Instance().Unregistered().size(), VELMORA_COUNT + CORVANE_COUNT);
     EXPECT_TRUE(session.Functions().empty());
 }
 
