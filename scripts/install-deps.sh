@@ -11,8 +11,10 @@
 # Wine and a virtual display for Wine's windows, LibreOffice with its SDK (the Calc
 # extension and its tests in a headless LibreOffice), the Python modules' pybind11 and
 # Debian's Python with numpy, matplotlib, pytest, venv, setuptools and wheel, Pillow (the
-# example workbooks' column widths from the font, their pictures cut to what they show), and
-# python3-markdown (the reference pages of the Windows release folder as HTML).
+# example workbooks' column widths from the font, their pictures cut to what they show),
+# python3-markdown (the reference pages of the Windows release folder as HTML), and the web
+# page's Emscripten, node with npm and the page's npm packages as web/package-lock.json
+# pins them, and Chromium for its tests (poppler-utils reads its printed PDF).
 set -euo pipefail
 
 main=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev)
@@ -20,7 +22,7 @@ tests=(libbenchmark-dev clang libclang-rt-14-dev valgrind
        g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386 xvfb xauth
        libreoffice-calc-nogui libreoffice-dev python3-uno poppler-utils fonts-dejavu-core
        pybind11-dev python3-dev python3-numpy python3-matplotlib python3-pytest python3-venv
-       python3-setuptools python3-wheel python3-pil python3-markdown)
+       python3-setuptools python3-wheel python3-pil python3-markdown emscripten nodejs chromium)
 
 case ${1:-} in
 --main) packages=("${main[@]}") ;;
@@ -35,6 +37,10 @@ missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# Debian's nodejs comes without npm, which another node (NodeSource's) brings along.
+if [ -z "${1:-}" ] && ! command -v npm >/dev/null; then
+    missing+=(npm)
+fi
 if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
     if [ "$(id -u)" -ne 0 ]; then
@@ -48,4 +54,8 @@ if ((${#missing[@]})); then
     fi
     apt-get update -q
     apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+# The web page's npm packages, from the lock file.
+if [ -z "${1:-}" ]; then
+    "$(dirname "$0")/install-web-packages.sh"
 fi

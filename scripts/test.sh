@@ -7,7 +7,8 @@
 #   5. each fuzz target for FUZZ_SECONDS (default 20) seconds;
 #   6. the Windows add-ins, cross-built for 64 and 32 bits and tested under Wine;
 #   7. the LibreOffice Calc extension in a headless LibreOffice, against sheethost;
-#   8. the Python modules, installed into a venv of Debian's /usr/bin/python3 and tested.
+#   8. the Python modules, installed into a venv of Debian's /usr/bin/python3 and tested;
+#   9. the web page, built with Emscripten, tested in node and in a headless Chromium.
 # Any sanitizer report, memcheck error or fuzz finding fails. BUILD_DIR chooses the build
 # folder (default build); the others are its name with -asan, -tsan and -fuzz.
 set -euo pipefail
@@ -58,3 +59,6 @@ scripts/test-libreoffice.sh "$build"
 
 echo "== Python modules (Debian's /usr/bin/python3, venv, pip, pytest, wheel)"
 scripts/test-python.sh "$build"
+
+echo "== Web page (Emscripten, node, headless Chromium)"
+scripts/test-web.sh "$build"

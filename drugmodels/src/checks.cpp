@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <span>
@@ -90,10 +91,17 @@ constexpr SlipText textOf(Slip slip) {
 
 std::string Shown(double value) {
     std::array<char, 32> text{};
+#if defined(__cpp_lib_to_chars)
     const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
                                    std::chars_format::general, SHOWN_DIGITS)
                          .ptr;
     return std::string(text.data(), end);
+#else
+    // A standard library without to_chars for doubles (Emscripten's): printf's %g of the
+    // same precision writes the same characters.
+    const int length = std::snprintf(text.data(), text.size(), "%.*g", SHOWN_DIGITS, value);
+    return std::string(text.data(), static_cast<std::size_t>(length));
+#endif
 }
 
 std::string WithUnit(double value, Quantity quantity) {

@@ -14,6 +14,7 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
+#include <pthread.h>
 #include <unistd.h>
 #endif
 
@@ -732,8 +733,10 @@ std::vector<Window> Host::WindowsOf(std::uint64_t thread) const {
 std::uint64_t Host::CurrentThread() {
 #if defined(_WIN32)
     return static_cast<std::uint64_t>(GetCurrentThreadId());
-#else
+#elif defined(__linux__)
     return static_cast<std::uint64_t>(gettid());
+#else
+    return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(pthread_self()));
 #endif
 }
 
@@ -910,6 +913,12 @@ XLF_EXPORT void* XlfHostFindMainExport(const char* name) {
     if (std::strcmp(name, xlf::kHostCallbackName) == 0 && !Host::Instance().CallbackPresent()) {
         return nullptr;
     }
+#if defined(__EMSCRIPTEN__)
+    // A WebAssembly module has no symbol table to search; the callback is all the framework
+    // asks the program for.
+    return std::strcmp(name, xlf::kHostCallbackName) == 0 ? reinterpret_cast<void*>(&MdCallBack12)
+                                                          : nullptr;
+#else
     void* self = dlopen(nullptr, RTLD_LAZY);
     if (self == nullptr) {
         return nullptr;
@@ -917,6 +926,7 @@ XLF_EXPORT void* XlfHostFindMainExport(const char* name) {
     void* entry = dlsym(self, name);
     dlclose(self);
     return entry;
+#endif
 }
 
 XLF_EXPORT void XlfHostEnumThreadWindows(std::uint64_t thread, XlfHostWindowVisitor visit,

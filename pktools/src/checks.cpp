@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 
 namespace pktools {
 
@@ -16,10 +17,17 @@ inline constexpr int SHOWN_DIGITS = 6;
 
 std::string Shown(double value) {
     std::array<char, 32> text{};
+#if defined(__cpp_lib_to_chars)
     const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
                                    std::chars_format::general, SHOWN_DIGITS)
                          .ptr;
     return std::string(text.data(), end);
+#else
+    // A standard library without to_chars for doubles (Emscripten's): printf's %g of the
+    // same precision writes the same characters.
+    const int length = std::snprintf(text.data(), text.size(), "%.*g", SHOWN_DIGITS, value);
+    return std::string(text.data(), static_cast<std::size_t>(length));
+#endif
 }
 
 std::string AndMore(std::size_t more) {

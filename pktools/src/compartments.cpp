@@ -1,6 +1,7 @@
 #include "pktools/compartments.h"
 
 #include "pktools/errors.h"
+#include "pktools/refusals.h"
 
 #include <cmath>
 
@@ -8,11 +9,9 @@ namespace pktools {
 
 namespace {
 
-constexpr const char* WRONG_PARAMETER_COUNT = "We need exactly 6 parameters!";
-
 void requireSixParameters(const std::vector<double>& param) {
     if (param.size() != PARAMETER_COUNT)
-        throw InputError(WRONG_PARAMETER_COUNT);
+        throw InputError(refusals::SIX_PARAMETERS);
 }
 
 // Exponents that stand in for missing compartments when a HybridSet is converted back:

@@ -30,6 +30,7 @@
 // the covariates are broadcast against each other as numpy does and the routine runs once
 // per element, without the GIL; the result has the broadcast shape followed by the row.
 
+#include "catalogue/conversions.h"
 #include "catalogue/row.h"
 
 #include <pybind11/numpy.h>
@@ -62,10 +63,10 @@ namespace py = pybind11;
 // "MALE" -> male, "IC50" -> ic50, "peak_time" -> peak_time.
 std::string keywordName(std::string_view registered);
 
-// Conversion contexts, as the add-ins name theirs.
-inline constexpr const char* NUMBER_CONTEXT = "Conversion to Double";
-inline constexpr const char* FLAG_CONTEXT = "Conversion to Bool";
-inline constexpr const char* COLUMN_CONTEXT = "Conversion to Column";
+// Conversion contexts, as the add-ins name theirs (catalogue/conversions.h).
+inline constexpr const char* NUMBER_CONTEXT = catalogue::conversions::TO_DOUBLE;
+inline constexpr const char* FLAG_CONTEXT = catalogue::conversions::TO_BOOL;
+inline constexpr const char* COLUMN_CONTEXT = catalogue::conversions::TO_COLUMN;
 
 // "message, keyword context", the add-ins' form of a conversion error.
 std::string conversionError(const char* message, const std::string& keyword, const char* context);
@@ -145,8 +146,8 @@ template <> struct From<std::string> {
     static constexpr const char* kind = "text";
     static std::string convert(py::handle h, const std::string& kw) {
         if (!py::isinstance<py::str>(h))
-            throw py::type_error(
-                conversionError("parameter is not a text", kw, "Conversion to String"));
+            throw py::type_error(conversionError(catalogue::conversions::NOT_A_TEXT, kw,
+                                                 catalogue::conversions::TO_STRING));
         return h.cast<std::string>();
     }
 };

@@ -1,5 +1,6 @@
 #include "refdocs/pages.h"
 
+#include "catalogue/conversions.h"
 #include "drugmodels/catalogue.h"
 #include "drugmodels/checks.h"
 #include "pktools/catalogue.h"
@@ -15,6 +16,7 @@ namespace {
 
 using catalogue::ErrorCause;
 using catalogue::Quantity;
+using catalogue::conversions::ConversionError;
 
 std::string Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -158,6 +160,27 @@ const Function* FindFunction(std::string_view name) {
     return nullptr;
 }
 
+std::vector<ShownText> TextsShownInstead(const Function& function) {
+    const catalogue::FunctionEntry& entry = *function.entry;
+    std::vector<ShownText> texts;
+    for (const ErrorCause& cause : entry.errors)
+        texts.push_back({cause.text, cause.cause});
+    if (!function.derivedConversions)
+        return texts;
+    for (const catalogue::ArgumentEntry& argument : entry.arguments) {
+        if (std::string_view(argument.typeCode) != catalogue::CELL_VALUE_ARGUMENT)
+            continue;
+        const std::span<const ConversionError> conversions =
+            argument.quantity == Quantity::Flag
+                ? std::span<const ConversionError>(catalogue::conversions::FLAG_ERRORS)
+                : std::span<const ConversionError>(catalogue::conversions::COLUMN_ERRORS);
+        for (const ConversionError& conversion : conversions)
+            texts.push_back({conversion.text(argument.name),
+                             Replaced(conversion.cause, "NAME", argument.name)});
+    }
+    return texts;
+}
+
 std::string FunctionSection(const Function& function, const Evaluator& evaluate) {
     const catalogue::FunctionEntry& entry = *function.entry;
     std::string out = "## " + std::string(entry.worksheetName) + "\n\n";
@@ -187,23 +210,7 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
             "| " + Cell(cell.name) + " | " + Cell(cell.unit) + " | " + Cell(cell.meaning) + " |\n";
     out += "\n";
 
-    // The texts shown instead of a result.
-    std::vector<std::pair<std::string, std::string>> errors;
-    for (const ErrorCause& cause : entry.errors)
-        errors.push_back({cause.text, cause.cause});
-    if (function.derivedConversions) {
-        for (std::size_t k = 0; k < entry.arguments.size(); ++k) {
-            if (std::string_view(entry.arguments[k].typeCode) != catalogue::CELL_VALUE_ARGUMENT)
-                continue;
-            const bool flag = entry.arguments[k].quantity == Quantity::Flag;
-            const std::span<const ErrorCause> conversions =
-                flag ? std::span<const ErrorCause>(catalogue::FLAG_CONVERSION_ERRORS)
-                     : std::span<const ErrorCause>(catalogue::COLUMN_CONVERSION_ERRORS);
-            for (const ErrorCause& cause : conversions)
-                errors.push_back({Replaced(cause.text, "NAME", entry.arguments[k].name),
-                                  Replaced(cause.cause, "NAME", entry.arguments[k].name)});
-        }
-    }
+    const std::vector<ShownText> errors = TextsShownInstead(function);
     if (errors.empty()) {
         out += "It shows no text of its own instead of a result: whatever the formulas give is "
                "returned.\n\n";

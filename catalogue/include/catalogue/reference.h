@@ -44,6 +44,14 @@ struct StudiedRange {
     double high;
 };
 
+// A drug and the units its models are used in: doses in doseUnit (rates in doseUnit per
+// minute), concentrations in doseUnit per litre, written as concentrationUnit.
+struct Drug {
+    const char* name;              // "propofol"
+    const char* doseUnit;          // "mg"
+    const char* concentrationUnit; // "ug/mL", which is mg/L
+};
+
 // Where a drug model comes from and whom it was built on.
 struct ModelSource {
     const char* study;                    // short name for findings: "Schnider 1998"
@@ -54,20 +62,7 @@ struct ModelSource {
     const char* rangesStatus;             // "confirmed", or "not confirmed" and what is missing
     const char* notes;                    // variants, disagreements between sources, "" for none
     bool rangesConfirmed = false;         // every range above read from the study's own data
-};
-
-// The texts the host's conversions give for flag and column arguments; NAME stands for
-// the argument's registered name.
-inline constexpr ErrorCause FLAG_CONVERSION_ERRORS[] = {
-    {"parameter is missing, NAME Conversion to Bool", "the flag is left out"},
-    {"parameter is nil, NAME Conversion to Bool", "the flag's cell is empty"},
-    {"parameter is error, NAME Conversion to Bool",
-     "the flag's cell holds an error value or a text that is no truth value"},
-};
-inline constexpr ErrorCause COLUMN_CONVERSION_ERRORS[] = {
-    {"invalid OPER structure (memory could be exhausted), NAME Not unidemensional",
-     "the range has more than one row and more than one column, or the argument is left out, "
-     "empty or an error value"},
+    const Drug* drug = nullptr;           // the drug the model is of
 };
 
 } // namespace catalogue

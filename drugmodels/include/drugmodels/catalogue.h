@@ -46,6 +46,22 @@ using catalogue::StudiedRange;
 inline constexpr const char* B = catalogue::NUMBER_ARGUMENT;
 inline constexpr const char* CELL = catalogue::CELL_VALUE_ARGUMENT;
 
+// ---- The drugs, and the units their rows are used in
+
+using catalogue::Drug;
+inline constexpr Drug PROPOFOL{"propofol", "mg", "ug/mL"};
+inline constexpr Drug REMIFENTANIL{"remifentanil", "ug", "ng/mL"};
+inline constexpr Drug ALFENTANIL{"alfentanil", "ug", "ng/mL"};
+inline constexpr Drug FENTANYL{"fentanyl", "ug", "ng/mL"};
+inline constexpr Drug SUFENTANIL{"sufentanil", "ug", "ng/mL"};
+inline constexpr Drug KETAMINE{"ketamine", "mg", "ug/mL"};
+inline constexpr Drug MIDAZOLAM{"midazolam", "mg", "ug/mL"};
+inline constexpr Drug REMIMAZOLAM{"remimazolam", "mg", "ug/mL"};
+inline constexpr Drug DEXMEDETOMIDINE{"dexmedetomidine", "ug", "ng/mL"};
+inline constexpr Drug ROCURONIUM{"rocuronium", "mg", "ug/mL"};
+inline constexpr Drug LIDOCAINE{"lidocaine", "mg", "ug/mL"};
+inline constexpr Drug ABP_700{"ABP-700", "mg", "ug/mL"};
+
 // ---- Arguments, by what they measure: name and description as registered, then the
 // meaning the reference gives
 
@@ -135,6 +151,7 @@ inline constexpr ModelSource SCHNIDER_1998{
     "The model centres on age 53, weight 77 kg, height 177 cm and LBM 59 kg. A lean body mass "
     "from another formula than James's is outside what was studied, which no range can show.",
     true,
+    &PROPOFOL,
 };
 inline constexpr FunctionEntry PropSchnider{
     .worksheetName = "PropSchnider",
@@ -167,6 +184,7 @@ inline constexpr ModelSource SCHNIDER_1998_TRICK{
     "from the paper and no source for it was found; every patient it changes lies far outside "
     "the studied BMI. It also hides a height entered in metres: check the raw height first.",
     true,
+    &PROPOFOL,
 };
 inline constexpr FunctionEntry PropSchniderTrick{
     .worksheetName = "PropSchniderTrick",
@@ -192,6 +210,8 @@ inline constexpr ModelSource MARSH_1991{
     NOT_CONFIRMED,
     "Every volume and clearance is proportional to weight. This row uses k12 = 0.112; the "
     "Diprifusor set uses 0.114, which is Gepts's value.",
+    false,
+    &PROPOFOL,
 };
 inline constexpr FunctionEntry PropMarsh{
     .worksheetName = "PropMarsh",
@@ -219,6 +239,8 @@ inline constexpr ModelSource WHITE_2008{
     {},
     NOT_CONFIRMED,
     "The model uses weight, not lean body mass, although its help text names LBM.",
+    false,
+    &PROPOFOL,
 };
 inline constexpr FunctionEntry PropWhite{
     .worksheetName = "PropWhite",
@@ -256,6 +278,7 @@ inline constexpr ModelSource KATARIA_1994{
     "0.78: 7.9 kg at 3 years, 15.9 kg at 1 year. An age in months (36 for 3 years) gives a V2 "
     "twenty times too large.",
     true,
+    &PROPOFOL,
 };
 inline constexpr FunctionEntry PropKataria{
     .worksheetName = "PropKataria",
@@ -284,6 +307,8 @@ inline constexpr ModelSource DIPRIFUSOR_SET{
     "The Marsh adult set as the Diprifusor pump implements it: k12 = 0.114 (personal "
     "communication, Brannock) and ke0 = 0.26 /min. Below age 16 every volume and clearance is "
     "0 and only ke0 remains.",
+    false,
+    &PROPOFOL,
 };
 inline constexpr FunctionEntry Diprifusor{
     .worksheetName = "Diprifusor",
@@ -314,6 +339,8 @@ inline constexpr ModelSource PAEDFUSOR{
     "Ages 1 to 12 use a weight-dependent k10; 13, 14, 15 and 16 are matched as whole years; "
     "above 16 the adult Marsh values apply. Any other age (below 1, or a fraction between 12 "
     "and 16 such as 12.5) gives six zeros. An age in months reads as an adult.",
+    false,
+    &PROPOFOL,
 };
 inline constexpr FunctionEntry PropPaedfusor{
     .worksheetName = "PropPaedfusor",
@@ -350,6 +377,7 @@ inline constexpr ModelSource ELEVELD_2014{
     "Volunteers contributed only adults, so a child entered as a volunteer (patient = 0) lies "
     "outside the data (an inference, not confirmed).",
     true,
+    &PROPOFOL,
 };
 inline constexpr FunctionEntry PropEleveld{
     .worksheetName = "PropEleveld",
@@ -397,6 +425,7 @@ inline constexpr ModelSource ELEVELD_2018{
     "40. A height in metres collapses the fat-free mass; a postmenstrual age in weeks (40 for "
     "a newborn) overstates clearance about 2.65-fold.",
     true,
+    &PROPOFOL,
 };
 inline constexpr FunctionEntry PropEleveldFinal{
     .worksheetName = "PropEleveldFinal",
@@ -430,6 +459,8 @@ inline constexpr ModelSource ABP700_2016{
     NOT_CONFIRMED,
     "Everything scales with the fat-free mass relative to that of a 70 kg, 170 cm man. "
     "Experimental.",
+    false,
+    &ABP_700,
 };
 inline constexpr FunctionEntry ABP700V1Eleveld{
     .worksheetName = "ABP700V1Eleveld",
@@ -453,6 +484,8 @@ inline constexpr ModelSource DOMINO_1984{
     {},
     NOT_CONFIRMED,
     "Per-kg volumes and clearances. ke0 = 10 /min has no published source.",
+    false,
+    &KETAMINE,
 };
 inline constexpr FunctionEntry KetaDomino{
     .worksheetName = "KetaDomino",
@@ -476,6 +509,8 @@ inline constexpr ModelSource GREENBLATT_1989{
     NOT_CONFIRMED,
     "A two-compartment model per kg (V1 0.73 L/kg). ke0 0.17325 = 0.693/4 (Hung, Buhrer and "
     "Stanski, unpublished).",
+    false,
+    &MIDAZOLAM,
 };
 inline constexpr FunctionEntry MidaGreenblatt{
     .worksheetName = "MidaGreenblatt",
@@ -516,6 +551,7 @@ inline constexpr ModelSource MINTO_1997{
     "The model centres on age 40 and LBM 55 kg. The Eleveld 2017 remifentanil data pool this "
     "study with others; that is another model (RemiEleveld).",
     true,
+    &REMIFENTANIL,
 };
 inline constexpr FunctionEntry RemiMinto{
     .worksheetName = "RemiMinto",
@@ -544,6 +580,8 @@ inline constexpr ModelSource MAITRE_1987{
     NOT_CONFIRMED,
     "An adult model, although the registered descriptions say \"child\". Other tools warn "
     "outside ages 25-53 and weights 41-95 kg; these are their own limits, not studied ranges.",
+    false,
+    &ALFENTANIL,
 };
 inline constexpr FunctionEntry AlfentMaitre{
     .worksheetName = "AlfentMaitre",
@@ -566,6 +604,8 @@ inline constexpr ModelSource SCOTT_1987_ALFENTANIL{
     {},
     NOT_CONFIRMED,
     "A fixed row for every patient whatever the size (V1 2.19 L).",
+    false,
+    &ALFENTANIL,
 };
 inline constexpr FunctionEntry AlfentScott{
     .worksheetName = "AlfentScott",
@@ -587,6 +627,8 @@ inline constexpr ModelSource SCOTT_1987_FENTANYL{
     NOT_CONFIRMED,
     "The published set was not weight adjusted (V1 12.7 L); here every volume and clearance "
     "is scaled by weight/70, which was not studied. ke0 0.147 /min from Scott and Stanski.",
+    false,
+    &FENTANYL,
 };
 inline constexpr FunctionEntry FentScott{
     .worksheetName = "FentScott",
@@ -612,6 +654,7 @@ inline constexpr ModelSource GEPTS_1995{
     "confirmed for age; weight, height and sex not confirmed",
     "The model has no covariates: the same row for every patient.",
     true,
+    &SUFENTANIL,
 };
 inline constexpr FunctionEntry SufentGepts{
     .worksheetName = "SufentGepts",
@@ -633,6 +676,8 @@ inline constexpr ModelSource HUDSON_1989{
     {},
     NOT_CONFIRMED,
     "V1 0.254 L/kg; the source of ke0 is not reported.",
+    false,
+    &SUFENTANIL,
 };
 inline constexpr FunctionEntry SufentHudson{
     .worksheetName = "SufentHudson",
@@ -660,6 +705,8 @@ inline constexpr ModelSource SCHNIDER_1996{
     "not confirmed: only the mean age and weight were found",
     "A two-compartment model per kg. Another tool's lidocaine set for the same study differs; "
     "the final published values could not be checked.",
+    false,
+    &LIDOCAINE,
 };
 inline constexpr FunctionEntry LidocainSchnider{
     .worksheetName = "LidocainSchnider",
@@ -695,6 +742,7 @@ inline constexpr ModelSource HANNIVOORT_2015{
     "Weight is the only covariate: volumes scale with weight/70, clearances with its 0.75 "
     "power. The paper reports no ke0; another tool's 0.0428 /min (Colin 2017) is not confirmed.",
     true,
+    &DEXMEDETOMIDINE,
 };
 inline constexpr FunctionEntry DexmedHannivoort{
     .worksheetName = "DexmedHannivoort",
@@ -721,6 +769,8 @@ inline constexpr ModelSource DYCK_1993{
     NOT_CONFIRMED,
     "Fixed volumes; the elimination clearance is linear in height and is 0 or below at 117.2 cm "
     "or less. Other tools warn outside 60-98 kg (their own limit). No ke0.",
+    false,
+    &DEXMEDETOMIDINE,
 };
 inline constexpr FunctionEntry DexmedDyck{
     .worksheetName = "DexmedDyck",
@@ -759,6 +809,7 @@ inline constexpr ModelSource ELEVELD_2017{
     "without an age factor. Women between puberty and menopause get a larger V2, Cl1 and Cl2. "
     "ke0 = 1.09 exp(-0.0289 (age - 35)).",
     true,
+    &REMIFENTANIL,
 };
 inline constexpr FunctionEntry RemiEleveld{
     .worksheetName = "RemiEleveld",
@@ -787,6 +838,8 @@ inline constexpr ModelSource KIM_2017{
     "not confirmed: the ranges come from another tool's documentation, not from the paper",
     "The fat-free mass is Janmahasatian's (JanLBM of Corvane). V3 is below 0 above 120.9 years "
     "and Cl2 above 106.3 years. No ke0: the paper is pharmacokinetic only.",
+    false,
+    &REMIFENTANIL,
 };
 inline constexpr FunctionEntry RemiKim{
     .worksheetName = "RemiKim",
@@ -821,6 +874,8 @@ inline constexpr ModelSource ELEVELD_2025{
     "ke0 0.298269 /min is the effect site of MOAA/S sedation; the model's BIS effect site "
     "(ke0 0.14497 exp(-0.0106456 (age - 35))) is not offered. The liver term comes from two "
     "tools, not from the authors' code; with hepatic = 0 the row equals the authors' code.",
+    false,
+    &REMIMAZOLAM,
 };
 inline constexpr FunctionEntry RemimazEleveld{
     .worksheetName = "RemimazEleveld",
@@ -858,6 +913,8 @@ inline constexpr ModelSource KLEIJN_2011{
     "not confirmed: the ranges come from a model library's summary of the paper",
     "The rocuronium part of the model: two compartments (V3 = Cl3 = 0). The reference "
     "individual is 70 kg, 43 years, creatinine clearance 119 mL/min.",
+    false,
+    &ROCURONIUM,
 };
 inline constexpr FunctionEntry RocuKleijn{
     .worksheetName = "RocuKleijn",
@@ -881,6 +938,8 @@ inline constexpr ModelSource SHAFER_1990{
     NOT_CONFIRMED,
     "Not weight adjusted. No ke0: the sources disagree (0.147 and 0.12 /min); TPeak2ke0 of "
     "Corvane gives one from a time to peak effect.",
+    false,
+    &FENTANYL,
 };
 inline constexpr FunctionEntry FentShafer{
     .worksheetName = "FentShafer",
@@ -992,6 +1051,16 @@ inline constexpr auto MODEL_ENTRIES = [] {
     });
     return models;
 }();
+
+// Each model names its source and the drug it is of, whose units the front ends show.
+constexpr bool modelsNameTheirDrug() {
+    for (const catalogue::FunctionEntry* model : MODEL_ENTRIES)
+        if (model->source == nullptr || model->source->drug == nullptr ||
+            model->source->drug->name[0] == '\0')
+            return false;
+    return true;
+}
+static_assert(modelsNameTheirDrug(), "a model names no source or no drug");
 
 // The longest argument list of any model: the covariate check takes as many after the
 // model's name.

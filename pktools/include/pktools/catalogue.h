@@ -21,6 +21,7 @@
 #include "pktools/effect.h"
 #include "pktools/peak.h"
 #include "pktools/prediction.h"
+#include "pktools/refusals.h"
 #include "pktools/tci.h"
 
 #include <tuple>
@@ -91,23 +92,9 @@ inline constexpr ArgumentEntry DECR = {"decr", "The decrement (e.g. 50 for 50%) 
     "the fall to time, in percent of the concentration held (50 for half)"};
 // clang-format on
 
-// ---- Texts the tools show instead of a result
+// ---- Texts the tools show instead of a result: Corvane's refusals (pktools/refusals.h)
 
-inline constexpr ErrorCause LENGTHS = {"Columns of different length!",
-                                       "the columns do not all have as many rows"};
-inline constexpr ErrorCause NEGATIVE_OR_MISSING = {
-    "Negative or missing PK parameter!",
-    "A, l1 (or V1, Cl1), or ke0 where it is taken, is 0 or below (an empty cell is 0), or another "
-    "constant is below 0"};
-inline constexpr ErrorCause NEGATIVE = {"Negative PK parameter!",
-                                        "a hybrid constant (or ke0 where it is taken) is below 0"};
-inline constexpr ErrorCause CHECK_DECREMENT = {"Check PK parameters and/or decrement!",
-                                               "A or l1 (or ke0 where it is taken) is 0 or below, "
-                                               "another constant below 0, or decr is 0 or below"};
-inline constexpr ErrorCause NOT_ASCENDING = {"#Times have to be in ascending order!",
-                                             "a context time is not above the one before it"};
-inline constexpr ErrorCause SIX_PARAMETERS = {"We need exactly 6 parameters!",
-                                              "param does not hold exactly six numbers"};
+using namespace refusals;
 
 // ---- Results
 
@@ -540,7 +527,8 @@ inline constexpr ResultCell DECREMENT_ROWS[] = {
     {"decrement time", "min",
      "the time from the end of row k's interval until the effect-site concentration falls to row "
      "k's decrConc, were all dosing stopped there; 0 where it is already at or below"}};
-inline constexpr ErrorCause DECR_CE_ERRORS[] = {LENGTHS, NEGATIVE};
+inline constexpr ErrorCause DECR_CE_ERRORS[] = {LENGTHS, NEGATIVE, NON_POSITIVE_LEVEL,
+                                                DECREMENT_NOT_FOUND};
 inline constexpr FunctionEntry decrCe{
     .worksheetName = "decrCe",
     .helpText = " Calculation of decrement times ",
@@ -559,7 +547,10 @@ inline constexpr ResultCell CONTEXT_ROWS[] = {
     {"decrement time", "min",
      "the time after an infusion of row k's duration until the concentration has fallen by decr "
      "percent"}};
-inline constexpr ErrorCause CONTEXT_ERRORS[] = {NOT_ASCENDING, CHECK_DECREMENT};
+inline constexpr ErrorCause CONTEXT_ERRORS[] = {NOT_ASCENDING, CHECK_DECREMENT, CONTEXT_TOO_LONG};
+// CsDtCe also brings the effect site to its peak first.
+inline constexpr ErrorCause EFFECT_CONTEXT_ERRORS[] = {NOT_ASCENDING, CHECK_DECREMENT,
+                                                       CONTEXT_TOO_LONG, PEAK_NOT_FOUND};
 inline constexpr ArgumentEntry CS_DT_CE_ARGS[] = {
     TIMES, A_, B_, C_, L1, L2, L3, KE0_TRANSFER, DECR,
 };
@@ -573,7 +564,7 @@ inline constexpr FunctionEntry CsDtCe{
                "until the effect-site concentration has fallen by decr percent.",
     .result = COLUMN_PER_ROW,
     .cells = CONTEXT_ROWS,
-    .errors = CONTEXT_ERRORS,
+    .errors = EFFECT_CONTEXT_ERRORS,
     .example = "=CsDtCe({10;30;60;120;240}, 0.2282, 0.005622, 0.0004083, 0.9642, 0.04562, "
                "0.002412, 0.456, 50)",
     .notes = "Rows at or before the time of peak effect give 0. The conventions page defines the "
@@ -679,10 +670,8 @@ inline constexpr ArgumentEntry TCI_CE_ARGS[] = {
     L3,
     KE0,
 };
-inline constexpr ErrorCause TCI_CE_ERRORS[] = {
-    LENGTHS,
-    {"Check PK parameters!", "A, l1 or ke0 is 0 or below, or B, C, l2 or l3 below 0"},
-    {"Maxrate has to be positive!", "maxRate is 0 or below"}};
+inline constexpr ErrorCause TCI_CE_ERRORS[] = {LENGTHS, CHECK_TCI_PARAMETERS,
+                                               NON_POSITIVE_MAX_RATE};
 inline constexpr FunctionEntry TciCe{
     .worksheetName = "TciCe",
     .helpText = " TCI for effect site ",
@@ -703,6 +692,7 @@ inline constexpr FunctionEntry TciCe{
 
 // The hybrid constants and ke0 (TPeak, VdPeak).
 inline constexpr ArgumentEntry HYBRID_KE0_ARGS[] = {A_, B_, C_, L1, L2, L3, KE0};
+inline constexpr ErrorCause PEAK_ERRORS[] = {PEAK_NOT_FOUND};
 inline constexpr ResultCell TPEAK_CELL[] = {
     {"time to peak", "min", "the time from a bolus to the peak of the effect-site concentration"}};
 inline constexpr FunctionEntry TPeak{
@@ -712,8 +702,9 @@ inline constexpr FunctionEntry TPeak{
     .purpose = "The time from a bolus to the peak effect-site concentration.",
     .result = "one number",
     .cells = TPEAK_CELL,
+    .errors = PEAK_ERRORS,
     .example = "=TPeak(0.2282, 0.005622, 0.0004083, 0.9642, 0.04562, 0.002412, 0.456)",
-    .notes = "The search looks from 0 to 1000 minutes; 0 when it finds no peak.",
+    .notes = "The search looks from 0 to 1000 minutes.",
 };
 
 inline constexpr ResultCell VDPEAK_CELL[] = {
@@ -727,6 +718,7 @@ inline constexpr FunctionEntry VdPeak{
                "effect-site concentration it gives, so dose = target x VdPeak.",
     .result = "one number",
     .cells = VDPEAK_CELL,
+    .errors = PEAK_ERRORS,
     .example = "=VdPeak(0.2282, 0.005622, 0.0004083, 0.9642, 0.04562, 0.002412, 0.456)",
 };
 
@@ -741,9 +733,8 @@ inline constexpr ArgumentEntry TPEAK2KE0_ARGS[] = {
 };
 inline constexpr ResultCell KE0_CELL[] = {
     {"ke0", "1/min", "the ke0 whose effect-site peak after a bolus falls at peak_time"}};
-inline constexpr ErrorCause TPEAK2KE0_ERRORS[] = {
-    {"Negative peack time!", "peak_time is 0 or below"},
-    {"Check parameters!", "l1 is 0, or a hybrid constant is below 0"}};
+inline constexpr ErrorCause TPEAK2KE0_ERRORS[] = {NEGATIVE_PEAK_TIME, CHECK_PEAK_PARAMETERS,
+                                                  KE0_NOT_FOUND};
 inline constexpr FunctionEntry TPeak2ke0{
     .worksheetName = "TPeak2ke0",
     .helpText = "Calculates ke0 from a given tpeak ",

@@ -29,6 +29,15 @@ inline constexpr const char* ADDINS[] = {"Velmora", "Corvane"};
 // The function of this worksheet name in any letter case, or nullptr.
 const Function* FindFunction(std::string_view name);
 
+// A text a function shows instead of its result, its argument's name filled in, and its cause.
+struct ShownText {
+    std::string text;
+    std::string cause;
+};
+// Every text the function's section lists: its own (its entry's), then the conversion texts
+// of its flag and column arguments, in argument order.
+std::vector<ShownText> TextsShownInstead(const Function& function);
+
 // What a formula shows: one text per cell.
 using Evaluator = std::function<std::vector<std::string>(const std::string& formula)>;
 
