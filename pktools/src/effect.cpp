@@ -1,7 +1,7 @@
 #include "pktools/effect.h"
 
-#include "pktools/catalogue.h"
 #include "pktools/errors.h"
+#include "pktools/refusals.h"
 #include "pktools/simulation.h"
 
 #include <cmath>
@@ -48,7 +48,7 @@ bool isPositive(double value) {
 // Throws unless the two columns of a two-drug function have the same length.
 void requireSameLength(const std::vector<double>& a, const std::vector<double>& b) {
     if (a.size() != b.size())
-        throw InputError(entries::LENGTHS.text);
+        throw InputError(refusals::LENGTHS);
 }
 
 // The column of `of` applied to each row of `column`, or NaN everywhere when the parameters
@@ -95,7 +95,10 @@ double fractionOfMaximalEffect(double c, double c50, double gam) {
 
 double Ce50Eleveld(double age) {
     using namespace eleveld;
-    return std::exp(LN_CE50_AT_REFERENCE_AGE + AGE_EFFECT_ON_LN_CE50 * (age - REFERENCE_AGE));
+    const double ce50 =
+        std::exp(LN_CE50_AT_REFERENCE_AGE + AGE_EFFECT_ON_LN_CE50 * (age - REFERENCE_AGE));
+    // An age so far out that the exponential under- or overflows has no answer.
+    return isPositive(ce50) ? ce50 : UNKNOWN;
 }
 
 namespace {

@@ -85,6 +85,10 @@ TEST(Eleveld, Ce50FallsWithAgeFromItsValueAt35) {
     // Covariates are not clamped: an age outside any population still has its value.
     EXPECT_GT(Ce50Eleveld(-10), Ce50Eleveld(0));
     EXPECT_TRUE(std::isnan(Ce50Eleveld(NaN)));
+    // So far out that the exponential is 0 or infinite: no answer, not a Ce50 of 0.
+    EXPECT_TRUE(std::isnan(Ce50Eleveld(1e6)));
+    EXPECT_TRUE(std::isnan(Ce50Eleveld(-1e6)));
+    expectAllUnknown(BisEleveld({0, 1}, 1e6), 2);
 }
 
 TEST(Eleveld, BisUsesTheSteeperGammaBelowCe50) {

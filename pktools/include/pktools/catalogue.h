@@ -278,7 +278,9 @@ inline constexpr const char* ELEVELD_CONTESTED[] = {
 inline constexpr ArgumentEntry CE50_ELEVELD_ARGS[] = {AGE};
 inline constexpr ResultCell CE50_CELL[] = {
     {"Ce50", "ug/mL", "exp(1.124750 - 0.006348370 (age - 35)): 3.079 at 35 years"}};
-inline constexpr ErrorCause CE50_ERRORS[] = {{"#NUM!", "an age that is not a finite number"}};
+inline constexpr ErrorCause CE50_ERRORS[] = {
+    {"#NUM!",
+     "an age so far out (beyond about 100 000 years either way) that Ce50 is 0 or not finite"}};
 inline constexpr FunctionEntry Ce50Eleveld{
     .worksheetName = "Ce50Eleveld",
     .helpText = " Ce50 of propofol for BIS (Eleveld BJA 2018) ",
@@ -307,8 +309,8 @@ inline constexpr ResultCell BIS_ROWS[] = {
      "the typical BIS at the concentration of the same row: 92.98240 without drug, half that "
      "at Ce50, towards 0 at high concentrations"}};
 inline constexpr ErrorCause BIS_ERRORS[] = {
-    {"#NUM!", "in a row: a concentration below 0 or not a finite number; in every row: an age "
-              "that is not a finite number"}};
+    {"#NUM!", "in a row: a concentration below 0 or not a finite number; in every row: an age so "
+              "far out (beyond about 100 000 years either way) that Ce50 is 0 or not finite"}};
 inline constexpr FunctionEntry BisEleveld{
     .worksheetName = "BisEleveld",
     .helpText = " BIS from propofol Ce (Eleveld BJA 2018) ",
@@ -337,7 +339,8 @@ inline constexpr ResultCell CE_FOR_BIS_ROWS[] = {
      "for TciCe; 0 for a bis at or above 92.98240"}};
 inline constexpr ErrorCause CE_FOR_BIS_ERRORS[] = {
     {"#NUM!", "in a row: a bis of 0 or below (no concentration gives it) or not a finite "
-              "number; in every row: an age that is not a finite number"}};
+              "number; in every row: an age so far out (beyond about 100 000 years either way) "
+              "that Ce50 is 0 or not finite"}};
 inline constexpr FunctionEntry CeForBisEleveld{
     .worksheetName = "CeForBisEleveld",
     .helpText = " Propofol Ce for a BIS target (Eleveld BJA 2018) ",
