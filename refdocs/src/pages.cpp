@@ -1,6 +1,7 @@
 #include "refdocs/pages.h"
 
 #include "catalogue/conversions.h"
+#include "catalogue/covariates.h"
 #include "drugmodels/catalogue.h"
 #include "drugmodels/checks.h"
 #include "pktools/catalogue.h"
@@ -47,27 +48,10 @@ std::string Shown(double value) {
     return std::string(text.data(), end);
 }
 
-constexpr const char* QuantityName(Quantity quantity) {
-    switch (quantity) {
-    case Quantity::Age:
-        return "age (years)";
-    case Quantity::Weight:
-        return "weight (kg)";
-    case Quantity::Height:
-        return "height (cm)";
-    case Quantity::LeanBodyMass:
-        return "lean body mass (kg)";
-    case Quantity::PostmenstrualAge:
-        return "postmenstrual age (years)";
-    case Quantity::CreatinineClearance:
-        return "creatinine clearance (mL/min)";
-    case Quantity::BodyMassIndex:
-        return "BMI (kg/m²)";
-    case Quantity::GestationAtBirth:
-        return "pma - age (years)";
-    default:
-        return "";
-    }
+// "age (years)": the covariate's name and unit.
+std::string QuantityName(Quantity quantity) {
+    const catalogue::Covariate& covariate = catalogue::covariate(quantity);
+    return *covariate.name ? std::string(covariate.name) + " (" + covariate.unit + ")" : "";
 }
 
 // The anchor a code host gives a heading: lower case, blanks as "-".

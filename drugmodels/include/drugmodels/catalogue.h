@@ -13,6 +13,7 @@
 // The tables are constant-initialised, so registration records built during static
 // initialisation of other translation units may read them safely.
 
+#include "catalogue/covariates.h"
 #include "catalogue/row.h"
 #include "drugmodels/checks.h"
 #include "drugmodels/models.h"
@@ -65,30 +66,32 @@ inline constexpr Drug ABP_700{"ABP-700", "mg", "ug/mL"};
 // ---- Arguments, by what they measure: name and description as registered, then the
 // meaning the reference gives
 
+// An argument that carries a covariate: its unit and, unless it says more, its meaning
+// from the covariate's row (catalogue/covariates.h).
+constexpr ArgumentEntry Covariate(Quantity quantity, const char* name, const char* description,
+                                  const char* meaning = nullptr) {
+    const catalogue::Covariate& row = catalogue::covariate(quantity);
+    return {name, description, B, row.unit, meaning != nullptr ? meaning : row.meaning, quantity};
+}
 constexpr ArgumentEntry Age(const char* name, const char* description,
-                            const char* meaning = "the patient's age") {
-    return {name, description, B, "years", meaning, Quantity::Age};
+                            const char* meaning = nullptr) {
+    return Covariate(Quantity::Age, name, description, meaning);
 }
 constexpr ArgumentEntry Weight(const char* name, const char* description,
-                               const char* meaning = "the patient's total body weight") {
-    return {name, description, B, "kg", meaning, Quantity::Weight};
+                               const char* meaning = nullptr) {
+    return Covariate(Quantity::Weight, name, description, meaning);
 }
 constexpr ArgumentEntry Height(const char* name, const char* description,
-                               const char* meaning = "the patient's height") {
-    return {name, description, B, "cm", meaning, Quantity::Height};
+                               const char* meaning = nullptr) {
+    return Covariate(Quantity::Height, name, description, meaning);
 }
 constexpr ArgumentEntry LeanBodyMass(const char* name, const char* description) {
-    return {name,
-            description,
-            B,
-            "kg",
-            "the patient's lean body mass, taken as given (the model was built with the James "
-            "formula: JLBM of Corvane)",
-            Quantity::LeanBodyMass};
+    return Covariate(Quantity::LeanBodyMass, name, description);
 }
 // A flag reaches the routine as a truth value.
 constexpr ArgumentEntry Flag(const char* name, const char* description, const char* meaning) {
-    return {name, description, CELL, "1 or 0", meaning, Quantity::Flag};
+    return {name,    description,   CELL, catalogue::covariate(Quantity::Flag).unit,
+            meaning, Quantity::Flag};
 }
 inline constexpr const char* MALE_MEANING = "1 (or TRUE) for a man, 0 (or FALSE) for a woman";
 
@@ -394,10 +397,7 @@ inline constexpr FunctionEntry PropEleveld{
 inline constexpr ArgumentEntry PROP_ELEVELD_FINAL_ARGS[] = {
     Weight("weight", " Enter the weight in kg "),
     Height("height", " Enter the height in cm "),
-    {"pma", " Enter postmenstrual age, decimal year ", B, "years",
-     "postmenstrual age in decimal years: the age plus the gestation at birth (about 0.77 "
-     "years at term)",
-     Quantity::PostmenstrualAge},
+    Covariate(Quantity::PostmenstrualAge, "pma", " Enter postmenstrual age, decimal year "),
     Age("age", " Enter age as years "),
     Flag("male", " Enter gender (1=MALE) ", MALE_MEANING),
     Flag("venous", " Enter if concentration is venous (1) ",
@@ -892,9 +892,7 @@ inline constexpr FunctionEntry RemimazEleveld{
 inline constexpr ArgumentEntry ROCU_KLEIJN_ARGS[] = {
     Weight("weight", " the patient's weight "),
     Age("age", " the patient's age "),
-    {"crcl", " creatinine clearance in ml/min ", B, "mL/min",
-     "creatinine clearance, not normalised to body surface area (Cockcroft-Gault in adults)",
-     Quantity::CreatinineClearance},
+    Covariate(Quantity::CreatinineClearance, "crcl", " creatinine clearance in ml/min "),
     Flag("asian", " Asian patient (1) ", "1 for an Asian patient"),
     Flag("sevoflurane", " sevoflurane maintenance (1) ", "1 for a sevoflurane maintenance"),
 };

@@ -13,6 +13,7 @@
 // The tables are constant-initialised, so registration records built during static
 // initialisation of other translation units may read them safely.
 
+#include "catalogue/covariates.h"
 #include "catalogue/row.h"
 #include "pktools/bodysize.h"
 #include "pktools/checks.h"
@@ -752,11 +753,18 @@ inline constexpr FunctionEntry TPeak2ke0{
 
 // ---- Body size
 
+// A weight or a height in its covariate's unit (catalogue/covariates.h).
+constexpr ArgumentEntry BodySize(catalogue::Quantity quantity, const char* name,
+                                 const char* description, const char* meaning) {
+    return {name, description, B, catalogue::covariate(quantity).unit, meaning};
+}
+using catalogue::Quantity;
 inline constexpr ArgumentEntry BMI_ARGS[] = {
-    {"Weight", "The patients weight in kg ", B, "kg", "total body weight"},
-    {"Height", "The pateints height in cm ", B, "cm", "height"},
+    BodySize(Quantity::Weight, "Weight", "The patients weight in kg ", "total body weight"),
+    BodySize(Quantity::Height, "Height", "The pateints height in cm ", "height"),
 };
-inline constexpr ResultCell BMI_CELL[] = {{"BMI", "kg/m²", "weight / (height/100)²"}};
+inline constexpr ResultCell BMI_CELL[] = {
+    {"BMI", catalogue::covariate(Quantity::BodyMassIndex).unit, "weight / (height/100)²"}};
 inline constexpr FunctionEntry BMI{
     .worksheetName = "BMI",
     .helpText = " Computes the BMI (body mass index) ",
@@ -772,20 +780,21 @@ inline constexpr FunctionEntry BMI{
 inline constexpr ArgumentEntry LBM_MALE = {"MALE",
                                            " Gender, male=1, female=0 ",
                                            CELL,
-                                           "1 or 0",
+                                           catalogue::covariate(Quantity::Flag).unit,
                                            "1 (or TRUE) for a man, 0 (or FALSE) for a woman",
-                                           catalogue::Quantity::Flag};
+                                           Quantity::Flag};
 inline constexpr ArgumentEntry JAMES_ARGS[] = {
-    {"weight", " Weight in kg ", B, "kg", "total body weight"},
-    {"height", " Height in cm ", B, "cm", "height"},
+    BodySize(Quantity::Weight, "weight", " Weight in kg ", "total body weight"),
+    BodySize(Quantity::Height, "height", " Height in cm ", "height"),
     LBM_MALE,
 };
 inline constexpr ArgumentEntry JAN_LBM_ARGS[] = {
-    {"weight", "The patient's weight in kg ", B, "kg", "total body weight"},
-    {"height", "The patient's height in cm ", B, "cm", "height"},
+    BodySize(Quantity::Weight, "weight", "The patient's weight in kg ", "total body weight"),
+    BodySize(Quantity::Height, "height", "The patient's height in cm ", "height"),
     LBM_MALE,
 };
-inline constexpr ResultCell LBM_CELL[] = {{"LBM", "kg", "lean body mass"}};
+inline constexpr ResultCell LBM_CELL[] = {
+    {"LBM", catalogue::covariate(Quantity::LeanBodyMass).unit, "lean body mass"}};
 inline constexpr FunctionEntry JLBM{
     .worksheetName = "JLBM",
     .helpText = " LBM (formula of James) ",
