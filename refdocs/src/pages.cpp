@@ -235,6 +235,14 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
     }
     if (*entry.notes)
         out += std::string(entry.notes) + "\n\n";
+    if (*entry.sources)
+        out += "**Sources:** " + std::string(entry.sources) + "\n\n";
+    if (!entry.contested.empty()) {
+        out += "**Where the sources disagree:**\n\n";
+        for (const char* point : entry.contested)
+            out += "- " + std::string(point) + "\n";
+        out += "\n";
+    }
     if (function.entry == &drugmodels::entries::CovariateCheck)
         out += CovariateRules();
     return out;
