@@ -1,6 +1,7 @@
 #include "drugmodels/checks.h"
 
 #include "catalogue/covariates.h"
+#include "catalogue/shown.h"
 #include "drugmodels/catalogue.h"
 
 #include <algorithm>
@@ -22,6 +23,9 @@ using catalogue::Quantity;
 
 namespace {
 
+using catalogue::FINDING_DIGITS;
+using catalogue::Shown;
+
 using enum Beyond;
 using enum Severity;
 
@@ -34,9 +38,6 @@ inline constexpr double MONTHS_PER_YEAR = 12;
 inline constexpr double GRAMS_PER_KG = 1000;
 inline constexpr double KG_PER_POUND = 0.45359237;
 inline constexpr double WEEKS_PER_YEAR = 365.25 / 7;
-
-// The significant digits a finding shows of a number.
-inline constexpr int SHOWN_DIGITS = 6;
 
 struct SlipText {
     const char* unit;
@@ -65,24 +66,9 @@ constexpr SlipText textOf(Slip slip) {
     }
 }
 
-std::string Shown(double value) {
-    std::array<char, 32> text{};
-#if defined(__cpp_lib_to_chars)
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
-                                   std::chars_format::general, SHOWN_DIGITS)
-                         .ptr;
-    return std::string(text.data(), end);
-#else
-    // A standard library without to_chars for doubles (Emscripten's): printf's %g of the
-    // same precision writes the same characters.
-    const int length = std::snprintf(text.data(), text.size(), "%.*g", SHOWN_DIGITS, value);
-    return std::string(text.data(), static_cast<std::size_t>(length));
-#endif
-}
-
 std::string WithUnit(double value, Quantity quantity) {
     const char* unit = catalogue::covariate(quantity).unit;
-    return *unit ? Shown(value) + " " + unit : Shown(value);
+    return *unit ? Shown(value, FINDING_DIGITS) + " " + unit : Shown(value, FINDING_DIGITS);
 }
 
 constexpr const char* Words(Beyond beyond) {
@@ -142,7 +128,7 @@ std::optional<Finding> Apply(const LimitRule& rule, const Known& subject, const 
         threshold = rule.threshold * scale->value;
         thresholdText = rule.threshold == 1
                             ? scale->name + " " + WithUnit(scale->value, rule.scaleBy)
-                            : Shown(rule.threshold) + " x " + scale->name + " (" +
+                            : Shown(rule.threshold, FINDING_DIGITS) + " x " + scale->name + " (" +
                                   WithUnit(threshold, rule.quantity) + ")";
     }
     if (!Breaks(subject.value, rule.beyond, threshold))
@@ -159,7 +145,7 @@ std::optional<Finding> Apply(const LimitRule& rule, const Known& subject, const 
         if (found != patient.end()) {
             const SlipText slip = textOf(rule.slip);
             const double value = found->second.value;
-            text += " (" + Shown(value) + " " + slip.unit + " = " +
+            text += " (" + Shown(value, FINDING_DIGITS) + " " + slip.unit + " = " +
                     WithUnit(value * slip.toRightUnit, slipped) + ")";
         }
     }
@@ -195,7 +181,7 @@ std::optional<std::string> RowProblem(const catalogue::FunctionEntry& entry,
     for (std::size_t k = 0; k < row.size() && k < row::ke0; ++k) {
         if (!(row[k] >= 0))
             return std::string(entry.worksheetName) + " gives " + std::string(cells[k].name) +
-                   " = " + Shown(row[k]) + " " + cells[k].unit +
+                   " = " + Shown(row[k], FINDING_DIGITS) + " " + cells[k].unit +
                    " for these arguments: its formulas do not hold here";
         allZero = allZero && row[k] == 0;
     }
@@ -321,8 +307,8 @@ std::optional<Finding> SurplusArgument(const catalogue::FunctionEntry& entry,
                                       std::to_string(count) +
                                       (count == 1 ? " argument" : " arguments") +
                                       (count == 0 ? "" : " (" + ArgumentList(entry) + ")") +
-                                      "; the value " + Shown(*arguments[k]) + " in place " +
-                                      std::to_string(k + 1) + " does not fit it"};
+                                      "; the value " + Shown(*arguments[k], FINDING_DIGITS) +
+                                      " in place " + std::to_string(k + 1) + " does not fit it"};
         }
     }
     return std::nullopt;
@@ -352,7 +338,7 @@ void ReadArguments(std::span<const catalogue::ArgumentEntry> described,
             if (*raw != 0 && *raw != 1)
                 found.push_back(
                     {k,
-                     {Warning, name + " " + Shown(*raw) +
+                     {Warning, name + " " + Shown(*raw, FINDING_DIGITS) +
                                    " is neither 1 nor 0: the model reads any number but 0 as "
                                    "1"}});
         } else if (argument.quantity != Quantity::Other) {
@@ -428,7 +414,7 @@ void OutsideStudiedRanges(const catalogue::ModelSource& source, const Patient& p
             continue;
         found.push_back({known->position,
                          {Warning, known->name + " " + WithUnit(known->value, range.quantity) +
-                                       " is outside the " + Shown(range.low) + "–" +
+                                       " is outside the " + Shown(range.low, FINDING_DIGITS) + "–" +
                                        WithUnit(range.high, range.quantity) +
                                        " studied for this model (" + source.study +
                                        (source.rangesConfirmed ? "" : ", not confirmed") + ")"}});

@@ -219,13 +219,7 @@ void* FindMainModuleExport(const char* name) noexcept {
 #if defined(__EMSCRIPTEN__)
     return nullptr;
 #else
-    void* self = dlopen(nullptr, RTLD_LAZY);
-    if (self == nullptr) {
-        return nullptr;
-    }
-    void* entry = dlsym(self, name);
-    dlclose(self);
-    return entry;
+    return ProgramExport(name);
 #endif
 }
 

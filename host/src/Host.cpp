@@ -954,13 +954,7 @@ XLF_EXPORT void* XlfHostFindMainExport(const char* name) {
     return std::strcmp(name, xlf::kHostCallbackName) == 0 ? reinterpret_cast<void*>(&MdCallBack12)
                                                           : nullptr;
 #else
-    void* self = dlopen(nullptr, RTLD_LAZY);
-    if (self == nullptr) {
-        return nullptr;
-    }
-    void* entry = dlsym(self, name);
-    dlclose(self);
-    return entry;
+    return xlf::platform::ProgramExport(name);
 #endif
 }
 

@@ -26,6 +26,17 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPredCpVCl(LPXLOPER12 deltaTimes, LPXLOPER12 R
                                              double Cl1, double Cl2, double Cl3);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPredEff(LPXLOPER12 concEff, double eZero, double eMax,
                                            double IC50, double gam);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCe50Eleveld(double age);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlBisEleveld(LPXLOPER12 concEff, double age);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCeForBisEleveld(LPXLOPER12 bis, double age);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPNoRespHier(LPXLOPER12 concProp, LPXLOPER12 concOpioid,
+                                               double C50prop, double gamProp, double C50opioid,
+                                               double gamOpioid, double preIntensity);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlEffMinto(LPXLOPER12 concA, LPXLOPER12 concB, double C50a,
+                                            double C50b, double gam, double beta, double eZero,
+                                            double eMax);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlEffGreco(LPXLOPER12 concA, LPXLOPER12 concB, double C50a,
+                                            double C50b, double gam, double alpha);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xldecrCe(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
                                           LPXLOPER12 IVBolus, LPXLOPER12 decrConc, double A,
                                           double B, double C, double l1, double l2, double l3,
@@ -66,6 +77,12 @@ inline constexpr std::tuple CORVANE_EXPORTS{
     xlf::Export{"xlPredCe", &xlPredCe},
     xlf::Export{"xlPredCpVCl", &xlPredCpVCl},
     xlf::Export{"xlPredEff", &xlPredEff},
+    xlf::Export{"xlCe50Eleveld", &xlCe50Eleveld},
+    xlf::Export{"xlBisEleveld", &xlBisEleveld},
+    xlf::Export{"xlCeForBisEleveld", &xlCeForBisEleveld},
+    xlf::Export{"xlPNoRespHier", &xlPNoRespHier},
+    xlf::Export{"xlEffMinto", &xlEffMinto},
+    xlf::Export{"xlEffGreco", &xlEffGreco},
     xlf::Export{"xldecrCe", &xldecrCe},
     xlf::Export{"xlCsDtCe", &xlCsDtCe},
     xlf::Export{"xlCsDtCp", &xlCsDtCp},

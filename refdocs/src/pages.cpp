@@ -2,6 +2,7 @@
 
 #include "catalogue/conversions.h"
 #include "catalogue/covariates.h"
+#include "catalogue/shown.h"
 #include "drugmodels/catalogue.h"
 #include "drugmodels/checks.h"
 #include "pktools/catalogue.h"
@@ -17,6 +18,7 @@ namespace {
 
 using catalogue::ErrorCause;
 using catalogue::Quantity;
+using catalogue::Shown;
 using catalogue::conversions::ConversionError;
 
 std::string Trimmed(std::string_view text) {
@@ -38,14 +40,6 @@ std::string Replaced(std::string text, std::string_view what, std::string_view b
     for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + by.size()))
         text.replace(at, what.size(), by);
     return text;
-}
-
-std::string Shown(double value) {
-    std::array<char, 32> text{};
-    const auto end =
-        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::general)
-            .ptr;
-    return std::string(text.data(), end);
 }
 
 // "age (years)": the covariate's name and unit.
@@ -241,6 +235,14 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
     }
     if (*entry.notes)
         out += std::string(entry.notes) + "\n\n";
+    if (*entry.sources)
+        out += "**Sources:** " + std::string(entry.sources) + "\n\n";
+    if (!entry.contested.empty()) {
+        out += "**Where the sources disagree:**\n\n";
+        for (const char* point : entry.contested)
+            out += "- " + std::string(point) + "\n";
+        out += "\n";
+    }
     if (function.entry == &drugmodels::entries::CovariateCheck)
         out += CovariateRules();
     return out;

@@ -37,6 +37,10 @@ struct FunctionEntry {
     const char* example = "";                // a formula to try; its result is computed where shown
     const ModelSource* source = nullptr;     // for a drug model
     const char* notes = "";                  // anything else a user should know
+    // For a function that is a published model or equation: where it and its constants come
+    // from, and the points on which published sources disagree, one line each.
+    const char* sources = "";
+    std::span<const char* const> contested = {};
 };
 
 // The export name of every worksheet function is this prefix and its worksheet name.

@@ -5,6 +5,7 @@
 #include "pktools/catalogue.h"
 #include "standin/Addin.h"
 
+#include <cmath>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -112,4 +113,39 @@ TEST_F(BothAddins, ShowConversionFailuresAsTheirTexts) {
                    "unidemensional"));
     // A number argument that cannot become a number never reaches the add-in.
     EXPECT_EQ(Call(u"BMI", {Value::Text(u"heavy"), Num(170)}), Value::Error(xlerrValue));
+}
+
+TEST_F(BothAddins, GiveBackTheBisThroughTheEntriesOverTheClinicalRange) {
+    // CeForBisEleveld's target, fed back to BisEleveld, at every age from 1 to 90 years and
+    // every BIS from 5 to 90 in steps of 0.5: both branches of the inverse, through the
+    // entries as a sheet chains them.
+    std::vector<double> targets;
+    for (double b = 5; b <= 90; b += 0.5)
+        targets.push_back(b);
+    for (double age = 1; age <= 90; age += 1) {
+        const std::optional<Value> ce = Call(u"CeForBisEleveld", {Column(targets), Num(age)});
+        ASSERT_TRUE(ce && ce->kind == Value::Kind::Multi && ce->rows == std::ssize(targets));
+        const std::optional<Value> bis = Call(u"BisEleveld", {*ce, Num(age)});
+        ASSERT_TRUE(bis && bis->kind == Value::Kind::Multi && bis->rows == ce->rows);
+        for (std::size_t i = 0; i < targets.size(); ++i)
+            ASSERT_NEAR(bis->items[i].num, targets[i], 1e-12 * targets[i])
+                << "BIS " << targets[i] << ", age " << age;
+    }
+}
+
+TEST_F(BothAddins, ShowTheNumberErrorInTheRowsOfTheEffectFunctionsWithoutAnAnswer) {
+    // A negative concentration and a BIS of 0 have no answer; the rows beside them keep
+    // theirs, and a two-drug function's columns of different lengths get the usual text.
+    const std::optional<Value> bis = Call(u"BisEleveld", {Column({0, -1, 1e300}), Num(35)});
+    ASSERT_TRUE(bis && bis->rows == 3);
+    EXPECT_EQ(bis->items[0], Num(92.98240));
+    EXPECT_TRUE(std::isnan(bis->items[1].num)) << bis->items[1].Utf8();
+    EXPECT_EQ(bis->items[2], Num(0));
+    const std::optional<Value> ce = Call(u"CeForBisEleveld", {Column({0, 100}), Num(35)});
+    ASSERT_TRUE(ce && ce->rows == 2);
+    EXPECT_TRUE(std::isnan(ce->items[0].num)) << ce->items[0].Utf8();
+    EXPECT_EQ(ce->items[1], Num(0));
+    EXPECT_EQ(Call(u"PNoRespHier", {Column({1, 2}), Column({1}), Num(6.68), Num(6.9), Num(1.01),
+                                    Num(0.72), Num(0.83)}),
+              Value::Text(u"Columns of different length!"));
 }
