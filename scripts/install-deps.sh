@@ -12,9 +12,11 @@
 # extension and its tests in a headless LibreOffice), the Python modules' pybind11 and
 # Debian's Python with numpy, matplotlib, pytest, venv, setuptools and wheel, Pillow (the
 # example workbooks' column widths from the font, their pictures cut to what they show),
-# python3-markdown (the reference pages of the Windows release folder as HTML), and the web
-# page's Emscripten, node with npm and the page's npm packages as web/package-lock.json
-# pins them, and Chromium for its tests (poppler-utils reads its printed PDF).
+# python3-markdown (the reference pages of the Windows release folder as HTML), MPFR (the
+# accuracy test of the portable mathematics), the ARM64 and 32-bit x86 cross compilers
+# with qemu-user (the results digest on ARM64 and 32-bit x86), and the web page's
+# Emscripten, node with npm and the page's npm packages as web/package-lock.json pins
+# them, and Chromium for its tests (poppler-utils reads its printed PDF).
 set -euo pipefail
 
 main=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev)
@@ -22,7 +24,9 @@ tests=(libbenchmark-dev clang libclang-rt-14-dev valgrind
        g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine32:i386 xvfb xauth
        libreoffice-calc-nogui libreoffice-dev python3-uno poppler-utils fonts-dejavu-core
        pybind11-dev python3-dev python3-numpy python3-matplotlib python3-pytest python3-venv
-       python3-setuptools python3-wheel python3-pil python3-markdown emscripten nodejs chromium)
+       python3-setuptools python3-wheel python3-pil python3-markdown
+       libmpfr-dev qemu-user g++-aarch64-linux-gnu g++-i686-linux-gnu
+       emscripten nodejs chromium)
 
 case ${1:-} in
 --main) packages=("${main[@]}") ;;

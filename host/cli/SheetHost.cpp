@@ -13,6 +13,9 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 namespace sheethost {
 
@@ -187,6 +190,13 @@ std::optional<Options> ReadOptions(const std::vector<std::string>& args, std::os
     return o;
 }
 
+// Where a syntax error is: the formula and a mark under the position.
+void ShowPosition(const std::string& formula, std::size_t position, std::ostream& err) {
+    err << "  " << formula << "\n  " << std::string(position > 0 ? position - 1 : 0, ' ') << "^\n";
+}
+
+} // namespace
+
 std::optional<std::string> ReadFile(const std::string& path) {
     std::ostringstream text;
     if (path == "-") {
@@ -201,12 +211,26 @@ std::optional<std::string> ReadFile(const std::string& path) {
     return text.str();
 }
 
-// Where a syntax error is: the formula and a mark under the position.
-void ShowPosition(const std::string& formula, std::size_t position, std::ostream& err) {
-    err << "  " << formula << "\n  " << std::string(position > 0 ? position - 1 : 0, ' ') << "^\n";
+std::string ProgramFolder(const char* argv0) {
+    std::error_code error;
+    std::filesystem::path program;
+#if defined(_WIN32)
+    wchar_t buffer[32768];
+    const DWORD n = GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(std::size(buffer)));
+    if (n > 0 && n < std::size(buffer)) {
+        program = std::filesystem::path(std::wstring(buffer, n));
+    }
+#else
+    program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        program.clear();
+    }
+#endif
+    if (program.empty()) {
+        program = std::filesystem::absolute(argv0, error);
+    }
+    return program.parent_path().string();
 }
-
-} // namespace
 
 sheet::FunctionCaller SessionCaller(standin::Session& session, std::ostream& err) {
     auto reported = std::make_shared<std::set<const standin::Function*>>();

@@ -51,6 +51,12 @@ sheet::FunctionCaller SessionCaller(standin::Session& session, std::ostream& err
 // What a result shows, one text per cell (row by row), numbers with 10 significant digits.
 std::vector<std::string> ShownCells(const sheet::Value& result);
 
+// A file's contents ("-": standard input); no value when it cannot be read.
+std::optional<std::string> ReadFile(const std::string& path);
+
+// The folder of the running program, where the default add-ins lie.
+std::string ProgramFolder(const char* argv0);
+
 // Runs the command line (arguments without the program's name). programFolder is where
 // the default add-ins lie. Results go to out, messages to err.
 int Run(const std::vector<std::string>& arguments, const std::string& programFolder,

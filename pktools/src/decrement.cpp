@@ -9,6 +9,7 @@
 #include "pktools/prediction.h"
 #include "pktools/refusals.h"
 #include "pktools/simulation.h"
+#include "portablemath/math.h"
 
 #include <array>
 #include <cmath>
@@ -337,10 +338,10 @@ PeakAtOne peakAtOne(const EffectModelOfDecrement& m) {
     const Hybrid& h = m.h;
     const EffectCoefficients& E = m.E;
     const double ke0 = m.ke0, ke0s = m.ke0s;
-    const double pulse1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (E.E1 / h.l1);
-    const double pulse2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (E.E2 / h.l2);
-    const double pulse3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (E.E3 / h.l3);
-    const double pulse4 = (1 - std::exp(-(HOLD_STEP * ke0))) * (E.E4 / ke0);
+    const double pulse1 = (1 - portable::exp(-(HOLD_STEP * h.l1))) * (E.E1 / h.l1);
+    const double pulse2 = (1 - portable::exp(-(HOLD_STEP * h.l2))) * (E.E2 / h.l2);
+    const double pulse3 = (1 - portable::exp(-(HOLD_STEP * h.l3))) * (E.E3 / h.l3);
+    const double pulse4 = (1 - portable::exp(-(HOLD_STEP * ke0))) * (E.E4 / ke0);
     const Decay<4> pulse{{pulse1, pulse2, pulse3, pulse4}, {h.l1, h.l2, h.l3, ke0}};
     const BrentResult peak = fixedTriplePeakSearch([&pulse](double x) { return -pulse(x); });
     // Without a located, positive peak the effect site cannot be brought to 1.
@@ -350,14 +351,17 @@ PeakAtOne peakAtOne(const EffectModelOfDecrement& m) {
 
     const double R = tpk > HOLD_STEP ? -1 / peak.fmin : 0;
     PeakAtOne at{tpk, {}, {}};
-    at.p.x = (1 - std::exp(-(HOLD_STEP * h.l1))) * (R * h.A / h.l1) * std::exp(-(tpk * h.l1));
-    at.p.y = (1 - std::exp(-(HOLD_STEP * h.l2))) * (R * h.B / h.l2) * std::exp(-(tpk * h.l2));
-    at.p.z = (1 - std::exp(-(HOLD_STEP * h.l3))) * (R * h.C / h.l3) * std::exp(-(tpk * h.l3));
+    at.p.x =
+        (1 - portable::exp(-(HOLD_STEP * h.l1))) * (R * h.A / h.l1) * portable::exp(-(tpk * h.l1));
+    at.p.y =
+        (1 - portable::exp(-(HOLD_STEP * h.l2))) * (R * h.B / h.l2) * portable::exp(-(tpk * h.l2));
+    at.p.z =
+        (1 - portable::exp(-(HOLD_STEP * h.l3))) * (R * h.C / h.l3) * portable::exp(-(tpk * h.l3));
     const EffectPerRate& q = m.q;
-    at.s.s1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (q.q1 * R) * std::exp(-(tpk * h.l1));
-    at.s.s2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (q.q2 * R) * std::exp(-(tpk * h.l2));
-    at.s.s3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (q.q3 * R) * std::exp(-(tpk * h.l3));
-    at.s.s4 = (1 - std::exp(-(HOLD_STEP * ke0s))) * (q.q4 * R) * std::exp(-(tpk * ke0s));
+    at.s.s1 = (1 - portable::exp(-(HOLD_STEP * h.l1))) * (q.q1 * R) * portable::exp(-(tpk * h.l1));
+    at.s.s2 = (1 - portable::exp(-(HOLD_STEP * h.l2))) * (q.q2 * R) * portable::exp(-(tpk * h.l2));
+    at.s.s3 = (1 - portable::exp(-(HOLD_STEP * h.l3))) * (q.q3 * R) * portable::exp(-(tpk * h.l3));
+    at.s.s4 = (1 - portable::exp(-(HOLD_STEP * ke0s))) * (q.q4 * R) * portable::exp(-(tpk * ke0s));
     return at;
 }
 
@@ -370,7 +374,7 @@ void holdEffectSiteFromPeak(const std::vector<double>& Times, std::size_t j,
     const Hybrid& h = m.h;
     const UnitFactors u = unitFactors(h);
     const PlasmaHolding fixed = plasmaHolding(HOLD_STEP, h);
-    const double fixedE4 = std::exp(-(HOLD_STEP * m.ke0s));
+    const double fixedE4 = portable::exp(-(HOLD_STEP * m.ke0s));
     PlasmaState p = peak.p;
     EffectState s = peak.s;
     double g = peak.time; // where the next search starts
@@ -382,7 +386,7 @@ void holdEffectSiteFromPeak(const std::vector<double>& Times, std::size_t j,
                 const PlasmaHolding k = plasmaHolding(step, h);
                 const double X = holdingRate(p, k);
                 holdPlasma(p, u, k.e, X);
-                holdEffect(s, m.q, k.e, std::exp(-(step * m.ke0s)), X);
+                holdEffect(s, m.q, k.e, portable::exp(-(step * m.ke0s)), X);
             } else {
                 const double X = holdingRate(p, fixed);
                 holdPlasma(p, u, fixed.e, X);

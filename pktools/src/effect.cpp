@@ -3,6 +3,7 @@
 #include "pktools/errors.h"
 #include "pktools/refusals.h"
 #include "pktools/simulation.h"
+#include "portablemath/math.h"
 
 #include <cmath>
 #include <cstddef>
@@ -70,10 +71,10 @@ std::vector<double> PredEff(std::vector<double> concEff, double eZero, double eM
     std::vector<double> effect(concEff.size(), 0.0);
     if (concEff.empty())
         return effect;
-    const double halfMaximal = std::pow(IC50, gam);
+    const double halfMaximal = portable::pow(IC50, gam);
     for (std::size_t i = 0; i < concEff.size(); ++i) {
         const double c = concEff[i];
-        const double d = std::pow(c, gam);
+        const double d = portable::pow(c, gam);
         const double den = halfMaximal + d;
         // Both powers 0: the curve has no value there; the zero-rate constant turns a
         // zero concentration into 0.
@@ -85,10 +86,10 @@ std::vector<double> PredEff(std::vector<double> concEff, double eZero, double eM
 double fractionOfMaximalEffect(double c, double c50, double gam) {
     const double r = c / c50;
     if (r <= 1) {
-        const double p = std::pow(r, gam);
+        const double p = portable::pow(r, gam);
         return p / (1 + p);
     }
-    return 1 / (1 + std::pow(r, -gam));
+    return 1 / (1 + portable::pow(r, -gam));
 }
 
 // ---- Eleveld
@@ -96,7 +97,7 @@ double fractionOfMaximalEffect(double c, double c50, double gam) {
 double Ce50Eleveld(double age) {
     using namespace eleveld;
     const double ce50 =
-        std::exp(LN_CE50_AT_REFERENCE_AGE + AGE_EFFECT_ON_LN_CE50 * (age - REFERENCE_AGE));
+        portable::exp(LN_CE50_AT_REFERENCE_AGE + AGE_EFFECT_ON_LN_CE50 * (age - REFERENCE_AGE));
     // An age so far out that the exponential under- or overflows has no answer.
     return isPositive(ce50) ? ce50 : UNKNOWN;
 }
@@ -107,8 +108,8 @@ namespace {
 struct EleveldCurve {
     explicit EleveldCurve(double age) : ce50(Ce50Eleveld(age)) {}
     const double ce50;
-    const double gammaBelow = std::exp(eleveld::LN_GAMMA_BELOW_CE50);
-    const double gammaFrom = std::exp(eleveld::LN_GAMMA_FROM_CE50);
+    const double gammaBelow = portable::exp(eleveld::LN_GAMMA_BELOW_CE50);
+    const double gammaFrom = portable::exp(eleveld::LN_GAMMA_FROM_CE50);
 };
 
 } // namespace
@@ -136,7 +137,7 @@ std::vector<double> CeForBisEleveld(std::vector<double> bis, double age) {
             return 0.0;
         const double f = 1 - b / E0;
         const double gam = f < eleveld::FRACTION_AT_CE50 ? curve.gammaBelow : curve.gammaFrom;
-        return curve.ce50 * std::pow(f / (1 - f), 1 / gam);
+        return curve.ce50 * portable::pow(f / (1 - f), 1 / gam);
     });
 }
 

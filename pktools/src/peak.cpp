@@ -7,9 +7,9 @@
 #include "pktools/peak_search.h"
 #include "pktools/refusals.h"
 #include "pktools/simulation.h"
+#include "portablemath/math.h"
 
 #include <array>
-#include <cmath>
 
 namespace pktools {
 
@@ -69,7 +69,7 @@ double TPeak2ke0(double A, double B, double C, double l1, double l2, double l3, 
         k = separatedInTurn(k, h, PEAK_TIME_KE0_SEPARATION);
         const EffectCoefficients E = effectCoefficients(h, k);
         const double effect = weightedSum<4>({E.E1, E.E2, E.E3, E.E4},
-                                             {e[0], e[1], e[2], std::exp(-(k * peak_time))});
+                                             {e[0], e[1], e[2], portable::exp(-(k * peak_time))});
         const double d = effect - plasma;
         return d * d;
     };
