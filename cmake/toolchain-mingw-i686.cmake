@@ -4,7 +4,5 @@ set(CMAKE_SYSTEM_PROCESSOR x86)
 set(XLF_MINGW_TRIPLE i686-w64-mingw32)
 set(XLF_WINE_LOADER wine)
 include(${CMAKE_CURRENT_LIST_DIR}/MingwCommon.cmake)
-# Floating point in SSE2 registers, as on x86_64: the x87 unit's wider intermediate results
-# would change results far beyond rounding (the searches amplify them).
-set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
-set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
+# Floating point in SSE2 registers, as on x86_64: cmake/NumericFlags.cmake adds the flags
+# for every 32-bit x86 target.

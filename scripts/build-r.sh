@@ -9,7 +9,7 @@
 #   scripts/build-r.sh [LINUX_BUILD_DIR]
 #
 # Each package gets the routines' sources and headers (its add-in's folder, the catalogue
-# headers, the framework's conversion texts) and the binding (r/src) copied into src/, in
+# headers, the portable mathematics) and the binding (r/src) copied into src/, in
 # subfolders because the two add-ins have files of the same names, with every object listed
 # in src/Makevars.in; configure adds the flags that keep the results exact
 # (-ffp-contract=off -fno-fast-math) and the packages compile as C++20. GenerateRPackage,
@@ -44,10 +44,10 @@ package() {
     [ -d "r/package/$name" ] && cp -R "r/package/$name/." "$dir"
     "$generate" package "$name" "$dir" "$version"
 
-    mkdir -p "$dir/src/catalogue" "$dir/src/$addin" "$dir/src/framework/include/xlf"
+    mkdir -p "$dir/src/catalogue" "$dir/src/portablemath" "$dir/src/$addin"
     cp -R catalogue/include "$dir/src/catalogue/"
+    cp -R portablemath/include "$dir/src/portablemath/"
     cp -R "$addin/include" "$addin/src" "$dir/src/$addin/"
-    cp framework/include/xlf/ConversionTexts.h "$dir/src/framework/include/xlf/"
     cp r/src/*.h r/src/binding.cpp "$dir/src/binding/"
     cp "r/src/${name}_init.cpp" "$dir/src/"
 
@@ -58,7 +58,7 @@ package() {
     {
         echo "# Written by scripts/build-r.sh; configure puts in the floating-point flags."
         echo "CXX_STD = CXX20"
-        echo "PKG_CPPFLAGS = -Icatalogue/include -I$addin/include -Iframework/include -Ibinding"
+        echo "PKG_CPPFLAGS = -Icatalogue/include -Iportablemath/include -I$addin/include -Ibinding"
         echo "PKG_CXXFLAGS = @FP_FLAGS@"
         echo "OBJECTS =${objects//.cpp/.o}"
     } >"$dir/src/Makevars.in"

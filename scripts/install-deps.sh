@@ -12,7 +12,11 @@
 # extension and its tests in a headless LibreOffice), the Python modules' pybind11 and
 # Debian's Python with numpy, matplotlib, pytest, venv, setuptools and wheel, Pillow (the
 # example workbooks' column widths from the font, their pictures cut to what they show),
-# python3-markdown (the reference pages of the Windows release folder as HTML), and R with
+# python3-markdown (the reference pages of the Windows release folder as HTML), MPFR (the
+# accuracy test of the portable mathematics), the ARM64 and 32-bit x86 cross compilers
+# with qemu-user (the results digest on ARM64 and 32-bit x86), the web page's
+# Emscripten, node with npm and the page's npm packages as web/package-lock.json pins
+# them, Chromium for its tests (poppler-utils reads its printed PDF), and R with
 # testthat and ggplot2 (the R packages, their tests and plots).
 set -euo pipefail
 
@@ -22,7 +26,8 @@ tests=(libbenchmark-dev clang libclang-rt-14-dev valgrind
        libreoffice-calc-nogui libreoffice-dev python3-uno poppler-utils fonts-dejavu-core
        pybind11-dev python3-dev python3-numpy python3-matplotlib python3-pytest python3-venv
        python3-setuptools python3-wheel python3-pil python3-markdown
-       r-base-dev r-cran-testthat r-cran-ggplot2)
+       libmpfr-dev qemu-user g++-aarch64-linux-gnu g++-i686-linux-gnu
+       emscripten nodejs chromium r-base-dev r-cran-testthat r-cran-ggplot2)
 
 case ${1:-} in
 --main) packages=("${main[@]}") ;;
@@ -37,6 +42,10 @@ missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# Debian's nodejs comes without npm, which another node (NodeSource's) brings along.
+if [ -z "${1:-}" ] && ! command -v npm >/dev/null; then
+    missing+=(npm)
+fi
 if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
     if [ "$(id -u)" -ne 0 ]; then
@@ -50,4 +59,8 @@ if ((${#missing[@]})); then
     fi
     apt-get update -q
     apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+# The web page's npm packages, from the lock file.
+if [ -z "${1:-}" ]; then
+    "$(dirname "$0")/install-web-packages.sh"
 fi

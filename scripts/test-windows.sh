@@ -2,9 +2,10 @@
 # The Windows add-ins: cross-builds Velmora.xll and Corvane.xll with the stand-in host
 # (sheethost.exe, XLCALL32.DLL) for 64-bit and 32-bit Windows and puts the release folder
 # together (scripts/build-windows.sh), checks their export and import tables, runs the
-# Windows tests under Wine on a virtual display, compares sheethost.exe's results on a broad
-# sheet of formulas and on every example with the Linux build's (at most a few ulp apart),
-# and checks the release folder's listing against what it must hold and LOADING.txt.
+# Windows tests under Wine on a virtual display, compares with the Linux build's, bit for bit,
+# sheethost.exe's results on a broad sheet of formulas and on every example and the results
+# digest (the pinned results, the drug models and those sheets' cells), and checks the
+# release folder's listing against what it must hold and LOADING.txt.
 #
 #   scripts/test-windows.sh [LINUX_BUILD_DIR]
 #
@@ -23,7 +24,6 @@ fi
 
 linux=${1:-${BUILD_DIR:-build}}
 archs=${WIN_ARCHS:-64 32}
-tolerance=4 # ulp
 
 started=$SECONDS
 prefix=$(mktemp -d)
@@ -54,21 +54,33 @@ for arch in $archs; do
     echo "== Windows $arch-bit tests: $build"
     if ! "$loader" --version >/dev/null 2>&1; then
         echo "== $loader is missing or does not run here (a kernel without 32-bit programs):" \
-            "the $arch-bit build is checked, not run"
+            "the $arch-bit build is checked, not run (scripts/test-digest.sh runs the routines'" \
+            "32-bit x86 code under qemu-i386)"
         ctest --test-dir "$build" --output-on-failure -R '^pe_tables\.' || failed=1
         continue
     fi
     ctest --test-dir "$build" --output-on-failure || failed=1
 
-    # The same results as on Linux: a sheet of formulas over every function, and every example.
-    for sheet in host/windows/tests/formulas.csv examples/*.csv; do
-        out=$(mktemp -d)
+    # The same results as on Linux, bit for bit: a sheet of formulas over every function, and
+    # every example; then the digest of the pinned results, the drug models and the same sheets.
+    sheets=(host/windows/tests/formulas.csv examples/*.csv)
+    out=$(mktemp -d)
+    for sheet in "${sheets[@]}"; do
         "$linux/addins/sheethost" "$sheet" >"$out/linux.csv"
         "$loader" "$build/addins/sheethost.exe" "Z:$root/$sheet" >"$out/windows.csv"
         echo -n "$sheet: "
-        awk -v tolerance=$tolerance -f scripts/same-results.awk "$out/linux.csv" "$out/windows.csv" || failed=1
-        rm -rf "$out"
+        awk -f scripts/same-results.awk "$out/linux.csv" "$out/windows.csv" || failed=1
     done
+    "$linux/addins/results_digest" "${sheets[@]}" >"$out/linux.txt"
+    "$loader" "$build/addins/results_digest.exe" "${sheets[@]/#/Z:$root/}" | tr -d '\r' >"$out/windows.txt"
+    if cmp -s "$out/linux.txt" "$out/windows.txt"; then
+        echo "results digest: the same on Linux and Windows $arch-bit ($(wc -l <"$out/linux.txt") lines)"
+    else
+        echo "results digest: Linux and Windows $arch-bit differ:"
+        diff "$out/linux.txt" "$out/windows.txt" || true
+        failed=1
+    fi
+    rm -rf "$out"
 done
 
 # The release folder exactly as the two builds install it.

@@ -5,10 +5,14 @@
 #   3. the same suite built with ThreadSanitizer;
 #   4. Valgrind's memcheck over the test programs of the normal build;
 #   5. each fuzz target for FUZZ_SECONDS (default 20) seconds;
-#   6. the Windows add-ins, cross-built for 64 and 32 bits and tested under Wine;
+#   6. the Windows add-ins, cross-built for 64 and 32 bits and tested under Wine, their
+#      results compared with Linux's bit for bit;
 #   7. the LibreOffice Calc extension in a headless LibreOffice, against sheethost;
 #   8. the Python modules, installed into a venv of Debian's /usr/bin/python3 and tested;
-#   9. the R packages, built, installed, checked and tested with Debian's R.
+#   9. the results digest on x86-64 with glibc's generic paths, on ARM64 and on 32-bit x86
+#      under qemu, the same as the normal build's; the portable functions against MPFR on 10^6 inputs each.
+#  10. the web page, built with Emscripten, tested in node and in a headless Chromium.
+#  11. the R packages, built, installed, checked and tested with Debian's R.
 # Any sanitizer report, memcheck error or fuzz finding fails. BUILD_DIR chooses the build
 # folder (default build); the others are its name with -asan, -tsan and -fuzz.
 set -euo pipefail
@@ -59,6 +63,12 @@ scripts/test-libreoffice.sh "$build"
 
 echo "== Python modules (Debian's /usr/bin/python3, venv, pip, pytest, wheel)"
 scripts/test-python.sh "$build"
+
+echo "== The same bits: results digest on x86-64 (glibc's generic paths), ARM64 and 32-bit x86; accuracy"
+scripts/test-digest.sh "$build"
+
+echo "== Web page (Emscripten, node, headless Chromium)"
+scripts/test-web.sh "$build"
 
 echo "== R packages (Debian's R, R CMD check, testthat)"
 scripts/test-r.sh "$build"

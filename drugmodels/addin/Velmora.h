@@ -1,8 +1,15 @@
 #pragma once
 
-// Velmora's worksheet functions, as the host calls them.
+// Velmora's worksheet functions, as the host calls them: one per row of
+// drugmodels::VELMORA_FUNCTIONS (drugmodels/catalogue.h).
+// Written from the rows by the exports generator (framework/generator): do not edit.
+// `cmake --build <build> --target exports` writes it anew; a test fails when it is stale.
 
+// clang-format off
+#include "xlf/Exports.h"
 #include "xlf/HostApi.h"
+
+#include <tuple>
 
 using xlf::LPXLOPER12;
 
@@ -46,3 +53,34 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCovariateCheck(LPXLOPER12 Model, LPXLOPER12 a
                                                   LPXLOPER12 arg2, LPXLOPER12 arg3, LPXLOPER12 arg4,
                                                   LPXLOPER12 arg5, LPXLOPER12 arg6, LPXLOPER12 arg7,
                                                   LPXLOPER12 arg8);
+
+// Every exported wrapper with its name, in the order of the rows.
+inline constexpr std::tuple VELMORA_EXPORTS{
+    xlf::Export{"xlPropSchnider", &xlPropSchnider},
+    xlf::Export{"xlPropSchniderTrick", &xlPropSchniderTrick},
+    xlf::Export{"xlPropMarsh", &xlPropMarsh},
+    xlf::Export{"xlPropWhite", &xlPropWhite},
+    xlf::Export{"xlPropKataria", &xlPropKataria},
+    xlf::Export{"xlDiprifusor", &xlDiprifusor},
+    xlf::Export{"xlPropPaedfusor", &xlPropPaedfusor},
+    xlf::Export{"xlPropEleveld", &xlPropEleveld},
+    xlf::Export{"xlPropEleveldFinal", &xlPropEleveldFinal},
+    xlf::Export{"xlABP700V1Eleveld", &xlABP700V1Eleveld},
+    xlf::Export{"xlKetaDomino", &xlKetaDomino},
+    xlf::Export{"xlMidaGreenblatt", &xlMidaGreenblatt},
+    xlf::Export{"xlRemiMinto", &xlRemiMinto},
+    xlf::Export{"xlAlfentMaitre", &xlAlfentMaitre},
+    xlf::Export{"xlAlfentScott", &xlAlfentScott},
+    xlf::Export{"xlFentScott", &xlFentScott},
+    xlf::Export{"xlSufentGepts", &xlSufentGepts},
+    xlf::Export{"xlSufentHudson", &xlSufentHudson},
+    xlf::Export{"xlLidocainSchnider", &xlLidocainSchnider},
+    xlf::Export{"xlDexmedHannivoort", &xlDexmedHannivoort},
+    xlf::Export{"xlDexmedDyck", &xlDexmedDyck},
+    xlf::Export{"xlRemiEleveld", &xlRemiEleveld},
+    xlf::Export{"xlRemiKim", &xlRemiKim},
+    xlf::Export{"xlRemimazEleveld", &xlRemimazEleveld},
+    xlf::Export{"xlRocuKleijn", &xlRocuKleijn},
+    xlf::Export{"xlFentShafer", &xlFentShafer},
+    xlf::Export{"xlCovariateCheck", &xlCovariateCheck},
+};

@@ -1,12 +1,11 @@
 #include "drugmodels/catalogue.h"
-#include "drugmodels/routines.h" // checks every routine against its entry
 
 namespace drugmodels {
 
-const ModelEntry* findModel(std::string_view worksheetName) {
-    for (const ModelEntry& entry : MODEL_CATALOGUE)
-        if (worksheetName == entry.worksheetName)
-            return &entry;
+const catalogue::FunctionEntry* findModel(std::string_view worksheetName) {
+    for (const catalogue::FunctionEntry* model : MODEL_ENTRIES)
+        if (worksheetName == model->worksheetName)
+            return model;
     return nullptr;
 }
 

@@ -1,7 +1,8 @@
 #include "drugmodels/checks.h"
 
+#include "catalogue/covariates.h"
+#include "catalogue/shown.h"
 #include "drugmodels/catalogue.h"
-#include "drugmodels/routines.h"
 
 #include <algorithm>
 #include <array>
@@ -9,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <span>
@@ -20,6 +22,9 @@ namespace drugmodels {
 using catalogue::Quantity;
 
 namespace {
+
+using catalogue::FINDING_DIGITS;
+using catalogue::Shown;
 
 using enum Beyond;
 using enum Severity;
@@ -33,34 +38,6 @@ inline constexpr double MONTHS_PER_YEAR = 12;
 inline constexpr double GRAMS_PER_KG = 1000;
 inline constexpr double KG_PER_POUND = 0.45359237;
 inline constexpr double WEEKS_PER_YEAR = 365.25 / 7;
-
-// The significant digits a finding shows of a number.
-inline constexpr int SHOWN_DIGITS = 6;
-
-struct QuantityText {
-    const char* unit;
-    const char* derivedName; // the name of a quantity that no argument carries
-};
-constexpr QuantityText textOf(Quantity quantity) {
-    switch (quantity) {
-    case Quantity::Age:
-    case Quantity::PostmenstrualAge:
-        return {"years", ""};
-    case Quantity::Weight:
-    case Quantity::LeanBodyMass:
-        return {"kg", ""};
-    case Quantity::Height:
-        return {"cm", ""};
-    case Quantity::CreatinineClearance:
-        return {"mL/min", ""};
-    case Quantity::BodyMassIndex:
-        return {"kg/m²", "BMI"};
-    case Quantity::GestationAtBirth:
-        return {"years", "pma - age"};
-    default:
-        return {"", ""};
-    }
-}
 
 struct SlipText {
     const char* unit;
@@ -89,17 +66,9 @@ constexpr SlipText textOf(Slip slip) {
     }
 }
 
-std::string Shown(double value) {
-    std::array<char, 32> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
-                                   std::chars_format::general, SHOWN_DIGITS)
-                         .ptr;
-    return std::string(text.data(), end);
-}
-
 std::string WithUnit(double value, Quantity quantity) {
-    const char* unit = textOf(quantity).unit;
-    return *unit ? Shown(value) + " " + unit : Shown(value);
+    const char* unit = catalogue::covariate(quantity).unit;
+    return *unit ? Shown(value, FINDING_DIGITS) + " " + unit : Shown(value, FINDING_DIGITS);
 }
 
 constexpr const char* Words(Beyond beyond) {
@@ -159,7 +128,7 @@ std::optional<Finding> Apply(const LimitRule& rule, const Known& subject, const 
         threshold = rule.threshold * scale->value;
         thresholdText = rule.threshold == 1
                             ? scale->name + " " + WithUnit(scale->value, rule.scaleBy)
-                            : Shown(rule.threshold) + " x " + scale->name + " (" +
+                            : Shown(rule.threshold, FINDING_DIGITS) + " x " + scale->name + " (" +
                                   WithUnit(threshold, rule.quantity) + ")";
     }
     if (!Breaks(subject.value, rule.beyond, threshold))
@@ -176,7 +145,7 @@ std::optional<Finding> Apply(const LimitRule& rule, const Known& subject, const 
         if (found != patient.end()) {
             const SlipText slip = textOf(rule.slip);
             const double value = found->second.value;
-            text += " (" + Shown(value) + " " + slip.unit + " = " +
+            text += " (" + Shown(value, FINDING_DIGITS) + " " + slip.unit + " = " +
                     WithUnit(value * slip.toRightUnit, slipped) + ")";
         }
     }
@@ -192,27 +161,27 @@ ParameterRow RowOf(ParameterRow (*routine)(Params...), const std::vector<double>
     }
     (std::index_sequence_for<Params...>{});
 }
-ParameterRow RowOf(Model model, const std::vector<double>& arguments) {
+ParameterRow RowOf(const catalogue::FunctionEntry& model, const std::vector<double>& arguments) {
     ParameterRow row;
-    [&]<std::size_t... I>(std::index_sequence<I...>) {
-        ((static_cast<std::size_t>(model) == I
-              ? (row = RowOf(std::get<I>(MODEL_ROUTINES), arguments), 0)
-              : 0),
-         ...);
-    }
-    (std::make_index_sequence<MODEL_COUNT>{});
+    catalogue::forEachRow(VELMORA_FUNCTIONS, [&](const auto& candidate) {
+        if constexpr (!std::decay_t<decltype(candidate)>::isCheck) {
+            if (candidate.entry == &model)
+                row = RowOf(candidate.routine, arguments);
+        }
+    });
     return row;
 }
 
 // What is wrong with a model's row: a volume or clearance below 0 or no number, or all of
 // them 0; nothing when the row can be meant.
-std::optional<std::string> RowProblem(const ModelEntry& entry, const ParameterRow& row) {
-    const std::span<const catalogue::ResultCell> cells = entry.reference->cells;
+std::optional<std::string> RowProblem(const catalogue::FunctionEntry& entry,
+                                      const ParameterRow& row) {
+    const std::span<const catalogue::ResultCell> cells = entry.cells;
     bool allZero = true;
     for (std::size_t k = 0; k < row.size() && k < row::ke0; ++k) {
         if (!(row[k] >= 0))
             return std::string(entry.worksheetName) + " gives " + std::string(cells[k].name) +
-                   " = " + Shown(row[k]) + " " + cells[k].unit +
+                   " = " + Shown(row[k], FINDING_DIGITS) + " " + cells[k].unit +
                    " for these arguments: its formulas do not hold here";
         allZero = allZero && row[k] == 0;
     }
@@ -225,24 +194,24 @@ std::optional<std::string> RowProblem(const ModelEntry& entry, const ParameterRo
 
 // The model of this worksheet name; a name in other letter case is the same function, as
 // the sheet's function names are.
-const ModelEntry* FindModelAnyCase(std::string_view name) {
-    if (const ModelEntry* exact = findModel(name))
+const catalogue::FunctionEntry* FindModelAnyCase(std::string_view name) {
+    if (const catalogue::FunctionEntry* exact = findModel(name))
         return exact;
-    for (const ModelEntry& entry : MODEL_CATALOGUE) {
-        const std::string_view candidate = entry.worksheetName;
+    for (const catalogue::FunctionEntry* model : MODEL_ENTRIES) {
+        const std::string_view candidate = model->worksheetName;
         if (candidate.size() == name.size() &&
             std::equal(candidate.begin(), candidate.end(), name.begin(), [](char a, char b) {
                 return std::tolower(static_cast<unsigned char>(a)) ==
                        std::tolower(static_cast<unsigned char>(b));
             }))
-            return &entry;
+            return model;
     }
     return nullptr;
 }
 
-std::string ArgumentList(const ModelEntry& entry) {
+std::string ArgumentList(const catalogue::FunctionEntry& entry) {
     std::string list;
-    for (const ArgumentEntry& argument : entry.arguments)
+    for (const catalogue::ArgumentEntry& argument : entry.arguments)
         list += (list.empty() ? "" : ", ") + std::string(argument.name);
     return list;
 }
@@ -322,126 +291,175 @@ const std::vector<LimitRule> LIMIT_RULES = {
     // clang-format on
 };
 
+namespace {
+
+// The findings so far, each with the position of the argument it is about; a finding on
+// what no argument carries alone comes after every argument.
+using Placed = std::vector<std::pair<std::size_t, Finding>>;
+
+// A value given beyond the model's arguments, or nothing.
+std::optional<Finding> SurplusArgument(const catalogue::FunctionEntry& entry,
+                                       const std::vector<RawArgument>& arguments) {
+    const std::size_t count = entry.arguments.size();
+    for (std::size_t k = count; k < arguments.size(); ++k) {
+        if (arguments[k]) {
+            return Finding{Error, std::string(entry.worksheetName) + " takes " +
+                                      std::to_string(count) +
+                                      (count == 1 ? " argument" : " arguments") +
+                                      (count == 0 ? "" : " (" + ArgumentList(entry) + ")") +
+                                      "; the value " + Shown(*arguments[k], FINDING_DIGITS) +
+                                      " in place " + std::to_string(k + 1) + " does not fit it"};
+        }
+    }
+    return std::nullopt;
+}
+
+// Each argument by itself: empty, not a number, a flag that is neither 1 nor 0. The value
+// of every covariate goes into the patient.
+void ReadArguments(std::span<const catalogue::ArgumentEntry> described,
+                   const std::vector<RawArgument>& arguments, Patient& patient, Placed& found) {
+    for (std::size_t k = 0; k < described.size(); ++k) {
+        const catalogue::ArgumentEntry& argument = described[k];
+        const double* raw = k < arguments.size() && arguments[k] ? &*arguments[k] : nullptr;
+        const std::string name = argument.name;
+        if (raw == nullptr) {
+            found.push_back(
+                {k,
+                 {Error, argument.quantity == Quantity::Flag
+                             ? name + " is empty: the model shows an error instead of its "
+                                      "row; enter 1 or 0"
+                             : name + " is empty: the model reads it as 0"}});
+        } else if (!std::isfinite(*raw)) {
+            found.push_back(
+                {k,
+                 {Error, name + " is not a number: enter it in " +
+                             (*argument.unit ? std::string(argument.unit) : "numbers")}});
+        } else if (argument.quantity == Quantity::Flag) {
+            if (*raw != 0 && *raw != 1)
+                found.push_back(
+                    {k,
+                     {Warning, name + " " + Shown(*raw, FINDING_DIGITS) +
+                                   " is neither 1 nor 0: the model reads any number but 0 as "
+                                   "1"}});
+        } else if (argument.quantity != Quantity::Other) {
+            patient[argument.quantity] = Known{*raw, name, k};
+        }
+    }
+}
+
+// A quantity that no argument carries, computed from two that do.
+struct Derivation {
+    Quantity quantity;
+    Quantity first;
+    Quantity second;
+    double (*value)(double first, double second);
+};
+constexpr Derivation GESTATION_AT_BIRTH{Quantity::GestationAtBirth, Quantity::PostmenstrualAge,
+                                        Quantity::Age,
+                                        [](double pma, double age) { return pma - age; }};
+constexpr Derivation BODY_MASS_INDEX{Quantity::BodyMassIndex, Quantity::Weight, Quantity::Height,
+                                     [](double weight, double height) {
+                                         const double metres = height / CM_PER_M;
+                                         return weight / (metres * metres);
+                                     }};
+
+// The passes of the limit rules, in order: what each derives first (from values that no
+// earlier rule found an error in) and which quantities it checks.
+struct RulePass {
+    const Derivation* derives; // or nullptr
+    bool (*checks)(Quantity quantity);
+};
+constexpr RulePass RULE_PASSES[] = {
+    // Each argument by itself, and against the age.
+    {nullptr, [](Quantity q) { return q != Quantity::LeanBodyMass; }},
+    // What is measured against another argument.
+    {&GESTATION_AT_BIRTH,
+     [](Quantity q) { return q == Quantity::LeanBodyMass || q == Quantity::GestationAtBirth; }},
+    // The BMI of a weight and a height that are plausible by themselves.
+    {&BODY_MASS_INDEX, [](Quantity q) { return q == Quantity::BodyMassIndex; }},
+};
+
+// Each checked quantity's first broken rule; a value with an error is read by no later rule.
+void ApplyRules(const RulePass& pass, std::size_t derivedPosition, Patient& patient,
+                Placed& found) {
+    if (const Derivation* derivation = pass.derives) {
+        const Known* first = Usable(patient, derivation->first);
+        const Known* second = Usable(patient, derivation->second);
+        if (first != nullptr && second != nullptr)
+            patient[derivation->quantity] =
+                Known{derivation->value(first->value, second->value),
+                      catalogue::covariate(derivation->quantity).name, derivedPosition};
+    }
+    for (auto& [quantity, known] : patient) {
+        if (!pass.checks(quantity))
+            continue;
+        for (const LimitRule& rule : LIMIT_RULES) {
+            if (rule.quantity != quantity)
+                continue;
+            if (std::optional<Finding> finding = Apply(rule, known, patient)) {
+                known.flagged = finding->severity == Error;
+                found.push_back({known.position, std::move(*finding)});
+                break;
+            }
+        }
+    }
+}
+
+// A warning for each covariate outside a range the model was built on.
+void OutsideStudiedRanges(const catalogue::ModelSource& source, const Patient& patient,
+                          Placed& found) {
+    for (const catalogue::StudiedRange& range : source.ranges) {
+        const Known* known = Usable(patient, range.quantity);
+        if (known == nullptr || (known->value >= range.low && known->value <= range.high))
+            continue;
+        found.push_back({known->position,
+                         {Warning, known->name + " " + WithUnit(known->value, range.quantity) +
+                                       " is outside the " + Shown(range.low, FINDING_DIGITS) + "–" +
+                                       WithUnit(range.high, range.quantity) +
+                                       " studied for this model (" + source.study +
+                                       (source.rangesConfirmed ? "" : ", not confirmed") + ")"}});
+    }
+}
+
+} // namespace
+
 std::vector<Finding> CheckCovariates(std::string_view model,
                                      const std::vector<RawArgument>& arguments) {
-    const ModelEntry* entry = FindModelAnyCase(model);
+    const catalogue::FunctionEntry* entry = FindModelAnyCase(model);
     if (entry == nullptr) {
         return {{Error, "Unknown model \"" + std::string(model) +
                             "\": give the worksheet name of a Velmora model as text, such as "
                             "\"PropSchnider\""}};
     }
-    const std::span<const catalogue::ArgumentReference> described = entry->reference->arguments;
-    for (std::size_t k = described.size(); k < arguments.size(); ++k) {
-        if (arguments[k]) {
-            const std::size_t count = described.size();
-            return {{Error, std::string(entry->worksheetName) + " takes " + std::to_string(count) +
-                                (count == 1 ? " argument" : " arguments") +
-                                (count == 0 ? "" : " (" + ArgumentList(*entry) + ")") +
-                                "; the value " + Shown(*arguments[k]) + " in place " +
-                                std::to_string(k + 1) + " does not fit it"}};
-        }
-    }
+    if (std::optional<Finding> surplus = SurplusArgument(*entry, arguments))
+        return {std::move(*surplus)};
 
-    // Each finding with the position of the argument it is about.
-    std::vector<std::pair<std::size_t, Finding>> findings;
-    const auto found = [&](std::size_t position, Severity severity, std::string text) {
-        findings.push_back({position, Finding{severity, std::move(text)}});
-    };
+    const std::span<const catalogue::ArgumentEntry> described = entry->arguments;
+    Placed found;
     Patient patient;
-    for (std::size_t k = 0; k < described.size(); ++k) {
-        const catalogue::ArgumentReference& argument = described[k];
-        const double* raw = k < arguments.size() && arguments[k] ? &*arguments[k] : nullptr;
-        const std::string name = argument.name;
-        if (raw == nullptr) {
-            found(k, Error,
-                  argument.quantity == Quantity::Flag
-                      ? name + " is empty: the model shows an error instead of its row; enter 1 "
-                               "or 0"
-                      : name + " is empty: the model reads it as 0");
-        } else if (!std::isfinite(*raw)) {
-            found(k, Error,
-                  name + " is not a number: enter it in " +
-                      (*argument.unit ? std::string(argument.unit) : "numbers"));
-        } else if (argument.quantity == Quantity::Flag) {
-            if (*raw != 0 && *raw != 1)
-                found(k, Warning,
-                      name + " " + Shown(*raw) +
-                          " is neither 1 nor 0: the model reads any number but 0 as 1");
-        } else if (argument.quantity != Quantity::Other) {
-            patient[argument.quantity] = Known{*raw, name, k};
-        }
-    }
-    // Each quantity's first broken rule; a value with an error is read by no later rule.
-    const auto applyRules = [&](auto accepts) {
-        for (auto& [quantity, known] : patient) {
-            if (!accepts(quantity))
-                continue;
-            for (const LimitRule& rule : LIMIT_RULES) {
-                if (rule.quantity != quantity)
-                    continue;
-                if (std::optional<Finding> finding = Apply(rule, known, patient)) {
-                    known.flagged = finding->severity == Error;
-                    found(known.position, finding->severity, std::move(finding->text));
-                    break;
-                }
-            }
-        }
-    };
-    // First each argument by itself (and against the age), then what is measured against
-    // another argument.
-    applyRules([](Quantity q) { return q != Quantity::LeanBodyMass; });
-    const Known* pma = Usable(patient, Quantity::PostmenstrualAge);
-    const Known* age = Usable(patient, Quantity::Age);
-    if (pma != nullptr && age != nullptr)
-        patient[Quantity::GestationAtBirth] =
-            Known{pma->value - age->value, textOf(Quantity::GestationAtBirth).derivedName,
-                  described.size()};
-    applyRules(
-        [](Quantity q) { return q == Quantity::LeanBodyMass || q == Quantity::GestationAtBirth; });
-    // The BMI of a weight and a height that are plausible by themselves.
-    {
-        const Known* weight = Usable(patient, Quantity::Weight);
-        const Known* height = Usable(patient, Quantity::Height);
-        if (weight != nullptr && height != nullptr) {
-            const double metres = height->value / CM_PER_M;
-            patient[Quantity::BodyMassIndex] =
-                Known{weight->value / (metres * metres),
-                      textOf(Quantity::BodyMassIndex).derivedName, described.size()};
-            applyRules([](Quantity q) { return q == Quantity::BodyMassIndex; });
-        }
-    }
+    ReadArguments(described, arguments, patient, found);
+    for (const RulePass& pass : RULE_PASSES)
+        ApplyRules(pass, described.size(), patient, found);
 
     // A row the model cannot mean, for arguments that look right by themselves.
-    const bool anyError = std::any_of(findings.begin(), findings.end(),
+    const bool anyError = std::any_of(found.begin(), found.end(),
                                       [](const auto& f) { return f.second.severity == Error; });
     if (!anyError) {
         std::vector<double> plain;
         for (std::size_t k = 0; k < described.size(); ++k)
             plain.push_back(*arguments[k]);
-        if (std::optional<std::string> problem = RowProblem(*entry, RowOf(entry->id, plain)))
-            found(described.size(), Error, std::move(*problem));
+        if (std::optional<std::string> problem = RowProblem(*entry, RowOf(*entry, plain)))
+            found.push_back({described.size(), {Error, std::move(*problem)}});
     }
-
-    // The population the model was built on.
-    if (const catalogue::ModelSource* source = entry->reference->source) {
-        for (const catalogue::StudiedRange& range : source->ranges) {
-            const Known* known = Usable(patient, range.quantity);
-            if (known == nullptr || (known->value >= range.low && known->value <= range.high))
-                continue;
-            found(known->position, Warning,
-                  known->name + " " + WithUnit(known->value, range.quantity) + " is outside the " +
-                      Shown(range.low) + "–" + WithUnit(range.high, range.quantity) +
-                      " studied for this model (" + source->study +
-                      (source->rangesConfirmed ? "" : ", not confirmed") + ")");
-        }
-    }
+    if (entry->source != nullptr)
+        OutsideStudiedRanges(*entry->source, patient, found);
 
     // Errors first, each kind in the order of the arguments.
-    std::stable_sort(findings.begin(), findings.end(), [](const auto& a, const auto& b) {
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
         return std::pair(a.second.severity, a.first) < std::pair(b.second.severity, b.first);
     });
     std::vector<Finding> ordered;
-    for (auto& [position, finding] : findings)
+    for (auto& [position, finding] : found)
         ordered.push_back(std::move(finding));
     return ordered;
 }

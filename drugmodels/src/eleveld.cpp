@@ -6,8 +6,7 @@
 #include "drugmodels/bodysize.h"
 #include "drugmodels/models.h"
 #include "model_terms.h"
-
-#include <cmath>
+#include "portablemath/math.h"
 
 namespace drugmodels {
 
@@ -28,8 +27,8 @@ constexpr double REFERENCE_FFM = 54.475445721344876;
 
 // The sigmoid x^g / (x^g + x50^g).
 double sigmoid(double x, double x50, double gamma) {
-    const double xg = std::pow(x, gamma);
-    return xg / (xg + std::pow(x50, gamma));
+    const double xg = portable::pow(x, gamma);
+    return xg / (xg + portable::pow(x50, gamma));
 }
 
 } // namespace
@@ -53,15 +52,15 @@ ParameterRow ABP700V1Eleveld(double weight, double /*age*/, double height, bool 
         REFERENCE_FFM;
 
     ParameterRow p(ROW_WITH_KE0, 0.0);
-    p[row::V1] = std::exp(1.24634) * size;
-    p[row::V2] = std::exp(ABP700_LOG_V2) * size;
-    p[row::V3] = std::exp(ABP700_LOG_V3) * size;
-    p[row::Cl1] = std::pow(size, CLEARANCE_EXPONENT) * std::exp(0.766491);
-    p[row::Cl2] =
-        std::pow(p[row::V2] / std::exp(ABP700_LOG_V2), CLEARANCE_EXPONENT) * std::exp(0.673795);
-    p[row::Cl3] =
-        std::pow(p[row::V3] / std::exp(ABP700_LOG_V3), CLEARANCE_EXPONENT) * std::exp(-1.21524);
-    p[row::ke0] = std::pow(size, KE0_EXPONENT) * 0.393504;
+    p[row::V1] = portable::exp(1.24634) * size;
+    p[row::V2] = portable::exp(ABP700_LOG_V2) * size;
+    p[row::V3] = portable::exp(ABP700_LOG_V3) * size;
+    p[row::Cl1] = portable::pow(size, CLEARANCE_EXPONENT) * portable::exp(0.766491);
+    p[row::Cl2] = portable::pow(p[row::V2] / portable::exp(ABP700_LOG_V2), CLEARANCE_EXPONENT) *
+                  portable::exp(0.673795);
+    p[row::Cl3] = portable::pow(p[row::V3] / portable::exp(ABP700_LOG_V3), CLEARANCE_EXPONENT) *
+                  portable::exp(-1.21524);
+    p[row::ke0] = portable::pow(size, KE0_EXPONENT) * 0.393504;
     return p;
 }
 
@@ -105,7 +104,7 @@ ParameterRow PropEleveld(double weight, double age, bool male, bool patient) {
     const double sW = sigmoid(weight, E2014_WEIGHT_E50, E2014_WEIGHT_GAMMA);
     const double s70 = sigmoid(REFERENCE_WEIGHT, E2014_WEIGHT_E50, E2014_WEIGHT_GAMMA);
     const double rW = sW / s70;
-    const double ageing = std::exp((age - REFERENCE_AGE) * -0.00354508);
+    const double ageing = portable::exp((age - REFERENCE_AGE) * -0.00354508);
 
     const double ageP40 = age + FORTY_WEEKS_IN_YEARS;
     const double s69 = sigmoid(ageP40, E2014_LATE_E50, E2014_AGE_GAMMA);
@@ -120,25 +119,28 @@ ParameterRow PropEleveld(double weight, double age, bool male, bool patient) {
     const double ageTerm = (age - REFERENCE_AGE) * E2014_AGEING_SCALE;
 
     ParameterRow p(ROW_WITH_KE0, 0.0);
-    p[row::V1] = std::exp(2.27971 * pat + 1.74781 * vol) * (((f * 0.829709 + m) * ageing) * rW);
-    p[row::V2] = std::exp((age - REFERENCE_AGE) * -0.0089113) * w70 *
-                 std::exp(2.47072 * vol + E2014_LOG_V2_PATIENT * pat);
-    p[row::V3] =
-        std::exp(5.4037 * vol + E2014_LOG_V3_PATIENT * pat) * (std::pow(w70, 0.348803) * rW);
+    p[row::V1] =
+        portable::exp(2.27971 * pat + 1.74781 * vol) * (((f * 0.829709 + m) * ageing) * rW);
+    p[row::V2] = portable::exp((age - REFERENCE_AGE) * -0.0089113) * w70 *
+                 portable::exp(2.47072 * vol + E2014_LOG_V2_PATIENT * pat);
+    p[row::V3] = portable::exp(5.4037 * vol + E2014_LOG_V3_PATIENT * pat) *
+                 (portable::pow(w70, 0.348803) * rW);
 
     const double q = 1 - s69;
-    const double e = std::exp(
+    const double e = portable::exp(
         (q * E2014_CL1_MATURATION * (1 - s22) + (1 - q) * E2014_CL1_MATURATION * s22) * 0.01 * sW);
     const double qref = 1 - s69ref;
-    const double eref = std::exp(((1 - s22ref) * qref + (1 - qref) * s22ref) * 0.225228 * s70);
-    p[row::Cl1] = (e / eref) * (std::pow(w70, CLEARANCE_EXPONENT) * ageing) *
-                  std::exp(0.42661 * pat + 0.603899 * vol);
+    const double eref = portable::exp(((1 - s22ref) * qref + (1 - qref) * s22ref) * 0.225228 * s70);
+    p[row::Cl1] = (e / eref) * (portable::pow(w70, CLEARANCE_EXPONENT) * ageing) *
+                  portable::exp(0.42661 * pat + 0.603899 * vol);
 
-    p[row::Cl2] = std::pow(p[row::V2] / std::exp(E2014_LOG_V2_PATIENT), CLEARANCE_EXPONENT) *
-                  std::exp(((1 - sW) * 27.6499 + sW * E2014_CL3_AGEING) * ageTerm) *
-                  std::exp(1.13003 * vol + 0.354021 * pat);
-    p[row::Cl3] = std::pow(p[row::V3] / std::exp(E2014_LOG_V3_PATIENT), CLEARANCE_EXPONENT) *
-                  std::exp(ageTerm * E2014_CL3_AGEING) * std::exp(0.0791004 * vol - 0.497825 * pat);
+    p[row::Cl2] =
+        portable::pow(p[row::V2] / portable::exp(E2014_LOG_V2_PATIENT), CLEARANCE_EXPONENT) *
+        portable::exp(((1 - sW) * 27.6499 + sW * E2014_CL3_AGEING) * ageTerm) *
+        portable::exp(1.13003 * vol + 0.354021 * pat);
+    p[row::Cl3] =
+        portable::pow(p[row::V3] / portable::exp(E2014_LOG_V3_PATIENT), CLEARANCE_EXPONENT) *
+        portable::exp(ageTerm * E2014_CL3_AGEING) * portable::exp(0.0791004 * vol - 0.497825 * pat);
     p[row::ke0] = E2014_KE0;
     return p;
 }
@@ -167,11 +169,11 @@ constexpr double E2018_REFERENCE_FFM_DENOMINATOR = 159.3877;
 // The age-adjusted fat-free mass (Al-Sallami). The age factor multiplies first, then
 // the constants of the height-squared form.
 double ageAdjustedFatFreeMassFemale(double weight, double h2, double age) {
-    return (1.11 - 0.1100000000000001 / (std::pow(age / 7.1, -1.1) + 1)) * 37.99 * h2 * weight /
-           (h2 * 35.98 + weight);
+    return (1.11 - 0.1100000000000001 / (portable::pow(age / 7.1, -1.1) + 1)) * 37.99 * h2 *
+           weight / (h2 * 35.98 + weight);
 }
 double ageAdjustedFatFreeMassMale(double weight, double h2, double age) {
-    return (0.12 / (std::pow(age / 13.4, -12.7) + 1) + 0.88) * 42.92 * h2 * weight /
+    return (0.12 / (portable::pow(age / 13.4, -12.7) + 1) + 0.88) * 42.92 * h2 * weight /
            (h2 * 30.93 + weight);
 }
 
@@ -192,39 +194,43 @@ ParameterRow PropEleveldFinal(double weight, double height, double pma, double a
 
     // Maturation of Cl2 and Cl3, hyperbolic in age (weeks after birth plus 40).
     const double ageWeeks = age * WEEKS_PER_YEAR + 40;
-    const double k3 = std::exp(4.22357);
+    const double k3 = portable::exp(4.22357);
     const double mQ = ageWeeks / (k3 + ageWeeks);
     const double mQref = E2018_REFERENCE_AGE_WEEKS / (k3 + E2018_REFERENCE_AGE_WEEKS);
 
     // Weight term of the central volume.
-    const double k1 = std::exp(3.51313);
+    const double k1 = portable::exp(3.51313);
     const double cW = weight / (k1 + weight);
     const double c70 = REFERENCE_WEIGHT / (k1 + REFERENCE_WEIGHT);
 
     const double ffm = ageAdjustedFatFreeMassFemale(weight, h2, age) * f +
                        ageAdjustedFatFreeMassMale(weight, h2, age) * m;
-    const double ffmRef = (0.12 / (std::pow(E2018_REFERENCE_AGE_OVER_13_4, -12.7) + 1) + 0.88) *
-                          42.92 * E2018_REFERENCE_HEIGHT_SQUARED * REFERENCE_WEIGHT /
-                          E2018_REFERENCE_FFM_DENOMINATOR;
+    const double ffmRef =
+        (0.12 / (portable::pow(E2018_REFERENCE_AGE_OVER_13_4, -12.7) + 1) + 0.88) * 42.92 *
+        E2018_REFERENCE_HEIGHT_SQUARED * REFERENCE_WEIGHT / E2018_REFERENCE_FFM_DENOMINATOR;
 
     // Maturation of Cl1, sigmoid in postmenstrual age (weeks).
-    const double gamma = std::exp(2.2033);
-    const double k2 = std::exp(3.74422);
+    const double gamma = portable::exp(2.2033);
+    const double k2 = portable::exp(3.74422);
     const double mat = sigmoid(pma * WEEKS_PER_YEAR, k2, gamma);
     const double matRef = sigmoid(E2018_REFERENCE_PMA_WEEKS, k2, gamma);
 
     ParameterRow p(ROW_WITH_KE0, 0.0);
-    p[row::V1] = std::exp(1.83786) * (cW / c70) * (std::exp(0.349885) * ((1 - cW) * ven) + 1);
-    p[row::V2] = std::exp((age - REFERENCE_AGE) * -0.015633) * w70 * std::exp(E2018_LOG_V2);
-    p[row::V3] = (ffm / ffmRef) * std::exp(age * -0.0138166 * op) * std::exp(E2018_LOG_V3);
-    p[row::Cl1] = std::exp(age * -0.00285709 * op) * std::pow(w70, CLEARANCE_EXPONENT) *
-                  (mat / matRef) * std::exp(f * 0.742043 + m * 0.581983);
+    p[row::V1] =
+        portable::exp(1.83786) * (cW / c70) * (portable::exp(0.349885) * ((1 - cW) * ven) + 1);
+    p[row::V2] =
+        portable::exp((age - REFERENCE_AGE) * -0.015633) * w70 * portable::exp(E2018_LOG_V2);
+    p[row::V3] =
+        (ffm / ffmRef) * portable::exp(age * -0.0138166 * op) * portable::exp(E2018_LOG_V3);
+    p[row::Cl1] = portable::exp(age * -0.00285709 * op) * portable::pow(w70, CLEARANCE_EXPONENT) *
+                  (mat / matRef) * portable::exp(f * 0.742043 + m * 0.581983);
     // The maturation factor of Cl2 is not normalised to the reference individual.
-    p[row::Cl2] = std::pow(p[row::V2] / std::exp(E2018_LOG_V2), CLEARANCE_EXPONENT) *
-                  std::exp(0.559672 - ven * 0.384927) * (std::exp(0.265642) * (1 - mQ) + 1);
-    p[row::Cl3] = std::pow(p[row::V3] / std::exp(E2018_LOG_V3), CLEARANCE_EXPONENT) * (mQ / mQref) *
-                  std::exp(0.103046);
-    p[row::ke0] = std::exp(ven * 0.215605 - art * 1.92162) * std::pow(w70, KE0_EXPONENT);
+    p[row::Cl2] = portable::pow(p[row::V2] / portable::exp(E2018_LOG_V2), CLEARANCE_EXPONENT) *
+                  portable::exp(0.559672 - ven * 0.384927) *
+                  (portable::exp(0.265642) * (1 - mQ) + 1);
+    p[row::Cl3] = portable::pow(p[row::V3] / portable::exp(E2018_LOG_V3), CLEARANCE_EXPONENT) *
+                  (mQ / mQref) * portable::exp(0.103046);
+    p[row::ke0] = portable::exp(ven * 0.215605 - art * 1.92162) * portable::pow(w70, KE0_EXPONENT);
     return p;
 }
 
@@ -277,26 +283,28 @@ ParameterRow RemiEleveld(double weight, double age, double height, bool male) {
                        f * ageAdjustedFatFreeMassFemale(weight, h2, age);
     const double size = ffm / REFERENCE_FFM;
 
-    const double kv1 = std::exp(REMI_AGEING_V1 * (age - REFERENCE_AGE));
-    const double kv2 = std::exp(REMI_AGEING_V2 * (age - REFERENCE_AGE));
-    const double kv3 = std::exp(REMI_AGEING_V3 * (age - REFERENCE_AGE));
+    const double kv1 = portable::exp(REMI_AGEING_V1 * (age - REFERENCE_AGE));
+    const double kv2 = portable::exp(REMI_AGEING_V2 * (age - REFERENCE_AGE));
+    const double kv3 = portable::exp(REMI_AGEING_V3 * (age - REFERENCE_AGE));
 
     const double puberty = sigmoid(age, REMI_PUBERTY_AGE, REMI_SEX_GAMMA);
     const double menopause = sigmoid(age, REMI_MENOPAUSE_AGE, REMI_SEX_GAMMA);
     const double ksex = 1 + f * puberty * (1 - menopause) * REMI_FEMALE_EXTRA;
 
-    const double wv3 = std::exp(REMI_WEIGHT_V3 * (weight - REFERENCE_WEIGHT));
+    const double wv3 = portable::exp(REMI_WEIGHT_V3 * (weight - REFERENCE_WEIGHT));
 
     ParameterRow p(ROW_WITH_KE0, 0.0);
-    p[row::V1] = std::exp(REMI_LOG_V1) * size * kv1;
-    p[row::V2] = std::exp(REMI_LOG_V2) * size * kv2 * ksex;
-    p[row::V3] = std::exp(REMI_LOG_V3) * size * kv3 * wv3;
-    p[row::Cl1] = std::exp(REMI_LOG_CL) * std::pow(size, CLEARANCE_EXPONENT) * kv2 * ksex * kmat;
-    p[row::Cl2] = std::exp(REMI_LOG_Q2) *
-                  std::pow(p[row::V2] / std::exp(REMI_LOG_V2), CLEARANCE_EXPONENT) * kv1 * ksex;
-    p[row::Cl3] = std::exp(REMI_LOG_Q3) *
-                  std::pow(p[row::V3] / std::exp(REMI_LOG_V3), CLEARANCE_EXPONENT) * kv1;
-    p[row::ke0] = REMI_KE0 * std::exp(REMI_KE0_AGEING * (age - REFERENCE_AGE));
+    p[row::V1] = portable::exp(REMI_LOG_V1) * size * kv1;
+    p[row::V2] = portable::exp(REMI_LOG_V2) * size * kv2 * ksex;
+    p[row::V3] = portable::exp(REMI_LOG_V3) * size * kv3 * wv3;
+    p[row::Cl1] =
+        portable::exp(REMI_LOG_CL) * portable::pow(size, CLEARANCE_EXPONENT) * kv2 * ksex * kmat;
+    p[row::Cl2] = portable::exp(REMI_LOG_Q2) *
+                  portable::pow(p[row::V2] / portable::exp(REMI_LOG_V2), CLEARANCE_EXPONENT) * kv1 *
+                  ksex;
+    p[row::Cl3] = portable::exp(REMI_LOG_Q3) *
+                  portable::pow(p[row::V3] / portable::exp(REMI_LOG_V3), CLEARANCE_EXPONENT) * kv1;
+    p[row::ke0] = REMI_KE0 * portable::exp(REMI_KE0_AGEING * (age - REFERENCE_AGE));
     return p;
 }
 
@@ -335,13 +343,13 @@ ParameterRow RemimazEleveld(double weight, double age, bool male, bool opiates, 
     p[row::V1] = REMIMAZ_V1 * weight / REFERENCE_WEIGHT;
     p[row::V2] = REMIMAZ_V2 * weight / REFERENCE_WEIGHT;
     p[row::V3] = REMIMAZ_V3 * weight / REFERENCE_WEIGHT *
-                 std::exp(REMIMAZ_AGE_V3 * (age - REFERENCE_AGE) + REMIMAZ_FEMALE_V3 * f +
-                          REMIMAZ_HEPATIC_V3 * hp);
-    p[row::Cl1] = REMIMAZ_CL * std::pow(w70, CLEARANCE_EXPONENT) *
-                  std::exp(REMIMAZ_FEMALE_CL * f - REMIMAZ_OPIATES_CL * op);
-    p[row::Cl2] = REMIMAZ_Q2 * std::pow(w70, CLEARANCE_EXPONENT);
+                 portable::exp(REMIMAZ_AGE_V3 * (age - REFERENCE_AGE) + REMIMAZ_FEMALE_V3 * f +
+                               REMIMAZ_HEPATIC_V3 * hp);
+    p[row::Cl1] = REMIMAZ_CL * portable::pow(w70, CLEARANCE_EXPONENT) *
+                  portable::exp(REMIMAZ_FEMALE_CL * f - REMIMAZ_OPIATES_CL * op);
+    p[row::Cl2] = REMIMAZ_Q2 * portable::pow(w70, CLEARANCE_EXPONENT);
     // The age, sex and liver effects on V3 carry into Q3.
-    p[row::Cl3] = REMIMAZ_Q3 * std::pow(p[row::V3] / REMIMAZ_V3, CLEARANCE_EXPONENT);
+    p[row::Cl3] = REMIMAZ_Q3 * portable::pow(p[row::V3] / REMIMAZ_V3, CLEARANCE_EXPONENT);
     p[row::ke0] = REMIMAZ_KE0;
     return p;
 }

@@ -3,8 +3,7 @@
 
 #include "drugmodels/bodysize.h"
 #include "drugmodels/models.h"
-
-#include <cmath>
+#include "portablemath/math.h"
 
 namespace drugmodels {
 
@@ -75,11 +74,11 @@ ParameterRow RemiKim(double weight, double age, double height, bool male) {
     const double ffm = janmahasatianFatFreeMass(weight, height, male);
     const double a = age - KIM_REFERENCE_AGE;
     ParameterRow p(ROW_WITHOUT_KE0, 0.0);
-    p[row::V1] = KIM_V1 * std::pow(weight / KIM_REFERENCE_WEIGHT, KIM_V1_WEIGHT_EXPONENT);
+    p[row::V1] = KIM_V1 * portable::pow(weight / KIM_REFERENCE_WEIGHT, KIM_V1_WEIGHT_EXPONENT);
     p[row::V2] =
-        KIM_V2 * std::pow(ffm / KIM_REFERENCE_FFM, KIM_V2_FFM_EXPONENT) - KIM_V2_AGEING * a;
+        KIM_V2 * portable::pow(ffm / KIM_REFERENCE_FFM, KIM_V2_FFM_EXPONENT) - KIM_V2_AGEING * a;
     p[row::V3] = KIM_V3 - KIM_V3_AGEING * a;
-    p[row::Cl1] = KIM_CL * std::pow(weight / KIM_REFERENCE_WEIGHT, KIM_CL_WEIGHT_EXPONENT) -
+    p[row::Cl1] = KIM_CL * portable::pow(weight / KIM_REFERENCE_WEIGHT, KIM_CL_WEIGHT_EXPONENT) -
                   KIM_CL_AGEING * a;
     p[row::Cl2] = KIM_Q2 - KIM_Q2_AGEING * a;
     p[row::Cl3] = KIM_Q3;

@@ -6,8 +6,7 @@
 
 #include "drugmodels/models.h"
 #include "model_terms.h"
-
-#include <cmath>
+#include "portablemath/math.h"
 
 namespace drugmodels {
 
@@ -93,10 +92,10 @@ ParameterRow DexmedHannivoort(double weight) {
     p[row::V1] = HANNIVOORT_V1 * r;
     p[row::V2] = HANNIVOORT_V2 * r;
     p[row::V3] = HANNIVOORT_V3 * r;
-    p[row::Cl1] = HANNIVOORT_CL * std::pow(r, CLEARANCE_EXPONENT);
+    p[row::Cl1] = HANNIVOORT_CL * portable::pow(r, CLEARANCE_EXPONENT);
     // Q2 and Q3 scale with their volumes, which is r^0.75 up to rounding.
-    p[row::Cl2] = HANNIVOORT_Q2 * std::pow(p[row::V2] / HANNIVOORT_V2, CLEARANCE_EXPONENT);
-    p[row::Cl3] = HANNIVOORT_Q3 * std::pow(p[row::V3] / HANNIVOORT_V3, CLEARANCE_EXPONENT);
+    p[row::Cl2] = HANNIVOORT_Q2 * portable::pow(p[row::V2] / HANNIVOORT_V2, CLEARANCE_EXPONENT);
+    p[row::Cl3] = HANNIVOORT_Q3 * portable::pow(p[row::V3] / HANNIVOORT_V3, CLEARANCE_EXPONENT);
     return p;
 }
 
@@ -119,13 +118,13 @@ ParameterRow RocuKleijn(double weight, double age, double crcl, bool asian, bool
     const double r = weight / REFERENCE_WEIGHT;
     ParameterRow p(ROW_WITH_KE0, 0.0);
     p[row::Cl1] = KLEIJN_CL * (1 - KLEIJN_CL_AGEING * (age - KLEIJN_REFERENCE_AGE)) *
-                  std::pow(r, CLEARANCE_EXPONENT);
-    p[row::V1] = KLEIJN_V1 * std::exp(KLEIJN_V1_CRCL * (crcl - KLEIJN_REFERENCE_CRCL)) * r;
+                  portable::pow(r, CLEARANCE_EXPONENT);
+    p[row::V1] = KLEIJN_V1 * portable::exp(KLEIJN_V1_CRCL * (crcl - KLEIJN_REFERENCE_CRCL)) * r;
     p[row::Cl2] =
-        KLEIJN_Q2 * (1 - KLEIJN_Q2_ASIAN * indicator(asian)) * std::pow(r, CLEARANCE_EXPONENT);
-    p[row::V2] = KLEIJN_V2 * std::exp(KLEIJN_V2_AGEING * (age - KLEIJN_REFERENCE_AGE)) * r;
+        KLEIJN_Q2 * (1 - KLEIJN_Q2_ASIAN * indicator(asian)) * portable::pow(r, CLEARANCE_EXPONENT);
+    p[row::V2] = KLEIJN_V2 * portable::exp(KLEIJN_V2_AGEING * (age - KLEIJN_REFERENCE_AGE)) * r;
     p[row::ke0] = KLEIJN_KE0 * (1 - KLEIJN_KE0_SEVOFLURANE * indicator(sevoflurane)) *
-                  std::pow(r, KE0_EXPONENT);
+                  portable::pow(r, KE0_EXPONENT);
     return p;
 }
 

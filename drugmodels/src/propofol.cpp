@@ -6,8 +6,7 @@
 // quotients, not divided at run time.
 
 #include "drugmodels/models.h"
-
-#include <cmath>
+#include "portablemath/math.h"
 
 namespace drugmodels {
 
@@ -70,7 +69,7 @@ double paedfusorK10(double Age, double Weight) {
     if (Age == 13)
         return 0.0678;
     if (Age >= 1 && Age <= 12)
-        return 0.1527 * std::pow(Weight, -0.3);
+        return 0.1527 * portable::pow(Weight, -0.3);
     return 0;
 }
 

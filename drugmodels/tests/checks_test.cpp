@@ -25,10 +25,10 @@ const std::map<Quantity, double> ADULT = {
 };
 
 // The arguments of a model for the adult with some quantities changed.
-std::vector<RawArgument> ArgumentsFor(const ModelEntry& model,
+std::vector<RawArgument> ArgumentsFor(const catalogue::FunctionEntry& model,
                                       const std::map<Quantity, double>& changed = {}) {
     std::vector<RawArgument> arguments;
-    for (const catalogue::ArgumentReference& argument : model.reference->arguments) {
+    for (const catalogue::ArgumentEntry& argument : model.arguments) {
         const auto found = changed.find(argument.quantity);
         arguments.push_back(found != changed.end() ? found->second : ADULT.at(argument.quantity));
     }
@@ -147,14 +147,14 @@ TEST(CovariateCheck, PutsErrorsFirst) {
 }
 
 // A model that takes the quantity (and the quantities the rule reads beside it).
-const ModelEntry& ModelTaking(Quantity quantity) {
+const catalogue::FunctionEntry& ModelTaking(Quantity quantity) {
     switch (quantity) {
     case Quantity::PostmenstrualAge:
-        return modelEntry(Model::PropEleveldFinal);
+        return entries::PropEleveldFinal;
     case Quantity::CreatinineClearance:
         return *findModel("RocuKleijn");
     default:
-        return modelEntry(Model::PropSchnider);
+        return entries::PropSchnider;
     }
 }
 
@@ -167,7 +167,7 @@ TEST(CovariateCheck, EveryRuleAtAndBesideItsThreshold) {
             continue; // derived: below
         if (rule.quantity == Quantity::CreatinineClearance && findModel("RocuKleijn") == nullptr)
             continue;
-        const ModelEntry& model = ModelTaking(rule.quantity);
+        const catalogue::FunctionEntry& model = ModelTaking(rule.quantity);
         double scale = 1;
         std::map<Quantity, double> base;
         if (rule.when != Quantity::Other)
@@ -247,17 +247,18 @@ std::map<Quantity, double> Changed(Quantity quantity, double value) {
 
 // Every model's studied ranges: quiet at both ends, a warning naming the study just beyond.
 TEST(CovariateCheck, EveryModelsStudiedRanges) {
-    for (const ModelEntry& model : MODEL_CATALOGUE) {
-        const catalogue::ModelSource* source = model.reference->source;
+    for (const catalogue::FunctionEntry* entry : MODEL_ENTRIES) {
+        const catalogue::FunctionEntry& model = *entry;
+        const catalogue::ModelSource* source = model.source;
         ASSERT_NE(source, nullptr) << model.worksheetName;
         for (const catalogue::StudiedRange& range : source->ranges) {
             bool taken = false;
-            for (const auto& argument : model.reference->arguments)
+            for (const auto& argument : model.arguments)
                 taken = taken || argument.quantity == range.quantity;
             if (!taken)
                 continue;
             std::string name;
-            for (const auto& argument : model.reference->arguments)
+            for (const auto& argument : model.arguments)
                 if (argument.quantity == range.quantity)
                     name = std::string(argument.name) + " ";
             const std::string study = std::string(" studied for this model (") + source->study;

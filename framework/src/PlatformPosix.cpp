@@ -12,16 +12,48 @@
 #include <mutex>
 #include <new>
 #include <pthread.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#if defined(__EMSCRIPTEN__)
+// A WebAssembly module has no symbol table to search: the host is linked into the same
+// module, and its entries are weak references, null when the module holds no host.
+extern "C" {
+__attribute__((weak)) void* XlfHostLoadLibrary(const char* name);
+__attribute__((weak)) void* XlfHostFindMainExport(const char* name);
+__attribute__((weak)) void XlfHostEnumThreadWindows(std::uint64_t thread,
+                                                    XlfHostWindowVisitor visit, void* context);
+__attribute__((weak)) int XlfHostDebuggerPresent();
+__attribute__((weak)) void XlfHostDebugOutput(const char* text);
+}
+#endif
 
 namespace xlf::platform {
 
 namespace {
 
+#if defined(__EMSCRIPTEN__)
+// The host's entries, linked into the module (see above).
+template <class Fn> Fn HostEntry(const char* name) noexcept {
+    const std::string_view entry(name);
+    if (entry == kHostLoadLibraryEntry)
+        return reinterpret_cast<Fn>(&XlfHostLoadLibrary);
+    if (entry == kHostFindMainExportEntry)
+        return reinterpret_cast<Fn>(&XlfHostFindMainExport);
+    if (entry == kHostEnumThreadWindowsEntry)
+        return reinterpret_cast<Fn>(&XlfHostEnumThreadWindows);
+    if (entry == kHostDebuggerPresentEntry)
+        return reinterpret_cast<Fn>(&XlfHostDebuggerPresent);
+    if (entry == kHostDebugOutputEntry)
+        return reinterpret_cast<Fn>(&XlfHostDebugOutput);
+    return nullptr;
+}
+#else
 template <class Fn> Fn HostEntry(const char* name) noexcept {
     return reinterpret_cast<Fn>(dlsym(RTLD_DEFAULT, name));
 }
+#endif
 
 // Set when the thread that owns it ends: the thread-local holder's destructor runs at
 // thread exit.
@@ -184,13 +216,11 @@ void* FindMainModuleExport(const char* name) noexcept {
     if (auto find = HostEntry<XlfHostFindMainExportFn>(kHostFindMainExportEntry)) {
         return find(name);
     }
-    void* self = dlopen(nullptr, RTLD_LAZY);
-    if (self == nullptr) {
-        return nullptr;
-    }
-    void* entry = dlsym(self, name);
-    dlclose(self);
-    return entry;
+#if defined(__EMSCRIPTEN__)
+    return nullptr;
+#else
+    return ProgramExport(name);
+#endif
 }
 
 std::optional<std::string> ModulePathOf(const void* address) {

@@ -77,4 +77,24 @@ FunctionRegistration::FunctionRegistration(
     registry.AddFunction(descriptor_);
 }
 
+RowRegistrations::RowRegistrations(std::span<const catalogue::FunctionEntry* const> entries,
+                                   const FunctionRegistrationRecord& shared)
+    : RowRegistrations(XLRegistration::ExcelFunctionRegistrationRegistry::Instance(), entries,
+                       shared) {}
+
+RowRegistrations::RowRegistrations(XLRegistration::ExcelFunctionRegistrationRegistry& registry,
+                                   std::span<const catalogue::FunctionEntry* const> entries,
+                                   const FunctionRegistrationRecord& shared) {
+    functions_.reserve(entries.size());
+    for (const catalogue::FunctionEntry* entry : entries) {
+        const std::string exportName = catalogue::exportName(*entry);
+        FunctionRegistrationRecord record = shared;
+        record.exportName = exportName.c_str();
+        record.worksheetName = entry->worksheetName;
+        record.helpText = entry->helpText;
+        record.arguments = entry->arguments;
+        functions_.emplace_back(registry, record);
+    }
+}
+
 } // namespace xlf

@@ -1,5 +1,6 @@
 #include "xlf/Call.h"
 #include "AddinTesting.h"
+#include "xlf/Exports.h"
 
 #include <initializer_list>
 #include <numeric>
@@ -22,7 +23,7 @@ constexpr XlfArgTriple NUMBER{"number", " a number ", "B"};
 constexpr XlfArgTriple FLAG{"flag", " a flag ", "XLF_OPER"};
 constexpr XlfArgTriple COLUMN{"column", " a column ", "XLF_OPER"};
 constexpr XlfArgTriple MIX_ARGS[] = {NUMBER, FLAG, COLUMN};
-constexpr catalogue::FunctionEntry MIX{"xlMix", "Mix", "", MIX_ARGS};
+constexpr catalogue::FunctionEntry MIX{"Mix", "", MIX_ARGS};
 
 double Pair(std::vector<double> first, bool second) {
     if (first.size() > 2) {
@@ -31,12 +32,12 @@ double Pair(std::vector<double> first, bool second) {
     return second ? first.front() : 0.0;
 }
 constexpr XlfArgTriple PAIR_ARGS[] = {{"first", "", "XLF_OPER"}, {"second", "", "XLF_OPER"}};
-constexpr catalogue::FunctionEntry PAIR{"xlPair", "Pair", "", PAIR_ARGS};
+constexpr catalogue::FunctionEntry PAIR{"Pair", "", PAIR_ARGS};
 
 double Nothing() {
     return 42.0;
 }
-constexpr catalogue::FunctionEntry NOTHING{"xlNothing", "Nothing", "", {}};
+constexpr catalogue::FunctionEntry NOTHING{"Nothing", "", {}};
 
 } // namespace
 
@@ -59,12 +60,13 @@ namespace {
 
 // Entries that do not fit the exported function xlMix(double, cell, cell).
 constexpr bool FitsMix(std::initializer_list<XlfArgTriple> arguments,
-                       const char* exportName = "xlMix") {
-    return WrapperMatches(&xlMix, "xlMix", {exportName, "Mix", "", arguments});
+                       const char* worksheetName = "Mix") {
+    return WrapperMatches(&xlMix, "xlMix", {worksheetName, "", arguments});
 }
 static_assert(FitsMix({NUMBER, FLAG, COLUMN}));
 static_assert(FitsMix({NUMBER, {"flag", "", "Q"}, {"column", "", "Q"}}));
-static_assert(!FitsMix({NUMBER, FLAG, COLUMN}, "xlPair"));
+static_assert(!FitsMix({NUMBER, FLAG, COLUMN}, "Pair"));
+static_assert(!WrapperMatches(&xlMix, "Mix", MIX)); // without the export prefix
 static_assert(!FitsMix({NUMBER, {"flag", "", "B"}, COLUMN}));
 static_assert(!FitsMix({{"number", "", "XLF_OPER"}, FLAG, COLUMN}));
 static_assert(!FitsMix({NUMBER, FLAG}));
@@ -74,11 +76,39 @@ static_assert(!FitsMix({NUMBER, {"flag", "", "XLF_XLOPER"}, COLUMN}));
 [[maybe_unused]] double NumberFirst(double, double, std::vector<double>) {
     return 0;
 }
-static_assert(!catalogue::routineMatches(&NumberFirst, MIX));
+static_assert(!catalogue::fits(catalogue::Row{&NumberFirst, &MIX}));
 static_assert(!WrapperMatches(&xlPair, "xlPair", MIX) &&
               !WrapperMatches(&xlNothing, "xlNothing", MIX));
 
 } // namespace
+
+namespace {
+
+// A table of rows and the exports that follow it; stale lists of exports do not fit.
+constexpr std::tuple ROWS{catalogue::Row{&Mix, &MIX}, catalogue::Row{&Pair, &PAIR},
+                          catalogue::Row{&Nothing, &NOTHING}};
+constexpr Export MIX_EXPORT{"xlMix", &xlMix};
+constexpr Export PAIR_EXPORT{"xlPair", &xlPair};
+constexpr Export NOTHING_EXPORT{"xlNothing", &xlNothing};
+static_assert(ExportsFitRows(std::tuple{MIX_EXPORT, PAIR_EXPORT, NOTHING_EXPORT}, ROWS));
+static_assert(!ExportsFitRows(std::tuple{MIX_EXPORT, PAIR_EXPORT}, ROWS)); // a row added
+static_assert(!ExportsFitRows(std::tuple{PAIR_EXPORT, MIX_EXPORT, NOTHING_EXPORT}, ROWS));
+static_assert(!ExportsFitRows(std::tuple{MIX_EXPORT, Export{"xlPair2", &xlPair}, NOTHING_EXPORT},
+                              ROWS)); // a row renamed
+
+} // namespace
+
+TEST_F(CallTest, ARowsWrapperCallsTheRowsRoutine) {
+    Cell yes = Cell::Truth(true);
+    Cell column = Cell::Column({1, 2, 3.5});
+    EXPECT_EQ(ColumnOf(CallRow<ROWS, 0>(2.5, &yes, &column)), ColumnOf(xlMix(2.5, &yes, &column)));
+    const XLOPER12* answer = CallRow<ROWS, 2>();
+    ASSERT_NE(answer, nullptr);
+    EXPECT_EQ(answer->val.num, 42);
+    Cell missing = Cell::Of(xltypeMissing);
+    EXPECT_EQ(CellText(CallRow<ROWS, 1>(&column, &missing)),
+              MessageOf([&] { XlfOper(&missing).ToBool("second"); }));
+}
 
 TEST_F(CallTest, EachArgumentBecomesItsRoutinesParameterType) {
     Cell yes = Cell::Truth(true);

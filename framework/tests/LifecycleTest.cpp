@@ -2,6 +2,7 @@
 // points), loaded, used and unloaded through the stand-in host.
 #include "HostFixture.h"
 #include "xlf/Call.h"
+#include "xlf/Exports.h"
 #include "xlf/Frame.h"
 #include "xlf/Registration.h"
 #include "xlf/Win32StreamBuf.h"
@@ -18,11 +19,13 @@ namespace {
 
 constexpr XlfArgTriple SQUARE_ARGS[] = {{"x", " a number ", "B"}};
 constexpr XlfArgTriple NEGATE_ARGS[] = {{"flag", " a truth value ", "XLF_OPER"}};
-constexpr catalogue::FunctionEntry NEGATE{"xlNegate", "Negate", " not ", NEGATE_ARGS};
+constexpr catalogue::FunctionEntry NEGATE{"Negate", " not ", NEGATE_ARGS};
 
 bool Negate(bool flag) {
     return !flag;
 }
+// A table of one row, declared as an add-in declares its rows.
+constexpr std::tuple ROWS{catalogue::Row{&Negate, &NEGATE}};
 
 } // namespace
 
@@ -36,14 +39,10 @@ const FunctionRegistration registerSquare({.exportName = "xlSquare",
                                            .arguments = SQUARE_ARGS});
 
 XLF_EXPORT LPXLOPER12 xlNegate(LPXLOPER12 flag) {
-    return Call(Negate, NEGATE, flag);
+    return CallRow<ROWS, 0>(flag);
 }
-XLF_CHECK_BINDING(xlNegate, Negate, NEGATE);
-const FunctionRegistration registerNegate({.exportName = NEGATE.exportName,
-                                           .worksheetName = NEGATE.worksheetName,
-                                           .helpText = NEGATE.helpText,
-                                           .category = "Tests",
-                                           .arguments = NEGATE.arguments});
+static_assert(ExportsFitRows(std::tuple{Export{"xlNegate", &xlNegate}}, ROWS));
+const RowRegistrations registerRows(catalogue::entriesOf(ROWS), {.category = "Tests"});
 
 XLF_EXPORT LPXLOPER12 xlAnswer() {
     return Frame([] { return 42.0; });

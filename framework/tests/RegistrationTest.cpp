@@ -87,6 +87,34 @@ TEST_F(RegistrationTest, ANumberFunctionRegistersItsTextsAndUnregistersByItsIden
     EXPECT_EQ(host().Unregistered().size(), 1u);
 }
 
+TEST_F(RegistrationTest, EachCatalogueEntryRegistersWithTheSharedSettings) {
+    static constexpr catalogue::FunctionEntry SCHNIDER{"PropSchnider", " Schnider propofol ",
+                                                       SCHNIDER_ARGS};
+    static constexpr catalogue::FunctionEntry SQUARE{"Square", " x times x ", ONE_NUMBER};
+    static constexpr const catalogue::FunctionEntry* ENTRIES[] = {&SQUARE, &SCHNIDER};
+    RowRegistrations rows(registry, ENTRIES,
+                          {.exportName = "ignored",
+                           .worksheetName = "ignored",
+                           .helpText = "ignored",
+                           .category = "Tests",
+                           .isVolatile = true});
+    ASSERT_EQ(rows.Functions().size(), 2u);
+    registry.DoTheRegistrations();
+    const auto all = host().Registrations(); // in worksheet-name order
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(Text(all[0], kProcedure), "xlPropSchnider");
+    EXPECT_EQ(Text(all[0], kTypeText), "QBBBB!");
+    EXPECT_EQ(Text(all[0], kArgNames), "Age, Weight, Height, LBM");
+    EXPECT_EQ(Text(all[0], kHelp), " Schnider propofol ");
+    EXPECT_EQ(Text(all[0], 13), "Lean body mass . ");
+    EXPECT_EQ(Text(all[1], kProcedure), "xlSquare");
+    EXPECT_EQ(Text(all[1], kName), "Square");
+    EXPECT_EQ(Text(all[1], kHelp), " x times x ");
+    for (const Registration& r : all)
+        EXPECT_EQ(Text(r, kCategory), "Tests");
+    EXPECT_EQ(rows.Functions()[1].Descriptor()->GetRegisteredId(), all[0].id);
+}
+
 TEST_F(RegistrationTest, SymbolicTypeCodesBecomeTheHostsLetters) {
     constexpr XlfArgTriple args[] = {{"a", "", "XLF_OPER"},
                                      {"b", "", "XLF_XLOPER"},

@@ -13,6 +13,9 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 namespace sheethost {
 
@@ -38,8 +41,6 @@ constexpr const char* kUsage =
     "  --registrations   every xlfRegister call, one JSON object per line\n"
     "  --help NAME       the reference of one function, with its example computed\n"
     "  --addin PATH      load this add-in instead of the default ones (repeatable)\n";
-
-constexpr std::int32_t kKnownErrors[] = {0, 7, 15, 23, 29, 36, 42, 1000, 1001};
 
 struct Options {
     enum class Action { None, Eval, Sheet, List, Registrations, Help, Reference };
@@ -189,6 +190,13 @@ std::optional<Options> ReadOptions(const std::vector<std::string>& args, std::os
     return o;
 }
 
+// Where a syntax error is: the formula and a mark under the position.
+void ShowPosition(const std::string& formula, std::size_t position, std::ostream& err) {
+    err << "  " << formula << "\n  " << std::string(position > 0 ? position - 1 : 0, ' ') << "^\n";
+}
+
+} // namespace
+
 std::optional<std::string> ReadFile(const std::string& path) {
     std::ostringstream text;
     if (path == "-") {
@@ -203,77 +211,25 @@ std::optional<std::string> ReadFile(const std::string& path) {
     return text.str();
 }
 
-// Where a syntax error is: the formula and a mark under the position.
-void ShowPosition(const std::string& formula, std::size_t position, std::ostream& err) {
-    err << "  " << formula << "\n  " << std::string(position > 0 ? position - 1 : 0, ' ') << "^\n";
-}
-
-} // namespace
-
-standin::Value ToHost(const sheet::Value& value) {
-    using K = sheet::Value::Kind;
-    switch (value.kind) {
-    case K::Missing:
-        return standin::Value::Missing();
-    case K::Nil:
-        return standin::Value::Nil();
-    case K::Number:
-        return standin::Value::Number(value.number);
-    case K::Boolean:
-        return standin::Value::Truth(value.boolean);
-    case K::Text:
-        return standin::Value::Text(Utf16(value.text));
-    case K::Error:
-        return standin::Value::Error(static_cast<std::int32_t>(value.error));
-    case K::Array: {
-        std::vector<standin::Value> items;
-        items.reserve(value.cells.size());
-        for (const sheet::Value& cell : value.cells) {
-            items.push_back(ToHost(cell));
-        }
-        return standin::Value::Array(value.rows, value.columns, std::move(items));
+std::string ProgramFolder(const char* argv0) {
+    std::error_code error;
+    std::filesystem::path program;
+#if defined(_WIN32)
+    wchar_t buffer[32768];
+    const DWORD n = GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(std::size(buffer)));
+    if (n > 0 && n < std::size(buffer)) {
+        program = std::filesystem::path(std::wstring(buffer, n));
     }
+#else
+    program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        program.clear();
     }
-    return standin::Value::Error(xlf::xlerrValue);
-}
-
-sheet::Value FromHost(const std::optional<standin::Value>& result) {
-    using K = standin::Value::Kind;
-    if (!result) {
-        return sheet::Value::ofError(sheet::ErrorCode::Num);
+#endif
+    if (program.empty()) {
+        program = std::filesystem::absolute(argv0, error);
     }
-    const standin::Value& v = *result;
-    switch (v.kind) {
-    case K::Num:
-        return sheet::Value::of(v.num);
-    case K::Int:
-        return sheet::Value::of(v.code);
-    case K::Str:
-        return sheet::Value::ofText(v.Utf8());
-    case K::Bool:
-        return sheet::Value::ofBool(v.flag);
-    case K::Err: {
-        const bool known = std::find(std::begin(kKnownErrors), std::end(kKnownErrors), v.code) !=
-                           std::end(kKnownErrors);
-        return sheet::Value::ofError(known ? static_cast<sheet::ErrorCode>(v.code)
-                                           : sheet::ErrorCode::Value);
-    }
-    case K::Missing:
-        return sheet::Value::missing();
-    case K::Nil:
-        return sheet::Value::nil();
-    case K::Multi: {
-        std::vector<sheet::Value> cells;
-        cells.reserve(v.items.size());
-        for (const standin::Value& item : v.items) {
-            cells.push_back(item.kind == K::Multi ? sheet::Value::ofError(sheet::ErrorCode::Value)
-                                                  : FromHost(item));
-        }
-        return sheet::Value::array(v.rows, v.columns, std::move(cells));
-    }
-    default:
-        return sheet::Value::ofError(sheet::ErrorCode::Value);
-    }
+    return program.parent_path().string();
 }
 
 sheet::FunctionCaller SessionCaller(standin::Session& session, std::ostream& err) {

@@ -13,6 +13,7 @@
 // sheet was evaluated (whatever the cells show); 1 when an add-in or the sheet cannot be
 // read; 2 for a syntax error or a wrong command line.
 
+#include "CellValues.h"
 #include "sheet/sheet.h"
 #include "sheet/value.h"
 #include "standin/Addin.h"
@@ -35,13 +36,6 @@ inline constexpr const char* kDefaultAddins[] = {"Velmora.xll", "Corvane.xll"};
 inline constexpr const char* kDefaultAddins[] = {"Velmora.so", "Corvane.so"};
 #endif
 
-// A sheet value as the host passes it to an add-in. The sheet's own errors (#SPILL!,
-// #CYCLE!) travel as error values with their sheet codes.
-standin::Value ToHost(const sheet::Value& value);
-// A result as the cell shows it: a null result is #NUM!, an integer a number, a
-// reference or anything the sheet cannot hold #VALUE!.
-sheet::Value FromHost(const std::optional<standin::Value>& result);
-
 // One line of "--registrations": a JSON object with every text of the call but the
 // add-in's path; the help topic's path is cut to the help file's base name.
 std::string RegistrationJson(const standin::RegistrationTexts& texts);
@@ -56,6 +50,12 @@ sheet::FunctionCaller SessionCaller(standin::Session& session, std::ostream& err
 
 // What a result shows, one text per cell (row by row), numbers with 10 significant digits.
 std::vector<std::string> ShownCells(const sheet::Value& result);
+
+// A file's contents ("-": standard input); no value when it cannot be read.
+std::optional<std::string> ReadFile(const std::string& path);
+
+// The folder of the running program, where the default add-ins lie.
+std::string ProgramFolder(const char* argv0);
 
 // Runs the command line (arguments without the program's name). programFolder is where
 // the default add-ins lie. Results go to out, messages to err.

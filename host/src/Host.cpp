@@ -14,6 +14,7 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
+#include <pthread.h>
 #include <unistd.h>
 #endif
 
@@ -466,36 +467,134 @@ Value Host::CellValue(IDSHEET sheet, std::int32_t row, std::int32_t column) cons
     return it == cells_.end() ? Value::Nil() : it->second;
 }
 
+namespace {
+
+// The steps of a coercion that reads no cell: each gives the converted value, or nothing
+// when the value does not convert to that type. An empty cell and a missing argument are
+// blank: 0, an empty text or FALSE.
+bool Blank(const Value& value) {
+    return value.kind == Value::Kind::Nil || value.kind == Value::Kind::Missing;
+}
+
+std::optional<Value> AsNumber(const Value& value) {
+    switch (value.kind) {
+    case Value::Kind::Int:
+        return Value::Number(value.code);
+    case Value::Kind::Bool:
+        return Value::Number(value.flag ? 1 : 0);
+    case Value::Kind::Str:
+        if (auto number = ParseNumber(value.str)) {
+            return Value::Number(*number);
+        }
+        return std::nullopt;
+    default:
+        return Blank(value) ? std::optional(Value::Number(0)) : std::nullopt;
+    }
+}
+
+std::optional<Value> AsText(const Value& value) {
+    switch (value.kind) {
+    case Value::Kind::Num:
+        return Value::Text(FormatNumber(value.num));
+    case Value::Kind::Int:
+        return Value::Text(FormatNumber(value.code));
+    case Value::Kind::Bool:
+        return Value::Text(value.flag ? u"TRUE" : u"FALSE");
+    default:
+        return Blank(value) ? std::optional(Value::Text(u"")) : std::nullopt;
+    }
+}
+
+std::optional<Value> AsTruth(const Value& value) {
+    switch (value.kind) {
+    case Value::Kind::Num:
+        return Value::Truth(value.num != 0);
+    case Value::Kind::Int:
+        return Value::Truth(value.code != 0);
+    case Value::Kind::Str: {
+        const std::u16string upper = Upper(Trimmed(value.str));
+        if (upper == u"TRUE" || upper == u"FALSE") {
+            return Value::Truth(upper == u"TRUE");
+        }
+        return std::nullopt;
+    }
+    default:
+        return Blank(value) ? std::optional(Value::Truth(false)) : std::nullopt;
+    }
+}
+
+// A number rounded to the nearest integer within the 32-bit range.
+std::optional<Value> AsInteger(const Value& value) {
+    std::optional<double> number;
+    switch (value.kind) {
+    case Value::Kind::Num:
+        number = value.num;
+        break;
+    case Value::Kind::Bool:
+        number = value.flag ? 1 : 0;
+        break;
+    case Value::Kind::Str:
+        number = ParseNumber(value.str);
+        break;
+    default:
+        if (Blank(value)) {
+            number = 0;
+        }
+    }
+    if (number && std::isfinite(*number)) {
+        const double rounded = std::round(*number);
+        if (rounded >= std::numeric_limits<std::int32_t>::min() &&
+            rounded <= std::numeric_limits<std::int32_t>::max()) {
+            return Value::Integer(static_cast<std::int32_t>(rounded));
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+// A reference gives its whole area as an array when an array is wanted, else its first
+// cell; a reference of several areas gives #VALUE!.
+Value Host::Dereferenced(const Value& value, bool wantsArray) const {
+    if (value.areas.size() != 1) {
+        return Value::Error(xlerrValue);
+    }
+    const XLREF12& area = value.areas[0];
+    if (!wantsArray) {
+        return CellValue(value.sheet, area.rwFirst, area.colFirst);
+    }
+    const std::int32_t rows = area.rwLast - area.rwFirst + 1;
+    const std::int32_t columns = area.colLast - area.colFirst + 1;
+    std::vector<Value> items;
+    for (std::int32_t i = 0; i < rows; ++i) {
+        for (std::int32_t j = 0; j < columns; ++j) {
+            items.push_back(CellValue(value.sheet, area.rwFirst + i, area.colFirst + j));
+        }
+    }
+    return Value::Array(rows, columns, std::move(items));
+}
+
 std::optional<Value> Host::Coerce(const Value& source, std::int32_t wanted) const {
     std::lock_guard lock(mutex_);
     const auto wants = [&](std::uint32_t type) { return (wanted & type) != 0; };
     Value value = source;
 
-    // References give their whole area as an array, or their first cell.
+    // 1. A reference: its area as an array, or its first cell.
     if (value.kind == Value::Kind::SRef || value.kind == Value::Kind::Ref) {
-        if (value.areas.size() != 1) {
-            return Value::Error(xlerrValue);
+        const bool multipleAreas = value.areas.size() != 1;
+        value = Dereferenced(value, wants(xltypeMulti));
+        if (multipleAreas || wants(xltypeMulti)) {
+            return value;
         }
-        const XLREF12& area = value.areas[0];
-        if (wants(xltypeMulti)) {
-            const std::int32_t rows = area.rwLast - area.rwFirst + 1;
-            const std::int32_t columns = area.colLast - area.colFirst + 1;
-            std::vector<Value> items;
-            for (std::int32_t i = 0; i < rows; ++i) {
-                for (std::int32_t j = 0; j < columns; ++j) {
-                    items.push_back(CellValue(value.sheet, area.rwFirst + i, area.colFirst + j));
-                }
-            }
-            return Value::Array(rows, columns, std::move(items));
-        }
-        value = CellValue(value.sheet, area.rwFirst, area.colFirst);
     }
+    // 2. An array: itself, or its first element.
     if (value.kind == Value::Kind::Multi) {
         if (wants(xltypeMulti)) {
             return value;
         }
         value = value.items.empty() ? Value::Nil() : value.items[0];
     }
+    // 3. A value of a wanted type, an error and a value too large to convert.
     if (wants(TypeOf(value.kind))) {
         return value;
     }
@@ -505,80 +604,17 @@ std::optional<Value> Host::Coerce(const Value& source, std::int32_t wanted) cons
     if (value.kind == Value::Kind::BigData) {
         return Value::Error(xlerrValue);
     }
-
-    const bool blank = value.kind == Value::Kind::Nil || value.kind == Value::Kind::Missing;
-    if (wants(xltypeNum)) {
-        switch (value.kind) {
-        case Value::Kind::Int:
-            return Value::Number(value.code);
-        case Value::Kind::Bool:
-            return Value::Number(value.flag ? 1 : 0);
-        case Value::Kind::Str:
-            if (auto number = ParseNumber(value.str)) {
-                return Value::Number(*number);
-            }
-            break;
-        default:
-            if (blank) {
-                return Value::Number(0);
-            }
-        }
-    }
-    if (wants(xltypeStr)) {
-        switch (value.kind) {
-        case Value::Kind::Num:
-            return Value::Text(FormatNumber(value.num));
-        case Value::Kind::Int:
-            return Value::Text(FormatNumber(value.code));
-        case Value::Kind::Bool:
-            return Value::Text(value.flag ? u"TRUE" : u"FALSE");
-        default:
-            if (blank) {
-                return Value::Text(u"");
-            }
-        }
-    }
-    if (wants(xltypeBool)) {
-        switch (value.kind) {
-        case Value::Kind::Num:
-            return Value::Truth(value.num != 0);
-        case Value::Kind::Int:
-            return Value::Truth(value.code != 0);
-        case Value::Kind::Str: {
-            const std::u16string upper = Upper(Trimmed(value.str));
-            if (upper == u"TRUE" || upper == u"FALSE") {
-                return Value::Truth(upper == u"TRUE");
-            }
-            break;
-        }
-        default:
-            if (blank) {
-                return Value::Truth(false);
-            }
-        }
-    }
-    if (wants(xltypeInt)) {
-        std::optional<double> number;
-        switch (value.kind) {
-        case Value::Kind::Num:
-            number = value.num;
-            break;
-        case Value::Kind::Bool:
-            number = value.flag ? 1 : 0;
-            break;
-        case Value::Kind::Str:
-            number = ParseNumber(value.str);
-            break;
-        default:
-            if (blank) {
-                number = 0;
-            }
-        }
-        if (number && std::isfinite(*number)) {
-            const double rounded = std::round(*number);
-            if (rounded >= std::numeric_limits<std::int32_t>::min() &&
-                rounded <= std::numeric_limits<std::int32_t>::max()) {
-                return Value::Integer(static_cast<std::int32_t>(rounded));
+    // 4. The wanted types in this order: number, text, truth value, integer, array.
+    const std::pair<std::uint32_t, std::optional<Value> (*)(const Value&)> conversions[] = {
+        {xltypeNum, AsNumber},
+        {xltypeStr, AsText},
+        {xltypeBool, AsTruth},
+        {xltypeInt, AsInteger},
+    };
+    for (const auto& [type, convert] : conversions) {
+        if (wants(type)) {
+            if (std::optional<Value> converted = convert(value)) {
+                return converted;
             }
         }
     }
@@ -732,8 +768,10 @@ std::vector<Window> Host::WindowsOf(std::uint64_t thread) const {
 std::uint64_t Host::CurrentThread() {
 #if defined(_WIN32)
     return static_cast<std::uint64_t>(GetCurrentThreadId());
-#else
+#elif defined(__linux__)
     return static_cast<std::uint64_t>(gettid());
+#else
+    return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(pthread_self()));
 #endif
 }
 
@@ -910,13 +948,14 @@ XLF_EXPORT void* XlfHostFindMainExport(const char* name) {
     if (std::strcmp(name, xlf::kHostCallbackName) == 0 && !Host::Instance().CallbackPresent()) {
         return nullptr;
     }
-    void* self = dlopen(nullptr, RTLD_LAZY);
-    if (self == nullptr) {
-        return nullptr;
-    }
-    void* entry = dlsym(self, name);
-    dlclose(self);
-    return entry;
+#if defined(__EMSCRIPTEN__)
+    // A WebAssembly module has no symbol table to search; the callback is all the framework
+    // asks the program for.
+    return std::strcmp(name, xlf::kHostCallbackName) == 0 ? reinterpret_cast<void*>(&MdCallBack12)
+                                                          : nullptr;
+#else
+    return xlf::platform::ProgramExport(name);
+#endif
 }
 
 XLF_EXPORT void XlfHostEnumThreadWindows(std::uint64_t thread, XlfHostWindowVisitor visit,

@@ -1,6 +1,6 @@
 // The call of a worksheet function's procedure through libffi, where the platform's
 // calling convention is libffi's default one.
-#if !defined(_WIN32)
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 
 #include "standin/RawCall.h"
 

@@ -1,9 +1,8 @@
 // Writes the pieces of the LibreOffice extension from the two catalogues: the UNO
 // interface of each add-in (IDL), Calc's function descriptions (CalcAddIns.xcu), the
 // component's methods (a C++ fragment per add-in, each method handing its arguments to the
-// generic binding with its index: in the catalogue, then past it in the add-in's other
-// functions, libreoffice/src/OtherFunctions.h), the component registration, the manifest
-// and the extension's description.
+// generic binding with the index of its row in the add-in's table, catalogue/row.h), the
+// component registration, the manifest and the extension's description.
 //
 //     GenerateExtension <output folder> <version> <platform>
 //
@@ -11,8 +10,7 @@
 // type code the binding does not convert, or whose names cannot be UNO names, stops the
 // generator with a message: the build fails rather than leaving the function out.
 
-#include "OtherFunctions.h"
-#include "catalogue/entry.h"
+#include "catalogue/row.h"
 #include "drugmodels/catalogue.h"
 #include "pktools/catalogue.h"
 
@@ -48,14 +46,11 @@ struct AddIn {
     std::string interface() const { return "X" + name; }
 };
 
-// The catalogue's functions, then those beside the routine tuple: the index of a function
-// in this list is its method's index in the component.
-template <class Catalogue, class Others>
-AddIn addInOf(std::string name, const Catalogue& entries, const Others& others) {
+// The functions of an add-in's rows, in row order: the index of a function in this list is
+// its method's index in the component.
+template <class Rows> AddIn addInOf(std::string name, const Rows& rows) {
     AddIn addIn{std::move(name), {}};
-    for (const auto& entry : entries)
-        addIn.functions.push_back(&entry);
-    for (const catalogue::FunctionEntry* entry : calc::otherEntries(others))
+    for (const catalogue::FunctionEntry* entry : catalogue::entriesOf(rows))
         addIn.functions.push_back(entry);
     return addIn;
 }
@@ -308,9 +303,8 @@ int main(int argc, char** argv) {
         const std::filesystem::path folder = argv[1];
         const std::string version = argv[2];
         const std::string platform = argv[3];
-        const std::vector<AddIn> addIns = {
-            addInOf("Velmora", drugmodels::MODEL_CATALOGUE, calc::VELMORA_OTHER_FUNCTIONS),
-            addInOf("Corvane", pktools::TOOL_CATALOGUE, calc::CORVANE_OTHER_FUNCTIONS)};
+        const std::vector<AddIn> addIns = {addInOf("Velmora", drugmodels::VELMORA_FUNCTIONS),
+                                           addInOf("Corvane", pktools::CORVANE_FUNCTIONS)};
         for (const AddIn& addIn : addIns)
             check(addIn);
         write(folder / "VelmoraCorvane.idl", idl(addIns));

@@ -46,9 +46,12 @@ LABEL_WIDTH = 4400
 HEADER_WIDTH = 2600
 FONT_POINTS = 10
 FONT_FILE = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"  # what Calc draws here
-# A series' colour by the start of its header, as corvane.plot_tci draws them; the others in
+# A series' colour by the start of its header (the first prefix that fits), as
+# corvane.plot_tci draws them, each drug's target lighter than its concentration; the others in
 # turn from OTHER_COLOURS.
-ROLE_COLOURS = {"Target": 0x595959, "Cp": 0x1F77B4, "Ce": 0xD62728}
+ROLE_COLOURS = {"Target": 0x595959, "Cp": 0x1F77B4, "Ce": 0xD62728, "BIS": 0x9467BD,
+                "Propofol target": 0xF0A0A0, "Propofol": 0xD62728,
+                "Remifentanil target": 0x9CC3E4, "Remifentanil": 0x1F77B4}
 OTHER_COLOURS = [0x2CA02C, 0x9467BD, 0xFF7F0E, 0x8C564B]
 LINE_WIDTH = 50  # 1/100 mm
 RATE_TICKS = 5  # at most, on a rate's axis, so that Calc labels each
@@ -67,6 +70,7 @@ class Chart(NamedTuple):
     size: tuple  # width, height (cm)
     steps: tuple = ()
     below_zero: bool = False  # the y axis reaches below 0, so that 0 shows off the axis
+    y_max: float = None  # the top of the y axis (a probability's 1, BIS 100); None: Calc's
 
 
 class Workbook(NamedTuple):
@@ -92,6 +96,24 @@ WORKBOOKS = {
               TIME_S, "Concentration (ug/mL)", "I3", (16, 8.5), steps=("C12:C37",)),
         Chart("Infusion rates", "A12:A37", ["E12:E37", "F12:F37"], TIME_S, "Rate (mg/min)",
               "I21", (16, 6.5), steps=("E12:E37", "F12:F37"), below_zero=True),
+    ]),
+    "bis_guided_propofol_tci": Workbook(charts=[
+        Chart("Propofol effect-site TCI to a BIS target: target and predicted concentrations",
+              "A15:A76", ["D15:D76", "G15:G76", "H15:H76"], TIME_S, "Concentration (ug/mL)",
+              "L3", (17, 8.5), steps=("D15:D76",)),
+        Chart("Predicted BIS (Eleveld) of the effect-site concentration", "A15:A76",
+              ["C15:C76", "I15:I76"], TIME_S, "BIS (0 to 100)", "L23", (17, 7), steps=("C15:C76",),
+              y_max=100),
+        Chart("Infusion rate from the syringe of 10 mg/mL", "A15:A76", ["J15:J76"], TIME_S,
+              "Rate (mL/h)", "L41", (17, 6), steps=("J15:J76",), below_zero=True),
+    ]),
+    "propofol_remifentanil_no_response": Workbook(charts=[
+        Chart("Effect-site targets and predicted concentrations", "A19:A80",
+              ["C19:C80", "F19:F80", "G19:G80", "J19:J80"], TIME_S,
+              "Propofol (ug/mL), remifentanil (ng/mL)", "N3", (17, 8.5),
+              steps=("C19:C80", "G19:G80")),
+        Chart("Probability of no response to laryngoscopy (example set)", "A19:A80",
+              ["K19:K80", "L19:L80"], TIME_S, "Probability (0 to 1)", "N23", (17, 7.5), y_max=1),
     ]),
     "bolus_infusion_prediction": Workbook(charts=[
         Chart("Propofol after a bolus of 140 mg and two rates", "A22:A53", ["E22:E53", "F22:F53"],
@@ -154,6 +176,9 @@ def add_chart(office, sheet, name, chart):
     highest = max(max(column_values(sheet, y)) for y in chart.ys)
     y_axis.AutoMin = False
     y_axis.Min = 0
+    if chart.y_max is not None:
+        y_axis.AutoMax = False
+        y_axis.Max = chart.y_max
     for axis in (x_axis, y_axis):
         axis.LinkNumberFormatToSource = False  # the axes in General, not the cells' format
         axis.NumberFormat = 0

@@ -32,7 +32,7 @@
 // numbers or of texts), and the text of whatever the conversion or the routine threw as
 // one cell.
 
-#include "catalogue/entry.h"
+#include "catalogue/row.h"
 #include "xlf/ConversionTexts.h"
 
 #include <com/sun/star/uno/Any.hxx>
@@ -75,7 +75,8 @@ Table resultTable(const std::vector<double>& values);
 Table resultTable(const std::vector<std::string>& texts);
 Table textTable(const char* text);
 
-// How an argument reaches a routine parameter of type Param.
+// How an argument reaches a routine parameter of type Param: one specialisation per kind of
+// argument (catalogue/kinds.h); a new kind gets its specialisation here.
 template <class Param> struct Argument {
     static_assert(sizeof(Param) == 0,
                   "the LibreOffice binding converts numbers (double), flags (bool), columns "
@@ -133,19 +134,11 @@ Table Invoke(Result (*routine)(Params...), const catalogue::FunctionEntry& entry
     }
 }
 
-// The routine at index I of a routine tuple, bound to the catalogue entry at the same
-// index; past the tuple's end, the other function (OtherFunctions.h) at the remainder.
-template <std::size_t I, class Routines, class Catalogue, class Others, class... Values>
-Table Call(const Routines& routines, const Catalogue& entries, const Others& others,
-           const Values&... values) {
-    constexpr std::size_t count = std::tuple_size_v<Routines>;
-    if constexpr (I < count) {
-        return Invoke(std::get<I>(routines), entries[I], std::index_sequence_for<Values...>{},
-                      values...);
-    } else {
-        const auto& other = std::get<I - count>(others);
-        return Invoke(other.routine, *other.entry, std::index_sequence_for<Values...>{}, values...);
-    }
+// The routine of row I of an add-in's table, bound to the row's entry.
+template <std::size_t I, class Rows, class... Values>
+Table Call(const Rows& rows, const Values&... values) {
+    const auto& row = std::get<I>(rows);
+    return Invoke(row.routine, *row.entry, std::index_sequence_for<Values...>{}, values...);
 }
 
 } // namespace calc

@@ -1,12 +1,10 @@
 // The UNO component of the extension: one Calc add-in service per add-in, whose methods
-// (generated from the catalogue) hand their arguments to the binding with the function's
-// index; the routine at that index of the add-in's routine tuple, or past its end the other
-// function at the remainder (OtherFunctions.h), computes the result.
+// (generated from the add-in's rows) hand their arguments to the binding with the index of
+// the function's row; that row's routine computes the result.
 
 #include "Binding.h"
-#include "OtherFunctions.h"
-#include "drugmodels/routines.h"
-#include "pktools/routines.h"
+#include "drugmodels/catalogue.h"
+#include "pktools/catalogue.h"
 
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/lang/XServiceName.hpp>
@@ -54,8 +52,7 @@ public:
 
 class Velmora final : public AddIn<velmoracorvane::XVelmora, Velmora> {
     template <std::size_t I, class... Values> static Table Call(const Values&... values) {
-        return calc::Call<I>(drugmodels::MODEL_ROUTINES, drugmodels::MODEL_CATALOGUE,
-                             calc::VELMORA_OTHER_FUNCTIONS, values...);
+        return calc::Call<I>(drugmodels::VELMORA_FUNCTIONS, values...);
     }
 
 public:
@@ -64,8 +61,7 @@ public:
 
 class Corvane final : public AddIn<velmoracorvane::XCorvane, Corvane> {
     template <std::size_t I, class... Values> static Table Call(const Values&... values) {
-        return calc::Call<I>(pktools::TOOL_ROUTINES, pktools::TOOL_CATALOGUE,
-                             calc::CORVANE_OTHER_FUNCTIONS, values...);
+        return calc::Call<I>(pktools::CORVANE_FUNCTIONS, values...);
     }
 
 public:

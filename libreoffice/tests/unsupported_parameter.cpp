@@ -19,14 +19,16 @@ constexpr catalogue::ArgumentEntry CHECK_ARGS[] = {
     {"models", " the models' names ", catalogue::CELL_VALUE_ARGUMENT},
     {"age", " the patient's age ", catalogue::NUMBER_ARGUMENT},
 };
-constexpr catalogue::FunctionEntry CHECK_CATALOGUE[] = {
-    {"xlCheckByNames", "CheckByNames", " a check ", CHECK_ARGS},
+constexpr catalogue::FunctionEntry CHECK_BY_NAMES{"CheckByNames", " a check ", CHECK_ARGS};
+// Not through catalogue::Row, whose own check would stop the build first.
+struct Row {
+    decltype(&CheckByNames) routine;
+    const catalogue::FunctionEntry* entry;
 };
-constexpr std::tuple CHECK_ROUTINES{&CheckByNames};
-constexpr std::tuple<> NO_OTHER_FUNCTIONS{};
+constexpr std::tuple ROWS{Row{&CheckByNames, &CHECK_BY_NAMES}};
 
 } // namespace
 
 calc::Table CheckByNamesMethod(const css::uno::Any& models, const css::uno::Any& age) {
-    return calc::Call<0>(CHECK_ROUTINES, CHECK_CATALOGUE, NO_OTHER_FUNCTIONS, models, age);
+    return calc::Call<0>(ROWS, models, age);
 }

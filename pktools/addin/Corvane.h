@@ -1,8 +1,15 @@
 #pragma once
 
-// Corvane's worksheet functions, as the host calls them.
+// Corvane's worksheet functions, as the host calls them: one per row of
+// pktools::CORVANE_FUNCTIONS (pktools/catalogue.h).
+// Written from the rows by the exports generator (framework/generator): do not edit.
+// `cmake --build <build> --target exports` writes it anew; a test fails when it is stale.
 
+// clang-format off
+#include "xlf/Exports.h"
 #include "xlf/HostApi.h"
+
+#include <tuple>
 
 using xlf::LPXLOPER12;
 
@@ -19,6 +26,17 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPredCpVCl(LPXLOPER12 deltaTimes, LPXLOPER12 R
                                              double Cl1, double Cl2, double Cl3);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPredEff(LPXLOPER12 concEff, double eZero, double eMax,
                                            double IC50, double gam);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCe50Eleveld(double age);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlBisEleveld(LPXLOPER12 concEff, double age);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCeForBisEleveld(LPXLOPER12 bis, double age);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlPNoRespHier(LPXLOPER12 concProp, LPXLOPER12 concOpioid,
+                                               double C50prop, double gamProp, double C50opioid,
+                                               double gamOpioid, double preIntensity);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlEffMinto(LPXLOPER12 concA, LPXLOPER12 concB, double C50a,
+                                            double C50b, double gam, double beta, double eZero,
+                                            double eMax);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlEffGreco(LPXLOPER12 concA, LPXLOPER12 concB, double C50a,
+                                            double C50b, double gam, double alpha);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xldecrCe(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
                                           LPXLOPER12 IVBolus, LPXLOPER12 decrConc, double A,
                                           double B, double C, double l1, double l2, double l3,
@@ -50,3 +68,34 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlJanLBM(double weight, double height, LPXLOPER
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlJJLBM(double weight, double height, LPXLOPER12 MALE);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlScheduleCheck(LPXLOPER12 deltaTimes, LPXLOPER12 Times,
                                                  LPXLOPER12 decr);
+
+// Every exported wrapper with its name, in the order of the rows.
+inline constexpr std::tuple CORVANE_EXPORTS{
+    xlf::Export{"xlCl2Hyb", &xlCl2Hyb},
+    xlf::Export{"xlHyb2Cl", &xlHyb2Cl},
+    xlf::Export{"xlPredCp", &xlPredCp},
+    xlf::Export{"xlPredCe", &xlPredCe},
+    xlf::Export{"xlPredCpVCl", &xlPredCpVCl},
+    xlf::Export{"xlPredEff", &xlPredEff},
+    xlf::Export{"xlCe50Eleveld", &xlCe50Eleveld},
+    xlf::Export{"xlBisEleveld", &xlBisEleveld},
+    xlf::Export{"xlCeForBisEleveld", &xlCeForBisEleveld},
+    xlf::Export{"xlPNoRespHier", &xlPNoRespHier},
+    xlf::Export{"xlEffMinto", &xlEffMinto},
+    xlf::Export{"xlEffGreco", &xlEffGreco},
+    xlf::Export{"xldecrCe", &xldecrCe},
+    xlf::Export{"xlCsDtCe", &xlCsDtCe},
+    xlf::Export{"xlCsDtCp", &xlCsDtCp},
+    xlf::Export{"xlCsDtCpVCl", &xlCsDtCpVCl},
+    xlf::Export{"xlTciCp", &xlTciCp},
+    xlf::Export{"xlCalcRate", &xlCalcRate},
+    xlf::Export{"xlTciCe", &xlTciCe},
+    xlf::Export{"xlTPeak", &xlTPeak},
+    xlf::Export{"xlVdPeak", &xlVdPeak},
+    xlf::Export{"xlTPeak2ke0", &xlTPeak2ke0},
+    xlf::Export{"xlBMI", &xlBMI},
+    xlf::Export{"xlJLBM", &xlJLBM},
+    xlf::Export{"xlJanLBM", &xlJanLBM},
+    xlf::Export{"xlJJLBM", &xlJJLBM},
+    xlf::Export{"xlScheduleCheck", &xlScheduleCheck},
+};

@@ -1,26 +1,22 @@
 #include "pktools/checks.h"
 
-#include "catalogue/routine.h"
+#include "catalogue/kinds.h"
+#include "catalogue/shown.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 
 namespace pktools {
 
 namespace {
 
-inline constexpr double SECONDS_PER_MINUTE = 60;
-inline constexpr int SHOWN_DIGITS = 6;
+using catalogue::FINDING_DIGITS;
+using catalogue::Shown;
 
-std::string Shown(double value) {
-    std::array<char, 32> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
-                                   std::chars_format::general, SHOWN_DIGITS)
-                         .ptr;
-    return std::string(text.data(), end);
-}
+inline constexpr double SECONDS_PER_MINUTE = 60;
 
 std::string AndMore(std::size_t more) {
     return more == 0 ? "" : " (and " + std::to_string(more) + " more rows)";
@@ -57,33 +53,34 @@ std::vector<std::string> ScheduleCheck(const OptionalColumn& givenDeltaTimes,
                          " is not a finite number" + AndMore(notNumbers - 1));
     if (negatives > 0)
         errors.push_back("deltaTimes row " + std::to_string(firstNegative) + " is " +
-                         Shown(deltaTimes[firstNegative]) + ": an interval cannot be negative" +
-                         AndMore(negatives - 1));
+                         Shown(deltaTimes[firstNegative], FINDING_DIGITS) +
+                         ": an interval cannot be negative" + AndMore(negatives - 1));
     if (zeros > 0)
         warnings.push_back("deltaTimes row " + std::to_string(firstZero) +
                            " is 0: the TCI functions cannot choose a rate for an empty interval" +
                            AndMore(zeros - 1));
     if (longs > 0) {
         const double dt = deltaTimes[firstLong];
-        warnings.push_back("deltaTimes row " + std::to_string(firstLong) + " is " + Shown(dt) +
-                           ", above " + Shown(LONGEST_PLAUSIBLE_INTERVAL) +
-                           ": intervals are in the models' time unit, minutes; seconds? (" +
-                           Shown(dt) + " s = " + Shown(dt / SECONDS_PER_MINUTE) + " min)" +
-                           AndMore(longs - 1));
+        warnings.push_back(
+            "deltaTimes row " + std::to_string(firstLong) + " is " + Shown(dt, FINDING_DIGITS) +
+            ", above " + Shown(LONGEST_PLAUSIBLE_INTERVAL, FINDING_DIGITS) +
+            ": intervals are in the models' time unit, minutes; seconds? (" +
+            Shown(dt, FINDING_DIGITS) + " s = " + Shown(dt / SECONDS_PER_MINUTE, FINDING_DIGITS) +
+            " min)" + AndMore(longs - 1));
     }
 
     // Times: the contexts ascend strictly.
     for (std::size_t k = 1; k < Times.size(); ++k) {
         if (!(Times[k] - Times[k - 1] > 0)) {
-            errors.push_back("Times row " + std::to_string(k) + " (" + Shown(Times[k]) +
-                             ") is not above row " + std::to_string(k - 1) + " (" +
-                             Shown(Times[k - 1]) +
+            errors.push_back("Times row " + std::to_string(k) + " (" +
+                             Shown(Times[k], FINDING_DIGITS) + ") is not above row " +
+                             std::to_string(k - 1) + " (" + Shown(Times[k - 1], FINDING_DIGITS) +
                              "): the context times must ascend, each a longer infusion");
             break;
         }
     }
     if (!Times.empty() && Times[0] < 0)
-        errors.push_back("Times row 0 is " + Shown(Times[0]) +
+        errors.push_back("Times row 0 is " + Shown(Times[0], FINDING_DIGITS) +
                          ": an infusion cannot last a negative time");
 
     // decr: a percentage.
@@ -92,16 +89,18 @@ std::vector<std::string> ScheduleCheck(const OptionalColumn& givenDeltaTimes,
         if (!std::isfinite(d))
             errors.push_back("decr is not a number: give the decrement in percent (50 for 50 %)");
         else if (d <= 0)
-            errors.push_back("decr " + Shown(d) +
+            errors.push_back("decr " + Shown(d, FINDING_DIGITS) +
                              " is at or below 0: the decrement is a fall in percent (50 for 50 %)");
         else if (d >= WHOLE_DECREMENT)
-            errors.push_back("decr " + Shown(d) + " is at or above " + Shown(WHOLE_DECREMENT) +
+            errors.push_back("decr " + Shown(d, FINDING_DIGITS) + " is at or above " +
+                             Shown(WHOLE_DECREMENT, FINDING_DIGITS) +
                              ": no finite time reaches a fall of the whole concentration");
         else if (d <= LARGEST_FRACTION_DECREMENT)
-            warnings.push_back("decr " + Shown(d) + " is at or below " +
-                               Shown(LARGEST_FRACTION_DECREMENT) +
-                               ": the decrement is in percent; a fraction? (" + Shown(d) + " = " +
-                               Shown(d * 100) + " %)");
+            warnings.push_back("decr " + Shown(d, FINDING_DIGITS) + " is at or below " +
+                               Shown(LARGEST_FRACTION_DECREMENT, FINDING_DIGITS) +
+                               ": the decrement is in percent; a fraction? (" +
+                               Shown(d, FINDING_DIGITS) + " = " + Shown(d * 100, FINDING_DIGITS) +
+                               " %)");
     }
 
     if (errors.empty() && warnings.empty())

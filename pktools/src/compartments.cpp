@@ -1,6 +1,8 @@
 #include "pktools/compartments.h"
 
 #include "pktools/errors.h"
+#include "pktools/refusals.h"
+#include "portablemath/math.h"
 
 #include <cmath>
 
@@ -8,11 +10,9 @@ namespace pktools {
 
 namespace {
 
-constexpr const char* WRONG_PARAMETER_COUNT = "We need exactly 6 parameters!";
-
 void requireSixParameters(const std::vector<double>& param) {
     if (param.size() != PARAMETER_COUNT)
-        throw InputError(WRONG_PARAMETER_COUNT);
+        throw InputError(refusals::SIX_PARAMETERS);
 }
 
 // Exponents that stand in for missing compartments when a HybridSet is converted back:
@@ -41,14 +41,18 @@ std::array<double, 3> cubicExponents(const MicroConstants& k) {
     else if (x < -1)
         x = -1;
 
-    const double phi = std::acos(x);
-    const double m = 2 * std::exp(std::log(r) / 3); // twice the cube root of r
-    const double degree = 2 * std::asin(1) / 180;
+    // The trigonometric solution of the cubic with three real roots, kept as the method is
+    // defined (a cubic method without trigonometry would move the roots by more than
+    // rounding where the formula cancels); acos, cos and the cube root come from the portable
+    // functions, so the roots are the same bits on every machine.
+    const double phi = portable::acos(x);
+    const double m = 2 * portable::exp(portable::log(r) / 3); // twice the cube root of r
+    const double degree = 2 * portable::asin(1) / 180;
 
     std::array<double, 3> root = {
-        -(std::cos(phi / 3) * m - a2 / 3),
-        -(std::cos(120 * degree + phi / 3) * m - a2 / 3),
-        -(std::cos(240 * degree + phi / 3) * m - a2 / 3),
+        -(portable::cos(phi / 3) * m - a2 / 3),
+        -(portable::cos(120 * degree + phi / 3) * m - a2 / 3),
+        -(portable::cos(240 * degree + phi / 3) * m - a2 / 3),
     };
     if (root[0] < root[1])
         std::swap(root[0], root[1]);

@@ -7,7 +7,9 @@
 #include "pktools/minimise.h"
 #include "pktools/peak_search.h"
 #include "pktools/prediction.h"
+#include "pktools/refusals.h"
 #include "pktools/simulation.h"
+#include "portablemath/math.h"
 
 #include <array>
 #include <cmath>
@@ -17,15 +19,6 @@
 namespace pktools {
 
 namespace {
-
-constexpr const char* NOT_ASCENDING = "#Times have to be in ascending order!";
-constexpr const char* CHECK_PARAMETERS = "Check PK parameters and/or decrement!";
-constexpr const char* NEGATIVE_PARAMETER = "Negative PK parameter!";
-constexpr const char* DIFFERENT_LENGTHS = "Columns of different length!";
-constexpr const char* CONTEXT_TOO_LONG = "Times have to be at most 1000000!";
-constexpr const char* NON_POSITIVE_LEVEL = "Non-positive decrement concentration!";
-constexpr const char* DECREMENT_NOT_FOUND = "Decrement time not found!";
-constexpr const char* PEAK_NOT_FOUND = "Peak not found!";
 
 // Relative tolerance of every decay search.
 constexpr double DECAY_TOLERANCE = 1e-9;
@@ -139,7 +132,7 @@ template <std::size_t N>
 double bisectedCrossing(const Decay<N>& decay, double level, double from = 0) {
     const double t = whereItStops([&](double x) { return !(decay(x) <= level); }, from);
     if (!std::isfinite(t))
-        throw InputError(DECREMENT_NOT_FOUND);
+        throw InputError(refusals::DECREMENT_NOT_FOUND);
     return t;
 }
 
@@ -199,7 +192,7 @@ double decrementTime(const Decay<N>& decay, double level, double a, double b,
 void requireAscending(const std::vector<double>& Times) {
     for (std::size_t i = 1; i < Times.size(); ++i)
         if (Times[i] - Times[i - 1] <= 0)
-            throw InputError(NOT_ASCENDING);
+            throw InputError(refusals::NOT_ASCENDING);
 }
 
 // Holding the plasma concentration costs ten steps per time unit: longer contexts (and
@@ -207,7 +200,7 @@ void requireAscending(const std::vector<double>& Times) {
 void requireBoundedContexts(const std::vector<double>& Times) {
     for (double t : Times)
         if (!(t <= MAX_CONTEXT))
-            throw InputError(CONTEXT_TOO_LONG);
+            throw InputError(refusals::CONTEXT_TOO_LONG);
 }
 
 void requireDecrementInputs(const Hybrid& h, double decr) {
@@ -215,13 +208,13 @@ void requireDecrementInputs(const Hybrid& h, double decr) {
     // reaches.
     if (h.A <= 0 || h.B < 0 || h.C < 0 || h.l1 <= 0 || h.l2 < 0 || h.l3 < 0 || decr <= 0 ||
         decr >= 100)
-        throw InputError(CHECK_PARAMETERS);
+        throw InputError(refusals::CHECK_DECREMENT);
     // A constant that is not a finite number slips through the comparisons above and would
     // turn every row into a meaningless 0: volumes and clearances with a first volume of 0
     // (blank cells) convert to an infinite A and a not-a-number l1.
     for (double v : {h.A, h.B, h.C, h.l1, h.l2, h.l3, decr})
         if (!std::isfinite(v))
-            throw InputError(CHECK_PARAMETERS);
+            throw InputError(refusals::CHECK_DECREMENT);
 }
 
 // The factors of one holding step of a given length: its decay factors and the plasma
@@ -345,27 +338,30 @@ PeakAtOne peakAtOne(const EffectModelOfDecrement& m) {
     const Hybrid& h = m.h;
     const EffectCoefficients& E = m.E;
     const double ke0 = m.ke0, ke0s = m.ke0s;
-    const double pulse1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (E.E1 / h.l1);
-    const double pulse2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (E.E2 / h.l2);
-    const double pulse3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (E.E3 / h.l3);
-    const double pulse4 = (1 - std::exp(-(HOLD_STEP * ke0))) * (E.E4 / ke0);
+    const double pulse1 = (1 - portable::exp(-(HOLD_STEP * h.l1))) * (E.E1 / h.l1);
+    const double pulse2 = (1 - portable::exp(-(HOLD_STEP * h.l2))) * (E.E2 / h.l2);
+    const double pulse3 = (1 - portable::exp(-(HOLD_STEP * h.l3))) * (E.E3 / h.l3);
+    const double pulse4 = (1 - portable::exp(-(HOLD_STEP * ke0))) * (E.E4 / ke0);
     const Decay<4> pulse{{pulse1, pulse2, pulse3, pulse4}, {h.l1, h.l2, h.l3, ke0}};
     const BrentResult peak = fixedTriplePeakSearch([&pulse](double x) { return -pulse(x); });
     // Without a located, positive peak the effect site cannot be brought to 1.
     if (!peak.converged || !(peak.fmin < 0))
-        throw InputError(PEAK_NOT_FOUND);
+        throw InputError(refusals::PEAK_NOT_FOUND);
     const double tpk = peak.xmin;
 
     const double R = tpk > HOLD_STEP ? -1 / peak.fmin : 0;
     PeakAtOne at{tpk, {}, {}};
-    at.p.x = (1 - std::exp(-(HOLD_STEP * h.l1))) * (R * h.A / h.l1) * std::exp(-(tpk * h.l1));
-    at.p.y = (1 - std::exp(-(HOLD_STEP * h.l2))) * (R * h.B / h.l2) * std::exp(-(tpk * h.l2));
-    at.p.z = (1 - std::exp(-(HOLD_STEP * h.l3))) * (R * h.C / h.l3) * std::exp(-(tpk * h.l3));
+    at.p.x =
+        (1 - portable::exp(-(HOLD_STEP * h.l1))) * (R * h.A / h.l1) * portable::exp(-(tpk * h.l1));
+    at.p.y =
+        (1 - portable::exp(-(HOLD_STEP * h.l2))) * (R * h.B / h.l2) * portable::exp(-(tpk * h.l2));
+    at.p.z =
+        (1 - portable::exp(-(HOLD_STEP * h.l3))) * (R * h.C / h.l3) * portable::exp(-(tpk * h.l3));
     const EffectPerRate& q = m.q;
-    at.s.s1 = (1 - std::exp(-(HOLD_STEP * h.l1))) * (q.q1 * R) * std::exp(-(tpk * h.l1));
-    at.s.s2 = (1 - std::exp(-(HOLD_STEP * h.l2))) * (q.q2 * R) * std::exp(-(tpk * h.l2));
-    at.s.s3 = (1 - std::exp(-(HOLD_STEP * h.l3))) * (q.q3 * R) * std::exp(-(tpk * h.l3));
-    at.s.s4 = (1 - std::exp(-(HOLD_STEP * ke0s))) * (q.q4 * R) * std::exp(-(tpk * ke0s));
+    at.s.s1 = (1 - portable::exp(-(HOLD_STEP * h.l1))) * (q.q1 * R) * portable::exp(-(tpk * h.l1));
+    at.s.s2 = (1 - portable::exp(-(HOLD_STEP * h.l2))) * (q.q2 * R) * portable::exp(-(tpk * h.l2));
+    at.s.s3 = (1 - portable::exp(-(HOLD_STEP * h.l3))) * (q.q3 * R) * portable::exp(-(tpk * h.l3));
+    at.s.s4 = (1 - portable::exp(-(HOLD_STEP * ke0s))) * (q.q4 * R) * portable::exp(-(tpk * ke0s));
     return at;
 }
 
@@ -378,7 +374,7 @@ void holdEffectSiteFromPeak(const std::vector<double>& Times, std::size_t j,
     const Hybrid& h = m.h;
     const UnitFactors u = unitFactors(h);
     const PlasmaHolding fixed = plasmaHolding(HOLD_STEP, h);
-    const double fixedE4 = std::exp(-(HOLD_STEP * m.ke0s));
+    const double fixedE4 = portable::exp(-(HOLD_STEP * m.ke0s));
     PlasmaState p = peak.p;
     EffectState s = peak.s;
     double g = peak.time; // where the next search starts
@@ -390,7 +386,7 @@ void holdEffectSiteFromPeak(const std::vector<double>& Times, std::size_t j,
                 const PlasmaHolding k = plasmaHolding(step, h);
                 const double X = holdingRate(p, k);
                 holdPlasma(p, u, k.e, X);
-                holdEffect(s, m.q, k.e, std::exp(-(step * m.ke0s)), X);
+                holdEffect(s, m.q, k.e, portable::exp(-(step * m.ke0s)), X);
             } else {
                 const double X = holdingRate(p, fixed);
                 holdPlasma(p, u, fixed.e, X);
@@ -444,7 +440,7 @@ std::vector<double> CsDtCe(std::vector<double> Times, double A, double B, double
     Hybrid h{A, B, C, l1, l2, l3};
     requireDecrementInputs(h, decr);
     if (!(ke0 > 0) || !std::isfinite(ke0))
-        throw InputError(CHECK_PARAMETERS);
+        throw InputError(refusals::CHECK_DECREMENT);
     requireBoundedContexts(Times);
     // Steps 3 to 5.
     std::vector<double> result(Times.size(), 0.0);
@@ -466,9 +462,9 @@ std::vector<double> decrCe(std::vector<double> deltaTimes, std::vector<double> R
                            double B, double C, double l1, double l2, double l3, double ke0) {
     const std::size_t n = deltaTimes.size();
     if (Rate.size() != n || IVBolus.size() != n || decrConc.size() != n)
-        throw InputError(DIFFERENT_LENGTHS);
+        throw InputError(refusals::LENGTHS);
     if (A < 0 || B < 0 || C < 0 || l1 < 0 || l2 < 0 || l3 < 0 || ke0 < 0)
-        throw InputError(NEGATIVE_PARAMETER);
+        throw InputError(refusals::NEGATIVE);
 
     std::vector<double> result(n, 0.0);
     if (n == 0)
@@ -495,7 +491,7 @@ std::vector<double> decrCe(std::vector<double> deltaTimes, std::vector<double> R
             continue; // already at or below the level
         // From above, a level of 0 or below is never reached.
         if (decrConc[i] <= 0)
-            throw InputError(NON_POSITIVE_LEVEL);
+            throw InputError(refusals::NON_POSITIVE_LEVEL);
         const Decay<4> decay{{s.s1, s.s2, s.s3, s.s4}, {h.l1, h.l2, h.l3, ke0}};
         g = result[i] =
             decrementTime(decay, decrConc[i], 0, g > 0 ? g : EFFECT_BRACKET_FIRST, &kept);

@@ -5,19 +5,15 @@
 #include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
 #include "pktools/peak_search.h"
+#include "pktools/refusals.h"
 #include "pktools/simulation.h"
+#include "portablemath/math.h"
 
 #include <array>
-#include <cmath>
 
 namespace pktools {
 
 namespace {
-
-constexpr const char* NEGATIVE_PEAK_TIME = "Negative peack time!";
-constexpr const char* CHECK_PARAMETERS = "Check parameters!";
-constexpr const char* PEAK_NOT_FOUND = "Peak not found!";
-constexpr const char* KE0_NOT_FOUND = "Ke0 not found!";
 
 // The ke0 search brackets downhill from these two candidates; its tolerance is so small
 // that Brent's absolute floor decides convergence.
@@ -42,7 +38,7 @@ BrentResult peakSearch(double A, double B, double C, double l1, double l2, doubl
     // A search that ran out of iterations, or a curve with no positive maximum (ke0 of 0,
     // a response that cancels to nothing), has no peak to report.
     if (!peak.converged || !(peak.fmin < 0))
-        throw InputError(PEAK_NOT_FOUND);
+        throw InputError(refusals::PEAK_NOT_FOUND);
     return peak;
 }
 
@@ -58,9 +54,9 @@ double VdPeak(double A, double B, double C, double l1, double l2, double l3, dou
 
 double TPeak2ke0(double A, double B, double C, double l1, double l2, double l3, double peak_time) {
     if (peak_time <= 0)
-        throw InputError(NEGATIVE_PEAK_TIME);
+        throw InputError(refusals::NEGATIVE_PEAK_TIME);
     if (l1 == 0 || A < 0 || B < 0 || C < 0 || l1 < 0 || l2 < 0 || l3 < 0)
-        throw InputError(CHECK_PARAMETERS);
+        throw InputError(refusals::CHECK_PEAK_PARAMETERS);
 
     Hybrid h{A, B, C, l1, l2, l3};
     reduceVanishingTerms(h);
@@ -73,19 +69,19 @@ double TPeak2ke0(double A, double B, double C, double l1, double l2, double l3, 
         k = separatedInTurn(k, h, PEAK_TIME_KE0_SEPARATION);
         const EffectCoefficients E = effectCoefficients(h, k);
         const double effect = weightedSum<4>({E.E1, E.E2, E.E3, E.E4},
-                                             {e[0], e[1], e[2], std::exp(-(k * peak_time))});
+                                             {e[0], e[1], e[2], portable::exp(-(k * peak_time))});
         const double d = effect - plasma;
         return d * d;
     };
 
     double a = KE0_START_LOW, b = KE0_START_HIGH, c = 0, fa, fb, fc;
     if (!bracketMinimum(a, b, c, fa, fb, fc, mismatch))
-        throw InputError(KE0_NOT_FOUND);
+        throw InputError(refusals::KE0_NOT_FOUND);
     const BrentResult found = brentSearch(a, b, c, mismatch, KE0_TOLERANCE);
     // ke0 is a positive rate constant: a search that ran out of iterations, or that
     // slid to 0 or below, found none.
     if (!found.converged || !(found.xmin > 0))
-        throw InputError(KE0_NOT_FOUND);
+        throw InputError(refusals::KE0_NOT_FOUND);
     return found.xmin;
 }
 

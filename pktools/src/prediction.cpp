@@ -2,6 +2,7 @@
 
 #include "pktools/compartments.h"
 #include "pktools/errors.h"
+#include "pktools/refusals.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,7 +26,7 @@ bool allFinite(std::initializer_list<double> values) {
 void requireSameLength(const std::vector<double>& a, const std::vector<double>& b,
                        const std::vector<double>& c) {
     if (a.size() != b.size() || a.size() != c.size())
-        throw InputError("Columns of different length!");
+        throw InputError(refusals::LENGTHS);
 }
 
 // A PK parameter set with a positive leading pair and no negative or non-finite value.
@@ -70,7 +71,7 @@ std::vector<double> PredCp(std::vector<double> deltaTimes, std::vector<double> R
                            std::vector<double> IVBolus, double A, double B, double C, double l1,
                            double l2, double l3) {
     if (!acceptable(A, l1, B, C, l2, l3))
-        throw InputError("Negative or missing PK parameter!");
+        throw InputError(refusals::NEGATIVE_OR_MISSING);
     requireSameLength(deltaTimes, Rate, IVBolus);
     Hybrid h{A, B, C, l1, l2, l3};
     dropZeroExponents(h);
@@ -82,7 +83,7 @@ std::vector<double> PredCe(std::vector<double> deltaTimes, std::vector<double> R
                            double l2, double l3, double ke0) {
     requireSameLength(deltaTimes, Rate, IVBolus);
     if (!acceptable(A, l1, B, C, l2, l3) || !(ke0 > 0) || !std::isfinite(ke0))
-        throw InputError("Negative or missing PK parameter!");
+        throw InputError(refusals::NEGATIVE_OR_MISSING);
     const std::size_t n = deltaTimes.size();
     std::vector<double> result(n, 0.0);
     Hybrid h{A, B, C, l1, l2, l3};
@@ -114,7 +115,7 @@ std::vector<double> PredCpVCl(std::vector<double> deltaTimes, std::vector<double
                               std::vector<double> IVBolus, double V1, double V2, double V3,
                               double Cl1, double Cl2, double Cl3) {
     if (!acceptable(V1, Cl1, V2, V3, Cl2, Cl3))
-        throw InputError("Negative or missing PK parameter!");
+        throw InputError(refusals::NEGATIVE_OR_MISSING);
     const std::vector<double> hyb = Cl2Hyb({V1, V2, V3, Cl1, Cl2, Cl3});
     requireSameLength(deltaTimes, Rate, IVBolus);
     Hybrid h{hyb[hybrid::A],  hyb[hybrid::B],  hyb[hybrid::C],

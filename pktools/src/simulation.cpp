@@ -1,5 +1,7 @@
 #include "pktools/simulation.h"
 
+#include "portablemath/math.h"
+
 namespace pktools {
 
 void dropZeroExponents(Hybrid& h) {
@@ -43,12 +45,12 @@ EffectCoefficients effectCoefficients(const Hybrid& h, double ke0) {
 }
 
 PlasmaDecay plasmaDecay(double dt, const Hybrid& h) {
-    return {std::exp(-(dt * h.l1)), std::exp(-(dt * h.l2)), std::exp(-(dt * h.l3))};
+    return {portable::exp(-(dt * h.l1)), portable::exp(-(dt * h.l2)), portable::exp(-(dt * h.l3))};
 }
 
 EffectDecay effectDecay(double dt, const Hybrid& h, double ke0) {
-    return {std::exp(-(dt * h.l1)), std::exp(-(dt * h.l2)), std::exp(-(dt * h.l3)),
-            std::exp(-(dt * ke0))};
+    return {portable::exp(-(dt * h.l1)), portable::exp(-(dt * h.l2)), portable::exp(-(dt * h.l3)),
+            portable::exp(-(dt * ke0))};
 }
 
 void plasmaStep(PlasmaState& s, const UnitFactors& u, double dt, double rate, double bolus,

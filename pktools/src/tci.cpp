@@ -5,13 +5,14 @@
 #include "pktools/ke0_separation.h"
 #include "pktools/minimise.h"
 #include "pktools/prediction.h"
+#include "pktools/refusals.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <bitset>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <memory>
 
@@ -215,12 +216,11 @@ Peak searchedPeak(const FreeCurve& curve, double start) {
 // row after row. Each slot keeps the last curve that fell into it.
 class PeakMemo {
 public:
-    PeakMemo() : slots_(std::make_unique_for_overwrite<Slot[]>(PEAK_MEMO_SLOTS)) {}
+    PeakMemo() : slots_(new Slot[PEAK_MEMO_SLOTS]) {}
     Peak operator()(const FreeCurve& curve, double start) {
         std::uint64_t key[5];
-        for (int k = 0; k < 4; ++k)
-            key[k] = std::bit_cast<std::uint64_t>(curve.a[k]);
-        key[4] = std::bit_cast<std::uint64_t>(start);
+        std::memcpy(key, curve.a.data(), 4 * sizeof(double));
+        std::memcpy(key + 4, &start, sizeof(double));
         std::uint64_t mixed = 0;
         for (std::uint64_t word : key)
             mixed = (mixed ^ word) * PEAK_MEMO_MULTIPLIER;
@@ -474,9 +474,9 @@ std::vector<double> TciCp(std::vector<double> deltaTimes, std::vector<double> ta
                           double maxRate, double A, double B, double C, double l1, double l2,
                           double l3) {
     if (!nonNegativeFinite({A, B, C, l1, l2, l3}))
-        throw InputError("Negative PK parameter!");
+        throw InputError(refusals::NEGATIVE);
     if (deltaTimes.size() != targetConc.size())
-        throw InputError("Columns of different length!");
+        throw InputError(refusals::LENGTHS);
     Hybrid h{A, B, C, l1, l2, l3};
     dropZeroExponents(h);
     return plasmaSchedule(deltaTimes, {}, targetConc, maxRate, h);
@@ -486,9 +486,9 @@ std::vector<double> CalcRate(std::vector<double> deltaTimes, std::vector<double>
                              std::vector<double> targetConc, double maxRate, double A, double B,
                              double C, double l1, double l2, double l3) {
     if (deltaTimes.size() != IVBolus.size() || deltaTimes.size() != targetConc.size())
-        throw InputError("Columns of different length!");
+        throw InputError(refusals::LENGTHS);
     if (!nonNegativeFinite({A, B, C, l1, l2, l3}))
-        throw InputError("Negative PK parameter!");
+        throw InputError(refusals::NEGATIVE);
     Hybrid h{A, B, C, l1, l2, l3};
     dropZeroExponents(h);
     return plasmaSchedule(deltaTimes, IVBolus, targetConc, maxRate, h);
@@ -499,11 +499,11 @@ std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<double> ta
                           double l3, double ke0) {
     // Steps 1 to 3 (also refusing parameters and a maximal rate that are not finite).
     if (deltaTimes.size() != targetConc.size())
-        throw InputError("Columns of different length!");
+        throw InputError(refusals::LENGTHS);
     if (!(A > 0) || !(l1 > 0) || !(ke0 > 0) || !nonNegativeFinite({A, B, C, l1, l2, l3, ke0}))
-        throw InputError("Check PK parameters!");
+        throw InputError(refusals::CHECK_TCI_PARAMETERS);
     if (!(maxRate > 0) || !std::isfinite(maxRate))
-        throw InputError("Maxrate has to be positive!");
+        throw InputError(refusals::NON_POSITIVE_MAX_RATE);
     // Step 4.
     const std::size_t n = deltaTimes.size();
     std::vector<double> result(n, 0.0);

@@ -7,19 +7,25 @@
 
 using namespace pktools;
 
-TEST(ToolCatalogue, NamesAreUniqueAndExportNamesFollowThem) {
+TEST(ToolCatalogue, NamesAreUniqueAndEveryResultIsDescribed) {
     std::set<std::string> names;
-    for (const ToolEntry& entry : TOOL_CATALOGUE) {
+    catalogue::forEachRow(CORVANE_FUNCTIONS, [&](const auto& row) {
+        const catalogue::FunctionEntry& entry = *row.entry;
         EXPECT_TRUE(names.insert(entry.worksheetName).second) << entry.worksheetName;
-        EXPECT_EQ(std::string(entry.exportName), std::string("xl") + entry.worksheetName);
-        EXPECT_EQ(&toolEntry(entry.id), &entry);
-    }
+        EXPECT_EQ(catalogue::exportName(entry), std::string("xl") + entry.worksheetName);
+        EXPECT_FALSE(entry.cells.empty()) << entry.worksheetName;
+        EXPECT_EQ(std::string(entry.example).rfind("=" + std::string(entry.worksheetName) + "(", 0),
+                  0u)
+            << entry.example;
+    });
+    EXPECT_EQ(names.size(), catalogue::rowCount<decltype(CORVANE_FUNCTIONS)>);
 }
 
 TEST(ToolCatalogue, FindsToolsByTheirExactName) {
-    ASSERT_NE(findTool("TciCe"), nullptr);
-    EXPECT_EQ(findTool("TciCe")->id, Tool::TciCe);
-    EXPECT_EQ(findTool("tcice"), nullptr);
-    EXPECT_EQ(findTool("decrCe")->id, Tool::decrCe);
-    EXPECT_EQ(findTool(""), nullptr);
+    ASSERT_NE(catalogue::findEntry(CORVANE_FUNCTIONS, "TciCe"), nullptr);
+    EXPECT_EQ(catalogue::findEntry(CORVANE_FUNCTIONS, "TciCe"), &entries::TciCe);
+    EXPECT_EQ(catalogue::findEntry(CORVANE_FUNCTIONS, "tcice"), nullptr);
+    EXPECT_EQ(catalogue::findEntry(CORVANE_FUNCTIONS, "decrCe"), &entries::decrCe);
+    EXPECT_EQ(catalogue::findEntry(CORVANE_FUNCTIONS, ""), nullptr);
+    static_assert(catalogue::rowIndex(CORVANE_FUNCTIONS, "Cl2Hyb") == 0);
 }

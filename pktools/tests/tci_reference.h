@@ -6,12 +6,15 @@
 // effectCoefficients) and the plasma target rate, each written out here from
 // the algorithm's definition. It uses nothing of pktools: no shared search, no memo, no
 // cached factors, so a bit-for-bit agreement with pktools::TciCe says that the production
-// routine computes what the algorithm describes.
+// routine computes what the algorithm describes. Its exponentials are the routines' own
+// (portablemath), as the algorithm's arithmetic is.
 //
 // Where the algorithm leaves a case open or would not end (a bracketing that never stops, a
 // search that does not converge), the transcription follows the algorithm's contract (the
 // minimiser's 0 and an unchanged abscissa) and counts the event in Diagnostics, so that a
 // comparison can tell a schedule that differs for that reason from one that should not.
+
+#include "portablemath/math.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -238,7 +241,7 @@ inline std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<dou
         const double T = targetConc[i];
         double f[4];
         for (int k = 0; k < 4; ++k)
-            f[k] = std::exp(-(dt * lambda[k]));
+            f[k] = portable::exp(-(dt * lambda[k]));
         const double e1 = f[0], e2 = f[1], e3 = f[2];
         double R = 0;
         if (T == 0) {
@@ -247,10 +250,10 @@ inline std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<dou
         } else if (ce0 == 0) {
             // Step 8: the unit-rate response.
             auto unitRate = [&](double t) {
-                return -((E[0] / lambda[0]) * (1 - f[0]) * std::exp(-lambda[0] * t) +
-                         (E[1] / lambda[1]) * (1 - f[1]) * std::exp(-lambda[1] * t) +
-                         (E[2] / lambda[2]) * (1 - f[2]) * std::exp(-lambda[2] * t) +
-                         (E[3] / lambda[3]) * (1 - f[3]) * std::exp(-lambda[3] * t));
+                return -((E[0] / lambda[0]) * (1 - f[0]) * portable::exp(-lambda[0] * t) +
+                         (E[1] / lambda[1]) * (1 - f[1]) * portable::exp(-lambda[1] * t) +
+                         (E[2] / lambda[2]) * (1 - f[2]) * portable::exp(-lambda[2] * t) +
+                         (E[3] / lambda[3]) * (1 - f[3]) * portable::exp(-lambda[3] * t));
             };
             diag.search = 0;
             double a = 0, b = 1, c = 0, fa, fb, fc;
@@ -285,13 +288,13 @@ inline std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<dou
                 const double s0[4] = {s[0], s[1], s[2], s[3]};
                 auto peakAfterInfusion = [&](double rate) {
                     auto curve = [&](double t) {
-                        return -(std::exp(-lambda[0] * t) *
+                        return -(portable::exp(-lambda[0] * t) *
                                      ((E[0] / lambda[0]) * rate * (1 - f[0]) + f[0] * s0[0]) +
-                                 std::exp(-lambda[1] * t) *
+                                 portable::exp(-lambda[1] * t) *
                                      ((E[1] / lambda[1]) * rate * (1 - f[1]) + f[1] * s0[1]) +
-                                 std::exp(-lambda[2] * t) *
+                                 portable::exp(-lambda[2] * t) *
                                      ((E[2] / lambda[2]) * rate * (1 - f[2]) + f[2] * s0[2]) +
-                                 std::exp(-lambda[3] * t) *
+                                 portable::exp(-lambda[3] * t) *
                                      ((E[3] / lambda[3]) * rate * (1 - f[3]) + f[3] * s0[3]));
                     };
                     const int outer = diag.search;
@@ -312,9 +315,10 @@ inline std::vector<double> TciCe(std::vector<double> deltaTimes, std::vector<dou
                 if (cpFree > ceFree) {
                     // Step 9.4.1: the peak the drug already given will reach.
                     auto noInfusion = [&](double t) {
-                        return -(
-                            s0[0] * std::exp(-lambda[0] * t) + s0[1] * std::exp(-lambda[1] * t) +
-                            s0[2] * std::exp(-lambda[2] * t) + s0[3] * std::exp(-lambda[3] * t));
+                        return -(s0[0] * portable::exp(-lambda[0] * t) +
+                                 s0[1] * portable::exp(-lambda[1] * t) +
+                                 s0[2] * portable::exp(-lambda[2] * t) +
+                                 s0[3] * portable::exp(-lambda[3] * t));
                     };
                     diag.search = 1;
                     double a = 0, b = lastPeakTime, c = 0, fa, fb, fc;

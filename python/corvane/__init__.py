@@ -15,11 +15,13 @@ what looks wrong with a schedule's columns: it returns a list of str, ``["OK"]``
 line per finding, and emits each finding as a ``corvane.ScheduleWarning`` (a UserWarning),
 never an exception. The tools themselves neither check nor warn.
 
-``corvane.plot_tci`` draws a TCI schedule (matplotlib, imported only when it is called).
+``corvane.plot_tci`` draws a TCI schedule, with the BIS below it when given;
+``corvane.plot_bis`` draws a BIS column on axes of its own (matplotlib, imported only when
+they are called).
 """
 
 from ._corvane import *  # noqa: F401,F403  (the functions, listed in __all__)
 from ._corvane import __all__ as _tools, ARGUMENTS, CATEGORY, ScheduleWarning  # noqa: F401
-from .plotting import plot_tci  # noqa: F401
+from .plotting import plot_bis, plot_tci  # noqa: F401
 
-__all__ = list(_tools) + ["plot_tci"]
+__all__ = list(_tools) + ["plot_bis", "plot_tci"]

@@ -1,13 +1,15 @@
 #include "binding.h"
 
 #include "catalogue/keywords.h"
-#include "catalogue/routine.h"
+#include "catalogue/kinds.h"
 
 #include <set>
 
 namespace pybinding {
 
 namespace {
+
+namespace conversions = catalogue::conversions;
 
 // Numpy's dtype kinds that are numbers: bool, signed and unsigned integer, float.
 bool isNumberKind(char kind) {
@@ -24,19 +26,19 @@ double readNumber(py::handle value, const std::string& keyword, const char* cont
     if (PyFloat_Check(p))
         return PyFloat_AS_DOUBLE(p);
     if (value.is_none())
-        throw py::type_error(conversionError("parameter is missing", keyword, context));
+        throw py::type_error(conversionError(conversions::MISSING, keyword, context));
     if (!PyUnicode_Check(p) && !PyBytes_Check(p)) {
         const double number = PyFloat_AsDouble(p);
         if (number != -1.0 || PyErr_Occurred() == nullptr)
             return number;
         PyErr_Clear();
     }
-    throw py::type_error(conversionError("parameter is not a number", keyword, context));
+    throw py::type_error(conversionError(conversions::NOT_A_NUMBER, keyword, context));
 }
 
 py::array asArray(py::handle value, const std::string& keyword, const char* context) {
     if (value.is_none())
-        throw py::type_error(conversionError("parameter is missing", keyword, context));
+        throw py::type_error(conversionError(conversions::MISSING, keyword, context));
     if (py::isinstance<py::array>(value)) {
         auto array = py::reinterpret_borrow<py::array>(value);
         if (isNumberKind(array.dtype().kind()))
@@ -49,7 +51,7 @@ py::array asArray(py::handle value, const std::string& keyword, const char* cont
         } catch (const py::error_already_set&) {
         }
     }
-    throw py::type_error(conversionError("parameter is not a number", keyword, context));
+    throw py::type_error(conversionError(conversions::NOT_A_NUMBER, keyword, context));
 }
 
 using Doubles = py::array_t<double, py::array::c_style | py::array::forcecast>;
@@ -81,7 +83,7 @@ bool toFlag(py::handle value, const std::string& keyword) {
         return true;
     if (number == 0.0)
         return false;
-    throw py::value_error(conversionError("parameter is neither 0 nor 1", keyword, FLAG_CONTEXT));
+    throw py::value_error(conversionError(conversions::NEITHER_0_NOR_1, keyword, FLAG_CONTEXT));
 }
 
 // A list or tuple of Python floats and ints read directly (numpy's type discovery would
@@ -122,12 +124,12 @@ std::vector<double> toColumn(py::handle value, const std::string& keyword) {
         longAxes += array.shape(axis) > 1;
     if (longAxes > 1)
         throw py::value_error(
-            conversionError("parameter is not one-dimensional", keyword, COLUMN_CONTEXT));
+            conversionError(conversions::NOT_ONE_DIMENSIONAL_VALUE, keyword, COLUMN_CONTEXT));
     if (array.size() == 0)
-        throw py::value_error(conversionError("parameter is empty", keyword, COLUMN_CONTEXT));
+        throw py::value_error(conversionError(conversions::EMPTY, keyword, COLUMN_CONTEXT));
     const auto doubles = Doubles::ensure(array);
     if (!doubles)
-        throw py::type_error(conversionError("parameter is not a number", keyword, COLUMN_CONTEXT));
+        throw py::type_error(conversionError(conversions::NOT_A_NUMBER, keyword, COLUMN_CONTEXT));
     return std::vector<double>(doubles.data(), doubles.data() + doubles.size());
 }
 
@@ -158,14 +160,13 @@ bool isPopulation(py::handle value) {
 py::array_t<double> covariateArray(py::handle value, const std::string& keyword, bool flag) {
     const auto doubles = Doubles::ensure(asArray(value, keyword, contextOf(flag)));
     if (!doubles)
-        throw py::type_error(
-            conversionError("parameter is not a number", keyword, contextOf(flag)));
+        throw py::type_error(conversionError(conversions::NOT_A_NUMBER, keyword, contextOf(flag)));
     if (flag) {
         const double* v = doubles.data();
         for (py::ssize_t i = 0; i < doubles.size(); ++i)
             if (v[i] != 0.0 && v[i] != 1.0)
                 throw py::value_error(
-                    conversionError("parameter is neither 0 nor 1", keyword, FLAG_CONTEXT));
+                    conversionError(conversions::NEITHER_0_NOR_1, keyword, FLAG_CONTEXT));
     }
     return doubles;
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-// The Python binding of a catalogue: every routine of a routine tuple becomes a module
-// function under its entry's worksheet name, with keyword names, signature and docstring
-// made from the entry. Nothing here names a function: a new tuple entry is bound as it is.
+// The Python binding of an add-in's table of rows (catalogue/row.h): every row's routine
+// becomes a module function under its entry's worksheet name, with keyword names,
+// signature and docstring made from the entry. Nothing here names a function: a new row is
+// bound as it is.
 //
 // Arguments are converted by the routine parameter's type, in registered order (the first
 // failure names its argument):
@@ -20,7 +21,7 @@
 // an exception derived from std::runtime_error; its text, the one the cell shows, becomes a
 // ValueError with exactly that text.
 //
-// Checks: a routine returning texts is a check ("OK" or one line per finding). Beside
+// Checks: a row whose routine returns texts is a check ("OK" or one line per finding). Beside
 // returning them, the binding emits every finding as a warning of the module's check
 // category (a UserWarning), never as an exception; only a wrong call raises. The other
 // functions neither check nor warn.
@@ -29,8 +30,8 @@
 // the covariates are broadcast against each other as numpy does and the routine runs once
 // per element, without the GIL; the result has the broadcast shape followed by the row.
 
-#include "catalogue/entry.h"
-#include "catalogue/routine.h"
+#include "catalogue/conversions.h"
+#include "catalogue/row.h"
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
@@ -60,10 +61,10 @@ namespace py = pybind11;
 // is a Python keyword.
 std::string keywordName(std::string_view registered);
 
-// Conversion contexts, as the add-ins name theirs.
-inline constexpr const char* NUMBER_CONTEXT = "Conversion to Double";
-inline constexpr const char* FLAG_CONTEXT = "Conversion to Bool";
-inline constexpr const char* COLUMN_CONTEXT = "Conversion to Column";
+// Conversion contexts, as the add-ins name theirs (catalogue/conversions.h).
+inline constexpr const char* NUMBER_CONTEXT = catalogue::conversions::TO_DOUBLE;
+inline constexpr const char* FLAG_CONTEXT = catalogue::conversions::TO_BOOL;
+inline constexpr const char* COLUMN_CONTEXT = catalogue::conversions::TO_COLUMN;
 
 // "message, keyword context", the add-ins' form of a conversion error.
 std::string conversionError(const char* message, const std::string& keyword, const char* context);
@@ -117,41 +118,40 @@ void addWarningCategory(py::module_& m, const char* qualifiedName, const char* d
 // result is the check's "nothing found" alone.
 void warnFindings(const py::object& findings, py::handle category);
 
-// ---- Conversions by type
+// ---- Conversions by kind (catalogue/kinds.h): a new kind of argument gets its From here.
+// `kind` is how the docstring describes it; ARGUMENTS names it by the catalogue's name.
 
-template <class T> struct From;
+template <class T> struct From {
+    static_assert(sizeof(T) == 0, "the Python binding converts numbers, flags, columns, texts "
+                                  "and optional numbers and columns: teach python/src/binding.h "
+                                  "this kind of argument");
+};
 template <> struct From<double> {
-    static constexpr const char* name = "number";
     static constexpr const char* kind = "number";
     static double convert(py::handle h, const std::string& kw) { return toNumber(h, kw); }
 };
 template <> struct From<bool> {
-    static constexpr const char* name = "flag";
     static constexpr const char* kind = "flag: True/False or 1/0";
     static bool convert(py::handle h, const std::string& kw) { return toFlag(h, kw); }
 };
 template <> struct From<std::vector<double>> {
-    static constexpr const char* name = "column";
     static constexpr const char* kind = "column: a sequence or 1-D array of numbers";
     static std::vector<double> convert(py::handle h, const std::string& kw) {
         return toColumn(h, kw);
     }
 };
 template <> struct From<std::string> {
-    static constexpr const char* name = "text";
     static constexpr const char* kind = "text";
     static std::string convert(py::handle h, const std::string& kw) {
         if (!py::isinstance<py::str>(h))
-            throw py::type_error(
-                conversionError("parameter is not a text", kw, "Conversion to String"));
+            throw py::type_error(conversionError(catalogue::conversions::NOT_A_TEXT, kw,
+                                                 catalogue::conversions::TO_STRING));
         return h.cast<std::string>();
     }
 };
 
 template <class T> struct From<std::optional<T>> {
     static constexpr bool optional = true;
-    static constexpr const char* name =
-        std::is_same_v<T, double> ? "optional number" : "optional column";
     static constexpr const char* kind = std::is_same_v<T, double>
                                             ? "number, None to leave it out"
                                             : "column of numbers, None to leave it out";
@@ -207,12 +207,18 @@ template <> struct To<std::vector<std::string>> {
 template <class P> using Plain = std::remove_cvref_t<P>;
 template <class T, std::size_t> using Repeat = T;
 
-// A routine's types (catalogue::RoutineTraits), and whether the binding lets the GIL go.
+// A routine's types, from the function pointer itself.
 template <auto Routine> struct Traits;
-template <class R, class... P, R (*Routine)(P...)>
-struct Traits<Routine> : catalogue::RoutineTraits<Routine> {
+template <class R, class... P, R (*Routine)(P...)> struct Traits<Routine> {
+    using Result = Plain<R>;
+    static constexpr std::size_t arity = sizeof...(P);
+    template <std::size_t J> using Param = Plain<std::tuple_element_t<J, std::tuple<P...>>>;
     // Columns take time to convert and to work through: the routine runs without the GIL.
     static constexpr bool releasesGil = (std::is_same_v<Plain<P>, std::vector<double>> || ...);
+    // A model of numbers and flags returning a row can be called for a population.
+    static constexpr bool populationShaped =
+        std::is_same_v<Result, std::vector<double>> &&
+        ((std::is_same_v<Plain<P>, double> || std::is_same_v<Plain<P>, bool>)&&...);
 };
 
 // The routine's text of refusal as a ValueError.
@@ -317,11 +323,9 @@ void bindOne(py::module_& m, const Entry& entry, bool population, const CheckNam
              py::handle category, std::map<std::string, RoutineTimer>& timers,
              py::dict& argumentTable, std::index_sequence<J...> seq) {
     using T = Traits<Routine>;
-    constexpr bool isCheck = T::isCheck;
+    constexpr bool isCheck = std::is_same_v<typename T::Result, std::vector<std::string>>;
     const std::vector<std::string> kw = keywordsOf(entry);
-    std::size_t rowLength = 0;
-    if constexpr (requires { entry.rowLength; })
-        rowLength = entry.rowLength;
+    const std::size_t rowLength = entry.cells.size();
     const bool batch = population && T::populationShaped && rowLength > 0;
     const std::vector<const char*> kinds{From<typename T::template Param<J>>::kind...};
     const std::vector<bool> optional{isOptional<typename T::template Param<J>>()...};
@@ -347,41 +351,49 @@ void bindOne(py::module_& m, const Entry& entry, bool population, const CheckNam
         keywordOf<typename T::template Param<J>>(kw[J])..., doc.c_str());
     timers.emplace(entry.worksheetName, timerOf<Routine>(kw, seq));
     const std::array<const char*, sizeof...(J)> kindNames{
-        From<typename T::template Param<J>>::name...};
+        catalogue::ArgumentKind<typename T::template Param<J>>::name...};
     py::list arguments;
     for (std::size_t j = 0; j < kw.size(); ++j)
         arguments.append(py::make_tuple(kw[j], entry.arguments[j].name, kindNames[j]));
     argumentTable[entry.worksheetName] = py::tuple(arguments);
 }
 
-// Binds every routine of the tuple under the entry at its index (population calls for the
-// models when population is true), then the check under its entry, with its warning
-// category (check.warningName). Adds ARGUMENTS, and `_routine_seconds(name, args, repeat)`,
+// The entry of the first check among the rows: the function that the others' docstrings
+// name for what looks wrong with their arguments.
+template <class Rows> constexpr const catalogue::FunctionEntry* checkOf(const Rows& rows) {
+    const catalogue::FunctionEntry* check = nullptr;
+    catalogue::forEachRow(rows, [&](const auto& row) {
+        if (check == nullptr && std::decay_t<decltype(row)>::isCheck)
+            check = row.entry;
+    });
+    return check;
+}
+
+// Binds every row's routine under its entry (population calls for the models when
+// population is true), the checks with their warning category (warningName). Adds __all__
+// (the worksheet names in row order), ARGUMENTS, and `_routine_seconds(name, args, repeat)`,
 // the benchmark's timing of the bare routine.
-template <const auto& Routines, auto Check, class Catalogue, std::size_t... I>
-void bindCatalogue(py::module_& m, const Catalogue& entries,
-                   const catalogue::FunctionEntry& checkEntry, const char* warningName,
-                   const char* warningDoc, bool population, std::index_sequence<I...>) {
-    const CheckNames check{checkEntry.worksheetName, warningName};
+template <const auto& Rows, std::size_t... I>
+void bindRows(py::module_& m, const char* warningName, const char* warningDoc, bool population,
+              std::index_sequence<I...>) {
+    static_assert(checkOf(Rows) != nullptr, "an add-in's rows hold its check");
+    const CheckNames check{checkOf(Rows)->worksheetName, warningName};
     addWarningCategory(m, warningName, warningDoc);
     const std::string warningAttribute =
         std::string(warningName).substr(std::string_view(warningName).rfind('.') + 1);
     const py::object category = m.attr(warningAttribute.c_str());
     auto timers = std::make_shared<std::map<std::string, RoutineTimer>>();
     py::dict argumentTable;
-    (bindOne<std::get<I>(Routines)>(
-         m, entries[I], population, check, category, *timers, argumentTable,
-         std::make_index_sequence<Traits<std::get<I>(Routines)>::arity>{}),
+    (bindOne<std::get<I>(Rows).routine>(
+         m, *std::get<I>(Rows).entry, population, check, category, *timers, argumentTable,
+         std::make_index_sequence<Traits<std::get<I>(Rows).routine>::arity>{}),
      ...);
-    bindOne<Check>(m, checkEntry, false, check, category, *timers, argumentTable,
-                   std::make_index_sequence<Traits<Check>::arity>{});
     py::list names;
-    for (const auto& entry : entries)
-        names.append(entry.worksheetName);
-    names.append(checkEntry.worksheetName);
+    for (const catalogue::FunctionEntry* entry : catalogue::entriesOf(Rows))
+        names.append(entry->worksheetName);
     m.attr("__all__") = names;
     // Each function's arguments: (keyword, registered name, kind) with kind "number", "flag",
-    // "column", "text", "optional number" or "optional column".
+    // "column", "text", "optional number" or "optional column" (catalogue/kinds.h).
     m.attr("ARGUMENTS") = argumentTable;
     m.def(
         "_routine_seconds",
@@ -393,6 +405,13 @@ void bindCatalogue(py::module_& m, const Catalogue& entries,
         },
         py::arg("name"), py::arg("args"), py::arg("repeat"),
         "Benchmark only: mean seconds of one call of the C++ routine on these arguments.");
+}
+
+// Binds an add-in's rows, as bindRows.
+template <const auto& Rows>
+void bindRows(py::module_& m, const char* warningName, const char* warningDoc, bool population) {
+    bindRows<Rows>(m, warningName, warningDoc, population,
+                   std::make_index_sequence<catalogue::rowCount<std::decay_t<decltype(Rows)>>>{});
 }
 
 } // namespace pybinding

@@ -47,6 +47,10 @@ TCI_DT = [0] + [TEN_S] * 30
 TCI_TARGET = [0] + [4] * 18 + [3] * 12
 TCI_BOLUS = [0] * 10 + [30] + [0] * 20
 TIMES = [0, 10, 30, 60, 120, 240]
+# The example sets of the reference pages: the hierarchical model's (laryngoscopy, as
+# stanpumpR gives it) and a surface's potencies and steepness (propofol-remifentanil BIS).
+P_NO_RESP = [6.68, 6.9, 1.01, 0.72, 0.83]
+SURFACE = [4.47, 19.3, 1.43]
 
 TOOL_CALLS = {
     "Cl2Hyb": [[VCL], [[1, 2, 3]], [[4, 0, 10, 1, 0, 1]], [[4, 10, 0, 1, 1, 0]]],
@@ -56,6 +60,17 @@ TOOL_CALLS = {
                [DT, RATE, BOLUS, *H, 0], [DT, RATE, BOLUS[:3], *H, KE0]],
     "PredCpVCl": [[DT, RATE, BOLUS, *VCL], [DT, RATE, BOLUS, 0, *VCL[1:]]],
     "PredEff": [[[0, 0.5, 1, 2, 4, 8], 0, 100, 3, 2.5], [2.0, 10, 90, 2, 1]],
+    "Ce50Eleveld": [[35], [1], [90]],
+    "BisEleveld": [[[0, 1, 2, 3.0794468909545571, 6, 1e300], 35], [[0, -1, 4], 80], [6, 35]],
+    "CeForBisEleveld": [[[92.9824, 100, 90, 60, 46.4912, 40, 5, 0, -5], 35],
+                        [[5, 20, 50, 80, 90], 1], [50, 90]],
+    "PNoRespHier": [[[0, 2, 4, 4, 6], [0, 0, 0, 2, 1e300], *P_NO_RESP],
+                    [[1, 2], [1], *P_NO_RESP], [[1, 2], [1, 1], *P_NO_RESP[:4], 0]],
+    "EffMinto": [[[0, 2, 0, 2, 4], [0, 0, 10, 10, 10], *SURFACE, 0, 97.4, 97.4],
+                 [[1, 2, 3, 4.47], [5, 10, 20, 19.3], *SURFACE, 5, 97.4, 97.4],
+                 [[1, 2], [1], *SURFACE, 0, 97.4, 97.4]],
+    "EffGreco": [[[0, 2, 0, 2, 4], [0, 0, 10, 10, 10], *SURFACE, 1],
+                 [[4.47, 1], [19.3, 1], *SURFACE, -10], [[1], [1], 0, 19.3, 1.43, 0]],
     "decrCe": [[DT, RATE, BOLUS, DECR, *H, KE0], [DT, RATE, BOLUS, [1] * 7 + [0], *H, KE0],
                [DT, RATE, BOLUS, DECR[:4], *H, KE0], [DT, RATE, BOLUS, DECR, *H, -1]],
     "CsDtCe": [[TIMES, *H, KE0, 50], [TIMES, *H, KE0, 80], [TIMES, *H, KE0, 0],

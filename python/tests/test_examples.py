@@ -12,7 +12,8 @@ from conftest import REPO, same_bits
 EXAMPLES = REPO / "examples" / "python"
 
 
-@pytest.mark.parametrize("script", ["overview_propofol_tci.py", "context_sensitive_half_times.py"])
+@pytest.mark.parametrize("script", ["overview_propofol_tci.py", "context_sensitive_half_times.py",
+                                    "bis_guided_propofol_tci.py"])
 def test_the_example_prints_its_table_and_writes_its_picture(script, tmp_path):
     picture = tmp_path / "picture.png"
     run = subprocess.run([sys.executable, str(EXAMPLES / script), str(picture)], check=True,
@@ -22,15 +23,17 @@ def test_the_example_prints_its_table_and_writes_its_picture(script, tmp_path):
     assert picture.stat().st_size > 20_000  # axes, curves and labels, not an empty canvas
 
 
-def test_the_overview_example_computes_the_sheets_numbers(sheethost):
-    spec = importlib.util.spec_from_file_location("overview", EXAMPLES / "overview_propofol_tci.py")
-    overview = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(overview)
-    columns = list(overview.schedule().values())
-    sheet = subprocess.run([str(sheethost), str(REPO / "examples" / "overview_propofol_tci.csv")],
+@pytest.mark.parametrize("example, rows", [("overview_propofol_tci", 31),
+                                           ("bis_guided_propofol_tci", 61)])
+def test_the_example_computes_the_sheets_numbers(sheethost, example, rows):
+    spec = importlib.util.spec_from_file_location(example, EXAMPLES / f"{example}.py")
+    script = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(script)
+    columns = list(script.schedule().values())
+    sheet = subprocess.run([str(sheethost), str(REPO / "examples" / f"{example}.csv")],
                            check=True, capture_output=True, text=True).stdout.splitlines()
-    header = sheet.index(",".join(overview.schedule().keys()))
-    rows = [[float(cell) for cell in line.split(",")] for line in sheet[header + 1:] if line]
-    assert len(rows) == len(columns[0]) == 31
+    header = sheet.index(",".join(script.schedule().keys()))
+    table = [[float(cell) for cell in line.split(",")] for line in sheet[header + 1:] if line]
+    assert len(table) == len(columns[0]) == rows
     for j, column in enumerate(columns):
-        assert same_bits([float(v) for v in column], [row[j] for row in rows]), j
+        assert same_bits([float(v) for v in column], [row[j] for row in table]), j

@@ -1,6 +1,8 @@
 """Keyword names, signatures and keyword calls."""
 
 import inspect
+import json
+import subprocess
 
 import numpy as np
 import pytest
@@ -32,10 +34,17 @@ def test_no_function_has_two_equal_keywords_and_signatures_follow_them(module):
         assert list(inspect.signature(getattr(module, name)).parameters) == keywords, name
 
 
-def test_corvane_has_the_twenty_tools_and_velmora_every_model_each_with_its_check():
-    assert len(corvane._corvane.__all__) == 20 + 1 and "ScheduleCheck" in corvane.__all__
-    assert {"PropSchnider", "RemiMinto", "AlfentScott", "LidocainSchnider",
-            "CovariateCheck"} <= set(velmora.__all__)
+def test_each_module_has_every_function_its_add_in_registers_with_its_check(sheethost):
+    out = subprocess.run([str(sheethost), "--registrations"], check=True, capture_output=True,
+                         text=True).stdout
+    registered = {}
+    for line in out.splitlines():
+        record = json.loads(line)
+        registered.setdefault(record["category"], set()).add(record["worksheetName"])
+    assert set(corvane._corvane.__all__) == registered[corvane.CATEGORY]
+    assert set(velmora.__all__) == registered[velmora.CATEGORY]
+    assert "ScheduleCheck" in corvane.__all__ and "CovariateCheck" in velmora.__all__
+    assert {"PropSchnider", "RemiMinto", "AlfentScott", "LidocainSchnider"} <= set(velmora.__all__)
 
 
 def test_keyword_calls_equal_positional_calls():

@@ -56,3 +56,40 @@ def test_without_a_syringe_the_rate_keeps_its_unit_and_a_given_axes_gets_a_twin(
 def test_a_syringe_concentration_that_is_no_positive_number_is_refused_in_words(syringe):
     with pytest.raises(ValueError, match="positive number of mg/mL"):
         corvane.plot_tci(DT, TARGET, RATE, syringe_conc=syringe)
+
+
+BIS = [92.98, 70.5, 55.2, float("nan")]  # one row without an answer
+BIS_TARGET = [50, 50, 50, 60]
+
+
+def test_the_bis_gets_a_panel_of_its_own_below_the_rate_with_its_target_as_steps():
+    figure = corvane.plot_tci(DT, TARGET, RATE, bis=BIS, bis_target=BIS_TARGET)
+    concentrations, rate_panel, bis_panel = figure.axes
+    assert rate_line(figure).axes is rate_panel
+    lines = {line.get_label(): line for line in bis_panel.get_lines()}
+    assert list(lines["BIS (predicted)"].get_xdata()) == [0, 0.5, 1.0, 2.0]
+    np.testing.assert_array_equal(lines["BIS (predicted)"].get_ydata(), BIS)  # NaN: a gap
+    # The BIS aimed at holds from time zero, as the concentration target does.
+    assert list(lines["target"].get_ydata()) == [50, 50, 50, 60]
+    assert bis_panel.get_ylim() == (0, 100) and bis_panel.get_ylabel() == "BIS"
+    assert bis_panel.get_xlim() == concentrations.get_xlim() == (0, 2.0)
+    # Time is labelled once, under the lowest panel.
+    assert bis_panel.get_xlabel() == "time (min)" and rate_panel.get_xlabel() == ""
+
+
+def test_plot_bis_draws_into_given_axes_and_refuses_columns_of_other_lengths():
+    import matplotlib.pyplot as plt
+
+    _, ax = plt.subplots()
+    figure = corvane.plot_bis(DT, BIS, ax=ax, title="BIS")
+    assert figure is ax.figure and [line.get_label() for line in ax.get_lines()] == [
+        "BIS (predicted)"]
+    with pytest.raises(ValueError, match="bis has 3 rows and delta_times 4"):
+        corvane.plot_bis(DT, BIS[:3])
+    with pytest.raises(ValueError, match="target has 5 rows and delta_times 4"):
+        corvane.plot_bis(DT, BIS, target=BIS_TARGET + [60])
+    # The BIS panel needs the figure's panels; a target without a BIS has nothing to go with.
+    with pytest.raises(ValueError, match="panel of its own"):
+        corvane.plot_tci(DT, TARGET, RATE, bis=BIS, ax=ax)
+    with pytest.raises(ValueError, match="give bis too"):
+        corvane.plot_tci(DT, TARGET, RATE, bis_target=BIS_TARGET)

@@ -15,15 +15,13 @@
 // A function whose argument or result type the binding does not convert fails to compile;
 // one whose names clash in R stops the generator with a message.
 
-#include "conversion_texts.h"
+#include "catalogue/conversions.h"
+#include "catalogue/row.h"
+#include "catalogue/shown.h"
 #include "drugmodels/catalogue.h"
-#include "drugmodels/checks.h"
-#include "drugmodels/routines.h"
 #include "json.h"
 #include "names.h"
 #include "pktools/catalogue.h"
-#include "pktools/checks.h"
-#include "pktools/routines.h"
 #include "refdocs/pages.h"
 #include "sheet/formula.h"
 
@@ -44,6 +42,8 @@
 #include <vector>
 
 namespace {
+
+namespace conversions = catalogue::conversions;
 
 // ---- What R sees of a function
 
@@ -96,14 +96,16 @@ bool isOptional(Kind kind) {
     return kind == Kind::OptionalNumber || kind == Kind::OptionalColumn;
 }
 
-template <auto Routine, class Entry, std::size_t... J>
-RFunction describe(const Entry& entry, std::index_sequence<J...>) {
-    using T = catalogue::RoutineTraits<Routine>;
-    RFunction f{
-        &entry, {}, {kindOf<typename T::template Param<J>>()...}, returnsOf<typename T::Result>()};
-    if constexpr (T::populationShaped && requires { entry.rowLength; })
-        f.rowLength = entry.rowLength;
-    f.elementwise = T::numbersToNumber;
+template <class Result, class... Params>
+RFunction describe(const catalogue::Row<Result, Params...>& row) {
+    using R = std::remove_cvref_t<Result>;
+    constexpr bool numbersAndFlags = ((std::is_same_v<std::remove_cvref_t<Params>, double> ||
+                                       std::is_same_v<std::remove_cvref_t<Params>, bool>)&&...);
+    const catalogue::FunctionEntry& entry = *row.entry;
+    RFunction f{&entry, {}, {kindOf<std::remove_cvref_t<Params>>()...}, returnsOf<R>()};
+    if constexpr (std::is_same_v<R, std::vector<double>> && numbersAndFlags)
+        f.rowLength = entry.cells.size();
+    f.elementwise = std::is_same_v<R, double> && sizeof...(Params) > 0 && numbersAndFlags;
     std::set<std::string> seen;
     for (const catalogue::ArgumentEntry& argument : entry.arguments) {
         f.names.push_back(rbinding::rName(argument.name));
@@ -114,26 +116,10 @@ RFunction describe(const Entry& entry, std::index_sequence<J...>) {
     return f;
 }
 
-template <const auto& Routines, class Entries, std::size_t... I>
-void describeAll(std::vector<RFunction>& functions, const Entries& entries,
-                 std::index_sequence<I...>) {
-    (functions.push_back(describe<std::get<I>(Routines)>(
-         entries[I],
-         std::make_index_sequence<catalogue::RoutineTraits<std::get<I>(Routines)>::arity>{})),
-     ...);
+// Every row of an add-in's table, in row order.
+template <class Rows> void describeAll(std::vector<RFunction>& functions, const Rows& rows) {
+    catalogue::forEachRow(rows, [&](const auto& row) { functions.push_back(describe(row)); });
 }
-
-template <const auto& Routines, class Entries>
-void describeAll(std::vector<RFunction>& functions, const Entries& entries) {
-    describeAll<Routines>(
-        functions, entries,
-        std::make_index_sequence<std::tuple_size_v<std::remove_cvref_t<decltype(Routines)>>>{});
-}
-
-constexpr std::tuple VELMORA_CHECK_ROUTINES{&drugmodels::CovariateCheck};
-constexpr std::array VELMORA_CHECK_ENTRIES{drugmodels::COVARIATE_CHECK};
-constexpr std::tuple CORVANE_CHECK_ROUTINES{&pktools::ScheduleCheck};
-constexpr std::array CORVANE_CHECK_ENTRIES{pktools::SCHEDULE_CHECK};
 
 struct Package {
     std::string name;  // "velmora"
@@ -160,8 +146,7 @@ std::vector<Package> packages() {
         "CovariateWarning",
         "testthat (>= 3.0.0)",
         {}};
-    describeAll<drugmodels::MODEL_ROUTINES>(velmora.functions, drugmodels::MODEL_CATALOGUE);
-    describeAll<VELMORA_CHECK_ROUTINES>(velmora.functions, VELMORA_CHECK_ENTRIES);
+    describeAll(velmora.functions, drugmodels::VELMORA_FUNCTIONS);
     Package corvane{
         "corvane",
         "Corvane",
@@ -175,8 +160,7 @@ std::vector<Package> packages() {
         "ScheduleWarning",
         "velmora, ggplot2, testthat (>= 3.0.0)",
         {}};
-    describeAll<pktools::TOOL_ROUTINES>(corvane.functions, pktools::TOOL_CATALOGUE);
-    describeAll<CORVANE_CHECK_ROUTINES>(corvane.functions, CORVANE_CHECK_ENTRIES);
+    describeAll(corvane.functions, pktools::CORVANE_FUNCTIONS);
     return {velmora, corvane};
 }
 
@@ -204,7 +188,7 @@ std::string sentence(std::string_view text, const catalogue::FunctionEntry& entr
         !std::all_of(first.begin(), first.end(), [](char c) { return c >= 'a' && c <= 'z'; });
     for (const catalogue::ArgumentEntry& argument : entry.arguments)
         isName = isName || first == argument.name;
-    for (const catalogue::ResultCell& cell : entry.reference->cells)
+    for (const catalogue::ResultCell& cell : entry.cells)
         isName = isName || first == cell.name;
     if (!isName)
         out[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(out[0])));
@@ -300,7 +284,7 @@ private:
 
     std::string number(double x) const {
         if (!exact_)
-            return refdocs::Shown(x);
+            return catalogue::Shown(x);
         char text[64];
         std::snprintf(text, sizeof text, "%a", x);
         return text;
@@ -435,7 +419,7 @@ std::string functionsFile(const Package& p, const Translator& translator) {
     for (std::size_t i = 0; i < p.functions.size(); ++i) {
         const RFunction& f = p.functions[i];
         out += "    " + std::string(f.entry->worksheetName) + " = " +
-               rString(translator.translate(f.entry->reference->example, false, p.name)) +
+               rString(translator.translate(f.entry->example, false, p.name)) +
                (i + 1 < p.functions.size() ? ",\n" : "\n");
     }
     return out + ")\n";
@@ -463,7 +447,7 @@ const char* kindWords(Kind kind, bool population) {
 }
 
 std::string cellList(const catalogue::FunctionEntry& entry) {
-    const catalogue::Reference& reference = *entry.reference;
+    const catalogue::FunctionEntry& reference = entry;
     std::string out = "\\describe{\n";
     for (const catalogue::ResultCell& cell : reference.cells) {
         out += "  \\item{" + rd(cell.name) + "}{" + rd(sentence(cell.meaning, entry));
@@ -475,7 +459,7 @@ std::string cellList(const catalogue::FunctionEntry& entry) {
 }
 
 std::string valueSection(const Package& p, const RFunction& f) {
-    const catalogue::Reference& reference = *f.entry->reference;
+    const catalogue::FunctionEntry& reference = *f.entry;
     std::string out = "\\value{\n";
     if (f.rowLength > 0) {
         out += "For one patient (every covariate of length 1) a named numeric vector, " +
@@ -517,13 +501,12 @@ std::string valueSection(const Package& p, const RFunction& f) {
 }
 
 std::string errorsSection(const RFunction& f) {
-    const catalogue::Reference& reference = *f.entry->reference;
+    const catalogue::FunctionEntry& reference = *f.entry;
     std::string out = "\\section{Errors}{\n";
     // The add-in's own conversion texts name the registered argument; R words its own.
     std::vector<const catalogue::ErrorCause*> refusals;
     for (const catalogue::ErrorCause& cause : reference.errors)
-        if (!rbinding::isSheetConversionText(cause.text))
-            refusals.push_back(&cause);
+        refusals.push_back(&cause);
     if (!refusals.empty()) {
         out += "Where the add-in's cell shows a text instead of a result, the function stops "
                "with an R error whose message is exactly that text:\n\\describe{\n";
@@ -543,14 +526,14 @@ std::string errorsSection(const RFunction& f) {
         const std::string& name = f.names[static_cast<std::size_t>(refusable - f.kinds.begin())];
         const bool column = kind == Kind::Column || kind == Kind::OptionalColumn;
         const char* message =
-            kind == Kind::Flag ? rbinding::NOT_ZERO_OR_ONE : rbinding::NOT_A_NUMBER;
-        const char* context = kind == Kind::Flag ? rbinding::FLAG_CONTEXT
-                              : column           ? rbinding::COLUMN_CONTEXT
-                                                 : rbinding::NUMBER_CONTEXT;
+            kind == Kind::Flag ? conversions::NEITHER_0_NOR_1 : conversions::NOT_A_NUMBER;
+        const char* context = kind == Kind::Flag ? conversions::TO_BOOL
+                              : column           ? conversions::TO_COLUMN
+                                                 : conversions::TO_DOUBLE;
         out += std::string("An argument that does not convert stops the call with an error ") +
                "naming it, such as \\code{\"" +
-               rd(rbinding::conversionText(message, name, context)) + "\"} or \\code{\"" +
-               rd(rbinding::conversionText(rbinding::MISSING, name, context)) + "\"} for NA" +
+               rd(conversions::ErrorText(message, name.c_str(), context)) + "\"} or \\code{\"" +
+               rd(conversions::ErrorText(conversions::MISSING, name.c_str(), context)) + "\"} for NA" +
                (isOptional(kind) ? "" : " or NULL") +
                "; arguments are read in their order, and the first that fails is named.\n";
     }
@@ -576,7 +559,7 @@ std::string sourceSection(const catalogue::ModelSource& source,
         out += "\n\\describe{\n";
         for (const catalogue::StudiedRange& range : source.ranges)
             out += "  \\item{" + rd(refdocs::QuantityName(range.quantity)) + "}{" +
-                   refdocs::Shown(range.low) + " to " + refdocs::Shown(range.high) + "}\n";
+                   catalogue::Shown(range.low) + " to " + catalogue::Shown(range.high) + "}\n";
         out += "}";
     }
     out += "\n";
@@ -600,7 +583,7 @@ std::string covariateRules() {
 std::string helpPage(const Package& p, const RFunction& f, const Translator& translator,
                      const std::string& checkName) {
     const catalogue::FunctionEntry& entry = *f.entry;
-    const catalogue::Reference& reference = *entry.reference;
+    const catalogue::FunctionEntry& reference = entry;
     const std::string name = entry.worksheetName;
     std::string out =
         "% Generated from " + p.addin + "'s catalogue by GenerateRPackage: do not edit.\n";
@@ -611,7 +594,7 @@ std::string helpPage(const Package& p, const RFunction& f, const Translator& tra
     if (!f.names.empty()) {
         out += "\\arguments{\n";
         for (std::size_t k = 0; k < f.names.size(); ++k) {
-            const catalogue::ArgumentReference& argument = reference.arguments[k];
+            const catalogue::ArgumentEntry& argument = reference.arguments[k];
             out += "  \\item{" + f.names[k] + "}{" + rd(sentence(argument.meaning, entry));
             if (*argument.unit)
                 out += " Unit: " + rd(argument.unit) + ".";
@@ -633,7 +616,7 @@ std::string helpPage(const Package& p, const RFunction& f, const Translator& tra
     out += "\n}\n";
     if (reference.source != nullptr)
         out += sourceSection(*reference.source, entry);
-    if (&reference == &drugmodels::reference::CovariateCheck)
+    if (&reference == &drugmodels::entries::CovariateCheck)
         out += covariateRules();
     std::set<std::string> used;
     const std::string example = translator.translate(reference.example, false, p.name, &used);
@@ -661,7 +644,7 @@ std::string packagePage(const Package& p) {
            "registers them:\n\\itemize{\n";
     for (const RFunction& f : p.functions)
         out += "  \\item \\code{\\link{" + std::string(f.entry->worksheetName) +
-               "}}: " + rd(f.entry->reference->purpose) + "\n";
+               "}}: " + rd(f.entry->purpose) + "\n";
     return out + "}\n}\n";
 }
 
@@ -817,7 +800,7 @@ int main(int argc, char** argv) {
             std::vector<std::string> formulas = callTableFormulas(args[1]);
             for (const Package& p : all)
                 for (const RFunction& f : p.functions)
-                    formulas.push_back(f.entry->reference->example);
+                    formulas.push_back(f.entry->example);
             write(args[2], callsFile(formulas, translator));
             return 0;
         }

@@ -1,6 +1,6 @@
 #include "binding.h"
 
-#include "conversion_texts.h"
+#include "catalogue/conversions.h"
 #include "names.h"
 
 #include <cmath>
@@ -13,13 +13,15 @@ namespace rbinding {
 
 namespace {
 
+using namespace catalogue::conversions;
+
 // R's own text when lengths do not recycle evenly.
 constexpr const char* UNEVEN_RECYCLING =
     "longer object length is not a multiple of shorter object length";
 
 [[noreturn]] void refuse(const char* message, Argument argument, const char* context) {
-    throw ConversionError(
-        conversionText(message, rName(argument.entry.arguments[argument.index].name), context));
+    const std::string name = rName(argument.entry.arguments[argument.index].name);
+    throw rbinding::ConversionError(ErrorText(message, name.c_str(), context));
 }
 
 // ---- Unwinding
@@ -113,13 +115,13 @@ void initialise() {
 // ---- Conversions
 
 double toNumber(SEXP value, Argument argument) {
-    return singleNumber(value, argument, NUMBER_CONTEXT);
+    return singleNumber(value, argument, TO_DOUBLE);
 }
 
 bool toFlag(SEXP value, Argument argument) {
-    const double number = singleNumber(value, argument, FLAG_CONTEXT);
+    const double number = singleNumber(value, argument, TO_BOOL);
     if (number != 1.0 && number != 0.0)
-        refuse(NOT_ZERO_OR_ONE, argument, FLAG_CONTEXT);
+        refuse(NEITHER_0_NOR_1, argument, TO_BOOL);
     return number == 1.0;
 }
 
@@ -133,11 +135,11 @@ std::vector<double> dataFrameCells(SEXP frame, Argument argument) {
     for (R_xlen_t j = 0; j < columns; ++j) {
         const SEXP column = VECTOR_ELT(frame, j);
         if (!isNumeric(column) || !Rf_isNull(Rf_getAttrib(column, R_DimSymbol)))
-            refuse(NOT_A_NUMBER, argument, COLUMN_CONTEXT);
+            refuse(NOT_A_NUMBER, argument, TO_COLUMN);
         rows = XLENGTH(column);
     }
     if (rows > 1 && columns > 1)
-        refuse(NOT_ONE_DIMENSIONAL, argument, COLUMN_CONTEXT);
+        refuse(NOT_ONE_DIMENSIONAL_VALUE, argument, TO_COLUMN);
     std::vector<double> cells;
     cells.reserve(static_cast<std::size_t>(rows * columns));
     for (R_xlen_t j = 0; j < columns; ++j)
@@ -149,9 +151,9 @@ std::vector<double> dataFrameCells(SEXP frame, Argument argument) {
 // The cells of a numeric vector, or of an array of one long axis.
 std::vector<double> vectorCells(SEXP value, Argument argument) {
     if (!isNumeric(value))
-        refuse(NOT_A_NUMBER, argument, COLUMN_CONTEXT);
+        refuse(NOT_A_NUMBER, argument, TO_COLUMN);
     if (longAxes(value) > 1)
-        refuse(NOT_ONE_DIMENSIONAL, argument, COLUMN_CONTEXT);
+        refuse(NOT_ONE_DIMENSIONAL_VALUE, argument, TO_COLUMN);
     std::vector<double> cells(static_cast<std::size_t>(XLENGTH(value)));
     if (TYPEOF(value) == REALSXP && !cells.empty())
         std::memcpy(cells.data(), REAL(value), cells.size() * sizeof(double));
@@ -165,15 +167,15 @@ std::vector<double> vectorCells(SEXP value, Argument argument) {
 
 std::vector<double> toColumn(SEXP value, Argument argument) {
     if (Rf_isNull(value))
-        refuse(MISSING, argument, COLUMN_CONTEXT);
+        refuse(MISSING, argument, TO_COLUMN);
     std::vector<double> column = TYPEOF(value) == VECSXP && Rf_inherits(value, "data.frame")
                                      ? dataFrameCells(value, argument)
                                      : vectorCells(value, argument);
     if (column.empty())
-        refuse(EMPTY, argument, COLUMN_CONTEXT);
+        refuse(EMPTY, argument, TO_COLUMN);
     for (const double cell : column)
         if (R_IsNA(cell))
-            refuse(MISSING, argument, COLUMN_CONTEXT);
+            refuse(MISSING, argument, TO_COLUMN);
     return column;
 }
 
@@ -252,7 +254,7 @@ SEXP toR(const std::vector<std::string>& texts, const catalogue::FunctionEntry&)
 // ---- Population calls
 
 Covariate::Covariate(SEXP value, Argument argument, bool flag) {
-    const char* context = flag ? FLAG_CONTEXT : NUMBER_CONTEXT;
+    const char* context = flag ? TO_BOOL : TO_DOUBLE;
     if (Rf_isNull(value))
         refuse(MISSING, argument, context);
     if (!isNumeric(value))
@@ -266,7 +268,7 @@ Covariate::Covariate(SEXP value, Argument argument, bool flag) {
         for (R_xlen_t k = 0; k < length_; ++k) {
             const double v = at(k);
             if (v != 0.0 && v != 1.0 && !R_IsNA(v))
-                refuse(NOT_ZERO_OR_ONE, argument, context);
+                refuse(NEITHER_0_NOR_1, argument, context);
         }
 }
 

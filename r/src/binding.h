@@ -1,10 +1,10 @@
 #pragma once
 
-// The R binding of a catalogue: every routine becomes one native entry, registered with
-// R_registerRoutines under its entry's worksheet name, that the package's R function of the
-// same name reaches through .Call (the R functions, their help pages and the NAMESPACE are
-// written from the same catalogue by r/generator). Nothing here names a function: a new
-// routine in a tuple is bound as it is.
+// The R binding of an add-in's table of rows (catalogue/row.h): every row becomes one native
+// entry, registered with R_registerRoutines under its entry's worksheet name, that the
+// package's R function of the same name reaches through .Call (the R functions, their help
+// pages and the NAMESPACE are written from the same rows by r/generator). Nothing here names a function: a new
+// row is bound as it is.
 //
 // Arguments are converted by the routine parameter's type, in registered order; the first
 // failure names its argument by its R name:
@@ -39,7 +39,7 @@
 // long population call) unwind the C++ frames first and then continue in R: nothing leaks.
 
 #include "catalogue/entry.h"
-#include "catalogue/routine.h"
+#include "catalogue/row.h"
 
 #include <array>
 #include <cstddef>
@@ -58,6 +58,29 @@
 #include <Rinternals.h>
 
 namespace rbinding {
+
+// ---- A routine's types, from its row
+
+template <auto Routine> struct Traits;
+template <class R, class... P, R (*Routine)(P...)> struct Traits<Routine> {
+    using Result = std::remove_cvref_t<R>;
+    static constexpr std::size_t arity = sizeof...(P);
+    template <std::size_t J>
+    using Param = std::remove_cvref_t<std::tuple_element_t<J, std::tuple<P...>>>;
+    static constexpr bool numbersAndFlags =
+        ((std::is_same_v<std::remove_cvref_t<P>, double> ||
+          std::is_same_v<std::remove_cvref_t<P>, bool>)&&...);
+    // A model: numbers and flags in, a row out, called once per patient of a population.
+    static constexpr bool populationShaped =
+        std::is_same_v<Result, std::vector<double>> && numbersAndFlags;
+    // A tool of numbers and flags that returns one number (BMI, TPeak), called once per
+    // element of vectors of its arguments.
+    static constexpr bool numbersToNumber =
+        std::is_same_v<Result, double> && sizeof...(P) > 0 && numbersAndFlags;
+};
+
+// The routine of row I of an add-in's table, as a constant.
+template <const auto& Rows, std::size_t I> inline constexpr auto routineOf = std::get<I>(Rows).routine;
 
 // ---- R's API where it may jump
 
@@ -210,7 +233,7 @@ inline constexpr R_xlen_t PATIENTS_BETWEEN_INTERRUPT_CHECKS = R_xlen_t{1} << 16;
 template <auto Routine, std::size_t... J>
 SEXP callPopulation(const catalogue::FunctionEntry& entry, std::size_t rowLength,
                     const std::array<SEXP, sizeof...(J)>& args, std::index_sequence<J...>) {
-    using T = catalogue::RoutineTraits<Routine>;
+    using T = Traits<Routine>;
     const std::array<Covariate, sizeof...(J)> covariates{
         Covariate(args[J], {entry, J}, std::is_same_v<typename T::template Param<J>, bool>)...};
     const R_xlen_t patients = patientCount(covariates);
@@ -271,24 +294,26 @@ template <class T, std::size_t> using Repeat = T;
 // work from being optimised away.
 double timed(long repeat, const std::function<std::size_t()>& body);
 
-template <auto Routine, const auto& Entries, std::size_t I, class Arguments> struct Native;
-template <auto Routine, const auto& Entries, std::size_t I, std::size_t... J>
-struct Native<Routine, Entries, I, std::index_sequence<J...>> {
-    using T = catalogue::RoutineTraits<Routine>;
+template <const auto& Rows, std::size_t I, class Arguments> struct Native;
+template <const auto& Rows, std::size_t I, std::size_t... J>
+struct Native<Rows, I, std::index_sequence<J...>> {
+    static constexpr auto Routine = routineOf<Rows, I>;
+    using T = Traits<Routine>;
+    static const catalogue::FunctionEntry& entry() { return *std::get<I>(Rows).entry; }
 
     static SEXP run(const std::array<SEXP, sizeof...(J)>& args) {
-        const auto& entry = Entries[I];
-        if constexpr (T::populationShaped && requires { entry.rowLength; }) {
-            if (entry.rowLength > 0)
-                return callPopulation<Routine>(entry, entry.rowLength, args,
+        const catalogue::FunctionEntry& e = entry();
+        if constexpr (T::populationShaped) {
+            if (!e.cells.empty())
+                return callPopulation<Routine>(e, e.cells.size(), args,
                                                std::index_sequence<J...>{});
         } else if constexpr (T::numbersToNumber) {
-            return callPopulation<Routine>(entry, 0, args, std::index_sequence<J...>{});
+            return callPopulation<Routine>(e, 0, args, std::index_sequence<J...>{});
         }
         // A braced list is evaluated left to right: the arguments convert in registered order.
         std::tuple<typename T::template Param<J>...> converted{
-            From<typename T::template Param<J>>::convert(args[J], {entry, J})...};
-        return toR(std::apply(Routine, std::move(converted)), entry);
+            From<typename T::template Param<J>>::convert(args[J], {e, J})...};
+        return toR(std::apply(Routine, std::move(converted)), e);
     }
 
     static SEXP call(Repeat<SEXP, J>... values) {
@@ -299,11 +324,11 @@ struct Native<Routine, Entries, I, std::index_sequence<J...>> {
     // Benchmark only: mean processor seconds of one routine call on the arguments (an R list),
     // converted once as the entry converts them; each call gets its own copy, as through the entry.
     static double seconds(SEXP list, long repeat) {
-        const auto& entry = Entries[I];
+        const catalogue::FunctionEntry& e = entry();
         if (Rf_xlength(list) != static_cast<R_xlen_t>(sizeof...(J)))
             throw std::invalid_argument("wrong number of arguments");
         const std::tuple<typename T::template Param<J>...> converted{
-            From<typename T::template Param<J>>::convert(VECTOR_ELT(list, J), {entry, J})...};
+            From<typename T::template Param<J>>::convert(VECTOR_ELT(list, J), {e, J})...};
         return timed(repeat, [&converted] {
             auto copy = converted;
             const auto result = std::apply(Routine, std::move(copy));
@@ -316,50 +341,33 @@ struct Native<Routine, Entries, I, std::index_sequence<J...>> {
 
     static R_CallMethodDef definition() {
         // void (*)() stands for any function type; R casts the entry back by its arity.
-        return {Entries[I].worksheetName,
+        return {entry().worksheetName,
                 reinterpret_cast<DL_FUNC>(reinterpret_cast<void (*)()>(&call)),
                 static_cast<int>(sizeof...(J))};
     }
 };
 
-template <const auto& Routines, const auto& Entries, std::size_t I>
-using NativeOf =
-    Native<std::get<I>(Routines), Entries, I,
-           std::make_index_sequence<catalogue::RoutineTraits<std::get<I>(Routines)>::arity>>;
+template <const auto& Rows, std::size_t I>
+using NativeOf = Native<Rows, I, std::make_index_sequence<Traits<routineOf<Rows, I>>::arity>>;
 
 // The benchmark's timer of a routine, by worksheet name.
 using Timer = double (*)(SEXP arguments, long repeat);
 void addTimer(const char* worksheetName, Timer timer);
-
-// The entries of every routine of the tuple, under the entry at its index.
-template <const auto& Routines, const auto& Entries, std::size_t... I>
-void addDefinitions(std::vector<R_CallMethodDef>& definitions, std::index_sequence<I...>) {
-    (definitions.push_back(NativeOf<Routines, Entries, I>::definition()), ...);
-    (addTimer(Entries[I].worksheetName, &NativeOf<Routines, Entries, I>::seconds), ...);
-}
-
-template <const auto& Routines, const auto& Entries>
-void addDefinitions(std::vector<R_CallMethodDef>& definitions) {
-    static_assert(std::tuple_size_v<std::remove_cvref_t<decltype(Routines)>> ==
-                  std::tuple_size_v<std::remove_cvref_t<decltype(Entries)>>);
-    addDefinitions<Routines, Entries>(
-        definitions,
-        std::make_index_sequence<std::tuple_size_v<std::remove_cvref_t<decltype(Routines)>>>{});
-}
 
 // Registers the definitions (R copies them) and the benchmark's routine_seconds(name,
 // arguments, repeat), and only them: .Call reaches an entry through the package's .C_<name>
 // object, never by a symbol's name.
 void registerDefinitions(DllInfo* dll, std::vector<R_CallMethodDef> definitions);
 
-// A package's R_init_<name>: every routine of the tuples under the entry at its index.
-template <const auto& Routines, const auto& Entries, const auto& CheckRoutines,
-          const auto& CheckEntries>
-void registerPackage(DllInfo* dll) {
+// A package's R_init_<name>: one native entry per row of the add-in's table, the check
+// among them.
+template <const auto& Rows> void registerPackage(DllInfo* dll) {
     initialise();
     std::vector<R_CallMethodDef> definitions;
-    addDefinitions<Routines, Entries>(definitions);
-    addDefinitions<CheckRoutines, CheckEntries>(definitions);
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (definitions.push_back(NativeOf<Rows, I>::definition()), ...);
+        (addTimer(std::get<I>(Rows).entry->worksheetName, &NativeOf<Rows, I>::seconds), ...);
+    }(std::make_index_sequence<catalogue::rowCount<std::remove_cvref_t<decltype(Rows)>>>{});
     registerDefinitions(dll, std::move(definitions));
 }
 

@@ -1,5 +1,8 @@
 #include "refdocs/pages.h"
 
+#include "catalogue/conversions.h"
+#include "catalogue/covariates.h"
+#include "catalogue/shown.h"
 #include "drugmodels/catalogue.h"
 #include "drugmodels/checks.h"
 #include "pktools/catalogue.h"
@@ -11,11 +14,25 @@
 
 namespace refdocs {
 
+using catalogue::Quantity;
+
+std::string Trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return "";
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+std::string QuantityName(Quantity quantity) {
+    const catalogue::Covariate& covariate = catalogue::covariate(quantity);
+    return *covariate.name ? std::string(covariate.name) + " (" + covariate.unit + ")" : "";
+}
+
 namespace {
 
-using catalogue::ArgumentReference;
 using catalogue::ErrorCause;
-using catalogue::Quantity;
+using catalogue::Shown;
+using catalogue::conversions::ConversionError;
 
 // A table cell: a "|" would end it.
 std::string Cell(std::string_view text) {
@@ -55,6 +72,25 @@ constexpr const char* Words(drugmodels::Beyond beyond) {
     }
 }
 
+} // namespace
+
+std::vector<CovariateRule> CovariateRuleRows() {
+    std::vector<CovariateRule> rows;
+    for (const drugmodels::LimitRule& rule : drugmodels::LIMIT_RULES) {
+        std::string when = std::string(Words(rule.beyond)) + " " + Shown(rule.threshold);
+        if (rule.scaleBy != Quantity::Other)
+            when += " x " + QuantityName(rule.scaleBy);
+        if (rule.when != Quantity::Other)
+            when += ", with " + QuantityName(rule.when) + " at least " + Shown(rule.whenAtLeast);
+        rows.push_back({QuantityName(rule.quantity), when,
+                        rule.severity == drugmodels::Severity::Error ? "error" : "warning",
+                        rule.reason});
+    }
+    return rows;
+}
+
+namespace {
+
 // The covariate check's rules, as the check applies them.
 std::string CovariateRules() {
     std::string out = "**The rules on impossible values and unit slips**, tried in this order; for "
@@ -70,70 +106,21 @@ std::string CovariateRules() {
 
 } // namespace
 
-std::vector<CovariateRule> CovariateRuleRows() {
-    std::vector<CovariateRule> rows;
-    for (const drugmodels::LimitRule& rule : drugmodels::LIMIT_RULES) {
-        std::string when = std::string(Words(rule.beyond)) + " " + Shown(rule.threshold);
-        if (rule.scaleBy != Quantity::Other)
-            when += " x " + std::string(QuantityName(rule.scaleBy));
-        if (rule.when != Quantity::Other)
-            when += ", with " + std::string(QuantityName(rule.when)) + " at least " +
-                    Shown(rule.whenAtLeast);
-        rows.push_back({QuantityName(rule.quantity), when,
-                        rule.severity == drugmodels::Severity::Error ? "error" : "warning",
-                        rule.reason});
-    }
-    return rows;
-}
-
-std::string Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return "";
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
-std::string Shown(double value) {
-    std::array<char, 32> text{};
-    const auto end =
-        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::general)
-            .ptr;
-    return std::string(text.data(), end);
-}
-
-const char* QuantityName(Quantity quantity) {
-    switch (quantity) {
-    case Quantity::Age:
-        return "age (years)";
-    case Quantity::Weight:
-        return "weight (kg)";
-    case Quantity::Height:
-        return "height (cm)";
-    case Quantity::LeanBodyMass:
-        return "lean body mass (kg)";
-    case Quantity::PostmenstrualAge:
-        return "postmenstrual age (years)";
-    case Quantity::CreatinineClearance:
-        return "creatinine clearance (mL/min)";
-    case Quantity::BodyMassIndex:
-        return "BMI (kg/m²)";
-    case Quantity::GestationAtBirth:
-        return "pma - age (years)";
-    default:
-        return "";
-    }
+// The functions of a table of rows; a check reads its arguments itself and lists what it
+// shows, every other function shows the conversion texts of its arguments.
+template <class Rows>
+void AddFunctions(std::vector<Function>& functions, const Rows& rows, const char* addin) {
+    catalogue::forEachRow(rows, [&](const auto& row) {
+        functions.push_back({row.entry, addin, !std::decay_t<decltype(row)>::isCheck});
+    });
 }
 
 std::vector<Function> FunctionsOf(std::string_view addin) {
     std::vector<Function> functions;
     if (addin == "Velmora") {
-        for (const drugmodels::ModelEntry& entry : drugmodels::MODEL_CATALOGUE)
-            functions.push_back({&entry, "Velmora", true});
-        functions.push_back({&drugmodels::COVARIATE_CHECK, "Velmora", false});
+        AddFunctions(functions, drugmodels::VELMORA_FUNCTIONS, "Velmora");
     } else if (addin == "Corvane") {
-        for (const pktools::ToolEntry& entry : pktools::TOOL_CATALOGUE)
-            functions.push_back({&entry, "Corvane", true});
-        functions.push_back({&pktools::SCHEDULE_CHECK, "Corvane", false});
+        AddFunctions(functions, pktools::CORVANE_FUNCTIONS, "Corvane");
     }
     std::sort(functions.begin(), functions.end(), [](const Function& a, const Function& b) {
         return std::string_view(a.entry->worksheetName) < std::string_view(b.entry->worksheetName);
@@ -162,11 +149,31 @@ const Function* FindFunction(std::string_view name) {
     return nullptr;
 }
 
+std::vector<ShownText> TextsShownInstead(const Function& function) {
+    const catalogue::FunctionEntry& entry = *function.entry;
+    std::vector<ShownText> texts;
+    for (const ErrorCause& cause : entry.errors)
+        texts.push_back({cause.text, cause.cause});
+    if (!function.derivedConversions)
+        return texts;
+    for (const catalogue::ArgumentEntry& argument : entry.arguments) {
+        if (std::string_view(argument.typeCode) != catalogue::CELL_VALUE_ARGUMENT)
+            continue;
+        const std::span<const ConversionError> conversions =
+            argument.quantity == Quantity::Flag
+                ? std::span<const ConversionError>(catalogue::conversions::FLAG_ERRORS)
+                : std::span<const ConversionError>(catalogue::conversions::COLUMN_ERRORS);
+        for (const ConversionError& conversion : conversions)
+            texts.push_back({conversion.text(argument.name),
+                             Replaced(conversion.cause, "NAME", argument.name)});
+    }
+    return texts;
+}
+
 std::string FunctionSection(const Function& function, const Evaluator& evaluate) {
     const catalogue::FunctionEntry& entry = *function.entry;
-    const catalogue::Reference& reference = *entry.reference;
     std::string out = "## " + std::string(entry.worksheetName) + "\n\n";
-    out += std::string(reference.purpose) + "\n\n";
+    out += std::string(entry.purpose) + "\n\n";
 
     std::string call = "=" + std::string(entry.worksheetName) + "(";
     for (std::size_t k = 0; k < entry.arguments.size(); ++k)
@@ -175,9 +182,9 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
     out += "The function wizard shows: \"" + Trimmed(entry.helpText) + "\" (" + function.addin +
            ").\n\n";
 
-    if (!reference.arguments.empty()) {
+    if (!entry.arguments.empty()) {
         out += "| Argument | Unit | Meaning |\n|---|---|---|\n";
-        for (const ArgumentReference& argument : reference.arguments)
+        for (const catalogue::ArgumentEntry& argument : entry.arguments)
             out += "| " + Cell(argument.name) + " | " + Cell(argument.unit) + " | " +
                    Cell(argument.meaning) + " |\n";
         out += "\n";
@@ -185,30 +192,14 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
         out += "No arguments.\n\n";
     }
 
-    out += "**Returns** " + std::string(reference.result) + ".\n\n";
+    out += "**Returns** " + std::string(entry.result) + ".\n\n";
     out += "| Cell | Unit | Meaning |\n|---|---|---|\n";
-    for (const catalogue::ResultCell& cell : reference.cells)
+    for (const catalogue::ResultCell& cell : entry.cells)
         out +=
             "| " + Cell(cell.name) + " | " + Cell(cell.unit) + " | " + Cell(cell.meaning) + " |\n";
     out += "\n";
 
-    // The texts shown instead of a result.
-    std::vector<std::pair<std::string, std::string>> errors;
-    for (const ErrorCause& cause : reference.errors)
-        errors.push_back({cause.text, cause.cause});
-    if (function.derivedConversions) {
-        for (std::size_t k = 0; k < entry.arguments.size(); ++k) {
-            if (std::string_view(entry.arguments[k].typeCode) != catalogue::CELL_VALUE_ARGUMENT)
-                continue;
-            const bool flag = reference.arguments[k].quantity == Quantity::Flag;
-            const std::span<const ErrorCause> conversions =
-                flag ? std::span<const ErrorCause>(catalogue::FLAG_CONVERSION_ERRORS)
-                     : std::span<const ErrorCause>(catalogue::COLUMN_CONVERSION_ERRORS);
-            for (const ErrorCause& cause : conversions)
-                errors.push_back({Replaced(cause.text, "NAME", entry.arguments[k].name),
-                                  Replaced(cause.cause, "NAME", entry.arguments[k].name)});
-        }
-    }
+    const std::vector<ShownText> errors = TextsShownInstead(function);
     if (errors.empty()) {
         out += "It shows no text of its own instead of a result: whatever the formulas give is "
                "returned.\n\n";
@@ -219,16 +210,16 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
         out += "\n";
     }
 
-    out += "**Example**\n\n    " + std::string(reference.example) + "\n\n";
-    const std::vector<std::string> shown = evaluate(reference.example);
-    const bool named = shown.size() == reference.cells.size() && shown.size() > 1;
+    out += "**Example**\n\n    " + std::string(entry.example) + "\n\n";
+    const std::vector<std::string> shown = evaluate(entry.example);
+    const bool named = shown.size() == entry.cells.size() && shown.size() > 1;
     out += named ? "| Cell | Result |\n|---|---|\n" : "| Row | Result |\n|---|---|\n";
     for (std::size_t k = 0; k < shown.size(); ++k)
-        out += "| " + (named ? Cell(reference.cells[k].name) : std::to_string(k)) + " | " +
+        out += "| " + (named ? Cell(entry.cells[k].name) : std::to_string(k)) + " | " +
                Cell(shown[k]) + " |\n";
     out += "\n";
 
-    if (const catalogue::ModelSource* source = reference.source) {
+    if (const catalogue::ModelSource* source = entry.source) {
         out += "**Source** (" + std::string(source->study) + "): " + source->publication;
         if (*source->identifiers)
             out += " " + std::string(source->identifiers) + ".";
@@ -253,9 +244,17 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
             check += ", " + std::string(argument.name);
         out += "Check a patient's arguments beside the model's cell with `" + check + ")`.\n\n";
     }
-    if (*reference.notes)
-        out += std::string(reference.notes) + "\n\n";
-    if (function.entry == &drugmodels::COVARIATE_CHECK)
+    if (*entry.notes)
+        out += std::string(entry.notes) + "\n\n";
+    if (*entry.sources)
+        out += "**Sources:** " + std::string(entry.sources) + "\n\n";
+    if (!entry.contested.empty()) {
+        out += "**Where the sources disagree:**\n\n";
+        for (const char* point : entry.contested)
+            out += "- " + std::string(point) + "\n";
+        out += "\n";
+    }
+    if (function.entry == &drugmodels::entries::CovariateCheck)
         out += CovariateRules();
     return out;
 }
@@ -269,7 +268,7 @@ std::string AddinPage(std::string_view addin, const Evaluator& evaluate) {
            "are defined are on the [conventions page](conventions.md).\n\n";
     for (const Function& f : functions)
         out += "- [" + std::string(f.entry->worksheetName) + "](#" +
-               Anchor(f.entry->worksheetName) + "): " + f.entry->reference->purpose + "\n";
+               Anchor(f.entry->worksheetName) + "): " + f.entry->purpose + "\n";
     out += "\n";
     for (const Function& f : functions)
         out += FunctionSection(f, evaluate);

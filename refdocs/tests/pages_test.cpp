@@ -30,8 +30,8 @@ bool Has(const std::string& text, const std::string& part) {
 TEST(ReferencePages, EveryFunctionOfBothAddInsInRegistrationOrder) {
     const std::vector<Function> velmora = FunctionsOf("Velmora");
     const std::vector<Function> corvane = FunctionsOf("Corvane");
-    EXPECT_EQ(velmora.size(), drugmodels::VELMORA_FUNCTION_COUNT);
-    EXPECT_EQ(corvane.size(), pktools::CORVANE_FUNCTION_COUNT);
+    EXPECT_EQ(velmora.size(), catalogue::rowCount<decltype(drugmodels::VELMORA_FUNCTIONS)>);
+    EXPECT_EQ(corvane.size(), catalogue::rowCount<decltype(pktools::CORVANE_FUNCTIONS)>);
     const auto byName = [](const Function& a, const Function& b) {
         return std::string_view(a.entry->worksheetName) < std::string_view(b.entry->worksheetName);
     };

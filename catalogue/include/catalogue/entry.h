@@ -1,47 +1,52 @@
 #pragma once
 
-// The shape of a catalogue entry: what every front end (the spreadsheet add-ins, the
-// Python modules, the reference pages) reads of a worksheet function. Both add-ins'
-// catalogues are made of these; nothing here depends on a host.
+// The shape of a catalogue entry: everything a front end (the spreadsheet add-ins, the
+// Python modules, the LibreOffice extension, the reference pages, the checks) reads of a
+// worksheet function, one record per function. Nothing here depends on a host.
 
+#include "catalogue/kinds.h"
 #include "catalogue/reference.h"
 
-#include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace catalogue {
 
-// Argument type codes: a number passed by value, and the framework's cell value, which the
-// binding converts to a flag or a column under the argument's name.
-inline constexpr const char* NUMBER_ARGUMENT = "B";
-inline constexpr const char* CELL_VALUE_ARGUMENT = "XLF_OPER";
-
+// One argument: what the host registers (name, description, type code) and what the
+// reference says of it (unit, meaning, what it measures).
 struct ArgumentEntry {
-    const char* name;
-    const char* description;
-    const char* typeCode; // NUMBER_ARGUMENT or CELL_VALUE_ARGUMENT
+    const char* name;         // registered; also the keyword of the other front ends
+    const char* description;  // registered: the function wizard's text, as it stands
+    const char* typeCode;     // NUMBER_ARGUMENT or CELL_VALUE_ARGUMENT (catalogue/kinds.h)
+    const char* unit = "";    // "" for a dimensionless value
+    const char* meaning = ""; // plain words
+    Quantity quantity = Quantity::Other;
 };
 
 struct FunctionEntry {
-    const char* exportName;    // "xl" followed by the worksheet name
     const char* worksheetName; // also the name of the routine
     const char* helpText;
-    std::span<const ArgumentEntry> arguments; // in registered order; empty for none
-    const Reference* reference = nullptr;     // what the reference pages say of it
+    std::span<const ArgumentEntry> arguments = {}; // in registered order; empty for none
+    // The reference: what a reader needs beside the registered texts, which stay one line
+    // each as the host shows them.
+    const char* purpose = "";                // plain words, a sentence or two
+    const char* result = "";                 // the shape: "a column of 7 cells", "one number"
+    std::span<const ResultCell> cells = {};  // each cell of the result, or what every row holds
+    std::span<const ErrorCause> errors = {}; // the texts the function shows of its own
+    const char* example = "";                // a formula to try; its result is computed where shown
+    const ModelSource* source = nullptr;     // for a drug model
+    const char* notes = "";                  // anything else a user should know
+    // For a function that is a published model or equation: where it and its constants come
+    // from, and the points on which published sources disagree, one line each.
+    const char* sources = "";
+    std::span<const char* const> contested = {};
 };
 
-// The entry's reference explains exactly the registered arguments, by name and in order.
-// Read in static assertions only: an entry without a reference fails them as the
-// dereference of a null pointer. (Comparing the pointer with null instead is not a constant
-// expression for GCC when it builds with -fsanitize=undefined.)
-constexpr bool referenceFits(const FunctionEntry& entry) {
-    if (entry.reference->arguments.size() != entry.arguments.size())
-        return false;
-    for (std::size_t i = 0; i < entry.arguments.size(); ++i)
-        if (std::string_view(entry.reference->arguments[i].name) != entry.arguments[i].name)
-            return false;
-    return true;
+// The export name of every worksheet function is this prefix and its worksheet name.
+inline constexpr std::string_view EXPORT_PREFIX = "xl";
+inline std::string exportName(const FunctionEntry& entry) {
+    return std::string(EXPORT_PREFIX) + entry.worksheetName;
 }
 
 } // namespace catalogue

@@ -1,9 +1,9 @@
 #pragma once
 
-// The reference of a worksheet function: what a reader needs beside its registered texts
-// (which stay one line each, as the host shows them). Every catalogue entry points to one;
-// the reference pages, "sheethost --help" and the covariate checks read them from there.
-// Nothing here depends on a host.
+// The parts of a worksheet function's reference (catalogue/entry.h) beside its registered
+// texts: what an argument measures, the cells of a result, the texts shown instead and a
+// drug model's source. The reference pages, "sheethost --help" and the covariate checks read
+// them. Nothing here depends on a host.
 
 #include <span>
 
@@ -22,13 +22,6 @@ enum class Quantity : unsigned char {
     BodyMassIndex,       // kg/m², computed from weight and height, never an argument here
     GestationAtBirth,    // years, postmenstrual age minus age, never an argument
     Flag,                // 1 or 0, TRUE or FALSE
-};
-
-struct ArgumentReference {
-    const char* name;    // the registered name of the argument it explains
-    const char* unit;    // "" for a dimensionless value
-    const char* meaning; // plain words
-    Quantity quantity = Quantity::Other;
 };
 
 // One cell (or, for a column result, each row) of what a function returns.
@@ -51,6 +44,14 @@ struct StudiedRange {
     double high;
 };
 
+// A drug and the units its models are used in: doses in doseUnit (rates in doseUnit per
+// minute), concentrations in doseUnit per litre, written as concentrationUnit.
+struct Drug {
+    const char* name;              // "propofol"
+    const char* doseUnit;          // "mg"
+    const char* concentrationUnit; // "ug/mL", which is mg/L
+};
+
 // Where a drug model comes from and whom it was built on.
 struct ModelSource {
     const char* study;                    // short name for findings: "Schnider 1998"
@@ -61,31 +62,7 @@ struct ModelSource {
     const char* rangesStatus;             // "confirmed", or "not confirmed" and what is missing
     const char* notes;                    // variants, disagreements between sources, "" for none
     bool rangesConfirmed = false;         // every range above read from the study's own data
-};
-
-struct Reference {
-    const char* purpose;                          // plain words, a sentence or two
-    std::span<const ArgumentReference> arguments; // one per registered argument, same order
-    const char* result; // the shape of the result: "a column of 7 cells", "one number"
-    std::span<const ResultCell> cells;  // each cell of the result, or what every row holds
-    std::span<const ErrorCause> errors; // the texts the function can show
-    const char* example; // a formula to try; its result is computed where it is shown
-    const ModelSource* source = nullptr; // for a drug model
-    const char* notes = "";              // anything else a user should know
-};
-
-// The texts the host's conversions give for flag and column arguments; NAME stands for
-// the argument's registered name.
-inline constexpr ErrorCause FLAG_CONVERSION_ERRORS[] = {
-    {"parameter is missing, NAME Conversion to Bool", "the flag is left out"},
-    {"parameter is nil, NAME Conversion to Bool", "the flag's cell is empty"},
-    {"parameter is error, NAME Conversion to Bool",
-     "the flag's cell holds an error value or a text that is no truth value"},
-};
-inline constexpr ErrorCause COLUMN_CONVERSION_ERRORS[] = {
-    {"invalid OPER structure (memory could be exhausted), NAME Not unidemensional",
-     "the range has more than one row and more than one column, or the argument is left out, "
-     "empty or an error value"},
+    const Drug* drug = nullptr;           // the drug the model is of
 };
 
 } // namespace catalogue

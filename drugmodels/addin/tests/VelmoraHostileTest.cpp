@@ -16,6 +16,7 @@ TEST_F(VelmoraHostileTest, EveryFunctionAnswersEveryHostileInputWithAColumnOrATe
     hostile::RecordArena arena;
     const std::vector<hostile::Wrapper> wrappers = VelmoraWrappers();
     const std::vector<hostile::PreparedCall> sane = VelmoraSaneCalls(wrappers, arena);
-    ASSERT_EQ(sane.size(), 27u); // the models and the covariate check
+    // The models and the covariate check.
+    ASSERT_EQ(sane.size(), catalogue::rowCount<decltype(drugmodels::VELMORA_FUNCTIONS)>);
     hostile::CallEveryHostileInput(sane, arena);
 }

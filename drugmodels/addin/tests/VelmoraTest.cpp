@@ -15,7 +15,7 @@ using VelmoraTest = AddinTest;
 
 // Each function called with realistic covariates, beside its routine called directly.
 struct Case {
-    Model model;
+    const catalogue::FunctionEntry* model;
     std::function<xlf::XLOPER12*()> call;
     std::function<ParameterRow()> expected;
 };
@@ -27,65 +27,65 @@ std::vector<Case> RealisticCases() {
     static Cell one = Cell::Number(1);
     static Cell trueText = Cell::Text(u"TRUE");
     return {
-        {Model::PropSchnider, [] { return xlPropSchnider(53, 77, 177, 59); },
+        {&entries::PropSchnider, [] { return xlPropSchnider(53, 77, 177, 59); },
          [] { return PropSchnider(53, 77, 177, 59); }},
-        {Model::PropSchniderTrick, [] { return xlPropSchniderTrick(53, 120, 165, &trueText); },
+        {&entries::PropSchniderTrick, [] { return xlPropSchniderTrick(53, 120, 165, &trueText); },
          [] { return PropSchniderTrick(53, 120, 165, true); }},
-        {Model::PropMarsh, [] { return xlPropMarsh(77); }, [] { return PropMarsh(77); }},
-        {Model::PropWhite, [] { return xlPropWhite(53, 77, &no); },
+        {&entries::PropMarsh, [] { return xlPropMarsh(77); }, [] { return PropMarsh(77); }},
+        {&entries::PropWhite, [] { return xlPropWhite(53, 77, &no); },
          [] { return PropWhite(53, 77, false); }},
-        {Model::PropKataria, [] { return xlPropKataria(20, 6); },
+        {&entries::PropKataria, [] { return xlPropKataria(20, 6); },
          [] { return PropKataria(20, 6); }},
-        {Model::Diprifusor, [] { return xlDiprifusor(53, 77); }, [] { return Diprifusor(53, 77); }},
-        {Model::PropPaedfusor, [] { return xlPropPaedfusor(6, 20); },
+        {&entries::Diprifusor, [] { return xlDiprifusor(53, 77); },
+         [] { return Diprifusor(53, 77); }},
+        {&entries::PropPaedfusor, [] { return xlPropPaedfusor(6, 20); },
          [] { return PropPaedfusor(6, 20); }},
-        {Model::PropEleveld, [] { return xlPropEleveld(77, 53, &yes, &no); },
+        {&entries::PropEleveld, [] { return xlPropEleveld(77, 53, &yes, &no); },
          [] { return PropEleveld(77, 53, true, false); }},
-        {Model::PropEleveldFinal,
+        {&entries::PropEleveldFinal,
          [] { return xlPropEleveldFinal(77, 177, 53.75, 53, &one, &no, &yes, &one); },
          [] { return PropEleveldFinal(77, 177, 53.75, 53, true, false, true, true); }},
-        {Model::ABP700V1Eleveld, [] { return xlABP700V1Eleveld(77, 53, 177, &no); },
+        {&entries::ABP700V1Eleveld, [] { return xlABP700V1Eleveld(77, 53, 177, &no); },
          [] { return ABP700V1Eleveld(77, 53, 177, false); }},
-        {Model::RemiMinto, [] { return xlRemiMinto(53, 59); }, [] { return RemiMinto(53, 59); }},
-        {Model::AlfentMaitre, [] { return xlAlfentMaitre(53, 77, &yes); },
+        {&entries::RemiMinto, [] { return xlRemiMinto(53, 59); }, [] { return RemiMinto(53, 59); }},
+        {&entries::AlfentMaitre, [] { return xlAlfentMaitre(53, 77, &yes); },
          [] { return AlfentMaitre(53, 77, true); }},
-        {Model::AlfentScott, [] { return xlAlfentScott(); }, [] { return AlfentScott(); }},
-        {Model::FentScott, [] { return xlFentScott(77); }, [] { return FentScott(77); }},
-        {Model::SufentGepts, [] { return xlSufentGepts(); }, [] { return SufentGepts(); }},
-        {Model::SufentHudson, [] { return xlSufentHudson(77); }, [] { return SufentHudson(77); }},
-        {Model::KetaDomino, [] { return xlKetaDomino(77); }, [] { return KetaDomino(77); }},
-        {Model::MidaGreenblatt, [] { return xlMidaGreenblatt(77); },
+        {&entries::AlfentScott, [] { return xlAlfentScott(); }, [] { return AlfentScott(); }},
+        {&entries::FentScott, [] { return xlFentScott(77); }, [] { return FentScott(77); }},
+        {&entries::SufentGepts, [] { return xlSufentGepts(); }, [] { return SufentGepts(); }},
+        {&entries::SufentHudson, [] { return xlSufentHudson(77); },
+         [] { return SufentHudson(77); }},
+        {&entries::KetaDomino, [] { return xlKetaDomino(77); }, [] { return KetaDomino(77); }},
+        {&entries::MidaGreenblatt, [] { return xlMidaGreenblatt(77); },
          [] { return MidaGreenblatt(77); }},
-        {Model::LidocainSchnider, [] { return xlLidocainSchnider(77); },
+        {&entries::LidocainSchnider, [] { return xlLidocainSchnider(77); },
          [] { return LidocainSchnider(77); }},
-        {Model::DexmedHannivoort, [] { return xlDexmedHannivoort(77); },
+        {&entries::DexmedHannivoort, [] { return xlDexmedHannivoort(77); },
          [] { return DexmedHannivoort(77); }},
-        {Model::DexmedDyck, [] { return xlDexmedDyck(177); }, [] { return DexmedDyck(177); }},
-        {Model::RemiEleveld, [] { return xlRemiEleveld(77, 53, 177, &no); },
+        {&entries::DexmedDyck, [] { return xlDexmedDyck(177); }, [] { return DexmedDyck(177); }},
+        {&entries::RemiEleveld, [] { return xlRemiEleveld(77, 53, 177, &no); },
          [] { return RemiEleveld(77, 53, 177, false); }},
-        {Model::RemiKim, [] { return xlRemiKim(120, 53, 165, &trueText); },
+        {&entries::RemiKim, [] { return xlRemiKim(120, 53, 165, &trueText); },
          [] { return RemiKim(120, 53, 165, true); }},
-        {Model::RemimazEleveld, [] { return xlRemimazEleveld(77, 53, &no, &one, &yes); },
+        {&entries::RemimazEleveld, [] { return xlRemimazEleveld(77, 53, &no, &one, &yes); },
          [] { return RemimazEleveld(77, 53, false, true, true); }},
-        {Model::RocuKleijn, [] { return xlRocuKleijn(77, 53, 95, &yes, &no); },
+        {&entries::RocuKleijn, [] { return xlRocuKleijn(77, 53, 95, &yes, &no); },
          [] { return RocuKleijn(77, 53, 95, true, false); }},
-        {Model::FentShafer, [] { return xlFentShafer(); }, [] { return FentShafer(); }},
+        {&entries::FentShafer, [] { return xlFentShafer(); }, [] { return FentShafer(); }},
     };
 }
 
 } // namespace
 
-TEST_F(VelmoraTest, RegistersTwentySixFunctionsInNameOrderWithTheCataloguesTexts) {
+TEST_F(VelmoraTest, RegistersEveryRowInNameOrderWithTheCataloguesTexts) {
     const auto& registry = xlf::XLRegistration::ExcelFunctionRegistrationRegistry::Instance();
+    constexpr std::size_t VELMORA_FUNCTION_COUNT = catalogue::rowCount<decltype(VELMORA_FUNCTIONS)>;
     EXPECT_EQ(registry.Functions().size(), VELMORA_FUNCTION_COUNT);
-    EXPECT_EQ(MODEL_COUNT, 26u);
     EXPECT_TRUE(registry.Commands().empty());
 
     // The models and the covariate check beside them.
-    std::vector<const catalogue::FunctionEntry*> byName = {&COVARIATE_CHECK};
-    for (const ModelEntry& entry : MODEL_CATALOGUE) {
-        byName.push_back(&entry);
-    }
+    const auto entries = catalogue::entriesOf(VELMORA_FUNCTIONS);
+    std::vector<const catalogue::FunctionEntry*> byName(entries.begin(), entries.end());
     std::sort(byName.begin(), byName.end(),
               [](const catalogue::FunctionEntry* a, const catalogue::FunctionEntry* b) {
                   return std::string_view(a->worksheetName) < std::string_view(b->worksheetName);
@@ -98,11 +98,11 @@ TEST_F(VelmoraTest, RegistersTwentySixFunctionsInNameOrderWithTheCataloguesTexts
         SCOPED_TRACE(entry.worksheetName);
         std::string typeText = "Q";
         std::string names;
-        for (const ArgumentEntry& argument : entry.arguments) {
+        for (const catalogue::ArgumentEntry& argument : entry.arguments) {
             typeText += std::string_view(argument.typeCode) == "B" ? "B" : "Q";
             names += (names.empty() ? "" : ", ") + std::string(argument.name);
         }
-        EXPECT_EQ(Text(r, 1), entry.exportName);
+        EXPECT_EQ(Text(r, 1), catalogue::exportName(entry));
         EXPECT_EQ(Text(r, 2), typeText); // no "!", "$", "&" or "#"
         EXPECT_EQ(Text(r, 3), entry.worksheetName);
         EXPECT_EQ(Text(r, 4), names);
@@ -119,12 +119,16 @@ TEST_F(VelmoraTest, RegistersTwentySixFunctionsInNameOrderWithTheCataloguesTexts
 }
 
 TEST_F(VelmoraTest, EveryFunctionReturnsItsModelsRowAsOneColumn) {
+    std::set<const catalogue::FunctionEntry*> covered;
     for (const Case& c : RealisticCases()) {
-        SCOPED_TRACE(modelEntry(c.model).worksheetName);
+        SCOPED_TRACE(c.model->worksheetName);
         const std::vector<double> column = ColumnOf(c.call());
         EXPECT_EQ(column, c.expected());
-        EXPECT_EQ(column.size(), modelEntry(c.model).rowLength);
+        EXPECT_EQ(column.size(), c.model->cells.size());
+        covered.insert(c.model);
     }
+    EXPECT_EQ(covered, std::set<const catalogue::FunctionEntry*>(MODEL_ENTRIES.begin(),
+                                                                 MODEL_ENTRIES.end()));
     const std::vector<double> schnider = ColumnOf(xlPropSchnider(53, 77, 177, 59));
     ASSERT_EQ(schnider.size(), 7u);
     // The typical patient gets exactly the published typical values.
@@ -234,7 +238,8 @@ TEST_F(VelmoraTest, TheWizardGetsTrueWithoutAnyArgumentRead) {
     EXPECT_EQ(host().CallLog().size(), callsBefore); // nothing coerced
 }
 
-TEST_F(VelmoraTest, RemoveThenCloseUnregistersAllTwentySix) {
+TEST_F(VelmoraTest, RemoveThenCloseUnregistersEveryFunction) {
+    constexpr std::size_t VELMORA_FUNCTION_COUNT = catalogue::rowCount<decltype(VELMORA_FUNCTIONS)>;
     EXPECT_EQ(xlAutoRemove(), 1);
     EXPECT_EQ(xlAutoClose(), 1);
     EXPECT_EQ(host().Unregistered().size(), VELMORA_FUNCTION_COUNT);
@@ -247,10 +252,10 @@ TEST_F(VelmoraTest, RemoveThenCloseUnregistersAllTwentySix) {
 
 TEST(VelmoraLibrary, ExportsItsWrappersAndTheFourEntriesOnly) {
     std::set<std::string> expected = kEntryPoints;
-    for (const ModelEntry& entry : MODEL_CATALOGUE) {
-        expected.insert(entry.exportName);
+    for (const catalogue::FunctionEntry* entry : catalogue::entriesOf(VELMORA_FUNCTIONS)) {
+        expected.insert(catalogue::exportName(*entry));
     }
-    expected.insert(COVARIATE_CHECK.exportName);
-    EXPECT_EQ(expected.size(), 31u);
+    EXPECT_EQ(expected.size(),
+              kEntryPoints.size() + catalogue::rowCount<decltype(VELMORA_FUNCTIONS)>);
     EXPECT_EQ(ExportedSymbols(ADDIN_FILE), expected);
 }

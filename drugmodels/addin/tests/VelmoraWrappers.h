@@ -1,6 +1,6 @@
 #pragma once
 
-// Velmora's twenty-six worksheet wrappers, each with the length of the column it returns.
+// Velmora's worksheet wrappers, each with the length of the column it returns.
 
 #include "CallPatterns.h"
 #include "HostileRecords.h"
@@ -13,40 +13,7 @@
 #include <vector>
 
 inline std::vector<hostile::Wrapper> VelmoraWrappers() {
-    using drugmodels::Model;
-    const auto rows = [](Model m) {
-        return static_cast<std::int32_t>(drugmodels::modelEntry(m).rowLength);
-    };
-    using hostile::Shape;
-    return {
-        HOSTILE_WRAPPER(xlPropSchnider, Shape::FixedColumn, rows(Model::PropSchnider)),
-        HOSTILE_WRAPPER(xlPropSchniderTrick, Shape::FixedColumn, rows(Model::PropSchniderTrick)),
-        HOSTILE_WRAPPER(xlPropMarsh, Shape::FixedColumn, rows(Model::PropMarsh)),
-        HOSTILE_WRAPPER(xlPropWhite, Shape::FixedColumn, rows(Model::PropWhite)),
-        HOSTILE_WRAPPER(xlPropKataria, Shape::FixedColumn, rows(Model::PropKataria)),
-        HOSTILE_WRAPPER(xlDiprifusor, Shape::FixedColumn, rows(Model::Diprifusor)),
-        HOSTILE_WRAPPER(xlPropPaedfusor, Shape::FixedColumn, rows(Model::PropPaedfusor)),
-        HOSTILE_WRAPPER(xlPropEleveld, Shape::FixedColumn, rows(Model::PropEleveld)),
-        HOSTILE_WRAPPER(xlPropEleveldFinal, Shape::FixedColumn, rows(Model::PropEleveldFinal)),
-        HOSTILE_WRAPPER(xlABP700V1Eleveld, Shape::FixedColumn, rows(Model::ABP700V1Eleveld)),
-        HOSTILE_WRAPPER(xlKetaDomino, Shape::FixedColumn, rows(Model::KetaDomino)),
-        HOSTILE_WRAPPER(xlMidaGreenblatt, Shape::FixedColumn, rows(Model::MidaGreenblatt)),
-        HOSTILE_WRAPPER(xlRemiMinto, Shape::FixedColumn, rows(Model::RemiMinto)),
-        HOSTILE_WRAPPER(xlAlfentMaitre, Shape::FixedColumn, rows(Model::AlfentMaitre)),
-        HOSTILE_WRAPPER(xlAlfentScott, Shape::FixedColumn, rows(Model::AlfentScott)),
-        HOSTILE_WRAPPER(xlFentScott, Shape::FixedColumn, rows(Model::FentScott)),
-        HOSTILE_WRAPPER(xlSufentGepts, Shape::FixedColumn, rows(Model::SufentGepts)),
-        HOSTILE_WRAPPER(xlSufentHudson, Shape::FixedColumn, rows(Model::SufentHudson)),
-        HOSTILE_WRAPPER(xlLidocainSchnider, Shape::FixedColumn, rows(Model::LidocainSchnider)),
-        HOSTILE_WRAPPER(xlDexmedHannivoort, Shape::FixedColumn, rows(Model::DexmedHannivoort)),
-        HOSTILE_WRAPPER(xlDexmedDyck, Shape::FixedColumn, rows(Model::DexmedDyck)),
-        HOSTILE_WRAPPER(xlRemiEleveld, Shape::FixedColumn, rows(Model::RemiEleveld)),
-        HOSTILE_WRAPPER(xlRemiKim, Shape::FixedColumn, rows(Model::RemiKim)),
-        HOSTILE_WRAPPER(xlRemimazEleveld, Shape::FixedColumn, rows(Model::RemimazEleveld)),
-        HOSTILE_WRAPPER(xlRocuKleijn, Shape::FixedColumn, rows(Model::RocuKleijn)),
-        HOSTILE_WRAPPER(xlFentShafer, Shape::FixedColumn, rows(Model::FentShafer)),
-        HOSTILE_WRAPPER(xlCovariateCheck, Shape::TextColumn),
-    };
+    return hostile::WrappersOf(VELMORA_EXPORTS, drugmodels::VELMORA_FUNCTIONS);
 }
 
 // Realistic covariates per function; flags TRUE.
@@ -90,6 +57,8 @@ VelmoraSaneCalls(const std::vector<hostile::Wrapper>& wrappers, hostile::RecordA
     xlf::LPXLOPER12 yes = arena.Keep(arena.Truth(true));
     std::vector<hostile::PreparedCall> calls;
     for (const hostile::Wrapper& w : wrappers) {
+        if (numbers.count(w.name) == 0)
+            throw std::logic_error("no sane covariates for " + w.name);
         const std::vector<double>& sane = numbers.at(w.name);
         hostile::PreparedCall call{&w, {}};
         std::size_t number = 0;

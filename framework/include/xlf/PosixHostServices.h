@@ -6,6 +6,9 @@
 // each one up in the process's global symbols and does without when it is absent.
 
 #include <cstdint>
+#if !defined(__EMSCRIPTEN__)
+#include <dlfcn.h>
+#endif
 
 extern "C" {
 
@@ -34,4 +37,17 @@ inline constexpr const char* kHostFindMainExportEntry = "XlfHostFindMainExport";
 inline constexpr const char* kHostEnumThreadWindowsEntry = "XlfHostEnumThreadWindows";
 inline constexpr const char* kHostDebuggerPresentEntry = "XlfHostDebuggerPresent";
 inline constexpr const char* kHostDebugOutputEntry = "XlfHostDebugOutput";
+
+#if !defined(__EMSCRIPTEN__)
+// An entry exported by the program the process runs (not by a library it loaded), or null.
+inline void* ProgramExport(const char* name) noexcept {
+    void* self = dlopen(nullptr, RTLD_LAZY);
+    if (self == nullptr) {
+        return nullptr;
+    }
+    void* entry = dlsym(self, name);
+    dlclose(self);
+    return entry;
+}
+#endif
 } // namespace xlf::platform

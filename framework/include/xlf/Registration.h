@@ -1,9 +1,16 @@
 #pragma once
 
-// Declaring a worksheet function: one static FunctionRegistration beside its wrapper,
-// built from the function's record. Building it makes the function's descriptor and puts
-// it into the add-in's registry, before the host's first call; xlAutoOpen then registers
-// every descriptor of the registry with the host, in worksheet-name order.
+// Declaring a worksheet function: one static FunctionRegistration, built from the
+// function's record. Building it makes the function's descriptor and puts it into the
+// add-in's registry, before the host's first call; xlAutoOpen then registers every
+// descriptor of the registry with the host, in worksheet-name order. An add-in declares
+// every row of its table of functions (catalogue/row.h) at once, from the settings its
+// functions share:
+//
+//     const xlf::RowRegistrations registrations(catalogue::entriesOf(CORVANE_FUNCTIONS),
+//                                               {.category = "Corvane 2016/11/20"});
+//
+// A single function is declared from its record:
 //
 //     constexpr xlf::XlfArgTriple BMI_ARGS[] = {
 //         {"Weight", "The patients weight in kg ", "B"},
@@ -25,11 +32,13 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace xlf {
 
-// One argument of a record: name, description, type code; the shape of the catalogues'
-// argument tables, which a record takes as they are.
+// One argument of a record: name, description, type code (and what the reference says of
+// it, which registration does not read); the shape of the catalogues' argument tables,
+// which a record takes as they are.
 using XlfArgTriple = catalogue::ArgumentEntry;
 
 namespace XLRegistration {
@@ -100,6 +109,24 @@ public:
 
 private:
     std::shared_ptr<XlfFuncDesc> descriptor_;
+};
+
+// A declared function for each catalogue entry: its record is the shared one with the
+// entry's export name, worksheet name, help text and arguments.
+class RowRegistrations {
+public:
+    // Adds the functions to the add-in's registry.
+    RowRegistrations(std::span<const catalogue::FunctionEntry* const> entries,
+                     const FunctionRegistrationRecord& shared);
+    // Adds the functions to the given registry.
+    RowRegistrations(XLRegistration::ExcelFunctionRegistrationRegistry& registry,
+                     std::span<const catalogue::FunctionEntry* const> entries,
+                     const FunctionRegistrationRecord& shared);
+
+    const std::vector<FunctionRegistration>& Functions() const noexcept { return functions_; }
+
+private:
+    std::vector<FunctionRegistration> functions_;
 };
 
 } // namespace xlf

@@ -189,6 +189,33 @@ Wrapper MakeWrapper(std::string name, LPXLOPER12 (*f)(P...), Shape shape, std::i
 
 #define HOSTILE_WRAPPER(f, ...) ::hostile::MakeWrapper(#f, &f, __VA_ARGS__)
 
+// An add-in's export (xlf/Exports.h) with the shape its row's entry gives: a check's texts,
+// one number, a column of the cells the entry names when it names more than one, otherwise
+// one cell per row of the first column.
+template <class Export, class Row> Wrapper WrapperOf(const Export& exported, const Row& row) {
+    const auto cells = static_cast<std::int32_t>(row.entry->cells.size());
+    if constexpr (Row::isCheck) {
+        return MakeWrapper(exported.name, exported.function, Shape::TextColumn);
+    } else if constexpr (std::is_same_v<typename Row::ResultType, double>) {
+        return MakeWrapper(exported.name, exported.function, Shape::Number);
+    } else {
+        return cells > 1 ? MakeWrapper(exported.name, exported.function, Shape::FixedColumn, cells)
+                         : MakeWrapper(exported.name, exported.function, Shape::FirstColumn);
+    }
+}
+
+// Every export of an add-in, in the order of its rows.
+template <class Exports, class Rows>
+std::vector<Wrapper> WrappersOf(const Exports& exports, const Rows& rows) {
+    static_assert(std::tuple_size_v<Exports> == std::tuple_size_v<Rows>);
+    std::vector<Wrapper> wrappers;
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (wrappers.push_back(WrapperOf(std::get<I>(exports), std::get<I>(rows))), ...);
+    }
+    (std::make_index_sequence<std::tuple_size_v<Rows>>{});
+    return wrappers;
+}
+
 // What a result record is.
 enum class ResultKind { Null, Number, Column, TextColumn, Text, EmptyText, Other };
 

@@ -142,6 +142,7 @@ private:
     void Answer(const Value& value, XLOPER12* result);
     void Release(const XLOPER12& record);
     Value CellValue(xlf::IDSHEET sheet, std::int32_t row, std::int32_t column) const;
+    Value Dereferenced(const Value& reference, bool wantsArray) const;
 
     mutable std::recursive_mutex mutex_;
     std::u16string versionText_;

@@ -2,6 +2,8 @@
 // they load, register their functions, compute, answer the function wizard from the
 // host's real windows and give everything back at close.
 
+#include "drugmodels/catalogue.h"
+#include "pktools/catalogue.h"
 #include "standin/Addin.h"
 #include "standin/Host.h"
 
@@ -153,14 +155,16 @@ TEST_F(Xll, BothLoadRegisterTheirFunctionsAndExportExactlyThoseAndTheFourEntries
         (f.Texts().addin == velmora.Path() ? fromVelmora : fromCorvane) += 1;
         procedures[f.Texts().addin].insert(Utf8(f.Texts().procedure));
     }
-    // Velmora: 26 models and the covariate check; Corvane: 20 tools and the schedule check.
-    EXPECT_EQ(fromVelmora, 27u);
-    EXPECT_EQ(fromCorvane, 21u);
+    // Velmora: the models and the covariate check; Corvane: the tools and the schedule check,
+    // one function per row of each add-in's table.
+    const std::size_t velmoraCount = catalogue::rowCount<decltype(drugmodels::VELMORA_FUNCTIONS)>;
+    EXPECT_EQ(fromVelmora, velmoraCount);
+    EXPECT_EQ(fromCorvane, catalogue::rowCount<decltype(pktools::CORVANE_FUNCTIONS)>);
 
     // Registered in byte-wise worksheet-name order within each add-in ("RemiMinto" before
     // "RemimazEleveld").
     std::vector<std::u16string> names = WorksheetNames(session);
-    EXPECT_TRUE(std::is_sorted(names.begin(), names.begin() + 27));
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.begin() + velmoraCount));
 
     for (Addin* addin : {&velmora, &corvane}) {
         HMODULE module = GetModuleHandleW(std::filesystem::path(addin->Path()).c_str());

@@ -9,6 +9,8 @@
 #include "pktools/prediction.h"
 #include "pktools/tci.h"
 
+#include <algorithm>
+
 using standin::DiagnosticCapture;
 using standin::Registration;
 using xlf::XLOPER12;
@@ -48,15 +50,15 @@ std::string NotOneDimensional(const std::string& name) {
 
 } // namespace
 
-TEST_F(CorvaneTest, RegistersTwentyFunctionsInByteWiseNameOrder) {
+TEST_F(CorvaneTest, RegistersEveryRowInByteWiseNameOrder) {
     const auto& registry = xlf::XLRegistration::ExcelFunctionRegistrationRegistry::Instance();
-    EXPECT_EQ(registry.Functions().size(), pktools::CORVANE_FUNCTION_COUNT);
+    // The tools and the schedule check beside them.
+    std::vector<std::string> order;
+    for (const catalogue::FunctionEntry* entry : catalogue::entriesOf(pktools::CORVANE_FUNCTIONS))
+        order.push_back(entry->worksheetName);
+    std::sort(order.begin(), order.end());
+    EXPECT_EQ(registry.Functions().size(), order.size());
     EXPECT_TRUE(registry.Commands().empty());
-    // The twenty tools and the schedule check beside them.
-    const std::vector<std::string> order = {
-        "BMI",           "CalcRate", "Cl2Hyb",    "CsDtCe", "CsDtCp", "CsDtCpVCl", "Hyb2Cl",
-        "JJLBM",         "JLBM",     "JanLBM",    "PredCe", "PredCp", "PredCpVCl", "PredEff",
-        "ScheduleCheck", "TPeak",    "TPeak2ke0", "TciCe",  "TciCp",  "VdPeak",    "decrCe"};
     const std::vector<Registration> all = host().Registrations();
     ASSERT_EQ(all.size(), order.size());
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -68,20 +70,33 @@ TEST_F(CorvaneTest, RegistersTwentyFunctionsInByteWiseNameOrder) {
         EXPECT_EQ(typeText.find_first_not_of("QB"), std::string::npos) << typeText;
         EXPECT_EQ(typeText.size(), all[i].arguments.size() - 9);
     }
+    // Byte-wise: upper case before lower case, wherever the letters stand.
+    const auto at = [&](std::string_view name) {
+        for (std::size_t i = 0; i < all.size(); ++i)
+            if (Text(all[i], 3) == name)
+                return i;
+        ADD_FAILURE() << name << " is not registered";
+        return all.size();
+    };
+    EXPECT_LT(at("JJLBM"), at("JLBM"));
+    EXPECT_LT(at("JLBM"), at("JanLBM"));
+    EXPECT_LT(at("TPeak2ke0"), at("TciCe"));
+    EXPECT_LT(at("VdPeak"), at("decrCe"));
+    ASSERT_EQ(at("decrCe"), all.size() - 1);
     // Texts to the letter, blanks and typos included.
-    const Registration& bmi = all[0];
+    const Registration& bmi = all[at("BMI")];
     EXPECT_EQ(Text(bmi, 2), "QBB");
     EXPECT_EQ(Text(bmi, 4), "Weight, Height");
     EXPECT_EQ(Text(bmi, 9), " Computes the BMI (body mass index) ");
     EXPECT_EQ(Text(bmi, 11), "The pateints height in cm . ");
-    const Registration& calcRate = all[1];
+    const Registration& calcRate = all[at("CalcRate")];
     EXPECT_EQ(Text(calcRate, 2), "QQQQBBBBBBB");
     EXPECT_EQ(Text(calcRate, 4), "deltaTimes, IVBolus, targetConc, maxRate, A, B, C, l1, l2, l3");
     EXPECT_EQ(Text(calcRate, 11), " For inclusion of manual bolus doses ");
-    EXPECT_EQ(Text(all[12], 10), " Column with delta deltaTimess ");
-    EXPECT_EQ(Text(all[17], 19), " Transferconstant ke0 . ");
-    EXPECT_EQ(Text(all[20], 2), "QQQQQBBBBBBB");
-    EXPECT_EQ(Text(all[20], 20), " Transferconstantke0 . ");
+    EXPECT_EQ(Text(all[at("PredCpVCl")], 10), " Column with delta deltaTimess ");
+    EXPECT_EQ(Text(all[at("TciCe")], 19), " Transferconstant ke0 . ");
+    EXPECT_EQ(Text(all[at("decrCe")], 2), "QQQQQBBBBBBB");
+    EXPECT_EQ(Text(all[at("decrCe")], 20), " Transferconstantke0 . ");
     // Every call into the host carries the international flag.
     for (int function : host().CallLog()) {
         EXPECT_NE(function & xlf::xlIntl, 0) << function;
@@ -208,10 +223,11 @@ TEST_F(CorvaneTest, TheWizardGetsTrueWithoutAnyArgumentRead) {
     EXPECT_EQ(host().CallLog().size(), callsBefore);
 }
 
-TEST_F(CorvaneTest, RemoveThenCloseUnregistersAllTwenty) {
+TEST_F(CorvaneTest, RemoveThenCloseUnregistersEveryFunction) {
     EXPECT_EQ(xlAutoRemove(), 1);
     EXPECT_EQ(xlAutoClose(), 1);
-    EXPECT_EQ(host().Unregistered().size(), pktools::CORVANE_FUNCTION_COUNT);
+    EXPECT_EQ(host().Unregistered().size(),
+              catalogue::rowCount<decltype(pktools::CORVANE_FUNCTIONS)>);
     for (const Registration& r : host().Registrations()) {
         EXPECT_FALSE(r.active) << Text(r, 3);
     }
@@ -235,6 +251,7 @@ TEST_F(HostTest, CorvaneExportsItsWrappersAndTheFourEntriesOnly) {
         expected.insert(r.arguments.at(1).Utf8());
     }
     EXPECT_EQ(xlAutoClose(), 1);
-    EXPECT_EQ(expected.size(), kEntryPoints.size() + pktools::CORVANE_FUNCTION_COUNT);
+    EXPECT_EQ(expected.size(),
+              kEntryPoints.size() + catalogue::rowCount<decltype(pktools::CORVANE_FUNCTIONS)>);
     EXPECT_EQ(ExportedSymbols(ADDIN_FILE), expected);
 }

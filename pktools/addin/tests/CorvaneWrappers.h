@@ -1,11 +1,11 @@
 #pragma once
 
-// Corvane's twenty worksheet wrappers, each with the shape of what it returns.
+// Corvane's worksheet wrappers, each with the shape of what it returns.
 
 #include "CallPatterns.h"
 #include "Corvane.h"
 #include "HostileRecords.h"
-#include "pktools/compartments.h"
+#include "pktools/catalogue.h"
 
 #include <initializer_list>
 #include <map>
@@ -14,30 +14,7 @@
 #include <vector>
 
 inline std::vector<hostile::Wrapper> CorvaneWrappers() {
-    using hostile::Shape;
-    return {
-        HOSTILE_WRAPPER(xlCl2Hyb, Shape::FixedColumn, 6),
-        HOSTILE_WRAPPER(xlHyb2Cl, Shape::FixedColumn, 6),
-        HOSTILE_WRAPPER(xlPredCp, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlPredCe, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlPredCpVCl, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlPredEff, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xldecrCe, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlCsDtCe, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlCsDtCp, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlCsDtCpVCl, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlTciCp, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlCalcRate, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlTciCe, Shape::FirstColumn),
-        HOSTILE_WRAPPER(xlTPeak, Shape::Number),
-        HOSTILE_WRAPPER(xlVdPeak, Shape::Number),
-        HOSTILE_WRAPPER(xlTPeak2ke0, Shape::Number),
-        HOSTILE_WRAPPER(xlBMI, Shape::Number),
-        HOSTILE_WRAPPER(xlJLBM, Shape::Number),
-        HOSTILE_WRAPPER(xlJanLBM, Shape::Number),
-        HOSTILE_WRAPPER(xlJJLBM, Shape::Number),
-        HOSTILE_WRAPPER(xlScheduleCheck, Shape::TextColumn),
-    };
+    return hostile::WrappersOf(CORVANE_EXPORTS, pktools::CORVANE_FUNCTIONS);
 }
 
 // Sane arguments per function: the numbers, and the records in their order.
@@ -69,6 +46,12 @@ inline std::map<std::string, CorvaneSane> CorvaneSaneArguments() {
         {"xlPredCe", {plus(hyb, {ke0}), {dt, rate, bolus}}},
         {"xlPredCpVCl", {v, {dt, rate, bolus}}},
         {"xlPredEff", {{0, 100, 1.5, 2.5}, {{0.5, 1, 2, 4}}}},
+        {"xlCe50Eleveld", {{35}, {}}},
+        {"xlBisEleveld", {{35}, {{0, 1, 3, 6}}}},
+        {"xlCeForBisEleveld", {{35}, {{90, 60, 50, 40}}}},
+        {"xlPNoRespHier", {{6.68, 6.9, 1.01, 0.72, 0.83}, {{0, 2, 4, 6}, {0, 1, 2, 3}}}},
+        {"xlEffMinto", {{4.47, 19.3, 1.43, 1.5, 97.4, 97.4}, {{0, 2, 0, 4}, {0, 0, 10, 10}}}},
+        {"xlEffGreco", {{4.47, 19.3, 1.43, 1}, {{0, 2, 0, 4}, {0, 0, 10, 10}}}},
         {"xldecrCe", {plus(hyb, {ke0}), {dt, rate, bolus, levels}}},
         {"xlCsDtCe", {plus(hyb, {ke0, 50}), {times}}},
         {"xlCsDtCp", {plus(hyb, {50}), {times}}},
@@ -93,6 +76,8 @@ CorvaneSaneCalls(const std::vector<hostile::Wrapper>& wrappers, hostile::RecordA
     const auto sane = CorvaneSaneArguments();
     std::vector<hostile::PreparedCall> calls;
     for (const hostile::Wrapper& w : wrappers) {
+        if (sane.count(w.name) == 0)
+            throw std::logic_error("no sane arguments for " + w.name);
         const CorvaneSane& s = sane.at(w.name);
         hostile::PreparedCall call{&w, {}};
         std::size_t number = 0, record = 0;

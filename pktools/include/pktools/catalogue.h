@@ -1,308 +1,907 @@
 #pragma once
 
-// The catalogue of Corvane's PK tools: for every tool its worksheet and export names, help
-// text and argument table, and the category they share. The worksheet bindings register
-// from this table and every other front end reads it; nothing here depends on the host.
+// The catalogue of Corvane: every worksheet function as one entry (its names, help text,
+// argument table with units and meanings, the cells it returns, the texts it can show
+// instead and what causes them, its example), and the table of rows that pairs each entry
+// with its routine. Every front end reads the rows (catalogue/row.h); nothing here depends
+// on a host.
 //
-// The table is constant-initialised, so registration records built during static
-// initialisation of other translation units may read it safely.
+// No unit is ever converted: volumes, clearances, doses, rates and times may be in any
+// consistent set, and rate constants are per time unit of the time columns. With Velmora's
+// models that is litres, minutes and the drug's dose unit.
+//
+// The tables are constant-initialised, so registration records built during static
+// initialisation of other translation units may read them safely.
 
-#include "catalogue/entry.h"
-#include "pktools/reference.h"
+#include "catalogue/covariates.h"
+#include "catalogue/row.h"
+#include "pktools/bodysize.h"
+#include "pktools/checks.h"
+#include "pktools/compartments.h"
+#include "pktools/decrement.h"
+#include "pktools/effect.h"
+#include "pktools/peak.h"
+#include "pktools/prediction.h"
+#include "pktools/refusals.h"
+#include "pktools/tci.h"
 
-#include <array>
-#include <cstddef>
-#include <string_view>
+#include <tuple>
 
 namespace pktools {
 
 inline constexpr const char* CORVANE_CATEGORY = "Corvane 2016/11/20";
 
-// One identifier per tool, in catalogue order.
-enum class Tool : std::size_t {
-    Cl2Hyb,
-    Hyb2Cl,
-    PredCp,
-    PredCe,
-    PredCpVCl,
-    PredEff,
-    decrCe,
-    CsDtCe,
-    CsDtCp,
-    CsDtCpVCl,
-    TciCp,
-    CalcRate,
-    TciCe,
-    TPeak,
-    VdPeak,
-    TPeak2ke0,
-    BMI,
-    JLBM,
-    JanLBM,
-    JJLBM,
-};
-inline constexpr std::size_t TOOL_COUNT = 20;
-
-// A tool's worksheet function (names, help text, arguments) with its identifier.
-struct ToolEntry : catalogue::FunctionEntry {
-    Tool id;
-};
-
-namespace argument_tables {
+namespace entries {
 
 using catalogue::ArgumentEntry;
+using catalogue::ErrorCause;
+using catalogue::FunctionEntry;
+using catalogue::ResultCell;
 inline constexpr const char* B = catalogue::NUMBER_ARGUMENT;
 inline constexpr const char* CELL = catalogue::CELL_VALUE_ARGUMENT; // a column or a flag
 
-// Argument tables: name, description, type code, exactly as registered.
+// ---- Arguments shared by many tools: name, description, type code as registered, then
+// unit and meaning
+
 // clang-format off
+inline constexpr ArgumentEntry A_ = {"A", " Hybrid constant A ", B, "1/L",
+    "hybrid coefficient of the fastest exponential (plasma concentration per unit dose)"};
+inline constexpr ArgumentEntry B_ = {"B", " Hybrid constant B ", B, "1/L",
+    "hybrid coefficient of the middle exponential; 0 for a one-compartment model"};
+inline constexpr ArgumentEntry C_ = {"C", " Hybrid constant C ", B, "1/L",
+    "hybrid coefficient of the slowest exponential; 0 for a two-compartment model"};
+inline constexpr ArgumentEntry L1 = {"l1", " Hybrid constant l1 ", B, "1/min",
+    "largest exponent (the fastest rate constant)"};
+inline constexpr ArgumentEntry L2 = {"l2", " Hybrid constant l2 ", B, "1/min", "middle exponent"};
+inline constexpr ArgumentEntry L3 = {"l3", " Hybrid constant l3 ", B, "1/min", "smallest exponent"};
+inline constexpr const char* KE0_MEANING =
+    "rate constant of the equilibration between plasma and effect site";
+inline constexpr ArgumentEntry KE0 = {"ke0", " Transferconstant ke0 ", B, "1/min", KE0_MEANING};
+// ke0 as the prediction and decrement tools register it.
+inline constexpr ArgumentEntry KE0_TRANSFER = {"ke0", " Transferconstantke0 ", B, "1/min",
+    KE0_MEANING};
+inline constexpr ArgumentEntry V1_ = {"V1", " Vol 1 ", B, "L", "volume of the central compartment"};
+inline constexpr ArgumentEntry V2_ = {"V2", " Vol 2 ", B, "L",
+    "volume of the rapidly equilibrating peripheral compartment"};
+inline constexpr ArgumentEntry V3_ = {"V3", " Vol 3 ", B, "L",
+    "volume of the slowly equilibrating peripheral compartment"};
+inline constexpr ArgumentEntry CL1 = {"Cl1", " Cl1 ", B, "L/min", "elimination clearance"};
+inline constexpr ArgumentEntry CL2 = {"Cl2", " Cl2 ", B, "L/min",
+    "clearance between the central compartment and V2"};
+inline constexpr ArgumentEntry CL3 = {"Cl3", " Cl3 ", B, "L/min",
+    "clearance between the central compartment and V3"};
+inline constexpr const char* DELTA_TIMES_MEANING =
+    "the length of each row's interval: row k runs from the time of row k-1 to the time of row k; "
+    "row 0 is time zero and is not read";
+inline constexpr ArgumentEntry DELTA_TIMES = {"deltaTimes", " Column with delta Times ", CELL,
+    "min", DELTA_TIMES_MEANING};
+// deltaTimes as the TCI tools register it.
+inline constexpr ArgumentEntry DELTA_TIMES_TCI = {"deltaTimes", " Column with delta times ", CELL,
+    "min", DELTA_TIMES_MEANING};
+inline constexpr ArgumentEntry RATE = {"Rate", " Column with infusion rates ", CELL, "dose/min",
+    "the infusion rate during row k's interval; row 0 is not read"};
+inline constexpr ArgumentEntry IV_BOLUS = {"IVBolus", " Column with bolus doses ", CELL, "dose",
+    "the bolus given at the end of row k's interval; row 0's at time zero"};
+inline constexpr ArgumentEntry TARGET = {"targetConc", " Column with target concentrations ", CELL,
+    "dose/L", "the target concentration at the end of row k's interval; row 0 is not read"};
+inline constexpr ArgumentEntry MAX_RATE = {"maxRate", " Maximal infusion rate ", B, "dose/min",
+    "the pump's highest rate; no row's rate exceeds it"};
+inline constexpr const char* TIMES_MEANING =
+    "the infusion durations (contexts), strictly ascending; a first value of 0 gives 0";
+inline constexpr ArgumentEntry TIMES = {"Times", " Time column ", CELL, "min", TIMES_MEANING};
+inline constexpr ArgumentEntry DECR = {"decr", "The decrement (e.g. 50 for 50%) ", B, "%",
+    "the fall to time, in percent of the concentration held (50 for half)"};
+// clang-format on
+
+// ---- Texts the tools show instead of a result: Corvane's refusals (pktools/refusals.h)
+
+using namespace refusals;
+
+// ---- Results
+
+inline constexpr ResultCell HYBRID_ROW[] = {
+    {"A", "1/L", "coefficient of the fastest exponential"},
+    {"B", "1/L", "coefficient of the middle exponential"},
+    {"C", "1/L", "coefficient of the slowest exponential"},
+    {"l1", "1/min", "largest exponent"},
+    {"l2", "1/min", "middle exponent"},
+    {"l3", "1/min", "smallest exponent"},
+};
+inline constexpr ResultCell VOLUME_ROW[] = {
+    {"V1", "L", "central volume"},
+    {"V2", "L", "rapidly equilibrating volume"},
+    {"V3", "L", "slowly equilibrating volume"},
+    {"Cl1", "L/min", "elimination clearance"},
+    {"Cl2", "L/min", "clearance to V2"},
+    {"Cl3", "L/min", "clearance to V3"},
+};
+inline constexpr const char* COLUMN_PER_ROW = "a column with one cell per row of the first column";
+
+// ---- Compartment model arithmetic
+
 inline constexpr ArgumentEntry CL2HYB_ARGS[] = {
-    {"param", " The vols/clearances as an array (length = 6) ", CELL},
+    {"param", " The vols/clearances as an array (length = 6) ", CELL, "L, L/min",
+     "V1, V2, V3, Cl1, Cl2, Cl3 as six cells in a column or a row, such as the first six cells of "
+     "a Velmora model"},
 };
+inline constexpr ErrorCause PARAM_ERRORS[] = {SIX_PARAMETERS};
+inline constexpr FunctionEntry Cl2Hyb{
+    .worksheetName = "Cl2Hyb",
+    .helpText = " Reparametrisation from volumes/clearances to hybrid constants ",
+    .arguments = CL2HYB_ARGS,
+    .purpose = "Turns volumes and clearances into the hybrid constants of the tri-exponential "
+               "disposition function: after a unit bolus the plasma concentration is A e^(-l1 t) "
+               "+ B e^(-l2 t) + C e^(-l3 t).",
+    .result = "a column of 6 cells: A, B, C, l1, l2, l3",
+    .cells = HYBRID_ROW,
+    .errors = PARAM_ERRORS,
+    .example = "=Cl2Hyb(PropMarsh(70))",
+    .notes = "A volume of 0 removes its clearance and a clearance of 0 its volume: V3 = Cl3 = 0 "
+             "gives a two-compartment result (C = l3 = 0). A set that fits neither three, two "
+             "nor one compartments gives six zeros.",
+};
+
 inline constexpr ArgumentEntry HYB2CL_ARGS[] = {
-    {"param", " The hybrid constants as an array (length = 6) ", CELL},
+    {"param", " The hybrid constants as an array (length = 6) ", CELL, "1/L, 1/min",
+     "A, B, C, l1, l2, l3 as six cells in a column or a row"},
 };
+inline constexpr FunctionEntry Hyb2Cl{
+    .worksheetName = "Hyb2Cl",
+    .helpText = " Reparametrisation from hybrid constants to volumes and clearance ",
+    .arguments = HYB2CL_ARGS,
+    .purpose = "Turns the six hybrid constants back into volumes and clearances.",
+    .result = "a column of 6 cells: V1, V2, V3, Cl1, Cl2, Cl3",
+    .cells = VOLUME_ROW,
+    .errors = PARAM_ERRORS,
+    .example = "=Hyb2Cl(Cl2Hyb(PropMarsh(70)))",
+    .notes = "C = 0 (or l3 = 0) gives a two-compartment result, B = 0 a one-compartment one.",
+};
+
+// ---- Prediction
+
 inline constexpr ArgumentEntry PRED_CP_ARGS[] = {
-    {"deltaTimes", " Column with delta Times ", CELL},
-    {"Rate", " Column with infusion rates ", CELL},
-    {"IVBolus", " Column with bolus doses ", CELL},
-    {"A", " Hybrid constant A ", B},
-    {"B", " Hybrid constant B ", B},
-    {"C", " Hybrid constant C ", B},
-    {"l1", " Hybrid constant l1 ", B},
-    {"l2", " Hybrid constant l2 ", B},
-    {"l3", " Hybrid constant l3 ", B},
+    DELTA_TIMES, RATE, IV_BOLUS, A_, B_, C_, L1, L2, L3,
 };
+inline constexpr ResultCell CP_ROWS[] = {
+    {"Cp", "dose/L",
+     "the plasma concentration at the end of row k's interval, just after row k's bolus"}};
+inline constexpr ErrorCause PRED_ERRORS[] = {NEGATIVE_OR_MISSING, LENGTHS};
+inline constexpr FunctionEntry PredCp{
+    .worksheetName = "PredCp",
+    .helpText = " Predict plasma concentration ",
+    .arguments = PRED_CP_ARGS,
+    .purpose = "Predicts the plasma concentration under a dosing history of intervals, infusion "
+               "rates and boluses, exactly (in closed form), for a drug given by its hybrid "
+               "constants.",
+    .result = COLUMN_PER_ROW,
+    .cells = CP_ROWS,
+    .errors = PRED_ERRORS,
+    .example = "=PredCp({0;1;1;1}, {0;10;10;0}, {20;0;0;0}, 0.2282, 0.005622, 0.0004083, 0.9642, "
+               "0.04562, 0.002412)",
+    .notes = "Row 0 is time zero: its value is the concentration just after the first bolus.",
+};
+
 inline constexpr ArgumentEntry PRED_CE_ARGS[] = {
-    {"deltaTimes", " Column with delta Times ", CELL},
-    {"Rate", " Column with infusion rates ", CELL},
-    {"IVBolus", " Column with bolus doses ", CELL},
-    {"A", " Hybrid constant A ", B},
-    {"B", " Hybrid constant B ", B},
-    {"C", " Hybrid constant C ", B},
-    {"l1", " Hybrid constant l1 ", B},
-    {"l2", " Hybrid constant l2 ", B},
-    {"l3", " Hybrid constant l3 ", B},
-    {"ke0", " Transferconstantke0 ", B},
+    DELTA_TIMES, RATE, IV_BOLUS, A_, B_, C_, L1, L2, L3, KE0_TRANSFER,
 };
+inline constexpr ResultCell CE_ROWS[] = {
+    {"Ce", "dose/L", "the effect-site concentration at the end of row k's interval"}};
+inline constexpr FunctionEntry PredCe{
+    .worksheetName = "PredCe",
+    .helpText = " Predict effect site concentration ",
+    .arguments = PRED_CE_ARGS,
+    .purpose = "Predicts the effect-site concentration under a dosing history, exactly, for a "
+               "drug given by its hybrid constants and ke0.",
+    .result = COLUMN_PER_ROW,
+    .cells = CE_ROWS,
+    .errors = PRED_ERRORS,
+    .example = "=PredCe({0;1;1;1}, {0;10;10;0}, {20;0;0;0}, 0.2282, 0.005622, 0.0004083, 0.9642, "
+               "0.04562, 0.002412, 0.456)",
+    .notes = "Row 0 is always 0: the effect site starts empty, and a bolus shows there from the "
+             "next row on.",
+};
+
 inline constexpr ArgumentEntry PRED_CP_VCL_ARGS[] = {
-    {"deltaTimes", " Column with delta deltaTimess ", CELL},
-    {"Rate", " Column with infusion rates ", CELL},
-    {"IVBolus", " Column with bolus doses ", CELL},
-    {"V1", " Vol 1 ", B},
-    {"V2", " Vol 2 ", B},
-    {"V3", " Vol 3 ", B},
-    {"Cl1", " Cl1 ", B},
-    {"Cl2", " Cl2 ", B},
-    {"Cl3", " Cl3 ", B},
+    {"deltaTimes", " Column with delta deltaTimess ", CELL, "min", DELTA_TIMES_MEANING},
+    RATE,
+    IV_BOLUS,
+    V1_,
+    V2_,
+    V3_,
+    CL1,
+    CL2,
+    CL3,
 };
+inline constexpr FunctionEntry PredCpVCl{
+    .worksheetName = "PredCpVCl",
+    .helpText = " Predict plasma concentration (Vol Cl) ",
+    .arguments = PRED_CP_VCL_ARGS,
+    .purpose = "Predicts the plasma concentration under a dosing history for a drug given by its "
+               "volumes and clearances (PredCp of their Cl2Hyb).",
+    .result = COLUMN_PER_ROW,
+    .cells = CP_ROWS,
+    .errors = PRED_ERRORS,
+    .example = "=PredCpVCl({0;1;1;1}, {0;10;10;0}, {20;0;0;0}, 4.27, 18.9, 238, 1.89, 1.29, "
+               "0.836)",
+};
+
+// ---- Effect
+
+// clang-format off
 inline constexpr ArgumentEntry PRED_EFF_ARGS[] = {
-    {"concEff", "Column with effect site concentration ", CELL},
-    {"eZero", " Ezero ", B},
-    {"eMax", " Emax ", B},
-    {"IC50", " IC50 ", B},
-    {"gam", " Gamma - steepness ", B},
+    {"concEff", "Column with effect site concentration ", CELL, "dose/L",
+     "the effect-site concentrations, such as PredCe's column"},
+    {"eZero", " Ezero ", B, "effect unit", "the effect without drug"},
+    {"eMax", " Emax ", B, "effect unit",
+     "the effect at an infinite concentration (below eZero for an inhibitory effect)"},
+    {"IC50", " IC50 ", B, "dose/L", "the concentration of half the maximal effect"},
+    {"gam", " Gamma - steepness ", B, "", "the steepness (Hill coefficient)"},
 };
+// clang-format on
+inline constexpr ResultCell EFFECT_ROWS[] = {
+    {"effect", "effect unit",
+     "(eMax - eZero) c^gam / (IC50^gam + c^gam) + eZero for the concentration c of the same row"}};
+inline constexpr FunctionEntry PredEff{
+    .worksheetName = "PredEff",
+    .helpText = " Effect based on sigmoidal Emax model ",
+    .arguments = PRED_EFF_ARGS,
+    .purpose = "The sigmoid Emax (Hill) effect of each concentration of a column.",
+    .result = COLUMN_PER_ROW,
+    .cells = EFFECT_ROWS,
+    .example = "=PredEff({0;1;3.08;6}, 93, 0, 3.08, 1.47)",
+};
+
+// ---- Effect models: the Eleveld propofol BIS model and two-drug interaction
+
+// clang-format off
+inline constexpr ArgumentEntry AGE = {"age", " Age (years) ", B, "years", "the patient's age",
+    catalogue::Quantity::Age};
+// clang-format on
+inline constexpr const char* ELEVELD_SOURCES =
+    "Eleveld DJ, Colin P, Absalom AR, Struys MMRF, Br J Anaesth 2018;120:942-59, "
+    "doi:10.1016/j.bja.2018.01.018 (the pharmacodynamic part of the model whose "
+    "pharmacokinetics is Velmora's PropEleveldFinal, whose seventh cell is the BIS ke0). The "
+    "constants are those of the model author's own code (OpenPMX, propofol_eleveld.c), "
+    "unrounded: Ce50 exp(1.124750) ug/mL at 35 years, -0.006348370 per year on ln Ce50, E0 "
+    "92.98240, gamma exp(0.6386410) below Ce50 and exp(0.3877210) from Ce50 on.";
+inline constexpr const char* ELEVELD_CONTESTED[] = {
+    "The published constants are rounded (3.08 ug/mL, -0.00635, 93.0, 1.89, 1.47); they move BIS "
+    "by up to 0.05.",
+    "The R package tci puts the two gammas the other way round (1.47 below Ce50); the model "
+    "author's code and the paper's supplement put 1.89 below: BIS at 6 ug/mL, age 35, is 25.32 "
+    "here and would be 20.49 swapped.",
+    "The supplement reportedly blends the two gammas near Ce50; the author's code switches at "
+    "Ce50, as here (both give E0/2 there, so BIS is continuous).",
+    "A BIS display delay (the R package tci: 15 + exp(0.0517 age), in seconds by inference) has "
+    "one source and an unconfirmed unit: not applied.",
+};
+
+inline constexpr ArgumentEntry CE50_ELEVELD_ARGS[] = {AGE};
+inline constexpr ResultCell CE50_CELL[] = {
+    {"Ce50", "ug/mL", "exp(1.124750 - 0.006348370 (age - 35)): 3.079 at 35 years"}};
+inline constexpr ErrorCause CE50_ERRORS[] = {
+    {"#NUM!",
+     "an age so far out (beyond about 100 000 years either way) that Ce50 is 0 or not finite"}};
+inline constexpr FunctionEntry Ce50Eleveld{
+    .worksheetName = "Ce50Eleveld",
+    .helpText = " Ce50 of propofol for BIS (Eleveld BJA 2018) ",
+    .arguments = CE50_ELEVELD_ARGS,
+    .purpose = "The effect-site propofol concentration of half the largest fall of BIS in the "
+               "Eleveld model, at the patient's age.",
+    .result = "one number",
+    .cells = CE50_CELL,
+    .errors = CE50_ERRORS,
+    .example = "=Ce50Eleveld(35)",
+    .notes = "Ages are not clamped: CovariateCheck judges the patient beside PropEleveldFinal.",
+    .sources = ELEVELD_SOURCES,
+    .contested = ELEVELD_CONTESTED,
+};
+
+// clang-format off
+inline constexpr ArgumentEntry BIS_ELEVELD_ARGS[] = {
+    {"concEff", " Column with effect site concentrations ", CELL, "ug/mL",
+     "the effect-site propofol concentrations, such as PredCe's column with the BIS ke0 of "
+     "PropEleveldFinal; one cell is a column of one"},
+    AGE,
+};
+// clang-format on
+inline constexpr ResultCell BIS_ROWS[] = {
+    {"BIS", "",
+     "the typical BIS at the concentration of the same row: 92.98240 without drug, half that "
+     "at Ce50, towards 0 at high concentrations"}};
+inline constexpr ErrorCause BIS_ERRORS[] = {
+    {"#NUM!", "in a row: a concentration below 0 or not a finite number; in every row: an age so "
+              "far out (beyond about 100 000 years either way) that Ce50 is 0 or not finite"}};
+inline constexpr FunctionEntry BisEleveld{
+    .worksheetName = "BisEleveld",
+    .helpText = " BIS from propofol Ce (Eleveld BJA 2018) ",
+    .arguments = BIS_ELEVELD_ARGS,
+    .purpose = "The typical BIS of the Eleveld model at each effect-site propofol concentration "
+               "of a column: E0 (1 - Ce^gam / (Ce^gam + Ce50^gam)), with the steeper gamma "
+               "below Ce50.",
+    .result = COLUMN_PER_ROW,
+    .cells = BIS_ROWS,
+    .errors = BIS_ERRORS,
+    .example = "=BisEleveld({0;1;2;3.08;6}, 35)",
+    .sources = ELEVELD_SOURCES,
+    .contested = ELEVELD_CONTESTED,
+};
+
+// clang-format off
+inline constexpr ArgumentEntry CE_FOR_BIS_ARGS[] = {
+    {"bis", " Column with BIS targets ", CELL, "",
+     "the wanted BIS values; one cell is a column of one"},
+    AGE,
+};
+// clang-format on
+inline constexpr ResultCell CE_FOR_BIS_ROWS[] = {
+    {"Ce", "ug/mL",
+     "the effect-site concentration whose typical BIS is the bis of the same row, the target "
+     "for TciCe; 0 for a bis at or above 92.98240"}};
+inline constexpr ErrorCause CE_FOR_BIS_ERRORS[] = {
+    {"#NUM!", "in a row: a bis of 0 or below (no concentration gives it) or not a finite "
+              "number; in every row: an age so far out (beyond about 100 000 years either way) "
+              "that Ce50 is 0 or not finite"}};
+inline constexpr FunctionEntry CeForBisEleveld{
+    .worksheetName = "CeForBisEleveld",
+    .helpText = " Propofol Ce for a BIS target (Eleveld BJA 2018) ",
+    .arguments = CE_FOR_BIS_ARGS,
+    .purpose = "The effect-site propofol concentration that the Eleveld model expects to give a "
+               "wanted BIS, the inverse of BisEleveld: with f = 1 - bis/E0, Ce50 (f / (1 - "
+               "f))^(1/gam), the steeper gamma for f < 0.5.",
+    .result = COLUMN_PER_ROW,
+    .cells = CE_FOR_BIS_ROWS,
+    .errors = CE_FOR_BIS_ERRORS,
+    .example = "=CeForBisEleveld({90;60;50;40}, 35)",
+    .notes = "BisEleveld of the result gives back the bis to about 15 digits. The target is a "
+             "typical patient's: the BIS of one patient scatters about it.",
+    .sources = ELEVELD_SOURCES,
+    .contested = ELEVELD_CONTESTED,
+};
+
+// clang-format off
+inline constexpr ArgumentEntry P_NO_RESP_HIER_ARGS[] = {
+    {"concProp", " Column with propofol concentrations ", CELL, "ug/mL",
+     "the propofol (effect-site) concentrations"},
+    {"concOpioid", " Column with opioid concentrations ", CELL, "ng/mL",
+     "the opioid (effect-site) concentrations, as many rows as concProp"},
+    {"C50prop", " C50 of propofol ", B, "ug/mL",
+     "the propofol concentration of half probability at stimulus intensity 1"},
+    {"gamProp", " Gamma of propofol ", B, "", "the steepness of the propofol curve"},
+    {"C50opioid", " C50 of the opioid ", B, "ng/mL",
+     "the opioid concentration that halves a stimulus of intensity 1"},
+    {"gamOpioid", " Gamma of the opioid ", B, "",
+     "the steepness of the opioid's reduction of the stimulus"},
+    {"preIntensity", " Stimulus intensity before the opioid ", B, "",
+     "the intensity of the stimulus before the opioid (above 0)"},
+};
+// clang-format on
+inline constexpr ResultCell P_NO_RESP_ROWS[] = {
+    {"P(no response)", "",
+     "the probability of no response to the stimulus at the concentrations of the same row: 0 "
+     "without propofol, 1 for any propofol once the opioid has removed the whole stimulus"}};
+inline constexpr ErrorCause P_NO_RESP_ERRORS[] = {
+    LENGTHS,
+    {"#NUM!", "in a row: a concentration below 0 or not a finite number; in every row: a C50 or a "
+              "steepness of 0 or below, a preIntensity of 0 or below, or an argument that is not "
+              "a finite number"}};
+inline constexpr const char* P_NO_RESP_CONTESTED[] = {
+    "stanpumpR and the Python Anesthesia Simulator both give Bouillon 2004, Table 4, as the "
+    "source of their laryngoscopy sets and differ in all five numbers (C50prop 6.68 or 8.04, "
+    "gamProp 6.9 or 5.1, C50opioid 1.01 or 1.07, gamOpioid 0.72 or 0.97, preIntensity 0.83 or "
+    "1.05): no set is built in.",
+    "stanpumpR's function named for no response returns the probability of a response (1 - P); "
+    "this one returns the probability of no response.",
+};
+inline constexpr FunctionEntry PNoRespHier{
+    .worksheetName = "PNoRespHier",
+    .helpText = " Probability of no response, propofol and opioid (hierarchical model) ",
+    .arguments = P_NO_RESP_HIER_ARGS,
+    .purpose = "The probability of no response to a stimulus (such as laryngoscopy) under "
+               "propofol and an opioid, by the hierarchical model: the opioid lowers the "
+               "stimulus intensity to post = pre (1 - H(Cr; C50opioid pre, gamOpioid)), and "
+               "propofol suppresses the rest, P = H(Cp; C50prop post, gamProp), with H(c; c50, "
+               "gam) = c^gam / (c^gam + c50^gam). Row by row of the two concentration columns.",
+    .result = COLUMN_PER_ROW,
+    .cells = P_NO_RESP_ROWS,
+    .errors = P_NO_RESP_ERRORS,
+    .example = "=PNoRespHier({0;2;4;4;6}, {0;0;0;2;2}, 6.68, 6.9, 1.01, 0.72, 0.83)",
+    .notes = "The example is the laryngoscopy set as stanpumpR gives it from Bouillon 2004 (not "
+             "checked against the paper; see below).",
+    .sources = "Bouillon TW, Bruhn J, Radulescu L, et al., Anesthesiology 2004;100:1353-72 (the "
+               "model); its structure as stanpumpR and the Python Anesthesia Simulator "
+               "implement it alike.",
+    .contested = P_NO_RESP_CONTESTED,
+};
+
+// clang-format off
+inline constexpr ArgumentEntry CONC_A = {"concA", " Column with concentrations of drug A ", CELL,
+    "dose/L", "the concentrations of drug A (propofol, for instance, in ug/mL)"};
+inline constexpr ArgumentEntry CONC_B = {"concB", " Column with concentrations of drug B ", CELL,
+    "dose/L",
+    "the concentrations of drug B (an opioid, for instance, in ng/mL), as many rows as concA"};
+inline constexpr ArgumentEntry C50_A = {"C50a", " C50 of drug A ", B, "dose/L",
+    "the concentration of drug A alone of half effect"};
+inline constexpr ArgumentEntry C50_B = {"C50b", " C50 of drug B ", B, "dose/L",
+    "the concentration of drug B alone of half effect"};
+inline constexpr ArgumentEntry SURFACE_GAMMA = {"gam", " Gamma - steepness ", B, "",
+    "the steepness of the surface (above 0)"};
+// clang-format on
+inline constexpr const char* SURFACE_SOURCES =
+    "Minto CF, Schnider TW, Short TG, et al., Anesthesiology 2000;92:1603-16 (the surface); "
+    "its form as the Python Anesthesia Simulator implements it. The example set is the "
+    "propofol-remifentanil BIS set that the Python Anesthesia Simulator attributes to Bouillon "
+    "2004.";
+inline constexpr const char* SURFACE_CONTESTED[] = {
+    "The Bouillon BIS set differs between versions of the Python Anesthesia Simulator (gamma "
+    "1.43 or 1.13), and its later Kern 2004, Mertens 2003 and Johnson 2008 sets are not checked "
+    "against the papers: no set is built in.",
+};
+
+// clang-format off
+inline constexpr ArgumentEntry EFF_MINTO_ARGS[] = {
+    CONC_A, CONC_B, C50_A, C50_B, SURFACE_GAMMA,
+    {"beta", " Interaction beta ", B, "",
+     "the interaction: 0 additive, above 0 synergy (U50 below 1 between the drugs)"},
+    {"eZero", " Ezero ", B, "effect unit", "the effect without drug"},
+    {"eMax", " Emax ", B, "effect unit", "the largest fall of the effect from eZero"},
+};
+// clang-format on
+inline constexpr ResultCell EFF_MINTO_ROWS[] = {
+    {"effect", "effect unit",
+     "eZero - eMax U^gam / (1 + U^gam) at the concentrations of the same row; eZero without "
+     "drug"}};
+inline constexpr ErrorCause EFF_MINTO_ERRORS[] = {
+    LENGTHS,
+    {"#NUM!", "in a row: a concentration below 0 or not a finite number, or U50 of 0 or below "
+              "(beta of 4 or more, between the drugs); in every row: a C50 or a steepness of 0 "
+              "or below, or an argument that is not a finite number"}};
+inline constexpr FunctionEntry EffMinto{
+    .worksheetName = "EffMinto",
+    .helpText = " Effect of two drugs (Minto response surface) ",
+    .arguments = EFF_MINTO_ARGS,
+    .purpose = "The effect of two drugs on a Minto response surface: with Ua = concA/C50a, Ub = "
+               "concB/C50b and theta = Ua / (Ua + Ub), the potency U50 = 1 - beta theta + beta "
+               "theta^2 of the mixture and U = (Ua + Ub) / U50, the effect eZero - eMax U^gam / "
+               "(1 + U^gam). Row by row of the two concentration columns.",
+    .result = COLUMN_PER_ROW,
+    .cells = EFF_MINTO_ROWS,
+    .errors = EFF_MINTO_ERRORS,
+    .example = "=EffMinto({0;2;0;2;4}, {0;0;10;10;10}, 4.47, 19.3, 1.43, 0, 97.4, 97.4)",
+    .notes = "The example is a BIS surface for propofol (ug/mL) and remifentanil (ng/mL): C50a "
+             "4.47, C50b 19.3, gam 1.43, beta 0, eZero = eMax = 97.4, labelled Bouillon 2004 in "
+             "the Python Anesthesia Simulator (see below). With beta = 0 the surface is "
+             "additive: EffGreco with alpha = 0, scaled.",
+    .sources = SURFACE_SOURCES,
+    .contested = SURFACE_CONTESTED,
+};
+
+// clang-format off
+inline constexpr ArgumentEntry EFF_GRECO_ARGS[] = {
+    CONC_A, CONC_B, C50_A, C50_B, SURFACE_GAMMA,
+    {"alpha", " Interaction alpha ", B, "",
+     "the interaction: 0 additive, above 0 synergy, below 0 antagonism"},
+};
+// clang-format on
+inline constexpr ResultCell EFF_GRECO_ROWS[] = {
+    {"fraction", "", "I^gam / (1 + I^gam) at the concentrations of the same row, from 0 to 1"}};
+inline constexpr ErrorCause EFF_GRECO_ERRORS[] = {
+    LENGTHS,
+    {"#NUM!", "in a row: a concentration below 0 or not a finite number, or I below 0 (alpha so "
+              "far below 0 that it outweighs the sum); in every row: a C50 or a steepness of 0 "
+              "or below, or an argument that is not a finite number"}};
+inline constexpr FunctionEntry EffGreco{
+    .worksheetName = "EffGreco",
+    .helpText = " Fraction of effect of two drugs (Greco response surface) ",
+    .arguments = EFF_GRECO_ARGS,
+    .purpose = "The fraction of effect (or probability) of two drugs on a Greco response surface: "
+               "with Ua = concA/C50a and Ub = concB/C50b, the interaction index I = Ua + Ub + "
+               "alpha Ua Ub and the fraction I^gam / (1 + I^gam). Row by row of the two "
+               "concentration columns.",
+    .result = COLUMN_PER_ROW,
+    .cells = EFF_GRECO_ROWS,
+    .errors = EFF_GRECO_ERRORS,
+    .example = "=EffGreco({0;2;0;2;4}, {0;0;10;10;10}, 4.47, 19.3, 1.43, 1)",
+    .notes = "The example takes the potencies and steepness of the EffMinto example with alpha "
+             "= 1, an illustration, not a published set.",
+    .sources = "Greco WR, Bravo G, Parsons JC, Pharmacol Rev 1995;47:331-85 (the interaction "
+               "form, as usually cited; its use for propofol-opioid pairs follows Kern 2004, "
+               "Mertens 2003 and Johnson 2008); its form as the Python Anesthesia Simulator "
+               "implements it.",
+    .contested = SURFACE_CONTESTED,
+};
+
+// ---- Decrement times
+
 inline constexpr ArgumentEntry DECR_CE_ARGS[] = {
-    {"deltaTimes", " Column with delta Times ", CELL},
-    {"Rate", " Column with infusion rates ", CELL},
-    {"IVBolus", " Column with bolus doses ", CELL},
-    {"decrConc", " Column with decrement concentration (Ce) ", CELL},
-    {"A", " Hybrid constant A ", B},
-    {"B", " Hybrid constant B ", B},
-    {"C", " Hybrid constant C ", B},
-    {"l1", " Hybrid constant l1 ", B},
-    {"l2", " Hybrid constant l2 ", B},
-    {"l3", " Hybrid constant l3 ", B},
-    {"ke0", " Transferconstantke0 ", B},
+    DELTA_TIMES,
+    RATE,
+    IV_BOLUS,
+    {"decrConc", " Column with decrement concentration (Ce) ", CELL, "dose/L",
+     "the effect-site concentration to fall to, per row; row 0 is not read"},
+    A_,
+    B_,
+    C_,
+    L1,
+    L2,
+    L3,
+    KE0_TRANSFER,
 };
+inline constexpr ResultCell DECREMENT_ROWS[] = {
+    {"decrement time", "min",
+     "the time from the end of row k's interval until the effect-site concentration falls to row "
+     "k's decrConc, were all dosing stopped there; 0 where it is already at or below"}};
+inline constexpr ErrorCause DECR_CE_ERRORS[] = {LENGTHS, NEGATIVE, NON_POSITIVE_LEVEL,
+                                                DECREMENT_NOT_FOUND};
+inline constexpr FunctionEntry decrCe{
+    .worksheetName = "decrCe",
+    .helpText = " Calculation of decrement times ",
+    .arguments = DECR_CE_ARGS,
+    .purpose = "For every row of a dosing history, how long the effect-site concentration would "
+               "take to fall to a given level if all dosing stopped at the end of that row.",
+    .result = COLUMN_PER_ROW,
+    .cells = DECREMENT_ROWS,
+    .errors = DECR_CE_ERRORS,
+    .example = "=decrCe({0;1;1;1}, {0;100;50;0}, {100;0;0;0}, {1.5;1.5;1.5;1.5}, 0.2282, "
+               "0.005622, 0.0004083, 0.9642, 0.04562, 0.002412, 0.456)",
+    .notes = "A decrConc of 0 or below has no finite answer.",
+};
+
+inline constexpr ResultCell CONTEXT_ROWS[] = {
+    {"decrement time", "min",
+     "the time after an infusion of row k's duration until the concentration has fallen by decr "
+     "percent"}};
+inline constexpr ErrorCause CONTEXT_ERRORS[] = {NOT_ASCENDING, CHECK_DECREMENT, CONTEXT_TOO_LONG};
+// CsDtCe also brings the effect site to its peak first.
+inline constexpr ErrorCause EFFECT_CONTEXT_ERRORS[] = {NOT_ASCENDING, CHECK_DECREMENT,
+                                                       CONTEXT_TOO_LONG, PEAK_NOT_FOUND};
 inline constexpr ArgumentEntry CS_DT_CE_ARGS[] = {
-    {"Times", " Time column ", CELL},
-    {"A", " Hybrid constant A ", B},
-    {"B", " Hybrid constant B ", B},
-    {"C", " Hybrid constant C ", B},
-    {"l1", " Hybrid constant l1 ", B},
-    {"l2", " Hybrid constant l2 ", B},
-    {"l3", " Hybrid constant l3 ", B},
-    {"ke0", " Transferconstantke0 ", B},
-    {"decr", "The decrement (e.g. 50 for 50%) ", B},
+    TIMES, A_, B_, C_, L1, L2, L3, KE0_TRANSFER, DECR,
 };
-inline constexpr ArgumentEntry CS_DT_CP_ARGS[] = {
-    {"Times", " Time column ", CELL},
-    {"A", " Hybrid constant A ", B},
-    {"B", " Hybrid constant B ", B},
-    {"C", " Hybrid constant C ", B},
-    {"l1", " Hybrid constant l1 ", B},
-    {"l2", " Hybrid constant l2 ", B},
-    {"l3", " Hybrid constant l3 ", B},
-    {"decr", "The decrement (e.g. 50 for 50%) ", B},
+inline constexpr FunctionEntry CsDtCe{
+    .worksheetName = "CsDtCe",
+    .helpText = " Calculates the decrement times of effect site concentration ",
+    .arguments = CS_DT_CE_ARGS,
+    .purpose = "Context-sensitive decrement times of the effect-site concentration: the effect "
+               "site is brought to 1 at its peak by a short infusion, then the plasma "
+               "concentration is held at 1; for each infusion duration, the time after stopping "
+               "until the effect-site concentration has fallen by decr percent.",
+    .result = COLUMN_PER_ROW,
+    .cells = CONTEXT_ROWS,
+    .errors = EFFECT_CONTEXT_ERRORS,
+    .example = "=CsDtCe({10;30;60;120;240}, 0.2282, 0.005622, 0.0004083, 0.9642, 0.04562, "
+               "0.002412, 0.456, 50)",
+    .notes = "Rows at or before the time of peak effect give 0. The conventions page defines the "
+             "holding steps.",
 };
+
+inline constexpr ArgumentEntry CS_DT_CP_ARGS[] = {TIMES, A_, B_, C_, L1, L2, L3, DECR};
+inline constexpr FunctionEntry CsDtCp{
+    .worksheetName = "CsDtCp",
+    .helpText = " Calculates the decrement times of plasma concentration ",
+    .arguments = CS_DT_CP_ARGS,
+    .purpose = "Context-sensitive decrement times of the plasma concentration: the plasma "
+               "concentration is held at 1 from time zero; for each infusion duration, the time "
+               "after stopping until it has fallen by decr percent (50: the context-sensitive "
+               "half-time).",
+    .result = COLUMN_PER_ROW,
+    .cells = CONTEXT_ROWS,
+    .errors = CONTEXT_ERRORS,
+    .example = "=CsDtCp({10;30;60;120;240}, 0.2282, 0.005622, 0.0004083, 0.9642, 0.04562, "
+               "0.002412, 50)",
+    .notes = "The conventions page defines the holding steps.",
+};
+
 inline constexpr ArgumentEntry CS_DT_CP_VCL_ARGS[] = {
-    {"Times", " Time columns ", CELL},
-    {"V1", " Vol 1 ", B},
-    {"V2", " Vol 2 ", B},
-    {"V3", " Vol 3 ", B},
-    {"Cl1", " Cl1 ", B},
-    {"Cl2", " Cl2 ", B},
-    {"Cl3", " Cl3 ", B},
-    {"decr", "The decrement (e.g. 50 for 50%) ", B},
+    {"Times", " Time columns ", CELL, "min", TIMES_MEANING}, V1_, V2_, V3_, CL1, CL2, CL3, DECR,
 };
+inline constexpr FunctionEntry CsDtCpVCl{
+    .worksheetName = "CsDtCpVCl",
+    .helpText = " Calculates the decrement times of plasma concentration ",
+    .arguments = CS_DT_CP_VCL_ARGS,
+    .purpose = "Context-sensitive decrement times of the plasma concentration for a drug given by "
+               "its volumes and clearances (CsDtCp of their Cl2Hyb).",
+    .result = COLUMN_PER_ROW,
+    .cells = CONTEXT_ROWS,
+    .errors = CONTEXT_ERRORS,
+    .example = "=CsDtCpVCl({10;30;60;120;240}, 4.27, 18.9, 238, 1.89, 1.29, 0.836, 50)",
+};
+
+// ---- TCI
+
+inline constexpr ResultCell RATE_ROWS[] = {
+    {"rate", "dose/min",
+     "the infusion rate during row k's interval, from 0 to maxRate; row 0 is 0"}};
+inline constexpr ErrorCause TCI_CP_ERRORS[] = {NEGATIVE, LENGTHS};
 inline constexpr ArgumentEntry TCI_CP_ARGS[] = {
-    {"deltaTimes", " Column with delta times ", CELL},
-    {"targetConc", " Column with target concentrations ", CELL},
-    {"maxRate", " Maximal infusion rate ", B},
-    {"A", " Hybrid constant A ", B},
-    {"B", " Hybrid constant B ", B},
-    {"C", " Hybrid constant C ", B},
-    {"l1", " Hybrid constant l1 ", B},
-    {"l2", " Hybrid constant l2 ", B},
-    {"l3", " Hybrid constant l3 ", B},
+    DELTA_TIMES_TCI, TARGET, MAX_RATE, A_, B_, C_, L1, L2, L3,
 };
+inline constexpr FunctionEntry TciCp{
+    .worksheetName = "TciCp",
+    .helpText = " TCI for plasma ",
+    .arguments = TCI_CP_ARGS,
+    .purpose = "A plasma target-controlled infusion: for every interval the constant rate that "
+               "brings the plasma concentration exactly to the row's target at its end, bounded "
+               "by 0 and maxRate.",
+    .result = COLUMN_PER_ROW,
+    .cells = RATE_ROWS,
+    .errors = TCI_CP_ERRORS,
+    .example = "=TciCp({0;1;1;1;1}, {0;4;4;4;3}, 200, 0.2282, 0.005622, 0.0004083, 0.9642, "
+               "0.04562, 0.002412)",
+    .notes = "A target below what the previous rows leave gives 0 until the concentration has "
+             "fallen to it.",
+};
+
 inline constexpr ArgumentEntry CALC_RATE_ARGS[] = {
-    {"deltaTimes", " Column with delta times ", CELL},
-    {"IVBolus", " For inclusion of manual bolus doses ", CELL},
-    {"targetConc", " Column with target concentrations ", CELL},
-    {"maxRate", " Maximal infusion rate ", B},
-    {"A", " Hybrid constant A ", B},
-    {"B", " Hybrid constant B ", B},
-    {"C", " Hybrid constant C ", B},
-    {"l1", " Hybrid constant l1 ", B},
-    {"l2", " Hybrid constant l2 ", B},
-    {"l3", " Hybrid constant l3 ", B},
+    DELTA_TIMES_TCI,
+    {"IVBolus", " For inclusion of manual bolus doses ", CELL, "dose",
+     "manual boluses: row k's at the end of its interval, row 0's at time zero; each is counted in "
+     "before the rate is chosen"},
+    TARGET,
+    MAX_RATE,
+    A_,
+    B_,
+    C_,
+    L1,
+    L2,
+    L3,
 };
+inline constexpr ErrorCause CALC_RATE_ERRORS[] = {LENGTHS, NEGATIVE};
+inline constexpr FunctionEntry CalcRate{
+    .worksheetName = "CalcRate",
+    .helpText = " Plasma TCI; bolus doses possible ",
+    .arguments = CALC_RATE_ARGS,
+    .purpose = "A plasma target-controlled infusion with manual boluses: as TciCp, with each "
+               "bolus counted in before the rate of its interval is chosen, so a bolus lowers or "
+               "stops the infusion.",
+    .result = COLUMN_PER_ROW,
+    .cells = RATE_ROWS,
+    .errors = CALC_RATE_ERRORS,
+    .example = "=CalcRate({0;1;1;1;1}, {0;50;0;0;20}, {0;3;3;3;2}, 200, 0.2282, 0.005622, "
+               "0.0004083, 0.9642, 0.04562, 0.002412)",
+};
+
 inline constexpr ArgumentEntry TCI_CE_ARGS[] = {
-    {"deltaTimes", " Column with delta times ", CELL},
-    {"targetConc", " Column with target concentrations ", CELL},
-    {"maxRate", " Maximal infusion rate ", B},
-    {"A", " Hybrid constant A ", B},
-    {"B", " Hybrid constant B ", B},
-    {"C", " Hybrid constant C ", B},
-    {"l1", " Hybrid constant l1 ", B},
-    {"l2", " Hybrid constant l2 ", B},
-    {"l3", " Hybrid constant l3 ", B},
-    {"ke0", " Transferconstant ke0 ", B},
+    DELTA_TIMES_TCI,
+    {"targetConc", " Column with target concentrations ", CELL, "dose/L",
+     "the effect-site target at the end of row k's interval; row 0 is not read"},
+    MAX_RATE,
+    A_,
+    B_,
+    C_,
+    L1,
+    L2,
+    L3,
+    KE0,
 };
+inline constexpr ErrorCause TCI_CE_ERRORS[] = {LENGTHS, CHECK_TCI_PARAMETERS,
+                                               NON_POSITIVE_MAX_RATE};
+inline constexpr FunctionEntry TciCe{
+    .worksheetName = "TciCe",
+    .helpText = " TCI for effect site ",
+    .arguments = TCI_CE_ARGS,
+    .purpose = "An effect-site target-controlled infusion: for every interval a constant rate "
+               "that brings the effect site to the target without overshooting it, lets it fall "
+               "freely when the target is lowered, and holds it by plasma targeting once within "
+               "3 %.",
+    .result = COLUMN_PER_ROW,
+    .cells = RATE_ROWS,
+    .errors = TCI_CE_ERRORS,
+    .example = "=TciCe({0;0.1667;0.1667;0.1667;1;1}, {0;4;4;4;4;3}, 200, 0.2282, 0.005622, "
+               "0.0004083, 0.9642, 0.04562, 0.002412, 0.456)",
+    .notes = "The conventions page says how each row's rate is chosen.",
+};
+
+// ---- Peak effect
+
 // The hybrid constants and ke0 (TPeak, VdPeak).
-inline constexpr ArgumentEntry HYBRID_KE0_ARGS[] = {
-    {"A", " Hybrid constant A ", B},
-    {"B", " Hybrid constant B ", B},
-    {"C", " Hybrid constant C ", B},
-    {"l1", " Hybrid constant l1 ", B},
-    {"l2", " Hybrid constant l2 ", B},
-    {"l3", " Hybrid constant l3 ", B},
-    {"ke0", " Transferconstant ke0 ", B},
+inline constexpr ArgumentEntry HYBRID_KE0_ARGS[] = {A_, B_, C_, L1, L2, L3, KE0};
+inline constexpr ErrorCause PEAK_ERRORS[] = {PEAK_NOT_FOUND};
+inline constexpr ResultCell TPEAK_CELL[] = {
+    {"time to peak", "min", "the time from a bolus to the peak of the effect-site concentration"}};
+inline constexpr FunctionEntry TPeak{
+    .worksheetName = "TPeak",
+    .helpText = "Calculates the time to peak effect ",
+    .arguments = HYBRID_KE0_ARGS,
+    .purpose = "The time from a bolus to the peak effect-site concentration.",
+    .result = "one number",
+    .cells = TPEAK_CELL,
+    .errors = PEAK_ERRORS,
+    .example = "=TPeak(0.2282, 0.005622, 0.0004083, 0.9642, 0.04562, 0.002412, 0.456)",
+    .notes = "The search looks from 0 to 1000 minutes.",
 };
+
+inline constexpr ResultCell VDPEAK_CELL[] = {
+    {"volume at peak effect", "L",
+     "the dose divided by the peak effect-site concentration it gives"}};
+inline constexpr FunctionEntry VdPeak{
+    .worksheetName = "VdPeak",
+    .helpText = "Calculation of Volume of distribution at peak effect ",
+    .arguments = HYBRID_KE0_ARGS,
+    .purpose = "The volume of distribution at peak effect: a bolus divided by the peak "
+               "effect-site concentration it gives, so dose = target x VdPeak.",
+    .result = "one number",
+    .cells = VDPEAK_CELL,
+    .errors = PEAK_ERRORS,
+    .example = "=VdPeak(0.2282, 0.005622, 0.0004083, 0.9642, 0.04562, 0.002412, 0.456)",
+};
+
 inline constexpr ArgumentEntry TPEAK2KE0_ARGS[] = {
-    {"A", " Hybrid constant A ", B},
-    {"B", " Hybrid constant B ", B},
-    {"C", " Hybrid constant C ", B},
-    {"l1", " Hybrid constant l1 ", B},
-    {"l2", " Hybrid constant l2 ", B},
-    {"l3", " Hybrid constant l3 ", B},
-    {"peak_time", " Time to peak effect ", B},
+    A_,
+    B_,
+    C_,
+    L1,
+    L2,
+    L3,
+    {"peak_time", " Time to peak effect ", B, "min", "the time from a bolus to the peak effect"},
 };
+inline constexpr ResultCell KE0_CELL[] = {
+    {"ke0", "1/min", "the ke0 whose effect-site peak after a bolus falls at peak_time"}};
+inline constexpr ErrorCause TPEAK2KE0_ERRORS[] = {NEGATIVE_PEAK_TIME, CHECK_PEAK_PARAMETERS,
+                                                  KE0_NOT_FOUND};
+inline constexpr FunctionEntry TPeak2ke0{
+    .worksheetName = "TPeak2ke0",
+    .helpText = "Calculates ke0 from a given tpeak ",
+    .arguments = TPEAK2KE0_ARGS,
+    .purpose = "The ke0 for which the effect-site peak after a bolus falls at a given time: how a "
+               "model without ke0 gets one from a published time to peak effect.",
+    .result = "one number",
+    .cells = KE0_CELL,
+    .errors = TPEAK2KE0_ERRORS,
+    .example = "=TPeak2ke0(0.2282, 0.005622, 0.0004083, 0.9642, 0.04562, 0.002412, 1.6)",
+};
+
+// ---- Body size
+
+// A weight or a height in its covariate's unit (catalogue/covariates.h).
+constexpr ArgumentEntry BodySize(catalogue::Quantity quantity, const char* name,
+                                 const char* description, const char* meaning) {
+    return {name, description, B, catalogue::covariate(quantity).unit, meaning};
+}
+using catalogue::Quantity;
 inline constexpr ArgumentEntry BMI_ARGS[] = {
-    {"Weight", "The patients weight in kg ", B},
-    {"Height", "The pateints height in cm ", B},
+    BodySize(Quantity::Weight, "Weight", "The patients weight in kg ", "total body weight"),
+    BodySize(Quantity::Height, "Height", "The pateints height in cm ", "height"),
 };
-// Weight, height and sex in the words of the James formulas (JLBM, JJLBM).
+inline constexpr ResultCell BMI_CELL[] = {
+    {"BMI", catalogue::covariate(Quantity::BodyMassIndex).unit, "weight / (height/100)²"}};
+inline constexpr FunctionEntry BMI{
+    .worksheetName = "BMI",
+    .helpText = " Computes the BMI (body mass index) ",
+    .arguments = BMI_ARGS,
+    .purpose = "The body mass index.",
+    .result = "one number",
+    .cells = BMI_CELL,
+    .example = "=BMI(70, 170)",
+};
+
+// Weight, height and sex of the lean-body-mass formulas, in the words of the James formulas
+// (JLBM, JJLBM) and of Janmahasatian's (JanLBM).
+inline constexpr ArgumentEntry LBM_MALE = {"MALE",
+                                           " Gender, male=1, female=0 ",
+                                           CELL,
+                                           catalogue::covariate(Quantity::Flag).unit,
+                                           "1 (or TRUE) for a man, 0 (or FALSE) for a woman",
+                                           Quantity::Flag};
 inline constexpr ArgumentEntry JAMES_ARGS[] = {
-    {"weight", " Weight in kg ", B},
-    {"height", " Height in cm ", B},
-    {"MALE", " Gender, male=1, female=0 ", CELL},
+    BodySize(Quantity::Weight, "weight", " Weight in kg ", "total body weight"),
+    BodySize(Quantity::Height, "height", " Height in cm ", "height"),
+    LBM_MALE,
 };
 inline constexpr ArgumentEntry JAN_LBM_ARGS[] = {
-    {"weight", "The patient's weight in kg ", B},
-    {"height", "The patient's height in cm ", B},
-    {"MALE", " Gender, male=1, female=0 ", CELL},
+    BodySize(Quantity::Weight, "weight", "The patient's weight in kg ", "total body weight"),
+    BodySize(Quantity::Height, "height", "The patient's height in cm ", "height"),
+    LBM_MALE,
 };
-// clang-format on
+inline constexpr ResultCell LBM_CELL[] = {
+    {"LBM", catalogue::covariate(Quantity::LeanBodyMass).unit, "lean body mass"}};
+inline constexpr FunctionEntry JLBM{
+    .worksheetName = "JLBM",
+    .helpText = " LBM (formula of James) ",
+    .arguments = JAMES_ARGS,
+    .purpose = "Lean body mass by the formula of James: 1.1 W - 128 (W/H)² for men, 1.07 W - 148 "
+               "(W/H)² for women.",
+    .result = "one number",
+    .cells = LBM_CELL,
+    .example = "=JLBM(70, 170, 1)",
+    .notes = "The formula falls with weight above a BMI of 43 (men) or 36 (women) and is "
+             "negative above 86 or 72: use JJLBM or JanLBM for obese patients.",
+};
+inline constexpr FunctionEntry JanLBM{
+    .worksheetName = "JanLBM",
+    .helpText = "Computes LBM based on Janmahasatian Clin Pharm ",
+    .arguments = JAN_LBM_ARGS,
+    .purpose = "Lean (fat-free) mass by the formula of Janmahasatian: 9270 W / (6680 + 216 BMI) "
+               "for men, 9270 W / (8780 + 244 BMI) for women.",
+    .result = "one number",
+    .cells = LBM_CELL,
+    .example = "=JanLBM(70, 170, 0)",
+};
+inline constexpr FunctionEntry JJLBM{
+    .worksheetName = "JJLBM",
+    .helpText = " LBM (formula James Adjusted) ",
+    .arguments = JAMES_ARGS,
+    .purpose = "Lean body mass by the James formula up to a BMI of 28.0759 (men) or 22.7688 "
+               "(women), and above it by the Janmahasatian curve shifted to join it there.",
+    .result = "one number",
+    .cells = LBM_CELL,
+    .example = "=JJLBM(120, 170, 1)",
+};
 
-} // namespace argument_tables
+// ---- The schedule check
 
-// The export name, worksheet name and identifier of a tool from its one name.
-#define CORVANE_TOOL(name, helpText, arguments)                                                    \
-    ToolEntry {                                                                                    \
-        {"xl" #name, #name, helpText, argument_tables::arguments, &reference::name}, Tool::name    \
-    }
-
-// All tools, indexed by Tool.
-inline constexpr std::array<ToolEntry, TOOL_COUNT> TOOL_CATALOGUE = {{
-    CORVANE_TOOL(Cl2Hyb, " Reparametrisation from volumes/clearances to hybrid constants ",
-                 CL2HYB_ARGS),
-    CORVANE_TOOL(Hyb2Cl, " Reparametrisation from hybrid constants to volumes and clearance ",
-                 HYB2CL_ARGS),
-    CORVANE_TOOL(PredCp, " Predict plasma concentration ", PRED_CP_ARGS),
-    CORVANE_TOOL(PredCe, " Predict effect site concentration ", PRED_CE_ARGS),
-    CORVANE_TOOL(PredCpVCl, " Predict plasma concentration (Vol Cl) ", PRED_CP_VCL_ARGS),
-    CORVANE_TOOL(PredEff, " Effect based on sigmoidal Emax model ", PRED_EFF_ARGS),
-    CORVANE_TOOL(decrCe, " Calculation of decrement times ", DECR_CE_ARGS),
-    CORVANE_TOOL(CsDtCe, " Calculates the decrement times of effect site concentration ",
-                 CS_DT_CE_ARGS),
-    CORVANE_TOOL(CsDtCp, " Calculates the decrement times of plasma concentration ", CS_DT_CP_ARGS),
-    CORVANE_TOOL(CsDtCpVCl, " Calculates the decrement times of plasma concentration ",
-                 CS_DT_CP_VCL_ARGS),
-    CORVANE_TOOL(TciCp, " TCI for plasma ", TCI_CP_ARGS),
-    CORVANE_TOOL(CalcRate, " Plasma TCI; bolus doses possible ", CALC_RATE_ARGS),
-    CORVANE_TOOL(TciCe, " TCI for effect site ", TCI_CE_ARGS),
-    CORVANE_TOOL(TPeak, "Calculates the time to peak effect ", HYBRID_KE0_ARGS),
-    CORVANE_TOOL(VdPeak, "Calculation of Volume of distribution at peak effect ", HYBRID_KE0_ARGS),
-    CORVANE_TOOL(TPeak2ke0, "Calculates ke0 from a given tpeak ", TPEAK2KE0_ARGS),
-    CORVANE_TOOL(BMI, " Computes the BMI (body mass index) ", BMI_ARGS),
-    CORVANE_TOOL(JLBM, " LBM (formula of James) ", JAMES_ARGS),
-    CORVANE_TOOL(JanLBM, "Computes LBM based on Janmahasatian Clin Pharm ", JAN_LBM_ARGS),
-    CORVANE_TOOL(JJLBM, " LBM (formula James Adjusted) ", JAMES_ARGS),
-}};
-
-#undef CORVANE_TOOL
-
-// Each entry sits at the index of its identifier.
-constexpr bool toolsFollowTheirIdentifiers() {
-    for (std::size_t i = 0; i < TOOL_CATALOGUE.size(); ++i)
-        if (static_cast<std::size_t>(TOOL_CATALOGUE[i].id) != i)
-            return false;
-    return true;
-}
-static_assert(toolsFollowTheirIdentifiers(), "catalogue entries out of identifier order");
-
-// Each tool's reference explains its arguments.
-constexpr bool toolReferencesFit() {
-    for (const ToolEntry& entry : TOOL_CATALOGUE)
-        if (!catalogue::referenceFits(entry))
-            return false;
-    return true;
-}
-static_assert(toolReferencesFit(), "a tool's reference does not fit its entry");
-
-constexpr const ToolEntry& toolEntry(Tool tool) {
-    return TOOL_CATALOGUE[static_cast<std::size_t>(tool)];
-}
-
-// ---- The schedule check beside the tools
-
-namespace argument_tables {
 // clang-format off
 inline constexpr ArgumentEntry SCHEDULE_CHECK_ARGS[] = {
-    {"deltaTimes", " Column with delta times (optional) ", CELL},
-    {"Times", " Time column (optional) ", CELL},
-    {"decr", " The decrement (e.g. 50 for 50%) (optional) ", CELL},
+    {"deltaTimes", " Column with delta times (optional) ", CELL, "min",
+     "the interval column of PredCp, PredCe, TciCp, CalcRate, TciCe or decrCe, or left out"},
+    {"Times", " Time column (optional) ", CELL, "min",
+     "the context-time column of CsDtCp, CsDtCpVCl or CsDtCe, or left out"},
+    {"decr", " The decrement (e.g. 50 for 50%) (optional) ", CELL, "%",
+     "the decrement of the context-sensitive decrement times, or left out"},
 };
 // clang-format on
-} // namespace argument_tables
-
-inline constexpr catalogue::FunctionEntry SCHEDULE_CHECK{
-    "xlScheduleCheck",
-    "ScheduleCheck",
-    " Checks a schedule: intervals in seconds, unordered times, a decrement as a fraction ",
-    argument_tables::SCHEDULE_CHECK_ARGS,
-    &reference::ScheduleCheck,
+inline constexpr ResultCell SCHEDULE_CHECK_CELLS[] = {
+    {"finding", "",
+     "\"OK\" when nothing is to be said; otherwise one finding per cell, errors first"},
 };
-static_assert(catalogue::referenceFits(SCHEDULE_CHECK));
+inline constexpr ErrorCause SCHEDULE_CHECK_ERRORS[] = {
+    {"invalid OPER structure (memory could be exhausted), deltaTimes Not unidemensional",
+     "deltaTimes is a range of more than one row and more than one column, or an error value "
+     "(Times likewise)"},
+};
+inline constexpr FunctionEntry ScheduleCheck{
+    .worksheetName = "ScheduleCheck",
+    .helpText =
+        " Checks a schedule: intervals in seconds, unordered times, a decrement as a fraction ",
+    .arguments = SCHEDULE_CHECK_ARGS,
+    .purpose = "Checks the columns of a schedule before a tool reads them: an interval above 30 "
+               "that looks like seconds (the models' time unit is the minute), a negative or "
+               "empty interval, context times that do not ascend, and a decrement of at most 1 "
+               "that looks like a fraction where a percentage is meant. It never changes a "
+               "tool's numbers.",
+    .result = "a column of texts: \"OK\", or one line per finding",
+    .cells = SCHEDULE_CHECK_CELLS,
+    .errors = SCHEDULE_CHECK_ERRORS,
+    .example = "=ScheduleCheck({0;60;60;60}, , 0.5)",
+    .notes = "Row 0 of deltaTimes is time zero and is not read, as in the tools. Each kind of "
+             "finding is named once, at its first row, with the count of the other rows.",
+};
 
-// Corvane's worksheet functions: the tools and the schedule check.
-inline constexpr std::size_t CORVANE_FUNCTION_COUNT = TOOL_COUNT + 1;
+} // namespace entries
 
-// The tool with this worksheet name (compared byte by byte), or nullptr.
-const ToolEntry* findTool(std::string_view worksheetName);
+// Corvane's functions: every tool, then the schedule check, each routine beside its entry.
+// clang-format off
+inline constexpr std::tuple CORVANE_FUNCTIONS{
+    catalogue::Row{&Cl2Hyb,        &entries::Cl2Hyb},
+    catalogue::Row{&Hyb2Cl,        &entries::Hyb2Cl},
+    catalogue::Row{&PredCp,        &entries::PredCp},
+    catalogue::Row{&PredCe,        &entries::PredCe},
+    catalogue::Row{&PredCpVCl,     &entries::PredCpVCl},
+    catalogue::Row{&PredEff,       &entries::PredEff},
+    catalogue::Row{&Ce50Eleveld,   &entries::Ce50Eleveld},
+    catalogue::Row{&BisEleveld,    &entries::BisEleveld},
+    catalogue::Row{&CeForBisEleveld, &entries::CeForBisEleveld},
+    catalogue::Row{&PNoRespHier,   &entries::PNoRespHier},
+    catalogue::Row{&EffMinto,      &entries::EffMinto},
+    catalogue::Row{&EffGreco,      &entries::EffGreco},
+    catalogue::Row{&decrCe,        &entries::decrCe},
+    catalogue::Row{&CsDtCe,        &entries::CsDtCe},
+    catalogue::Row{&CsDtCp,        &entries::CsDtCp},
+    catalogue::Row{&CsDtCpVCl,     &entries::CsDtCpVCl},
+    catalogue::Row{&TciCp,         &entries::TciCp},
+    catalogue::Row{&CalcRate,      &entries::CalcRate},
+    catalogue::Row{&TciCe,         &entries::TciCe},
+    catalogue::Row{&TPeak,         &entries::TPeak},
+    catalogue::Row{&VdPeak,        &entries::VdPeak},
+    catalogue::Row{&TPeak2ke0,     &entries::TPeak2ke0},
+    catalogue::Row{&BMI,           &entries::BMI},
+    catalogue::Row{&JLBM,          &entries::JLBM},
+    catalogue::Row{&JanLBM,        &entries::JanLBM},
+    catalogue::Row{&JJLBM,         &entries::JJLBM},
+    catalogue::Row{&ScheduleCheck, &entries::ScheduleCheck},
+};
+// clang-format on
+static_assert(catalogue::rowsFit(CORVANE_FUNCTIONS),
+              "a Corvane routine does not fit its entry, or two rows share a name");
 
 } // namespace pktools

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "catalogue/reference.h"
+
 #include <stdexcept>
 
 namespace pktools {
 
-// A refusal of the caller's input. Its text ("Columns of different length!") is what
-// the user sees in the cell.
+// A refusal of the caller's input: one of Corvane's refusals (pktools/refusals.h), whose text
+// ("Columns of different length!") is what the user sees in the cell.
 class InputError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit InputError(const catalogue::ErrorCause& refusal) : std::runtime_error(refusal.text) {}
 };
 
 } // namespace pktools

@@ -20,8 +20,9 @@
 // The build turns off floating-point contraction (-ffp-contract=off), so that no product
 // and sum above is fused into one rounding.
 
+#include "portablemath/math.h"
+
 #include <array>
-#include <cmath>
 #include <cstddef>
 
 namespace pktools {
@@ -31,7 +32,7 @@ template <std::size_t N>
 std::array<double, N> decayFactors(const std::array<double, N>& exponent, double x) {
     std::array<double, N> f;
     for (std::size_t k = 0; k < N; ++k)
-        f[k] = std::exp(-(exponent[k] * x));
+        f[k] = portable::exp(-(exponent[k] * x));
     return f;
 }
 
@@ -58,7 +59,7 @@ double decayingSlope(const std::array<double, N>& amplitude, const std::array<do
                      double x) {
     double slope = 0;
     for (std::size_t k = 0; k < N; ++k)
-        slope -= exponent[k] * amplitude[k] * std::exp(-(exponent[k] * x));
+        slope -= exponent[k] * amplitude[k] * portable::exp(-(exponent[k] * x));
     return slope;
 }
 

@@ -117,21 +117,27 @@ struct BrentResult {
 // twice). Exactly one evaluation of f per iteration.
 template <class Objective>
 BrentResult brentSearch(double ax, double bx, double cx, double fbx, Objective&& f, double tol) {
-    double a = ax < cx ? ax : cx;
-    double b = ax > cx ? ax : cx;
-    double x = bx, w = bx, v = bx;
-    double fx = fbx;
-    double fw = fx, fv = fx;
-    double d = 0, e = 0;
+    double a = ax < cx ? ax : cx; // the lower end of the interval that holds the minimum
+    double b = ax > cx ? ax : cx; // its upper end
+    double x = bx;                // the abscissa of the lowest value found so far
+    double w = bx;                // that of the second lowest
+    double v = bx;                // the previous value of w
+    double fx = fbx;              // f at x
+    double fw = fx;               // f at w
+    double fv = fx;               // f at v
+    double d = 0;                 // the step just taken (from x to the next u)
+    double e = 0;                 // the step taken before it: a parabolic step must be
+                                  // less than half of it, or the search takes a golden one
     for (int iteration = 1; iteration <= BRENT_MAX_ITERATIONS; ++iteration) {
-        const double xm = 0.5 * (a + b);
-        const double tol1 = tol * std::fabs(x) + BRENT_ZEPS;
-        const double tol2 = 2 * tol1;
+        const double xm = 0.5 * (a + b);                      // the middle of the interval
+        const double tol1 = tol * std::fabs(x) + BRENT_ZEPS; // the smallest step taken
+        const double tol2 = 2 * tol1; // done once the interval about x is within twice that
         if (std::fabs(x - xm) <= tol2 - 0.5 * (b - a))
             return {x, fx, true, iteration};
 
         bool parabolic = false;
         if (std::fabs(e) > tol1) {
+            // The parabola through x, w and v has its vertex at x + p / q.
             const double r = (x - w) * (fx - fv);
             double q = (x - v) * (fx - fw);
             double p = (x - v) * q - (x - w) * r;
@@ -155,6 +161,7 @@ BrentResult brentSearch(double ax, double bx, double cx, double fbx, Objective&&
             d = BRENT_CGOLD * e;
         }
 
+        // The next abscissa, at least tol1 from x, and f there.
         const double u = std::fabs(d) >= tol1 ? x + d : x + detail::withSignOf(tol1, d);
         const double fu = f(u);
         if (fu <= fx) {

@@ -1,8 +1,8 @@
 #pragma once
 
-// The reference pages: every worksheet function of both add-ins with what its catalogue
-// entry and reference say, written as Markdown. The example formulas' results are not known
-// here; the caller evaluates them through the add-ins and hands them in.
+// The reference pages: every worksheet function of both add-ins (every row of their tables)
+// with what its catalogue entry says, written as Markdown. The example formulas' results are not
+// known here; the caller evaluates them through the add-ins and hands them in.
 
 #include "catalogue/entry.h"
 
@@ -29,6 +29,15 @@ inline constexpr const char* ADDINS[] = {"Velmora", "Corvane"};
 // The function of this worksheet name in any letter case, or nullptr.
 const Function* FindFunction(std::string_view name);
 
+// A text a function shows instead of its result, its argument's name filled in, and its cause.
+struct ShownText {
+    std::string text;
+    std::string cause;
+};
+// Every text the function's section lists: its own (its entry's), then the conversion texts
+// of its flag and column arguments, in argument order.
+std::vector<ShownText> TextsShownInstead(const Function& function);
+
 // What a formula shows: one text per cell.
 using Evaluator = std::function<std::vector<std::string>(const std::string& formula)>;
 
@@ -45,11 +54,8 @@ std::string PageFile(std::string_view addin);
 // A text without the blanks the registered texts begin and end with.
 std::string Trimmed(std::string_view text);
 
-// A number as the pages write it: the shortest form that reads back as the same value.
-std::string Shown(double value);
-
 // A covariate's name with its unit, as the pages write it ("age (years)"); "" for others.
-const char* QuantityName(catalogue::Quantity quantity);
+std::string QuantityName(catalogue::Quantity quantity);
 
 // The covariate check's rules on impossible values and unit slips, in the order it tries
 // them: the quantity, when a value is flagged, "error" or "warning", and why.

@@ -5,8 +5,7 @@
 
 #include "Corvane.h"
 #include "pktools/catalogue.h"
-#include "pktools/routines.h"
-#include "xlf/Call.h"
+#include "xlf/Exports.h"
 
 #include <array>
 #include <cstddef>
@@ -14,7 +13,7 @@
 
 namespace {
 
-constexpr const pktools::ToolEntry& JLBM = pktools::toolEntry(pktools::Tool::JLBM);
+constexpr const catalogue::FunctionEntry& JLBM = pktools::entries::JLBM;
 
 constexpr auto ARGUMENTS = [] {
     std::array<catalogue::ArgumentEntry, JLBM.arguments.size()> arguments{};
@@ -29,8 +28,7 @@ constexpr auto ARGUMENTS = [] {
     return arguments;
 }();
 
-constexpr catalogue::FunctionEntry ENTRY{JLBM.exportName, JLBM.worksheetName, JLBM.helpText,
-                                         ARGUMENTS};
+constexpr catalogue::FunctionEntry ENTRY{JLBM.worksheetName, JLBM.helpText, ARGUMENTS};
 
 } // namespace
 

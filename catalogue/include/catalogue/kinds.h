@@ -1,0 +1,93 @@
+#pragma once
+
+// The kinds of argument and result a routine has: each C++ type a routine may take or
+// return, with the type code the host registers it under and the name every front end
+// gives it. A routine with a parameter or a result of another type does not compile into
+// a row (catalogue/row.h).
+//
+// Adding a kind of argument (a matrix, a column with gaps, a column of texts...) is one
+// specialisation per layer, each in one place; a layer that lacks it stops the build with
+// a message that names the place:
+//   1. here, ArgumentKind<T>: its name and type code (a cell value, unless it is a plain
+//      number);
+//   2. the add-ins, xlf::HostArgument<T> (framework/include/xlf/Arguments.h): how the cell
+//      value the host passes becomes a T, and its texts when it cannot;
+//   3. Python, pybinding::From<T> (python/src/binding.h);
+//   4. LibreOffice, calc::Argument<T> (libreoffice/src/Binding.h);
+//   5. the web page and the R packages, their converters of the same name;
+//   6. the reference pages, the texts its conversion shows (refdocs).
+// Then a routine may take a T, and every front end binds it.
+
+#include <optional>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace catalogue {
+
+// Argument type codes: a number passed by value, and the framework's cell value, which
+// each front end converts to the parameter's kind under the argument's registered name.
+inline constexpr const char* NUMBER_ARGUMENT = "B";
+inline constexpr const char* CELL_VALUE_ARGUMENT = "XLF_OPER";
+
+template <class T> struct ArgumentKind {
+    static_assert(sizeof(T) == 0,
+                  "a routine parameter is a double, a bool, a std::vector<double>, a std::string "
+                  "or an optional number or column: a new kind is added in catalogue/kinds.h");
+};
+
+// A number, typed in or computed: the host passes it by value.
+template <> struct ArgumentKind<double> {
+    static constexpr const char* name = "number";
+    static constexpr const char* typeCode = NUMBER_ARGUMENT;
+};
+// A flag: TRUE or FALSE, 1 or 0.
+template <> struct ArgumentKind<bool> {
+    static constexpr const char* name = "flag";
+    static constexpr const char* typeCode = CELL_VALUE_ARGUMENT;
+};
+// A column: a range of one row or one column, or one value, read in its order.
+template <> struct ArgumentKind<std::vector<double>> {
+    static constexpr const char* name = "column";
+    static constexpr const char* typeCode = CELL_VALUE_ARGUMENT;
+};
+// What a check reads as the user entered it, none of which refuses: a text, a number that
+// may be left out, a column that may be left out.
+template <> struct ArgumentKind<std::string> {
+    static constexpr const char* name = "text";
+    static constexpr const char* typeCode = CELL_VALUE_ARGUMENT;
+};
+template <> struct ArgumentKind<std::optional<double>> {
+    static constexpr const char* name = "optional number";
+    static constexpr const char* typeCode = CELL_VALUE_ARGUMENT;
+};
+template <> struct ArgumentKind<std::optional<std::vector<double>>> {
+    static constexpr const char* name = "optional column";
+    static constexpr const char* typeCode = CELL_VALUE_ARGUMENT;
+};
+
+template <class Param> using KindOf = ArgumentKind<std::remove_cvref_t<Param>>;
+
+// What a check (a routine returning texts) says when it finds nothing; any other text is a
+// finding.
+inline constexpr const char* NOTHING_FOUND = "OK";
+
+template <class T> struct ResultKind {
+    static_assert(sizeof(T) == 0, "a routine returns a double, a std::vector<double> or, as a "
+                                  "check, a std::vector<std::string>");
+};
+template <> struct ResultKind<double> {
+    static constexpr const char* name = "number";
+    static constexpr bool isCheck = false;
+};
+template <> struct ResultKind<std::vector<double>> {
+    static constexpr const char* name = "column";
+    static constexpr bool isCheck = false;
+};
+// A check: "OK" or one finding per cell.
+template <> struct ResultKind<std::vector<std::string>> {
+    static constexpr const char* name = "texts";
+    static constexpr bool isCheck = true;
+};
+
+} // namespace catalogue

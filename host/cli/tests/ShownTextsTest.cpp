@@ -1,0 +1,214 @@
+// Every text the reference pages say a function shows instead of its result is caused
+// through the add-ins, loaded side by side in the stand-in host, and must come back exactly:
+// a function's own texts by the causes below, the conversion texts of its flag and column
+// arguments by its example with one argument left out, an empty cell, an error value or a
+// two-dimensional range in its place. So the reference cannot list a text the add-ins never
+// give, and a refusal the routines throw is listed by some function.
+
+#include "SheetHost.h"
+#include "catalogue/conversions.h"
+#include "pktools/refusals.h"
+#include "refdocs/pages.h"
+#include "sheet/formula.h"
+#include "sheet/sheet.h"
+#include "standin/Addin.h"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace conversions = catalogue::conversions;
+
+// A formula that makes a function show one of its own texts.
+struct Cause {
+    const char* function;
+    const char* text;
+    const char* formula;
+};
+
+// Propofol's hybrid constants (Schnider, the standard patient).
+#define HYBRID "0.2282, 0.005622, 0.0004083, 0.9642, 0.04562, 0.002412"
+#define VOLUMES "4.27, 18.9, 238, 1.89, 1.29, 0.836"
+// clang-format off
+const Cause CAUSES[] = {
+    {"Cl2Hyb", "We need exactly 6 parameters!", "=Cl2Hyb({1;2;3})"},
+    {"Hyb2Cl", "We need exactly 6 parameters!", "=Hyb2Cl({1,2,3,4,5,6,7})"},
+    {"PredCp", "Negative or missing PK parameter!", "=PredCp({0;1}, {0;1}, {1;0}, 0, 0.005622, 0.0004083, 0.9642, 0.04562, 0.002412)"},
+    {"PredCp", "Columns of different length!", "=PredCp({0;1}, {0}, {1;0}, " HYBRID ")"},
+    {"PredCe", "Negative or missing PK parameter!", "=PredCe({0;1}, {0;1}, {1;0}, " HYBRID ", 0)"},
+    {"PredCe", "Columns of different length!", "=PredCe({0;1}, {0;1}, {1}, " HYBRID ", 0.456)"},
+    {"PredCpVCl", "Negative or missing PK parameter!", "=PredCpVCl({0;1}, {0;1}, {1;0}, 4.27, 18.9, -238, 1.89, 1.29, 0.836)"},
+    {"PredCpVCl", "Columns of different length!", "=PredCpVCl({0;1;2}, {0;1}, {1;0}, " VOLUMES ")"},
+    {"decrCe", "Columns of different length!", "=decrCe({0;1}, {0;100}, {100;0}, {1.5}, " HYBRID ", 0.456)"},
+    {"decrCe", "Negative PK parameter!", "=decrCe({0;1}, {0;100}, {100;0}, {1.5;1.5}, " HYBRID ", -0.456)"},
+    {"decrCe", "Non-positive decrement concentration!", "=decrCe({0;1}, {0;100}, {100;0}, {0;0}, " HYBRID ", 0.456)"},
+    {"decrCe", "Decrement time not found!", "=decrCe({0;1}, {0;100}, {100;0}, {1E-300;1E-300}, 0.2282, 0.005622, 0.0004083, 0.9642, 0.04562, 1E-310, 0.456)"},
+    {"Ce50Eleveld", "#NUM!", "=Ce50Eleveld(1E6)"},
+    {"BisEleveld", "#NUM!", "=BisEleveld(-1, 35)"},
+    {"CeForBisEleveld", "#NUM!", "=CeForBisEleveld(0, 35)"},
+    {"PNoRespHier", "Columns of different length!", "=PNoRespHier({1;2}, {1}, 6.68, 6.9, 1.01, 0.72, 0.83)"},
+    {"PNoRespHier", "#NUM!", "=PNoRespHier(2, 1, 6.68, 6.9, 1.01, 0.72, 0)"},
+    {"EffMinto", "Columns of different length!", "=EffMinto({1;2}, {1}, 4.47, 19.3, 1.43, 0, 97.4, 97.4)"},
+    {"EffMinto", "#NUM!", "=EffMinto(4.47, 19.3, 4.47, 19.3, 1.43, 5, 97.4, 97.4)"},
+    {"EffGreco", "Columns of different length!", "=EffGreco({1;2}, {1}, 4.47, 19.3, 1.43, 0)"},
+    {"EffGreco", "#NUM!", "=EffGreco(4.47, 19.3, 4.47, 19.3, 1.43, -10)"},
+    {"CsDtCe", "#Times have to be in ascending order!", "=CsDtCe({10;5}, " HYBRID ", 0.456, 50)"},
+    {"CsDtCe", "Check PK parameters and/or decrement!", "=CsDtCe({10;30}, " HYBRID ", 0, 50)"},
+    {"CsDtCe", "Times have to be at most 1000000!", "=CsDtCe({10;2000000}, " HYBRID ", 0.456, 50)"},
+    {"CsDtCe", "Peak not found!", "=CsDtCe({10;30}, " HYBRID ", 1E-300, 50)"},
+    {"CsDtCp", "#Times have to be in ascending order!", "=CsDtCp({10;10}, " HYBRID ", 50)"},
+    {"CsDtCp", "Check PK parameters and/or decrement!", "=CsDtCp({10;30}, " HYBRID ", 100)"},
+    {"CsDtCp", "Times have to be at most 1000000!", "=CsDtCp({1000001}, " HYBRID ", 50)"},
+    {"CsDtCpVCl", "#Times have to be in ascending order!", "=CsDtCpVCl({30;10}, " VOLUMES ", 50)"},
+    {"CsDtCpVCl", "Check PK parameters and/or decrement!", "=CsDtCpVCl({10;30}, " VOLUMES ", 0)"},
+    {"CsDtCpVCl", "Times have to be at most 1000000!", "=CsDtCpVCl({10;3000000}, " VOLUMES ", 50)"},
+    {"TciCp", "Negative PK parameter!", "=TciCp({0;1}, {0;4}, 200, 0.2282, -0.005622, 0.0004083, 0.9642, 0.04562, 0.002412)"},
+    {"TciCp", "Columns of different length!", "=TciCp({0;1}, {4}, 200, " HYBRID ")"},
+    {"CalcRate", "Columns of different length!", "=CalcRate({0;1}, {0;0}, {0;4;4}, 200, " HYBRID ")"},
+    {"CalcRate", "Negative PK parameter!", "=CalcRate({0;1}, {0;0}, {0;4}, 200, 0.2282, 0.005622, 0.0004083, 0.9642, 0.04562, -0.002412)"},
+    {"TciCe", "Columns of different length!", "=TciCe({0;1}, {0;4;4}, 200, " HYBRID ", 0.456)"},
+    {"TciCe", "Check PK parameters!", "=TciCe({0;1}, {0;4}, 200, " HYBRID ", 0)"},
+    {"TciCe", "Maxrate has to be positive!", "=TciCe({0;1}, {0;4}, 0, " HYBRID ", 0.456)"},
+    {"TPeak", "Peak not found!", "=TPeak(" HYBRID ", 0)"},
+    {"VdPeak", "Peak not found!", "=VdPeak(" HYBRID ", 0)"},
+    {"TPeak2ke0", "Negative peack time!", "=TPeak2ke0(" HYBRID ", 0)"},
+    {"TPeak2ke0", "Check parameters!", "=TPeak2ke0(0.2282, 0.005622, 0.0004083, 0, 0.04562, 0.002412, 1.6)"},
+    {"TPeak2ke0", "Ke0 not found!", "=TPeak2ke0(" HYBRID ", 100000)"},
+    {"ScheduleCheck", "invalid OPER structure (memory could be exhausted), deltaTimes Not unidemensional", "=ScheduleCheck({0,1;1,1}, , )"},
+};
+// clang-format on
+
+// Every cell a reference reads is empty.
+class EmptyCells : public sheet::CellSource {
+public:
+    sheet::Value cell(sheet::CellRef) override { return {}; }
+    sheet::Value range(sheet::CellRef, sheet::CellRef) override { return {}; }
+};
+
+// The arguments of a formula "=Name(a, b, ...)", split at the commas outside braces,
+// parentheses and quotes.
+std::vector<std::string> ArgumentsOf(const std::string& formula) {
+    const std::size_t open = formula.find('(');
+    const std::string inner = formula.substr(open + 1, formula.rfind(')') - open - 1);
+    std::vector<std::string> arguments(1);
+    int depth = 0;
+    bool quoted = false;
+    for (char c : inner) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && (c == '(' || c == '{'))
+            ++depth;
+        else if (!quoted && (c == ')' || c == '}'))
+            --depth;
+        if (c == ',' && depth == 0 && !quoted)
+            arguments.emplace_back();
+        else
+            arguments.back() += c;
+    }
+    if (inner.find_first_not_of(' ') == std::string::npos)
+        arguments.clear();
+    return arguments;
+}
+
+std::string Call(const std::string& name, const std::vector<std::string>& arguments) {
+    std::string formula = "=" + name + "(";
+    for (std::size_t k = 0; k < arguments.size(); ++k)
+        formula += (k > 0 ? "," : "") + arguments[k];
+    return formula + ")";
+}
+
+// What stands in an argument's place to cause a conversion text.
+std::string CauseOf(const conversions::ConversionError& conversion) {
+    const std::string_view message = conversion.message;
+    if (message == conversions::MISSING)
+        return "";
+    if (message == conversions::NIL)
+        return "A1"; // an empty cell
+    if (message == conversions::ERROR_VALUE)
+        return "#N/A";
+    return "{1,2;3,4}"; // a range of two rows and two columns
+}
+
+class ShownTexts : public ::testing::Test {
+protected:
+    void SetUp() override {
+        standin::Host::Instance().Reset();
+        session.Load(VELMORA_FILE);
+        session.Load(CORVANE_FILE);
+        ASSERT_TRUE(session.Open().empty());
+        call = sheethost::SessionCaller(session, std::cerr);
+    }
+
+    // The one text the formula shows.
+    std::string Shown(const std::string& formula) {
+        EmptyCells cells;
+        const std::vector<std::string> shown =
+            sheethost::ShownCells(sheet::evaluate(sheet::parseFormula(formula), call, cells));
+        return shown.size() == 1 ? shown[0] : "(" + std::to_string(shown.size()) + " cells)";
+    }
+
+    standin::Session session;
+    sheet::FunctionCaller call;
+};
+
+} // namespace
+
+TEST_F(ShownTexts, EveryListedTextComesBackFromItsCause) {
+    std::set<std::pair<std::string, std::string>> caused;
+    for (const Cause& cause : CAUSES)
+        caused.insert({cause.function, cause.text});
+    std::set<std::pair<std::string, std::string>> listed;
+    std::size_t conversionsCaused = 0;
+    for (const char* addin : refdocs::ADDINS) {
+        for (const refdocs::Function& function : refdocs::FunctionsOf(addin)) {
+            const catalogue::FunctionEntry& entry = *function.entry;
+            for (const refdocs::ShownText& shown : refdocs::TextsShownInstead(function))
+                listed.insert({entry.worksheetName, shown.text});
+            for (const catalogue::ErrorCause& own : entry.errors)
+                EXPECT_TRUE(caused.count({entry.worksheetName, own.text}))
+                    << entry.worksheetName << " lists \"" << own.text << "\" with no cause here";
+            if (!function.derivedConversions)
+                continue;
+            // Each conversion text of each flag and column argument, in the example's call.
+            const std::vector<std::string> example = ArgumentsOf(entry.example);
+            ASSERT_EQ(example.size(), entry.arguments.size()) << entry.example;
+            for (std::size_t k = 0; k < entry.arguments.size(); ++k) {
+                const catalogue::ArgumentEntry& argument = entry.arguments[k];
+                if (std::string_view(argument.typeCode) != catalogue::CELL_VALUE_ARGUMENT)
+                    continue;
+                const bool flag = argument.quantity == catalogue::Quantity::Flag;
+                for (const conversions::ConversionError& conversion :
+                     flag ? std::span<const conversions::ConversionError>(conversions::FLAG_ERRORS)
+                          : std::span<const conversions::ConversionError>(
+                                conversions::COLUMN_ERRORS)) {
+                    std::vector<std::string> arguments = example;
+                    arguments[k] = CauseOf(conversion);
+                    const std::string formula = Call(entry.worksheetName, arguments);
+                    EXPECT_EQ(Shown(formula), conversion.text(argument.name)) << formula;
+                    ++conversionsCaused;
+                }
+            }
+        }
+    }
+    EXPECT_GT(conversionsCaused, 0u);
+    for (const Cause& cause : CAUSES) {
+        EXPECT_TRUE(listed.count({cause.function, cause.text}))
+            << cause.function << " does not list \"" << cause.text << "\"";
+        EXPECT_EQ(Shown(cause.formula), cause.text) << cause.formula;
+    }
+}
+
+TEST_F(ShownTexts, EveryRefusalOfTheRoutinesIsListedByAFunction) {
+    std::set<std::string> listed;
+    for (const refdocs::Function& function : refdocs::FunctionsOf("Corvane"))
+        for (const catalogue::ErrorCause& own : function.entry->errors)
+            listed.insert(own.text);
+    for (const catalogue::ErrorCause* refusal : pktools::refusals::CORVANE_REFUSALS)
+        EXPECT_TRUE(listed.count(refusal->text)) << "no function lists \"" << refusal->text << "\"";
+}

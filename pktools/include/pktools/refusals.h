@@ -1,0 +1,71 @@
+#pragma once
+
+// Corvane's refusals: every text a tool routine shows instead of its result, with what
+// causes it. The routines throw these texts (InputError), the catalogue lists them per
+// function for the reference pages, and a test causes each one a function documents and
+// checks that exactly its text comes back. A new refusal is a row here, thrown by its
+// routine and named in its function's entry (pktools/catalogue.h).
+
+#include "catalogue/reference.h"
+
+namespace pktools::refusals {
+
+using catalogue::ErrorCause;
+
+// clang-format off
+inline constexpr ErrorCause LENGTHS = {"Columns of different length!",
+    "the columns do not all have as many rows"};
+inline constexpr ErrorCause NEGATIVE_OR_MISSING = {"Negative or missing PK parameter!",
+    "A, l1 (or V1, Cl1), or ke0 where it is taken, is 0 or below (an empty cell is 0), or another "
+    "constant is below 0"};
+inline constexpr ErrorCause NEGATIVE = {"Negative PK parameter!",
+    "a hybrid constant (or ke0 where it is taken) is below 0"};
+inline constexpr ErrorCause CHECK_DECREMENT = {"Check PK parameters and/or decrement!",
+    "A or l1 (or ke0 where it is taken) is 0 or below, another constant below 0, or decr is 0 or "
+    "below, or 100 or above"};
+inline constexpr ErrorCause NOT_ASCENDING = {"#Times have to be in ascending order!",
+    "a context time is not above the one before it"};
+inline constexpr ErrorCause CONTEXT_TOO_LONG = {"Times have to be at most 1000000!",
+    "a context time is above 1000000"};
+inline constexpr ErrorCause NON_POSITIVE_LEVEL = {"Non-positive decrement concentration!",
+    "a row's decrConc is 0 or below while the effect-site concentration there is above it"};
+inline constexpr ErrorCause DECREMENT_NOT_FOUND = {"Decrement time not found!",
+    "no finite time brings the effect-site concentration down to decrConc: a level so low and an "
+    "exponent so small that the time is beyond every number"};
+inline constexpr ErrorCause SIX_PARAMETERS = {"We need exactly 6 parameters!",
+    "param does not hold exactly six numbers"};
+inline constexpr ErrorCause CHECK_TCI_PARAMETERS = {"Check PK parameters!",
+    "A, l1 or ke0 is 0 or below, or B, C, l2 or l3 below 0"};
+inline constexpr ErrorCause NON_POSITIVE_MAX_RATE = {"Maxrate has to be positive!", "maxRate is 0 or below"};
+inline constexpr ErrorCause PEAK_NOT_FOUND = {"Peak not found!",
+    "the effect-site concentration after a bolus has no positive peak that the search finds: ke0 "
+    "is 0 or vanishingly small, or the hybrid "
+    "constants cancel to nothing"};
+inline constexpr ErrorCause NEGATIVE_PEAK_TIME = {"Negative peack time!",
+    "peak_time is 0 or below"};
+inline constexpr ErrorCause CHECK_PEAK_PARAMETERS = {"Check parameters!",
+    "l1 is 0, or a hybrid constant is below 0"};
+inline constexpr ErrorCause KE0_NOT_FOUND = {"Ke0 not found!",
+    "no positive ke0 puts the peak at peak_time: it lies beyond what the plasma curve allows"};
+// clang-format on
+
+// Every refusal above, once.
+inline constexpr const ErrorCause* CORVANE_REFUSALS[] = {
+    &LENGTHS,
+    &NEGATIVE_OR_MISSING,
+    &NEGATIVE,
+    &CHECK_DECREMENT,
+    &NOT_ASCENDING,
+    &CONTEXT_TOO_LONG,
+    &NON_POSITIVE_LEVEL,
+    &DECREMENT_NOT_FOUND,
+    &SIX_PARAMETERS,
+    &CHECK_TCI_PARAMETERS,
+    &NON_POSITIVE_MAX_RATE,
+    &PEAK_NOT_FOUND,
+    &NEGATIVE_PEAK_TIME,
+    &CHECK_PEAK_PARAMETERS,
+    &KE0_NOT_FOUND,
+};
+
+} // namespace pktools::refusals

@@ -1,0 +1,471 @@
+#pragma once
+
+// exp, log, pow, cos, acos and asin that give the same bits on every machine.
+//
+// A platform's mathematics library may round these functions differently from one CPU to
+// the next (FMA or not), from one C library to another and from one compiler to another,
+// and every result of the routines would follow. These are written from IEEE-754 basic
+// operations alone (+ - * /, and sqrt, which IEEE rounds correctly everywhere), integer
+// bit manipulation and the constant tables of tables.h, in an order of operations the
+// build keeps (-ffp-contract=off, no -ffast-math, SSE2 on 32-bit x86): no call into the
+// platform's library and no use of a fused multiply-add, so every compiler and machine
+// computes the same bits.
+//
+// Accuracy (largest error found against correctly rounded values, see the accuracy test):
+// about half an ulp for exp, log and pow, below one ulp for cos, acos and asin. Special
+// cases follow C: NaN in gives NaN out, overflow gives inf, underflow 0 or a subnormal,
+// pow(x, 0) = pow(1, y) = 1, a negative base under a non-integer power gives NaN and an
+// integer power of a negative base has the sign of the power's parity, log(0) = -inf,
+// log(x < 0) = NaN, acos and asin beyond [-1, 1] give NaN, cos(inf) = NaN.
+//
+// Methods (published mathematics):
+// - exp: x = (128 k + j) ln2/128 + r with |r| <= ln2/256 (Cody and Waite's split of
+//   ln2/128, the table 2^(j/128) in two doubles after Tang), exp(r) - 1 by its Taylor
+//   polynomial of degree 5; exp(x) = 2^k T_j (1 + p).
+// - log: x = 2^k z, z in [0.6875, 1.375) in one of 256 intervals, r = z/c - 1 exactly
+//   (1/c of 26 bits times halves of z of 27 and 26 bits), log(x) = k ln2 + log c +
+//   log(1 + r) with the leading terms in double-double (Dekker's exact sum and product).
+// - pow: exp(y log x) with log x in double-double and the product y log x split into two
+//   doubles, so that a large |y log x| keeps its precision.
+// - cos: x = n pi/2 + r, |r| <= pi/4, with pi/2 in three parts below 2^19 (Cody and Waite)
+//   and, above, the bits of 2/pi (Payne and Hanek); cos or sin of r by Taylor polynomials.
+// - acos, asin: for |x| <= 1/2 the series of asin; beyond, asin(x) = pi/2 - 2 asin(s) and
+//   acos(x) = 2 asin(s) (or pi - 2 asin(s)) with s = sqrt((1 - |x|)/2) <= 1/2, s in two
+//   doubles.
+
+#include "portablemath/tables.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+namespace portable {
+
+namespace detail {
+
+using namespace tables;
+
+inline constexpr std::uint64_t SIGN_BIT = 0x8000000000000000ULL;
+inline constexpr std::uint64_t EXPONENT_BITS = 0x7ff0000000000000ULL;
+inline constexpr std::uint64_t MANTISSA_BITS = 0x000fffffffffffffULL;
+// Adding and subtracting 1.5 * 2^52 rounds a double below 2^51 to the nearest integer,
+// which then stands in the low bits of the sum.
+inline constexpr double ROUNDING_SHIFT = 0x1.8p52;
+inline constexpr double INF = std::numeric_limits<double>::infinity();
+inline constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
+
+// The bit pattern of a double and back (memcpy: some C++20 libraries, Emscripten's among
+// them, lack std::bit_cast).
+inline std::uint64_t bitsOf(double x) {
+    std::uint64_t b;
+    std::memcpy(&b, &x, sizeof b);
+    return b;
+}
+inline double fromBits(std::uint64_t b) {
+    double x;
+    std::memcpy(&x, &b, sizeof x);
+    return x;
+}
+// The nearest integer to x (|x| < 2^51), as a double and as an integer.
+struct Rounded {
+    double value;
+    std::int64_t integer;
+};
+inline Rounded nearestInteger(double x) {
+    const double shifted = x + ROUNDING_SHIFT;
+    return {shifted - ROUNDING_SHIFT,
+            static_cast<std::int64_t>(bitsOf(shifted) - bitsOf(ROUNDING_SHIFT))};
+}
+// 2^k for a normal power of two.
+inline double twoToThe(int k) {
+    return fromBits(static_cast<std::uint64_t>(k + 1023) << 52);
+}
+
+// A value as the unevaluated sum hi + lo of two doubles.
+struct Pair {
+    double hi, lo;
+};
+// a + b exactly (Knuth).
+inline Pair twoSum(double a, double b) {
+    const double s = a + b;
+    const double bb = s - a;
+    return {s, (a - (s - bb)) + (b - bb)};
+}
+// a + b exactly when |a| >= |b| (Dekker).
+inline Pair fastTwoSum(double a, double b) {
+    const double s = a + b;
+    return {s, b - (s - a)};
+}
+// a as two halves of 26 and 27 bits (Veltkamp; |a| < 2^995).
+inline Pair split(double a) {
+    const double t = (0x1p27 + 1) * a;
+    const double hi = t - (t - a);
+    return {hi, a - hi};
+}
+// a * b exactly (Dekker).
+inline Pair twoProduct(double a, double b) {
+    const double p = a * b;
+    const Pair x = split(a), y = split(b);
+    return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
+}
+
+// (th + tmp) 2^k rounded once, for th + tmp in [0.99, 2) with |tmp| < 2^-7 th and any k
+// the reductions give. Below the normal range the sum is rounded once on the subnormals'
+// grid: u = (th + tmp) 2^(k + 1022) < 1 is added to 1, where the ulp is that grid's.
+inline double scaled(double th, double tmp, int k) {
+    const double hi = th + tmp;
+    if (k > -1022 && k <= 1023)
+        return hi * twoToThe(k);
+    if (k > 1023)
+        return (hi * 0x1p1023) * twoToThe(k - 1023); // overflows to inf
+    const double lo = (th - hi) + tmp;
+    const double s = twoToThe(k + 1022);
+    const double uh = hi * s, ul = lo * s; // exact
+    if (uh >= 1)
+        return hi * twoToThe(k);
+    const double t = 1 + uh;
+    const double rounded = t + (((1 - t) + uh) + ul);
+    return (rounded - 1) * 0x1p-1022; // exact
+}
+
+// exp(x + tail) for |x| < 746 and |tail| <= 2^-40 |x|, before the final scaling rounds.
+inline double expCore(double x, double tail) {
+    const Rounded n = nearestInteger(x * INV_LN2_128);
+    // n LN2_128_HI is exact (35 bits times 18) and so is its difference with x (Sterbenz).
+    const double r = ((x - n.value * LN2_128_HI) - n.value * LN2_128_LO) + tail;
+    const int j = static_cast<int>(n.integer & 127);
+    const int k = static_cast<int>(n.integer >> 7);
+    const double th = EXP2_TABLE[j][0], tl = EXP2_TABLE[j][1];
+    const double p =
+        r + r * r * (EXP_TAYLOR[0] + r * (EXP_TAYLOR[1] + r * (EXP_TAYLOR[2] + r * EXP_TAYLOR[3])));
+    return scaled(th, tl + th * p, k);
+}
+
+// log(x) as hi + lo, relative error below 2^-68, for x > 0 finite.
+inline Pair logPair(double x) {
+    std::uint64_t ix = bitsOf(x);
+    int k = 0;
+    if (ix < 0x0010000000000000ULL) { // subnormal
+        ix = bitsOf(x * 0x1p52);
+        k = -52;
+    }
+    // x = 2^k z with z in [0.6875, 1.375); i = the interval of z.
+    const std::uint64_t offset = ix - 0x3fe6000000000000ULL;
+    k += static_cast<int>(static_cast<std::int64_t>(offset) >> 52);
+    const int i = static_cast<int>((offset >> 44) & 255);
+    const std::uint64_t iz = ix - (offset & 0xfff0000000000000ULL);
+    const double invc = LOG_TABLE[i][0], logcHi = LOG_TABLE[i][1], logcLo = LOG_TABLE[i][2];
+    // r = z invc - 1 exactly: invc has 26 bits, zh 27 and zl 26, so both products are exact
+    // and z invc is within 2^-8 of 1 (Sterbenz).
+    const double z = fromBits(iz);
+    const double zh = fromBits(iz & 0xfffffffffc000000ULL);
+    const double zl = z - zh;
+    const Pair r = twoSum(zh * invc - 1, zl * invc);
+    // log x = k ln2 + log c + r - r^2/2 + r^3 q(r), with rl/(1 + r) ~ rl - r rl.
+    const double kd = k;
+    const Pair a = twoSum(kd * LN2_HI, logcHi);
+    const Pair b = twoSum(a.hi, r.hi);
+    const Pair square = twoProduct(r.hi, r.hi);
+    const Pair c = twoSum(b.hi, -0.5 * square.hi);
+    double q = LOG_TAYLOR[6];
+    for (int n = 5; n >= 0; --n)
+        q = LOG_TAYLOR[n] + r.hi * q;
+    const double tail = ((kd * LN2_LO + logcLo) + ((a.lo + b.lo) + c.lo)) +
+                        (((r.lo - r.hi * r.lo) - 0.5 * square.lo) + r.hi * square.hi * q);
+    return fastTwoSum(c.hi, tail);
+}
+
+enum class Parity { NotAnInteger, Odd, Even };
+// Whether a finite, non-zero y is an integer, and if so its parity.
+inline Parity parityOf(double y) {
+    const std::uint64_t iy = bitsOf(y);
+    const int e = static_cast<int>((iy >> 52) & 0x7ff) - 1023;
+    if (e < 0)
+        return Parity::NotAnInteger;
+    if (e > 52)
+        return Parity::Even;
+    const std::uint64_t unit = 1ULL << (52 - e);
+    if (iy & (unit - 1))
+        return Parity::NotAnInteger;
+    return (iy & unit) ? Parity::Odd : Parity::Even;
+}
+
+// cos(hi + lo) and sin(hi + lo) for |hi| <= pi/4 (a little more after rounding),
+// |lo| <= ulp(hi).
+inline double cosKernel(double hi, double lo) {
+    const Pair z = twoProduct(hi, hi);
+    const double half = 0.5 * z.hi;
+    const double w = 1 - half;
+    const double e = (1 - w) - half; // 1 - half - w, exact
+    double c = COS_TAYLOR[7];
+    for (int n = 6; n >= 0; --n)
+        c = COS_TAYLOR[n] + z.hi * c;
+    return w + (e + ((z.hi * z.hi * c - 0.5 * z.lo) - hi * lo));
+}
+// sin r = r - r^3/6 + r^5 S(z): the term r^3/6, up to a tenth of r, in two doubles.
+inline double sinKernel(double hi, double lo) {
+    const Pair z = twoProduct(hi, hi);
+    Pair cube = twoProduct(hi, z.hi);
+    cube.lo += hi * z.lo;
+    Pair sixth = twoProduct(cube.hi, SIN_TAYLOR[0]);
+    sixth.lo += cube.hi * SIN_THIRD_ORDER_LO + cube.lo * SIN_TAYLOR[0];
+    double s = SIN_TAYLOR[7];
+    for (int n = 6; n >= 1; --n)
+        s = SIN_TAYLOR[n] + z.hi * s;
+    const Pair sum = twoSum(hi, sixth.hi);
+    return sum.hi + (sum.lo + ((sixth.lo + lo * (1 - 0.5 * z.hi)) + cube.hi * z.hi * s));
+}
+
+// x = n pi/2 + (hi + lo) with |hi + lo| <= pi/4 (a little more after rounding), for x >= 0.
+struct Reduced {
+    std::int64_t n;
+    Pair r;
+};
+inline constexpr double MEDIUM_REDUCTION_LIMIT = 0x1p19;
+// Below 2^19: n has at most 19 bits, so n PIO2_1 and n PIO2_2 are exact.
+inline Reduced reduceMedium(double x) {
+    const Rounded n = nearestInteger(x * TWO_OVER_PI);
+    const double t = x - n.value * PIO2_1; // exact
+    const Pair s = twoSum(t, -(n.value * PIO2_2));
+    return {n.integer, twoSum(s.hi, s.lo - n.value * PIO2_3)};
+}
+// The 32 bits of 2/pi that begin with bit q after the binary point (0 = the first);
+// bits before the point are 0.
+inline std::uint64_t twoOverPiWord(int q) {
+    if (q <= -32)
+        return 0;
+    if (q < 0)
+        return TWO_OVER_PI_BITS[0] >> -q;
+    const int w = q >> 5, s = q & 31;
+    if (s == 0)
+        return TWO_OVER_PI_BITS[w];
+    return ((TWO_OVER_PI_BITS[w] << s) | (TWO_OVER_PI_BITS[w + 1] >> (32 - s))) & 0xffffffffULL;
+}
+// From 2^19 up: x = m 2^e with an integer m of 53 bits; m 2^e 2/pi modulo 4 needs the bits
+// of 2/pi from 2^-(e-1) on (earlier bits give multiples of 4); 192 of them leave 128 bits
+// of the fraction, of which at most 61 can cancel.
+inline Reduced reduceLarge(double x) {
+    const std::uint64_t ix = bitsOf(x);
+    const int e = static_cast<int>(ix >> 52) - 1075;
+    const std::uint64_t m = (ix & MANTISSA_BITS) | (1ULL << 52);
+    // f: the 192 bits of 2/pi from bit e - 2 on, least significant word first.
+    std::uint64_t f[6];
+    for (int j = 0; j < 6; ++j)
+        f[5 - j] = twoOverPiWord(e - 2 + 32 * j);
+    // p = m f in 32-bit words; its bit 190 has the weight 1.
+    std::uint64_t p[8] = {};
+    const std::uint64_t mWords[2] = {m & 0xffffffffULL, m >> 32};
+    for (int i = 0; i < 2; ++i) {
+        std::uint64_t carry = 0;
+        for (int j = 0; j < 6; ++j) {
+            const std::uint64_t t = mWords[i] * f[j] + p[i + j] + carry;
+            p[i + j] = t & 0xffffffffULL;
+            carry = t >> 32;
+        }
+        p[i + 6] = carry;
+    }
+    std::int64_t n = static_cast<std::int64_t>((p[5] >> 30) & 3);
+    // The fraction's bits 189..62 as a 128-bit number.
+    std::uint64_t hi = (p[3] >> 30) | (p[4] << 2) | (p[5] << 34);
+    std::uint64_t lo = (p[1] >> 30) | (p[2] << 2) | (p[3] << 34);
+    const bool negative = hi >> 63; // fraction >= 1/2: take n + 1 and the fraction - 1
+    if (negative) {
+        n += 1;
+        lo = ~lo + 1;
+        hi = ~hi + (lo == 0 ? 1 : 0);
+    }
+    const int shift = hi ? std::countl_zero(hi) : 64 + std::countl_zero(lo);
+    if (shift >= 64) {
+        hi = lo << (shift - 64);
+        lo = 0;
+    } else if (shift > 0) {
+        hi = (hi << shift) | (lo >> (64 - shift));
+        lo <<= shift;
+    }
+    // fraction = (hi 2^64 + lo) 2^(-128 - shift): its first 53 bits and the next 53.
+    const double fh = static_cast<double>(hi >> 11) * twoToThe(-53 - shift);
+    const double fl =
+        static_cast<double>((((hi & 0x7ff) << 42) | (lo >> 22))) * twoToThe(-106 - shift);
+    const Pair product = twoProduct(fh, PIO2_HI);
+    const Pair r = fastTwoSum(product.hi, product.lo + (fh * PIO2_LO + fl * PIO2_HI));
+    return {n, negative ? Pair{-r.hi, -r.lo} : r};
+}
+
+// The series x z P(z) of asin(x) - x, z = x^2 <= 1/4.
+inline double asinSeries(double x, double z) {
+    constexpr int terms = sizeof ASIN_SERIES / sizeof ASIN_SERIES[0];
+    double s = ASIN_SERIES[terms - 1];
+    for (int n = terms - 2; n >= 0; --n)
+        s = ASIN_SERIES[n] + z * s;
+    return x * z * s;
+}
+// sqrt(w) as hi + lo, for w = 0 or w >= 2^-1000.
+inline Pair sqrtPair(double w) {
+    if (w == 0)
+        return {0, 0};
+    const double s = std::sqrt(w);
+    const Pair square = twoProduct(s, s);
+    return {s, ((w - square.hi) - square.lo) / (s + s)};
+}
+// 2 asin(s) - 2 s for s = sqrt((1 - a)/2), a in (1/2, 1]: the part beyond 2 s.hi.
+struct HalfAngle {
+    double twoS, rest;
+};
+inline HalfAngle halfAngle(double a) {
+    const double w = (1 - a) * 0.5; // exact
+    const Pair s = sqrtPair(w);
+    return {2 * s.hi, 2 * (s.lo + asinSeries(s.hi, w))};
+}
+
+} // namespace detail
+
+#if defined(PORTABLEMATH_BENCHMARK_PLATFORM_LIBRARY)
+// Only for timing the routines against the platform's library (bench/compare-libm.sh): the
+// results then differ from machine to machine.
+inline double exp(double x) {
+    return std::exp(x);
+}
+inline double log(double x) {
+    return std::log(x);
+}
+inline double pow(double x, double y) {
+    return std::pow(x, y);
+}
+inline double cos(double x) {
+    return std::cos(x);
+}
+inline double asin(double x) {
+    return std::asin(x);
+}
+inline double acos(double x) {
+    return std::acos(x);
+}
+#else
+
+inline double exp(double x) {
+    using namespace detail;
+    const std::uint64_t top = (bitsOf(x) >> 52) & 0x7ff;
+    // |x| < 2^-54: exp(x) rounds to 1 + x. |x| >= 512, inf and NaN: the edges.
+    if (top < 0x3c9)
+        return 1 + x;
+    if (top >= 0x408) {
+        if (x != x)
+            return x + x;
+        if (x > 710)
+            return INF;
+        if (x < -746)
+            return 0;
+    }
+    return expCore(x, 0);
+}
+
+inline double log(double x) {
+    using namespace detail;
+    const std::uint64_t ix = bitsOf(x);
+    if (ix - 0x0010000000000000ULL >= EXPONENT_BITS - 0x0010000000000000ULL) {
+        if (x != x)
+            return x + x;
+        if ((ix << 1) == 0)
+            return -INF;
+        if (ix & SIGN_BIT)
+            return NOT_A_NUMBER;
+        if (ix == EXPONENT_BITS)
+            return INF;
+        // a positive subnormal
+    }
+    return logPair(x).hi;
+}
+
+inline double pow(double x, double y) {
+    using namespace detail;
+    if (y == 0 || x == 1)
+        return 1;
+    if (x != x || y != y)
+        return x + y;
+    const double ax = fromBits(bitsOf(x) & ~SIGN_BIT);
+    if (y == INF || y == -INF) {
+        if (ax == 1)
+            return 1;
+        return (ax < 1) == (y < 0) ? INF : 0;
+    }
+    const Parity parity = parityOf(y);
+    const bool negative = (bitsOf(x) & SIGN_BIT) && parity == Parity::Odd;
+    if (ax == 0 || ax == INF) {
+        const double magnitude = (ax == 0) == (y < 0) ? INF : 0;
+        return negative ? -magnitude : magnitude;
+    }
+    if (x < 0 && parity == Parity::NotAnInteger)
+        return NOT_A_NUMBER;
+    const Pair l = logPair(ax);
+    const double estimate = y * l.hi;
+    double magnitude;
+    if (!(estimate < 746 && estimate > -746)) {
+        magnitude = estimate > 0 ? INF : 0;
+    } else {
+        // |y| < 2^63 here (|log x| >= 2^-53 for x != 1), so the product splits safely.
+        const Pair product = twoProduct(y, l.hi);
+        magnitude = expCore(product.hi, product.lo + y * l.lo);
+    }
+    return negative ? -magnitude : magnitude;
+}
+
+inline double cos(double x) {
+    using namespace detail;
+    const std::uint64_t ia = bitsOf(x) & ~SIGN_BIT;
+    const double ax = fromBits(ia);
+    if (ia >= EXPONENT_BITS)
+        return x - x;               // NaN for inf and NaN
+    if (ia < 0x3e40000000000000ULL) // |x| < 2^-27: cos x rounds to 1
+        return 1;
+    if (ia <= 0x3fe921fb54442d18ULL) // |x| <= pi/4
+        return cosKernel(ax, 0);
+    const Reduced q = ax < MEDIUM_REDUCTION_LIMIT ? reduceMedium(ax) : reduceLarge(ax);
+    switch (q.n & 3) {
+    case 0:
+        return cosKernel(q.r.hi, q.r.lo);
+    case 1:
+        return -sinKernel(q.r.hi, q.r.lo);
+    case 2:
+        return -cosKernel(q.r.hi, q.r.lo);
+    default:
+        return sinKernel(q.r.hi, q.r.lo);
+    }
+}
+
+inline double asin(double x) {
+    using namespace detail;
+    const std::uint64_t ia = bitsOf(x) & ~SIGN_BIT;
+    const double ax = fromBits(ia);
+    if (!(ax <= 1))
+        return x != x ? x + x : NOT_A_NUMBER;
+    if (ia < 0x3e50000000000000ULL) // |x| < 2^-26: asin x rounds to x
+        return x;
+    if (ax <= 0.5)
+        return x + asinSeries(x, x * x);
+    const HalfAngle h = halfAngle(ax);
+    const Pair d = twoSum(PIO2_HI, -h.twoS);
+    const double r = d.hi + ((d.lo + PIO2_LO) - h.rest);
+    return x < 0 ? -r : r;
+}
+
+inline double acos(double x) {
+    using namespace detail;
+    const double ax = fromBits(bitsOf(x) & ~SIGN_BIT);
+    if (!(ax <= 1))
+        return x != x ? x + x : NOT_A_NUMBER;
+    if (ax <= 0.5) {
+        const Pair d = twoSum(PIO2_HI, -x);
+        return d.hi + ((d.lo + PIO2_LO) - asinSeries(x, x * x));
+    }
+    const HalfAngle h = halfAngle(ax);
+    if (x > 0)
+        return h.twoS + h.rest;
+    const Pair d = twoSum(PI_HI, -h.twoS);
+    return d.hi + ((d.lo + PI_LO) - h.rest);
+}
+
+#endif
+
+} // namespace portable

@@ -1,0 +1,171 @@
+// The special cases of the portable functions as C defines them, exact results that a
+// half-ulp function must hit, and the edges of the ranges. (The error in ulp over whole
+// domains is measured against MPFR by accuracy.cpp.)
+
+#include "portablemath/math.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+constexpr double INF = std::numeric_limits<double>::infinity();
+constexpr double NAN_ = std::numeric_limits<double>::quiet_NaN();
+constexpr double MIN_SUBNORMAL = 0x1p-1074;
+
+// Equal bit patterns: tells 0 from -0; any NaN equals any NaN.
+::testing::AssertionResult sameBits(double expected, double actual) {
+    if ((expected != expected && actual != actual) ||
+        std::bit_cast<std::uint64_t>(expected) == std::bit_cast<std::uint64_t>(actual))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "expected " << std::hexfloat << expected << ", got " << actual;
+}
+
+struct Case1 {
+    double x, expected;
+};
+struct Case2 {
+    double x, y, expected;
+};
+
+TEST(PortableExp, SpecialCasesAndRangeEdges) {
+    const Case1 cases[] = {
+        {0.0, 1.0},
+        {-0.0, 1.0},
+        {INF, INF},
+        {-INF, 0.0},
+        {NAN_, NAN_},
+        {1e-300, 1.0},
+        {-0x1p-55, 1.0},
+        {1.0, 0x1.5bf0a8b145769p+1},                     // e
+        {0x1.62e42fefa39efp+9, 0x1.fffffffffff2ap+1023}, // just below the largest double
+        {709.79, INF},                                   // overflow
+        {800, INF},
+        {-708.5, 0x0.e6cf6d08897acp-1022},   // subnormal
+        {-745.1332191019411, MIN_SUBNORMAL}, // the smallest subnormal
+        {-745.14, 0.0},                      // underflow
+        {-1000, 0.0},
+    };
+    for (const Case1& c : cases)
+        EXPECT_TRUE(sameBits(c.expected, portable::exp(c.x))) << "exp(" << c.x << ")";
+}
+
+TEST(PortableLog, SpecialCasesAndEdges) {
+    const Case1 cases[] = {
+        {1.0, 0.0},
+        {0.0, -INF},
+        {-0.0, -INF},
+        {-1.0, NAN_},
+        {-INF, NAN_},
+        {INF, INF},
+        {NAN_, NAN_},
+        {2.0, 0x1.62e42fefa39efp-1},
+        {0.5, -0x1.62e42fefa39efp-1},
+        {MIN_SUBNORMAL, -0x1.74385446d71c3p+9},
+        {std::numeric_limits<double>::max(), 0x1.62e42fefa39efp+9},
+        {1 + 0x1p-52, 0x1.fffffffffffffp-53},
+        {1 - 0x1p-53, -0x1.0000000000000p-53},
+    };
+    for (const Case1& c : cases)
+        EXPECT_TRUE(sameBits(c.expected, portable::log(c.x))) << "log(" << c.x << ")";
+}
+
+TEST(PortablePow, CSpecialCases) {
+    const Case2 cases[] = {
+        {NAN_, 0.0, 1.0},  {NAN_, -0.0, 1.0},   {1.0, NAN_, 1.0},        {1.0, INF, 1.0},
+        {-1.0, INF, 1.0},  {-1.0, -INF, 1.0},   {NAN_, 2.0, NAN_},       {2.0, NAN_, NAN_},
+        {0.5, INF, 0.0},   {2.0, INF, INF},     {0.5, -INF, INF},        {2.0, -INF, 0.0},
+        {-0.5, INF, 0.0},  {-2.0, -INF, 0.0},   {0.0, -3.0, INF},        {-0.0, -3.0, -INF},
+        {-0.0, -2.0, INF}, {-0.0, -0.5, INF},   {0.0, 3.0, 0.0},         {-0.0, 3.0, -0.0},
+        {-0.0, 2.0, 0.0},  {-0.0, 0.5, 0.0},    {0.0, -INF, INF},        {-0.0, INF, 0.0},
+        {INF, -1.0, 0.0},  {INF, 0.5, INF},     {-INF, -3.0, -0.0},      {-INF, -2.0, 0.0},
+        {-INF, 3.0, -INF}, {-INF, 2.0, INF},    {-INF, 0.5, INF},        {-8.0, 1.0 / 3, NAN_},
+        {-2.0, 0.5, NAN_}, {-INF, -0.5, 0.0},   {-2.0, 3.0, -8.0},       {-2.0, -3.0, -0.125},
+        {-2.0, 2.0, 4.0},  {-1.0, 0x1p53, 1.0}, {-1.0, 0x1p53 + 2, 1.0}, {-1.0, 0x1p52 + 1, -1.0},
+    };
+    for (const Case2& c : cases)
+        EXPECT_TRUE(sameBits(c.expected, portable::pow(c.x, c.y)))
+            << "pow(" << c.x << ", " << c.y << ")";
+}
+
+TEST(PortablePow, ExactResultsOverflowAndUnderflow) {
+    const Case2 cases[] = {
+        {2.0, 10.0, 1024.0},
+        {9.0, 0.5, 3.0},
+        {1.5, 2.0, 2.25},
+        {0.5, 3.0, 0.125},
+        {16.0, 0.25, 2.0},
+        {1e4, 0.75, 1000.0},
+        {10.0, -2.0, 0.01},
+        {3.0, 1.0, 3.0},
+        {0.7, 1.0, 0.7},
+        {2.0, 1024.0, INF},
+        {2.0, -1074.0, MIN_SUBNORMAL},
+        {2.0, -1075.0, 0.0}, // the tie rounds to even
+        {-2.0, -1075.0, -0.0},
+        {-2.0, 1025.0, -INF},
+        {10.0, 400.0, INF},
+        {0.1, 400.0, 0.0},
+        {1 + 0x1p-52, 1e300, INF},
+        {MIN_SUBNORMAL, 0.5, 0x1p-537},
+        {MIN_SUBNORMAL, -1.0, INF},
+    };
+    for (const Case2& c : cases)
+        EXPECT_TRUE(sameBits(c.expected, portable::pow(c.x, c.y)))
+            << "pow(" << c.x << ", " << c.y << ")";
+}
+
+TEST(PortableTrigonometry, SpecialCasesAndExactAngles) {
+    const double PI = 0x1.921fb54442d18p+1;
+    const Case1 cosines[] = {
+        {0.0, 1.0},
+        {-0.0, 1.0},
+        {1e-10, 1.0},
+        {INF, NAN_},
+        {-INF, NAN_},
+        {NAN_, NAN_},
+        {PI, -1.0},
+        {-PI, -1.0},
+        {2 * PI, 1.0},
+        {PI / 2, 0x1.1a62633145c07p-54},
+        {1e22, 0x1.0be2cef01c8f4p-1}, // a reduction by the bits of 2/pi
+    };
+    for (const Case1& c : cosines)
+        EXPECT_TRUE(sameBits(c.expected, portable::cos(c.x))) << "cos(" << c.x << ")";
+    const Case1 arccosines[] = {
+        {1.0, 0.0},
+        {-1.0, PI},
+        {0.0, PI / 2},
+        {-0.0, PI / 2},
+        {0.5, 0x1.0c152382d7366p+0},
+        {-0.5, 0x1.0c152382d7366p+1},
+        {1 + 0x1p-52, NAN_},
+        {-1.5, NAN_},
+        {INF, NAN_},
+        {NAN_, NAN_},
+    };
+    for (const Case1& c : arccosines)
+        EXPECT_TRUE(sameBits(c.expected, portable::acos(c.x))) << "acos(" << c.x << ")";
+    const Case1 arcsines[] = {
+        {0.0, 0.0},     {-0.0, -0.0}, {1.0, PI / 2}, {-1.0, -PI / 2}, {0.5, 0x1.0c152382d7366p-1},
+        {1e-20, 1e-20}, {2.0, NAN_},  {-INF, NAN_},  {NAN_, NAN_},
+    };
+    for (const Case1& c : arcsines)
+        EXPECT_TRUE(sameBits(c.expected, portable::asin(c.x))) << "asin(" << c.x << ")";
+}
+
+// The identities the cubic roots use: cos(acos x) returns x within rounding over [-1, 1].
+TEST(PortableTrigonometry, CosineOfArccosineReturnsTheArgument) {
+    for (int i = -1000; i <= 1000; ++i) {
+        const double x = i / 1000.0;
+        EXPECT_NEAR(portable::cos(portable::acos(x)), x, 4e-16) << x;
+        EXPECT_NEAR(portable::asin(x) + portable::acos(x), 0x1.921fb54442d18p+0, 1e-15) << x;
+    }
+}
+
+} // namespace
