@@ -13,7 +13,7 @@ namespace rbinding {
 
 namespace {
 
-using namespace catalogue::conversions;
+namespace conversions = catalogue::conversions;
 
 // R's own text when lengths do not recycle evenly.
 constexpr const char* UNEVEN_RECYCLING =
@@ -21,7 +21,7 @@ constexpr const char* UNEVEN_RECYCLING =
 
 [[noreturn]] void refuse(const char* message, Argument argument, const char* context) {
     const std::string name = rName(argument.entry.arguments[argument.index].name);
-    throw rbinding::ConversionError(ErrorText(message, name.c_str(), context));
+    throw rbinding::ConversionError(conversions::ErrorText(message, name.c_str(), context));
 }
 
 // ---- Unwinding
@@ -50,12 +50,12 @@ double numberAt(SEXP value, R_xlen_t k) {
 // The one number of a number or a flag argument.
 double singleNumber(SEXP value, Argument argument, const char* context) {
     if (Rf_isNull(value))
-        refuse(MISSING, argument, context);
+        refuse(conversions::MISSING, argument, context);
     if (!isNumeric(value) || XLENGTH(value) != 1)
-        refuse(NOT_A_NUMBER, argument, context);
+        refuse(conversions::NOT_A_NUMBER, argument, context);
     const double number = numberAt(value, 0);
     if (R_IsNA(number))
-        refuse(MISSING, argument, context);
+        refuse(conversions::MISSING, argument, context);
     return number;
 }
 
@@ -115,13 +115,13 @@ void initialise() {
 // ---- Conversions
 
 double toNumber(SEXP value, Argument argument) {
-    return singleNumber(value, argument, TO_DOUBLE);
+    return singleNumber(value, argument, conversions::TO_DOUBLE);
 }
 
 bool toFlag(SEXP value, Argument argument) {
-    const double number = singleNumber(value, argument, TO_BOOL);
+    const double number = singleNumber(value, argument, conversions::TO_BOOL);
     if (number != 1.0 && number != 0.0)
-        refuse(NEITHER_0_NOR_1, argument, TO_BOOL);
+        refuse(conversions::NEITHER_0_NOR_1, argument, conversions::TO_BOOL);
     return number == 1.0;
 }
 
@@ -135,11 +135,11 @@ std::vector<double> dataFrameCells(SEXP frame, Argument argument) {
     for (R_xlen_t j = 0; j < columns; ++j) {
         const SEXP column = VECTOR_ELT(frame, j);
         if (!isNumeric(column) || !Rf_isNull(Rf_getAttrib(column, R_DimSymbol)))
-            refuse(NOT_A_NUMBER, argument, TO_COLUMN);
+            refuse(conversions::NOT_A_NUMBER, argument, conversions::TO_COLUMN);
         rows = XLENGTH(column);
     }
     if (rows > 1 && columns > 1)
-        refuse(NOT_ONE_DIMENSIONAL_VALUE, argument, TO_COLUMN);
+        refuse(conversions::NOT_ONE_DIMENSIONAL_VALUE, argument, conversions::TO_COLUMN);
     std::vector<double> cells;
     cells.reserve(static_cast<std::size_t>(rows * columns));
     for (R_xlen_t j = 0; j < columns; ++j)
@@ -151,9 +151,9 @@ std::vector<double> dataFrameCells(SEXP frame, Argument argument) {
 // The cells of a numeric vector, or of an array of one long axis.
 std::vector<double> vectorCells(SEXP value, Argument argument) {
     if (!isNumeric(value))
-        refuse(NOT_A_NUMBER, argument, TO_COLUMN);
+        refuse(conversions::NOT_A_NUMBER, argument, conversions::TO_COLUMN);
     if (longAxes(value) > 1)
-        refuse(NOT_ONE_DIMENSIONAL_VALUE, argument, TO_COLUMN);
+        refuse(conversions::NOT_ONE_DIMENSIONAL_VALUE, argument, conversions::TO_COLUMN);
     std::vector<double> cells(static_cast<std::size_t>(XLENGTH(value)));
     if (TYPEOF(value) == REALSXP && !cells.empty())
         std::memcpy(cells.data(), REAL(value), cells.size() * sizeof(double));
@@ -167,15 +167,15 @@ std::vector<double> vectorCells(SEXP value, Argument argument) {
 
 std::vector<double> toColumn(SEXP value, Argument argument) {
     if (Rf_isNull(value))
-        refuse(MISSING, argument, TO_COLUMN);
+        refuse(conversions::MISSING, argument, conversions::TO_COLUMN);
     std::vector<double> column = TYPEOF(value) == VECSXP && Rf_inherits(value, "data.frame")
                                      ? dataFrameCells(value, argument)
                                      : vectorCells(value, argument);
     if (column.empty())
-        refuse(EMPTY, argument, TO_COLUMN);
+        refuse(conversions::EMPTY, argument, conversions::TO_COLUMN);
     for (const double cell : column)
         if (R_IsNA(cell))
-            refuse(MISSING, argument, TO_COLUMN);
+            refuse(conversions::MISSING, argument, conversions::TO_COLUMN);
     return column;
 }
 
@@ -205,12 +205,12 @@ namespace {
 
 // The names of a result's cells, when its reference names as many as it has and several.
 SEXP cellNames(const catalogue::FunctionEntry& entry, std::size_t count) {
-    if (entry.reference == nullptr || count < 2 || entry.reference->cells.size() != count)
+    if (count < 2 || entry.cells.size() != count)
         return R_NilValue;
     const Protected names(allocate(STRSXP, static_cast<R_xlen_t>(count)));
     for (std::size_t k = 0; k < count; ++k)
         SET_STRING_ELT(names.get(), static_cast<R_xlen_t>(k),
-                       textOf(entry.reference->cells[k].name));
+                       textOf(entry.cells[k].name));
     return names.get();
 }
 
@@ -254,11 +254,11 @@ SEXP toR(const std::vector<std::string>& texts, const catalogue::FunctionEntry&)
 // ---- Population calls
 
 Covariate::Covariate(SEXP value, Argument argument, bool flag) {
-    const char* context = flag ? TO_BOOL : TO_DOUBLE;
+    const char* context = flag ? conversions::TO_BOOL : conversions::TO_DOUBLE;
     if (Rf_isNull(value))
-        refuse(MISSING, argument, context);
+        refuse(conversions::MISSING, argument, context);
     if (!isNumeric(value))
-        refuse(NOT_A_NUMBER, argument, context);
+        refuse(conversions::NOT_A_NUMBER, argument, context);
     length_ = XLENGTH(value);
     if (TYPEOF(value) == REALSXP)
         reals_ = REAL(value);
@@ -268,7 +268,7 @@ Covariate::Covariate(SEXP value, Argument argument, bool flag) {
         for (R_xlen_t k = 0; k < length_; ++k) {
             const double v = at(k);
             if (v != 0.0 && v != 1.0 && !R_IsNA(v))
-                refuse(NEITHER_0_NOR_1, argument, context);
+                refuse(conversions::NEITHER_0_NOR_1, argument, context);
         }
 }
 
