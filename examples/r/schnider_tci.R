@@ -17,12 +17,13 @@ CovariateCheck("PropSchnider", 53, 77, 177, lbm)
 # Effect-site target 4 ug/mL, lowered to 3 ug/mL at 10 min, 10 s steps for 20 min, a pump of at
 # most 1200 mg/min (propofol in mg: concentrations in mg/L = ug/mL, rates in mg/min).
 schedule <- tci_schedule(row, targets = c(4, 3), target_times = c(0, 10), duration = 20,
-                         max_rate = 1200, shape = "wide")
+                         max_rate = 1200)
 print(head(schedule, 8), digits = 4)
 cat("propofol in 20 min:", format(sum(schedule$rate * c(0, diff(schedule$time))), digits = 4),
     "mg\n")
 
-plot <- plot_tci(tci_long(schedule), concentration_unit = "ug/mL", rate_unit = "mg/min")
+# Drawn with the rate in mL/h of propofol 1 % (10 mg/mL), as the syringe pump is set.
+plot <- plot_tci(schedule, concentration_unit = "ug/mL", rate_unit = "mg/min", syringe_conc = 10)
 args <- commandArgs(trailingOnly = TRUE)
 if (length(args) > 0)
     ggplot2::ggsave(args[[1]], plot, width = 7, height = 5, dpi = 110)

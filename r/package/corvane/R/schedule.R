@@ -6,7 +6,7 @@
 
 tci_schedule <- function(parameters, targets, target_times = 0, duration, step = 1 / 6,
                          max_rate, site = c("effect", "plasma"), ke0 = NULL,
-                         shape = c("long", "wide")) {
+                         shape = c("steps", "series")) {
     site <- match.arg(site)
     shape <- match.arg(shape)
     parameters <- unlist(parameters, use.names = TRUE)
@@ -42,23 +42,32 @@ tci_schedule <- function(parameters, targets, target_times = 0, duration, step =
     } else {
         PredCe(delta, rate, bolus, h[[1]], h[[2]], h[[3]], h[[4]], h[[5]], h[[6]], ke0)
     }
-    wide <- data.frame(time = time, target = target, rate = rate, Cp = cp, Ce = ce)
-    if (shape == "wide")
-        return(wide)
-    data.frame(time = rep(time, length(.SCHEDULE_SERIES)),
-               series = factor(rep(.SCHEDULE_SERIES, each = length(time)),
-                               levels = .SCHEDULE_SERIES),
-               value = c(wide$target, wide$Cp, wide$Ce, wide$rate))
+    steps <- data.frame(time = time, target = target, rate = rate, Cp = cp, Ce = ce)
+    if (shape == "steps")
+        return(steps)
+    tci_long(steps)
 }
 
 plot_tci <- function(schedule, concentration_unit = "dose/L", rate_unit = "dose/min",
-                     time_unit = "min") {
+                     time_unit = "min", syringe_conc = NULL) {
     if (!requireNamespace("ggplot2", quietly = TRUE))
         stop("plot_tci needs the ggplot2 package: install.packages(\"ggplot2\")")
     if (!all(c("time", "series", "value") %in% names(schedule)))
         schedule <- tci_long(schedule)
     concentration <- paste0("Concentration (", concentration_unit, ")")
     rate <- paste0("Rate (", rate_unit, ")")
+    if (!is.null(syringe_conc)) {
+        # The rate as a syringe pump is set: mL/h of a syringe of syringe_conc drug per mL.
+        amount <- strsplit(rate_unit, "/", fixed = TRUE)[[1L]][[1L]]
+        if (!is.numeric(syringe_conc) || length(syringe_conc) != 1L ||
+            !is.finite(syringe_conc) || syringe_conc <= 0)
+            stop("syringe_conc is the drug per mL of the syringe, a positive number of ",
+                 amount, "/mL, not ", deparse(syringe_conc))
+        minutes_per_hour <- 60
+        is_rate <- schedule$series == "rate"
+        schedule$value[is_rate] <- schedule$value[is_rate] * minutes_per_hour / syringe_conc
+        rate <- paste0("Rate (mL/h, ", format(syringe_conc), " ", amount, "/mL)")
+    }
     schedule$panel <- factor(ifelse(schedule$series == "rate", rate, concentration),
                              levels = c(concentration, rate))
     schedule <- schedule[!is.na(schedule$value), , drop = FALSE]
@@ -84,7 +93,8 @@ plot_tci <- function(schedule, concentration_unit = "dose/L", rate_unit = "dose/
                        legend.position = "top")
 }
 
-# A wide schedule (time, target, rate, Cp, Ce) in the long form plot_tci reads.
+# A schedule of one row per step (time, target, rate, Cp, Ce) as one row per time and series,
+# the form plot_tci reads.
 tci_long <- function(schedule) {
     missing <- setdiff(c("time", .SCHEDULE_SERIES), names(schedule))
     if (length(missing) > 0L)
