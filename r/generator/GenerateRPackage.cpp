@@ -568,6 +568,22 @@ std::string sourceSection(const catalogue::ModelSource& source,
     return out + "}\n";
 }
 
+// Where a published equation and its constants come from, and where the sources disagree.
+std::string sourcesSection(const catalogue::FunctionEntry& entry) {
+    if (!*entry.sources && entry.contested.empty())
+        return "";
+    std::string out = "\\section{Sources}{\n";
+    if (*entry.sources)
+        out += rd(entry.sources) + "\n";
+    if (!entry.contested.empty()) {
+        out += "\nWhere the sources disagree:\n\\itemize{\n";
+        for (const char* point : entry.contested)
+            out += "  \\item " + rd(point) + "\n";
+        out += "}\n";
+    }
+    return out + "}\n";
+}
+
 std::string covariateRules() {
     std::string out = "\\section{Rules}{\nThe rules on impossible values and unit slips, tried "
                       "in this order; for each quantity the first rule a value breaks is "
@@ -616,6 +632,7 @@ std::string helpPage(const Package& p, const RFunction& f, const Translator& tra
     out += "\n}\n";
     if (reference.source != nullptr)
         out += sourceSection(*reference.source, entry);
+    out += sourcesSection(entry);
     if (&reference == &drugmodels::entries::CovariateCheck)
         out += covariateRules();
     std::set<std::string> used;
