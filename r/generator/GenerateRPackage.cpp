@@ -533,8 +533,8 @@ std::string errorsSection(const RFunction& f) {
         out += std::string("An argument that does not convert stops the call with an error ") +
                "naming it, such as \\code{\"" +
                rd(conversions::ErrorText(message, name.c_str(), context)) + "\"} or \\code{\"" +
-               rd(conversions::ErrorText(conversions::MISSING, name.c_str(), context)) + "\"} for NA" +
-               (isOptional(kind) ? "" : " or NULL") +
+               rd(conversions::ErrorText(conversions::MISSING, name.c_str(), context)) +
+               "\"} for NA" + (isOptional(kind) ? "" : " or NULL") +
                "; arguments are read in their order, and the first that fails is named.\n";
     }
     if (std::any_of(f.kinds.begin(), f.kinds.end(),

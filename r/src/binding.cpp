@@ -209,8 +209,7 @@ SEXP cellNames(const catalogue::FunctionEntry& entry, std::size_t count) {
         return R_NilValue;
     const Protected names(allocate(STRSXP, static_cast<R_xlen_t>(count)));
     for (std::size_t k = 0; k < count; ++k)
-        SET_STRING_ELT(names.get(), static_cast<R_xlen_t>(k),
-                       textOf(entry.cells[k].name));
+        SET_STRING_ELT(names.get(), static_cast<R_xlen_t>(k), textOf(entry.cells[k].name));
     return names.get();
 }
 

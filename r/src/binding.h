@@ -3,8 +3,8 @@
 // The R binding of an add-in's table of rows (catalogue/row.h): every row becomes one native
 // entry, registered with R_registerRoutines under its entry's worksheet name, that the
 // package's R function of the same name reaches through .Call (the R functions, their help
-// pages and the NAMESPACE are written from the same rows by r/generator). Nothing here names a function: a new
-// row is bound as it is.
+// pages and the NAMESPACE are written from the same rows by r/generator). Nothing here names a
+// function: a new row is bound as it is.
 //
 // Arguments are converted by the routine parameter's type, in registered order; the first
 // failure names its argument by its R name:
@@ -67,9 +67,8 @@ template <class R, class... P, R (*Routine)(P...)> struct Traits<Routine> {
     static constexpr std::size_t arity = sizeof...(P);
     template <std::size_t J>
     using Param = std::remove_cvref_t<std::tuple_element_t<J, std::tuple<P...>>>;
-    static constexpr bool numbersAndFlags =
-        ((std::is_same_v<std::remove_cvref_t<P>, double> ||
-          std::is_same_v<std::remove_cvref_t<P>, bool>)&&...);
+    static constexpr bool numbersAndFlags = ((std::is_same_v<std::remove_cvref_t<P>, double> ||
+                                              std::is_same_v<std::remove_cvref_t<P>, bool>)&&...);
     // A model: numbers and flags in, a row out, called once per patient of a population.
     static constexpr bool populationShaped =
         std::is_same_v<Result, std::vector<double>> && numbersAndFlags;
@@ -80,7 +79,8 @@ template <class R, class... P, R (*Routine)(P...)> struct Traits<Routine> {
 };
 
 // The routine of row I of an add-in's table, as a constant.
-template <const auto& Rows, std::size_t I> inline constexpr auto routineOf = std::get<I>(Rows).routine;
+template <const auto& Rows, std::size_t I>
+inline constexpr auto routineOf = std::get<I>(Rows).routine;
 
 // ---- R's API where it may jump
 
@@ -367,7 +367,8 @@ template <const auto& Rows> void registerPackage(DllInfo* dll) {
     [&]<std::size_t... I>(std::index_sequence<I...>) {
         (definitions.push_back(NativeOf<Rows, I>::definition()), ...);
         (addTimer(std::get<I>(Rows).entry->worksheetName, &NativeOf<Rows, I>::seconds), ...);
-    }(std::make_index_sequence<catalogue::rowCount<std::remove_cvref_t<decltype(Rows)>>>{});
+    }
+    (std::make_index_sequence<catalogue::rowCount<std::remove_cvref_t<decltype(Rows)>>>{});
     registerDefinitions(dll, std::move(definitions));
 }
 
