@@ -453,7 +453,7 @@ std::string docstringOf(const catalogue::FunctionEntry& entry,
                 doc += std::string("    \"") + error.text + "\": " + error.cause + "\n";
         }
     } else {
-        doc += "Bit for bit the add-in's.\n";
+        doc += "\nBit for bit the add-in's.\n";
         if (!entry.errors.empty()) {
             doc += "\nRaises ValueError with the add-in's text when it refuses its input:\n";
             for (const catalogue::ErrorCause& error : entry.errors)

@@ -23,9 +23,10 @@ def sections(addin):
         rows = {}
         for heading, table in re.findall(r"^\| (\w+) \| [^\n]*\n\|---[^\n]*\n((?:\|[^\n]*\n)*)",
                                          body, flags=re.M):
-            rows[heading] = [[c.strip().replace("\\|", "|")
-                              for c in re.split(r"(?<!\\)\|", r)[1:-1]]
-                             for r in table.splitlines()]
+            # The first table of a heading: an example's result may be headed "Cell" too.
+            rows.setdefault(heading, [[c.strip().replace("\\|", "|")
+                                       for c in re.split(r"(?<!\\)\|", r)[1:-1]]
+                                      for r in table.splitlines()])
         found[name] = {"purpose": body.strip().split("\n\n")[0],
                        "arguments": rows.get("Argument", []), "cells": rows.get("Cell", []),
                        "texts": [t for t, _ in rows.get("Text", [])]}
@@ -66,9 +67,8 @@ def test_the_docstring_carries_the_reference(addin, name, section):
         line = line_of(f"{cell} ({unit}): " if unit else f"{cell}: ")
         assert line.endswith(meaning), (name, line)
     for text in section["texts"]:
-        if sheets_conversion(text) and function not in CHECKS:
-            assert f'"{text}"' not in doc
-        else:
+        # The sheet's conversion texts: Python lists its own instead (tested below).
+        if function in CHECKS or not sheets_conversion(text):
             assert f'"{text}"' in doc, (name, text)
 
 
@@ -99,7 +99,7 @@ def test_each_function_points_to_the_check_that_reads_its_arguments():
     assert "ScheduleCheck" not in corvane.JLBM.__doc__
     assert "corvane.ScheduleCheck(delta_times=delta_times)" in corvane.TciCe.__doc__
     assert "corvane.ScheduleCheck(times=times, decr=decr)" in corvane.CsDtCp.__doc__
-    assert "Check" not in corvane.Cl2Hyb.__doc__.split("--")[1]
+    assert "Check" not in corvane.Cl2Hyb.__doc__
 
 
 def test_no_docstring_repeats_a_misspelt_registered_description():
