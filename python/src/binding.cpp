@@ -374,6 +374,17 @@ std::vector<std::string> keywordsOf(const catalogue::FunctionEntry& entry) {
     return keywords;
 }
 
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+} // namespace
+
 std::string checkCallOf(const catalogue::FunctionEntry& entry,
                         const std::vector<std::string>& keywords, const CheckNames& check) {
     if (catalogue::ReadsCovariates(entry)) {
@@ -413,7 +424,9 @@ std::string docstringOf(const catalogue::FunctionEntry& entry,
         doc += (i ? ", " : "") + arguments[i].keyword + (arguments[i].optional ? "=None" : "");
     doc += ")\n--\n\n";
     doc += entry.purpose;
-    doc += "\n\n";
+    doc += "\n\nThe function wizard shows: \"";
+    doc += trimmed(entry.helpText);
+    doc += "\".\n\n";
     if (!arguments.empty())
         doc += "Arguments (the registered name in quotes):\n";
     for (std::size_t i = 0; i < arguments.size(); ++i) {
