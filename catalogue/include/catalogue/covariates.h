@@ -55,10 +55,13 @@ constexpr const Covariate& covariate(Quantity quantity) {
     return COVARIATES[static_cast<std::size_t>(quantity)];
 }
 
-// The covariate check (Velmora's) reads the arguments of every function whose arguments all
-// measure the patient: the drug models and the body-size functions (Corvane's BMI, JLBM...).
+// The covariate check (Velmora's) reads the arguments of every drug model (a function with a
+// source) and of every function whose arguments all measure the patient: the body-size
+// functions (Corvane's BMI, JLBM...).
 inline constexpr const char* COVARIATE_CHECK = "CovariateCheck";
 constexpr bool ReadsCovariates(const FunctionEntry& entry) {
+    if (entry.source != nullptr)
+        return true;
     if (entry.arguments.empty())
         return false;
     for (const ArgumentEntry& argument : entry.arguments)
