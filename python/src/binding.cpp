@@ -285,8 +285,7 @@ double columnCell(py::handle given, const char* registered) {
     if (p == Py_None)
         throw ShownInstead(
             conversions::ErrorText(conversions::NIL, registered, conversions::TO_DOUBLE));
-    std::optional<double> number =
-        PyUnicode_Check(p) ? numberOfText(utf8Of(cell)) : plainNumber(p);
+    std::optional<double> number = PyUnicode_Check(p) ? numberOfText(utf8Of(cell)) : plainNumber(p);
     if (!number)
         throw ShownInstead(
             conversions::ErrorText(conversions::ERROR_VALUE, registered, conversions::TO_DOUBLE));
@@ -431,7 +430,8 @@ std::string docstringOf(const catalogue::FunctionEntry& entry,
         doc += "Arguments (the registered name in quotes):\n";
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const catalogue::ArgumentEntry& argument = entry.arguments[i];
-        doc += "    " + arguments[i].keyword + " (\"" + argument.name + "\", a " + arguments[i].kind;
+        doc +=
+            "    " + arguments[i].keyword + " (\"" + argument.name + "\", a " + arguments[i].kind;
         // A flag's kind says it is 1 or 0.
         if (*argument.unit != '\0' && argument.quantity != catalogue::Quantity::Flag)
             doc += std::string(" in ") + argument.unit;

@@ -186,8 +186,7 @@ template <> struct From<bool> {
     static bool convert(py::handle h, const std::string& kw, const char*) { return toFlag(h, kw); }
     static std::vector<std::string> raises(const std::string& kw) {
         namespace c = catalogue::conversions;
-        return conversionTexts({c::NOT_A_NUMBER, c::MISSING, c::NEITHER_0_NOR_1}, kw,
-                               FLAG_CONTEXT);
+        return conversionTexts({c::NOT_A_NUMBER, c::MISSING, c::NEITHER_0_NOR_1}, kw, FLAG_CONTEXT);
     }
 };
 template <> struct From<std::vector<double>> {
@@ -197,8 +196,9 @@ template <> struct From<std::vector<double>> {
     }
     static std::vector<std::string> raises(const std::string& kw) {
         namespace c = catalogue::conversions;
-        return conversionTexts({c::NOT_A_NUMBER, c::MISSING, c::NOT_ONE_DIMENSIONAL_VALUE, c::EMPTY},
-                               kw, COLUMN_CONTEXT);
+        return conversionTexts(
+            {c::NOT_A_NUMBER, c::MISSING, c::NOT_ONE_DIMENSIONAL_VALUE, c::EMPTY}, kw,
+            COLUMN_CONTEXT);
     }
 };
 // The checks' kinds: nothing raises.
@@ -459,8 +459,8 @@ template <const auto& Rows, std::size_t... I>
 void bindRows(py::module_& m, const char* warningName, const char* warningDoc, bool population,
               const char* covariateCheck, std::index_sequence<I...>) {
     static_assert(checkOf(Rows) != nullptr, "an add-in's rows hold its check");
-    const std::string module(std::string_view(warningName).substr(
-        0, std::string_view(warningName).find('.')));
+    const std::string module(
+        std::string_view(warningName).substr(0, std::string_view(warningName).find('.')));
     const CheckNames check{checkOf(Rows), module.c_str(), warningName, covariateCheck};
     addWarningCategory(m, warningName, warningDoc);
     const std::string warningAttribute =

@@ -230,8 +230,8 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
             out += "**Variants and notes:** " + std::string(source->notes) + "\n\n";
     }
     if (catalogue::ReadsCovariates(entry)) {
-        std::string check = "=" + std::string(catalogue::COVARIATE_CHECK) + "(\"" +
-                            entry.worksheetName + "\"";
+        std::string check =
+            "=" + std::string(catalogue::COVARIATE_CHECK) + "(\"" + entry.worksheetName + "\"";
         for (const catalogue::ArgumentEntry& argument : entry.arguments)
             check += ", " + std::string(argument.name);
         out += "Check a patient's arguments beside the " +
