@@ -2,6 +2,7 @@
 also a warning of the module's category, "OK" silent, a wrong call raised."""
 
 import math
+import subprocess
 import warnings
 
 import numpy as np
@@ -138,6 +139,15 @@ def test_whatever_is_typed_gives_the_sheets_findings_as_warnings(sheethost, func
     assert got == evaluate(sheethost, f"={function.__name__}({cells})")
     warned = [str(w.message) for w in caught if w.category is category(function)]
     assert warned == ([] if got == ["OK"] else got)
+
+
+def test_an_empty_cell_in_a_column(sheethost, tmp_path):
+    sheet = tmp_path / "schedule.csv"
+    sheet.write_text("0\n\n1\n=ScheduleCheck(A1:A3)\n")
+    shown = subprocess.run([str(sheethost), str(sheet)], check=True, capture_output=True,
+                           text=True).stdout.splitlines()[-1]
+    with pytest.warns(corvane.ScheduleWarning):
+        assert corvane.ScheduleCheck([0, None, 1]) == [shown.strip('"')]
 
 
 def test_sex_as_text_is_named_not_raised():
