@@ -173,14 +173,15 @@ ParameterRow RowOf(const catalogue::FunctionEntry& model, const std::vector<doub
     return row;
 }
 
-// A body-size function: one number from numbers and flags.
+// A function of the patient alone: one number from numbers and flags.
 template <class Row> struct OfBodySize : std::false_type {};
 template <class... Params>
 struct OfBodySize<catalogue::Row<double, Params...>>
     : std::bool_constant<((std::is_same_v<Params, double> || std::is_same_v<Params, bool>)&&...)> {
 };
 
-// The body-size functions of Corvane the check reads, in row order.
+// The functions of Corvane the check reads, in row order: those whose arguments all measure
+// the patient (the body-size functions, Ce50Eleveld).
 const std::vector<const catalogue::FunctionEntry*>& BodySizeEntries() {
     static const std::vector<const catalogue::FunctionEntry*> entries = [] {
         std::vector<const catalogue::FunctionEntry*> found;
@@ -194,8 +195,8 @@ const std::vector<const catalogue::FunctionEntry*>& BodySizeEntries() {
     return entries;
 }
 
-// What is wrong with a body-size function's number: a mass or index at or below 0, or no
-// number; nothing when it can be meant.
+// What is wrong with such a function's number: a mass, index or concentration at or below
+// 0, or no number; nothing when it can be meant.
 std::optional<std::string> BodySizeProblem(const catalogue::FunctionEntry& entry,
                                            const std::vector<double>& arguments) {
     std::optional<double> value;
@@ -240,7 +241,7 @@ bool SameAnyCase(std::string_view a, std::string_view b) {
            });
 }
 
-// The model or body-size function of this worksheet name; a name in other letter case is
+// The model or Corvane function of this worksheet name; a name in other letter case is
 // the same function, as the sheet's function names are.
 const catalogue::FunctionEntry* FindCheckedAnyCase(std::string_view name) {
     if (const catalogue::FunctionEntry* exact = findModel(name))

@@ -250,6 +250,9 @@ TEST(CovariateCheck, ReadsTheBodySizeFunctions) {
     EXPECT_FALSE(Mentions(CovariateLines("JJLBM", {168.75, 150, 0}), "does not hold"));
     // Not when an argument already explains it.
     EXPECT_FALSE(Mentions(CovariateLines("JLBM", {77, 1.77, 1}), "gives LBM"));
+    // Every Corvane function of the patient alone, such as Eleveld's Ce50 of the age.
+    EXPECT_EQ(CovariateLines("Ce50Eleveld", {40}), std::vector<std::string>{"OK"});
+    EXPECT_TRUE(Mentions(CovariateLines("Ce50Eleveld", {480}), "an age in months?"));
 }
 
 // A weight that gives the height an ordinary BMI when read as pounds.

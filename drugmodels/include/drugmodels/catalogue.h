@@ -956,7 +956,7 @@ inline constexpr FunctionEntry FentShafer{
 inline constexpr ArgumentEntry COVARIATE_CHECK_ARGS[] = {
     {"Model", " the model's worksheet name as text, e.g. \"PropSchnider\" ", CELL, "",
      "the model's worksheet name as text, such as \"PropSchnider\" (any letter case), or the "
-     "name of one of Corvane's body-size functions, such as \"JLBM\""},
+     "name of one of Corvane's functions of the patient alone, such as \"JLBM\""},
     {"arg1", " the model's 1st argument ", CELL, "",
      "the model's first argument, exactly as given to the model; empty when the model takes none"},
     {"arg2", " the model's 2nd argument ", CELL, "",
@@ -978,8 +978,9 @@ inline constexpr FunctionEntry CovariateCheck{
     .worksheetName = catalogue::COVARIATE_CHECK,
     .helpText = " Checks a model's arguments: impossible values, unit slips, studied ranges ",
     .arguments = COVARIATE_CHECK_ARGS,
-    .purpose = "Checks the arguments of a drug model, or of one of Corvane's body-size functions "
-               "(BMI and the lean body masses), before the function reads them: values no "
+    .purpose = "Checks the arguments of a drug model, or of one of Corvane's functions of the "
+               "patient alone (BMI, the lean body masses, Ce50Eleveld), before the function "
+               "reads them: values no "
                "patient can have, values that look like a unit slip (height in metres, age in "
                "months, weight in grams or pounds, a postmenstrual age in weeks), an empty "
                "argument the model would read as 0, a result the function cannot mean (a "
