@@ -34,9 +34,12 @@ version=$(sed -n 's/^project([A-Za-z]* VERSION \([0-9.]*\).*/\1/p' CMakeLists.tx
 # The formulas of the call table that every front end's tests evaluate.
 calls=catalogue/tests/calls.json
 
-# package <name> <add-in folder>: the package's folder in build-r/.
+# package <name> <add-in folder> [<folder>...]: the package's folder in build-r/, with the
+# routines of the add-in and of the subsystems it uses (Velmora's covariate check reads
+# Corvane's functions of the patient).
 package() {
-    local name=$1 addin=$2
+    local name=$1
+    local subsystems=("${@:2}")
     local dir=$out/$name
     rm -rf "$dir"
     mkdir -p "$dir/src/binding" "$dir/tests/testthat"
@@ -44,21 +47,31 @@ package() {
     [ -d "r/package/$name" ] && cp -R "r/package/$name/." "$dir"
     "$generate" package "$name" "$dir" "$version"
 
-    mkdir -p "$dir/src/catalogue" "$dir/src/portablemath" "$dir/src/$addin"
+    mkdir -p "$dir/src/catalogue" "$dir/src/portablemath"
     cp -R catalogue/include "$dir/src/catalogue/"
     cp -R portablemath/include "$dir/src/portablemath/"
-    cp -R "$addin/include" "$addin/src" "$dir/src/$addin/"
+    local subsystem includes=""
+    for subsystem in "${subsystems[@]}"; do
+        mkdir -p "$dir/src/$subsystem"
+        cp -R "$subsystem/include" "$subsystem/src" "$dir/src/$subsystem/"
+        includes+=" -I$subsystem/include"
+    done
     cp r/src/*.h r/src/binding.cpp "$dir/src/binding/"
     cp "r/src/${name}_init.cpp" "$dir/src/"
 
     local objects=""
-    for source in "$dir/src/${name}_init.cpp" "$dir/src/binding/"*.cpp "$dir/src/$addin/src/"*.cpp; do
+    for source in "$dir/src/${name}_init.cpp" "$dir/src/binding/"*.cpp; do
         objects+=" ${source#"$dir/src/"}"
+    done
+    for subsystem in "${subsystems[@]}"; do
+        for source in "$dir/src/$subsystem/src/"*.cpp; do
+            objects+=" ${source#"$dir/src/"}"
+        done
     done
     {
         echo "# Written by scripts/build-r.sh; configure puts in the floating-point flags."
         echo "CXX_STD = CXX20"
-        echo "PKG_CPPFLAGS = -Icatalogue/include -Iportablemath/include -I$addin/include -Ibinding"
+        echo "PKG_CPPFLAGS = -Icatalogue/include -Iportablemath/include$includes -Ibinding"
         echo "PKG_CXXFLAGS = @FP_FLAGS@"
         echo "OBJECTS =${objects//.cpp/.o}"
     } >"$dir/src/Makevars.in"
@@ -77,7 +90,7 @@ build() {
 }
 
 mkdir -p "$out"
-package velmora drugmodels
+package velmora drugmodels pktools
 build velmora
 package corvane pktools
 # corvane's tests compare both packages with the add-ins, call by call.
