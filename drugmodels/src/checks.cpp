@@ -164,7 +164,7 @@ ParameterRow RowOf(ParameterRow (*routine)(Params...), const std::vector<double>
 ParameterRow RowOf(const catalogue::FunctionEntry& model, const std::vector<double>& arguments) {
     ParameterRow row;
     catalogue::forEachRow(VELMORA_FUNCTIONS, [&](const auto& candidate) {
-        if constexpr (!std::decay_t<decltype(candidate)>::isCheck) {
+        if constexpr (IS_MODEL_ROW<std::decay_t<decltype(candidate)>>) {
             if (candidate.entry == &model)
                 row = RowOf(candidate.routine, arguments);
         }
@@ -190,23 +190,6 @@ std::optional<std::string> RowProblem(const catalogue::FunctionEntry& entry,
                " gives zero volumes and clearances for these arguments: it does not cover this "
                "patient";
     return std::nullopt;
-}
-
-// The model of this worksheet name; a name in other letter case is the same function, as
-// the sheet's function names are.
-const catalogue::FunctionEntry* FindModelAnyCase(std::string_view name) {
-    if (const catalogue::FunctionEntry* exact = findModel(name))
-        return exact;
-    for (const catalogue::FunctionEntry* model : MODEL_ENTRIES) {
-        const std::string_view candidate = model->worksheetName;
-        if (candidate.size() == name.size() &&
-            std::equal(candidate.begin(), candidate.end(), name.begin(), [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) ==
-                       std::tolower(static_cast<unsigned char>(b));
-            }))
-            return model;
-    }
-    return nullptr;
 }
 
 std::string ArgumentList(const catalogue::FunctionEntry& entry) {
@@ -425,7 +408,7 @@ void OutsideStudiedRanges(const catalogue::ModelSource& source, const Patient& p
 
 std::vector<Finding> CheckCovariates(std::string_view model,
                                      const std::vector<RawArgument>& arguments) {
-    const catalogue::FunctionEntry* entry = FindModelAnyCase(model);
+    const catalogue::FunctionEntry* entry = findModelAnyCase(model);
     if (entry == nullptr) {
         return {{Error, "Unknown model \"" + std::string(model) +
                             "\": give the worksheet name of a Velmora model as text, such as "
