@@ -59,9 +59,13 @@ TEST(Varvel, RefusesWhatIsNoMeasurementOrPrediction) {
     EXPECT_EQ(messageOf([] { VarvelWobble({1, -2}, {1, 1}); }), "Negative measurement!");
     EXPECT_EQ(messageOf([] { VarvelPE({1, NAN}, {1, 1}); }), "Sample not a finite number!");
     EXPECT_EQ(messageOf([] { VarvelPE({1, 2}, {1, INFINITY}); }), "Sample not a finite number!");
-    EXPECT_EQ(messageOf([] { VarvelDivergence({0, NAN}, {1, 2}, {1, 1}); }),
+    EXPECT_EQ(messageOf([] {
+                  VarvelDivergence({0, NAN}, {1, 2}, {1, 1});
+              }),
               "Sample not a finite number!");
-    EXPECT_EQ(messageOf([] { VarvelPopulation({1, NAN}, {0, 1}, {1, 2}, {1, 1}, 2); }),
+    EXPECT_EQ(messageOf([] {
+                  VarvelPopulation({1, NAN}, {0, 1}, {1, 2}, {1, 1}, 2);
+              }),
               "Sample not a finite number!");
 }
 
@@ -114,9 +118,13 @@ TEST(Varvel, APopulationTakesEachSubjectFirstOrPoolsTheSamples) {
             << method;
     // A subject with one sample has no divergence of its own, but the pool does.
     const std::vector<double> lonely = {1, 1, 2};
-    EXPECT_EQ(messageOf([&] { VarvelPopulation(lonely, {0, 60, 0}, {11, 12, 9}, {10, 10, 10}, 0); }),
+    EXPECT_EQ(messageOf([&] {
+                  VarvelPopulation(lonely, {0, 60, 0}, {11, 12, 9}, {10, 10, 10}, 0);
+              }),
               "Divergence needs 2 samples at 2 distinct times in each subject!");
     EXPECT_NO_THROW(VarvelPopulation(lonely, {0, 60, 0}, {11, 12, 9}, {10, 10, 10}, 2));
-    EXPECT_EQ(messageOf([&] { VarvelPopulation({1, 2}, {0, 0}, {11, 12}, {10, 10}, 2); }),
+    EXPECT_EQ(messageOf([&] {
+                  VarvelPopulation({1, 2}, {0, 0}, {11, 12}, {10, 10}, 2);
+              }),
               "Divergence needs 2 samples at 2 distinct times!");
 }
