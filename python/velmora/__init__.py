@@ -14,6 +14,10 @@ one row per patient. Flags take True/False or 1/0.
 with a model's arguments: it returns a list of str, ``["OK"]`` or one line per finding, and
 emits each finding as a ``velmora.CovariateWarning`` (a UserWarning), never an exception.
 The models themselves neither check nor warn: their numbers stay the add-in's and fast.
+
+``velmora.ModelOmega("PropEleveldFinal")`` gives the published variances of a model's etas
+(V1, V2, V3, Cl1, Cl2, Cl3, ke0; 0 where a parameter does not vary), and raises ValueError
+for a name of no model or a model without known variances.
 """
 
 from ._velmora import *  # noqa: F401,F403  (the functions, listed in __all__)
