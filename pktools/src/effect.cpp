@@ -163,6 +163,13 @@ std::vector<double> PNoRespHier(std::vector<double> concProp, std::vector<double
     });
 }
 
+namespace {
+// log(conc / c50) without the quotient's overflow; -inf for a drug at 0.
+double logPotency(double conc, double c50) {
+    return portable::log(conc) - portable::log(c50);
+}
+} // namespace
+
 std::vector<double> EffMinto(std::vector<double> concA, std::vector<double> concB, double C50a,
                              double C50b, double gam, double beta, double eZero, double eMax) {
     requireSameLength(concA, concB);
@@ -175,7 +182,12 @@ std::vector<double> EffMinto(std::vector<double> concA, std::vector<double> conc
         const double sum = ua + ub;
         if (sum == 0)
             return eZero;
-        const double theta = ua / sum;
+        // A potency beyond the largest double makes U infinite; its share theta then comes
+        // from the logarithms of the potencies (a drug at 0 has the share 0).
+        const double theta =
+            std::isinf(sum)
+                ? 1 / (1 + portable::exp(logPotency(concB[i], C50b) - logPotency(concA[i], C50a)))
+                : ua / sum;
         const double u50 = 1 - beta * theta + beta * (theta * theta);
         if (!(u50 > 0))
             return UNKNOWN;
@@ -192,6 +204,14 @@ std::vector<double> EffGreco(std::vector<double> concA, std::vector<double> conc
         if (!isConcentration(concA[i]) || !isConcentration(concB[i]))
             return UNKNOWN;
         const double ua = concA[i] / C50a, ub = concB[i] / C50b;
+        // A potency beyond the largest double: the index runs to +inf (the whole effect) when
+        // the interaction does not turn it, to -inf (no answer) when it does.
+        if (std::isinf(ua) || std::isinf(ub)) {
+            const bool rises = std::isinf(ua) && std::isinf(ub)
+                                   ? alpha >= 0
+                                   : 1 + alpha * (std::isinf(ua) ? ub : ua) > 0;
+            return rises ? 1.0 : UNKNOWN;
+        }
         const double index = ua + ub + alpha * ua * ub;
         if (!(index >= 0))
             return UNKNOWN;

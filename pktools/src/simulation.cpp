@@ -2,6 +2,8 @@
 
 #include "portablemath/math.h"
 
+#include <array>
+
 namespace pktools {
 
 void dropZeroExponents(Hybrid& h) {
@@ -45,12 +47,15 @@ EffectCoefficients effectCoefficients(const Hybrid& h, double ke0) {
 }
 
 PlasmaDecay plasmaDecay(double dt, const Hybrid& h) {
-    return {portable::exp(-(dt * h.l1)), portable::exp(-(dt * h.l2)), portable::exp(-(dt * h.l3))};
+    const std::array<double, 3> e =
+        portable::expEach<3>({-(dt * h.l1), -(dt * h.l2), -(dt * h.l3)});
+    return {e[0], e[1], e[2]};
 }
 
 EffectDecay effectDecay(double dt, const Hybrid& h, double ke0) {
-    return {portable::exp(-(dt * h.l1)), portable::exp(-(dt * h.l2)), portable::exp(-(dt * h.l3)),
-            portable::exp(-(dt * ke0))};
+    const std::array<double, 4> e =
+        portable::expEach<4>({-(dt * h.l1), -(dt * h.l2), -(dt * h.l3), -(dt * ke0)});
+    return {e[0], e[1], e[2], e[3]};
 }
 
 void plasmaStep(PlasmaState& s, const UnitFactors& u, double dt, double rate, double bolus,

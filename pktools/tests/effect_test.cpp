@@ -222,6 +222,14 @@ TEST(EffMinto, HasNoAnswerWhereTheSurfaceHasNone) {
     EXPECT_TRUE(std::isnan(e[3]));
     EXPECT_TRUE(std::isnan(e[4]));
     expectAllUnknown(EffMinto({1}, {1}, 0, C50B, GAMMA, 0, E_ZERO, E_MAX), 1);
+    // Potencies beyond the largest double: the limit where the share keeps U50 positive.
+    const Column huge =
+        EffMinto({1e300, 1e300, 0}, {0, 1e300, 1e300}, 1e-300, 1e-300, GAMMA, 5, E_ZERO, E_MAX);
+    EXPECT_EQ(huge[0], E_ZERO - E_MAX);
+    EXPECT_TRUE(std::isnan(huge[1])); // equal shares, U50 = 1 - 5/4
+    EXPECT_EQ(huge[2], E_ZERO - E_MAX);
+    EXPECT_EQ(EffMinto({1e300}, {1e290}, 1e-300, 1e-300, GAMMA, 5, E_ZERO, E_MAX)[0],
+              E_ZERO - E_MAX);
     expectAllUnknown(EffMinto({1}, {1}, C50A, C50B, -1, 0, E_ZERO, E_MAX), 1);
     expectAllUnknown(EffMinto({1}, {1}, C50A, C50B, GAMMA, INF, E_ZERO, E_MAX), 1);
     expectAllUnknown(EffMinto({1}, {1}, C50A, C50B, GAMMA, 0, E_ZERO, NaN), 1);
@@ -239,6 +247,16 @@ TEST(EffGreco, AddsTheInteractionTermToTheSumOfPotencies) {
     EXPECT_TRUE(std::isnan(f[5]));
     EXPECT_TRUE(std::isnan(f[6]));
     EXPECT_EQ(EffGreco({1e300}, {1e300}, C50A, C50B, GAMMA, 3)[0], 1);
+    // Potencies beyond the largest double: the whole effect unless the interaction turns the
+    // index below 0.
+    const Column huge =
+        EffGreco({1e300, 1e300, 1e300, 0}, {1e300, 0, 1, 1e300}, 1e-300, 1, GAMMA, -0.5);
+    EXPECT_TRUE(std::isnan(huge[0]));
+    EXPECT_EQ(huge[1], 1);
+    EXPECT_EQ(huge[2], 1); // 1 - 0.5 > 0
+    EXPECT_EQ(huge[3], 1);
+    EXPECT_TRUE(std::isnan(EffGreco({1e300}, {3}, 1e-300, 1, GAMMA, -0.5)[0])); // 1 - 1.5 < 0
+    EXPECT_EQ(EffGreco({1e300}, {1e300}, 1e-300, 1e-300, GAMMA, 0)[0], 1);
     expectAllUnknown(EffGreco({1}, {1}, C50A, -C50B, GAMMA, 0), 1);
     expectAllUnknown(EffGreco({1}, {1}, C50A, C50B, 0, 0), 1);
     expectAllUnknown(EffGreco({1}, {1}, C50A, C50B, GAMMA, NaN), 1);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -53,6 +54,35 @@ TEST(PortableExp, SpecialCasesAndRangeEdges) {
     };
     for (const Case1& c : cases)
         EXPECT_TRUE(sameBits(c.expected, portable::exp(c.x))) << "exp(" << c.x << ")";
+}
+
+TEST(PortableExp, OfEachArgumentIsExpOfIt) {
+    // Ordinary arguments of every size and sign, one at a time and four at once, and arrays
+    // where one argument is an edge case (tiny, huge, NaN, inf, the ordinary range's ends).
+    std::uint64_t state = 0x9e3779b97f4a7c15ULL;
+    auto next = [&] { // random bits, exponents 2^-60 to 2^13, ordinary or not
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        const std::uint64_t exponent = 0x3c3 + (state >> 33) % 0x4a;
+        return std::bit_cast<double>((state & 0x800fffffffffffffULL) | exponent << 52);
+    };
+    for (int i = 0; i < 100000; ++i) {
+        const std::array<double, 4> x = {next(), next(), next(), next()};
+        const std::array<double, 4> y = portable::expEach(x);
+        const std::array<double, 1> one = portable::expEach(std::array<double, 1>{x[0]});
+        for (std::size_t k = 0; k < 4; ++k)
+            ASSERT_TRUE(sameBits(portable::exp(x[k]), y[k])) << std::hexfloat << x[k];
+        ASSERT_TRUE(sameBits(portable::exp(x[0]), one[0])) << std::hexfloat << x[0];
+    }
+    const double edges[] = {0.0,    -0.0,         0x1p-54, -0x1p-54, 0x1.fffffffffffffp-55,
+                            511.99, -511.99,      512,     -512,     709.78,
+                            710,    -745.1,       -746,    INF,      -INF,
+                            NAN_,   MIN_SUBNORMAL};
+    for (double edge : edges) {
+        const std::array<double, 3> y = portable::expEach(std::array<double, 3>{-0.25, edge, 3});
+        EXPECT_TRUE(sameBits(portable::exp(-0.25), y[0])) << std::hexfloat << edge;
+        EXPECT_TRUE(sameBits(portable::exp(edge), y[1])) << std::hexfloat << edge;
+        EXPECT_TRUE(sameBits(portable::exp(3), y[2])) << std::hexfloat << edge;
+    }
 }
 
 TEST(PortableLog, SpecialCasesAndEdges) {

@@ -30,10 +30,10 @@ namespace pktools {
 // exp(-(exponent_k * x)) for each term.
 template <std::size_t N>
 std::array<double, N> decayFactors(const std::array<double, N>& exponent, double x) {
-    std::array<double, N> f;
+    std::array<double, N> power;
     for (std::size_t k = 0; k < N; ++k)
-        f[k] = portable::exp(-(exponent[k] * x));
-    return f;
+        power[k] = -(exponent[k] * x);
+    return portable::expEach(power);
 }
 
 // sum_k amplitude_k * factor_k, added from the first term to the last.
@@ -57,9 +57,10 @@ double decayingSum(const std::array<double, N>& amplitude, const std::array<doub
 template <std::size_t N>
 double decayingSlope(const std::array<double, N>& amplitude, const std::array<double, N>& exponent,
                      double x) {
+    const std::array<double, N> factor = decayFactors(exponent, x);
     double slope = 0;
     for (std::size_t k = 0; k < N; ++k)
-        slope -= exponent[k] * amplitude[k] * portable::exp(-(exponent[k] * x));
+        slope -= exponent[k] * amplitude[k] * factor[k];
     return slope;
 }
 

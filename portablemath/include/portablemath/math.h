@@ -35,8 +35,10 @@
 
 #include "portablemath/tables.h"
 
+#include <array>
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -342,6 +344,12 @@ inline double asin(double x) {
 inline double acos(double x) {
     return std::acos(x);
 }
+template <std::size_t N> std::array<double, N> expEach(const std::array<double, N>& x) {
+    std::array<double, N> y;
+    for (std::size_t i = 0; i < N; ++i)
+        y[i] = std::exp(x[i]);
+    return y;
+}
 #else
 
 inline double exp(double x) {
@@ -359,6 +367,39 @@ inline double exp(double x) {
             return 0;
     }
     return expCore(x, 0);
+}
+
+// exp of each of a few arguments, the same bits as exp() of each, in fewer steps where every
+// argument is ordinary (2^-54 <= |x| < 512), as a decaying sum's are: no argument then
+// needs an edge case or a scaling beyond the normal range (|k| < 740), so each step runs
+// over all the arguments without a branch and the compiler may interleave or pair them.
+// Any other argument sends every one through exp().
+template <std::size_t N> std::array<double, N> expEach(const std::array<double, N>& x) {
+    using namespace detail;
+    std::array<double, N> y;
+    bool ordinary = true;
+    for (std::size_t i = 0; i < N; ++i) {
+        const std::uint64_t top = (bitsOf(x[i]) >> 52) & 0x7ff;
+        ordinary &= top - 0x3c9 < 0x408 - 0x3c9;
+    }
+    if (!ordinary) {
+        for (std::size_t i = 0; i < N; ++i)
+            y[i] = exp(x[i]);
+        return y;
+    }
+    // expCore's steps without its tail (adding a zero tail to r changes no bit of the result).
+    for (std::size_t i = 0; i < N; ++i) {
+        const Rounded n = nearestInteger(x[i] * INV_LN2_128);
+        const double r = (x[i] - n.value * LN2_128_HI) - n.value * LN2_128_LO;
+        const int j = static_cast<int>(n.integer & 127);
+        const int k = static_cast<int>(n.integer >> 7);
+        const double th = EXP2_TABLE[j][0], tl = EXP2_TABLE[j][1];
+        const double p =
+            r +
+            r * r * (EXP_TAYLOR[0] + r * (EXP_TAYLOR[1] + r * (EXP_TAYLOR[2] + r * EXP_TAYLOR[3])));
+        y[i] = (th + (tl + th * p)) * twoToThe(k);
+    }
+    return y;
 }
 
 inline double log(double x) {
