@@ -5,7 +5,8 @@
 #   - the same program with glibc's generic paths instead of its FMA and AVX2 variants;
 #   - builds of the routines for ARM64 under qemu-aarch64 and for 32-bit x86 (SSE2) under
 #     qemu-i386: the pinned results and the drug models (a routines-only build has no
-#     stand-in host, whose libffi has no such build here, so no sheets).
+#     stand-in host, whose libffi has no such build here, so no sheets);
+#   - the same routines-only build compiled to WebAssembly, under node.
 # The Windows builds are compared by scripts/test-windows.sh. Then the portable functions'
 # error against MPFR on 10^6 inputs per domain.
 #
@@ -58,6 +59,16 @@ cross() {
 }
 cross ARM64 cmake/toolchain-aarch64-linux-gnu.cmake build-arm64 qemu-aarch64 /usr/aarch64-linux-gnu
 cross "32-bit x86" cmake/toolchain-i686-linux-gnu.cmake build-x86 qemu-i386 /usr/i686-linux-gnu
+
+# The web page's arithmetic: the routines-only build compiled to WebAssembly by Emscripten,
+# run by node.
+echo "== WebAssembly: build-wasm"
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+emcmake cmake -S . -B build-wasm -DCMAKE_BUILD_TYPE=Release -DVC_ROUTINES_ONLY=ON >/dev/null
+cmake --build build-wasm --parallel "$jobs" --target pinned_digest >build-wasm/build.log 2>&1 ||
+    { tail -n 40 build-wasm/build.log; exit 1; }
+node build-wasm/digest/pinned_digest.js >"$out/wasm.txt"
+same "WebAssembly under node" "$out/wasm.txt"
 
 echo "== the portable functions against MPFR"
 cmake --build "$linux" --target portablemath_accuracy_full || failed=1

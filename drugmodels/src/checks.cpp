@@ -3,6 +3,7 @@
 #include "catalogue/covariates.h"
 #include "catalogue/shown.h"
 #include "drugmodels/catalogue.h"
+#include "pktools/catalogue.h"
 
 #include <algorithm>
 #include <array>
@@ -152,9 +153,9 @@ std::optional<Finding> Apply(const LimitRule& rule, const Known& subject, const 
     return Finding{rule.severity, text};
 }
 
-// The model's row for plain arguments (a flag is any number but 0).
-template <class... Params>
-ParameterRow RowOf(ParameterRow (*routine)(Params...), const std::vector<double>& arguments) {
+// A routine's result for plain arguments (a flag is any number but 0).
+template <class Result, class... Params>
+Result ResultOf(Result (*routine)(Params...), const std::vector<double>& arguments) {
     return [&]<std::size_t... I>(std::index_sequence<I...>) {
         return routine(static_cast<Params>(std::is_same_v<Params, bool> ? arguments[I] != 0
                                                                         : arguments[I])...);
@@ -166,10 +167,51 @@ ParameterRow RowOf(const catalogue::FunctionEntry& model, const std::vector<doub
     catalogue::forEachRow(VELMORA_FUNCTIONS, [&](const auto& candidate) {
         if constexpr (IS_MODEL_ROW<std::decay_t<decltype(candidate)>>) {
             if (candidate.entry == &model)
-                row = RowOf(candidate.routine, arguments);
+                row = ResultOf(candidate.routine, arguments);
         }
     });
     return row;
+}
+
+// A function of the patient alone: one number from numbers and flags.
+template <class Row> struct OfBodySize : std::false_type {};
+template <class... Params>
+struct OfBodySize<catalogue::Row<double, Params...>>
+    : std::bool_constant<((std::is_same_v<Params, double> || std::is_same_v<Params, bool>)&&...)> {
+};
+
+// The functions of Corvane the check reads, in row order: those whose arguments all measure
+// the patient (the body-size functions, Ce50Eleveld).
+const std::vector<const catalogue::FunctionEntry*>& BodySizeEntries() {
+    static const std::vector<const catalogue::FunctionEntry*> entries = [] {
+        std::vector<const catalogue::FunctionEntry*> found;
+        catalogue::forEachRow(pktools::CORVANE_FUNCTIONS, [&](const auto& row) {
+            if (OfBodySize<std::decay_t<decltype(row)>>::value &&
+                catalogue::ReadsCovariates(*row.entry))
+                found.push_back(row.entry);
+        });
+        return found;
+    }();
+    return entries;
+}
+
+// What is wrong with such a function's number: a mass, index or concentration at or below
+// 0, or no number; nothing when it can be meant.
+std::optional<std::string> BodySizeProblem(const catalogue::FunctionEntry& entry,
+                                           const std::vector<double>& arguments) {
+    std::optional<double> value;
+    catalogue::forEachRow(pktools::CORVANE_FUNCTIONS, [&](const auto& candidate) {
+        if constexpr (OfBodySize<std::decay_t<decltype(candidate)>>::value) {
+            if (candidate.entry == &entry)
+                value = ResultOf(candidate.routine, arguments);
+        }
+    });
+    if (!value || *value > 0)
+        return std::nullopt;
+    const catalogue::ResultCell& cell = entry.cells[0];
+    return std::string(entry.worksheetName) + " gives " + cell.name + " = " +
+           Shown(*value, FINDING_DIGITS) + " " + cell.unit +
+           " for these arguments: its formula does not hold here";
 }
 
 // What is wrong with a model's row: a volume or clearance below 0 or no number, or all of
@@ -190,6 +232,34 @@ std::optional<std::string> RowProblem(const catalogue::FunctionEntry& entry,
                " gives zero volumes and clearances for these arguments: it does not cover this "
                "patient";
     return std::nullopt;
+}
+
+bool SameAnyCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The model or Corvane function of this worksheet name; a name in other letter case is
+// the same function, as the sheet's function names are.
+const catalogue::FunctionEntry* FindCheckedAnyCase(std::string_view name) {
+    if (const catalogue::FunctionEntry* exact = findModel(name))
+        return exact;
+    for (const catalogue::FunctionEntry* entry : BodySizeEntries())
+        if (name == entry->worksheetName)
+            return entry;
+    for (const catalogue::FunctionEntry* model : MODEL_ENTRIES)
+        if (SameAnyCase(model->worksheetName, name))
+            return model;
+    for (const catalogue::FunctionEntry* entry : BodySizeEntries())
+        if (SameAnyCase(entry->worksheetName, name))
+            return entry;
+    return nullptr;
+}
+
+bool IsModel(const catalogue::FunctionEntry& entry) {
+    return std::find(MODEL_ENTRIES.begin(), MODEL_ENTRIES.end(), &entry) != MODEL_ENTRIES.end();
 }
 
 std::string ArgumentList(const catalogue::FunctionEntry& entry) {
@@ -219,7 +289,7 @@ const std::vector<LimitRule> LIMIT_RULES = {
     {Quantity::Weight, Above, 650, Error,
      "above any recorded human; a weight in grams?", Slip::Grams},
     {Quantity::Weight, AtOrAbove, 300, Warning,
-     "beyond every data set (the heaviest is 160 kg); a weight in pounds?", Slip::Pounds},
+     "beyond every data set (the heaviest is 160 kg); a weight in lb?", Slip::Pounds},
     {Quantity::Weight, Below, 25, Warning,
      "adult weights in the data are at least 36 kg; an age in months, or a weight in another "
      "unit?", Slip::Months, Quantity::Age, 16, Quantity::Age},
@@ -245,8 +315,12 @@ const std::vector<LimitRule> LIMIT_RULES = {
      "beyond any data set (the highest BMI is 52.8); a height in inches?", Slip::Inches,
      Quantity::Other, 0, Quantity::Height},
     {Quantity::BodyMassIndex, AtOrAbove, 60, Warning,
-     "beyond every data set (the highest BMI is 52.8); a weight in pounds?", Slip::Pounds,
+     "beyond every data set (the highest BMI is 52.8); a weight in lb?", Slip::Pounds,
      Quantity::Other, 0, Quantity::Weight},
+    // Read as pounds such a weight gives this height a BMI of 22.7 to 27.2, an ordinary one.
+    {Quantity::BodyMassIndex, AtOrAbove, 50, Warning,
+     "beyond nearly every data set (the highest BMI is 52.8), while in lb the weight would fit "
+     "the height; a weight in lb?", Slip::Pounds, Quantity::Other, 0, Quantity::Weight},
     {Quantity::BodyMassIndex, Below, 10, Warning,
      "the lowest BMI in the data from 1 year on is 11.3: a weight too low, or a height too high "
      "for it", Slip::None, Quantity::Age, 1},
@@ -408,7 +482,7 @@ void OutsideStudiedRanges(const catalogue::ModelSource& source, const Patient& p
 
 std::vector<Finding> CheckCovariates(std::string_view model,
                                      const std::vector<RawArgument>& arguments) {
-    const catalogue::FunctionEntry* entry = findModelAnyCase(model);
+    const catalogue::FunctionEntry* entry = FindCheckedAnyCase(model);
     if (entry == nullptr) {
         return {{Error, "Unknown model \"" + std::string(model) +
                             "\": give the worksheet name of a Velmora model as text, such as "
@@ -431,7 +505,9 @@ std::vector<Finding> CheckCovariates(std::string_view model,
         std::vector<double> plain;
         for (std::size_t k = 0; k < described.size(); ++k)
             plain.push_back(*arguments[k]);
-        if (std::optional<std::string> problem = RowProblem(*entry, RowOf(*entry, plain)))
+        if (std::optional<std::string> problem = IsModel(*entry)
+                                                     ? RowProblem(*entry, RowOf(*entry, plain))
+                                                     : BodySizeProblem(*entry, plain))
             found.push_back({described.size(), {Error, std::move(*problem)}});
     }
     if (entry->source != nullptr)

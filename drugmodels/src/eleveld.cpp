@@ -25,8 +25,8 @@ constexpr double WEEKS_PER_YEAR = 52;
 // without an age factor.
 constexpr double REFERENCE_FFM = 54.475445721344876;
 
-// The sigmoid x^g / (x^g + x50^g).
-double sigmoid(double x, double x50, double gamma) {
+// The sigmoid x^g / (x^g + x50^g); of constants, computed by the compiler.
+constexpr double sigmoid(double x, double x50, double gamma) {
     const double xg = portable::pow(x, gamma);
     return xg / (xg + portable::pow(x50, gamma));
 }
@@ -51,15 +51,17 @@ ParameterRow ABP700V1Eleveld(double weight, double /*age*/, double height, bool 
         (fatFreeMass(weight, height, true) * m + fatFreeMass(weight, height, false) * f) /
         REFERENCE_FFM;
 
+    // The typical values, from their logarithms.
+    constexpr double v1 = portable::exp(1.24634), v2 = portable::exp(ABP700_LOG_V2),
+                     v3 = portable::exp(ABP700_LOG_V3), cl1 = portable::exp(0.766491),
+                     cl2 = portable::exp(0.673795), cl3 = portable::exp(-1.21524);
     ParameterRow p(ROW_WITH_KE0, 0.0);
-    p[row::V1] = portable::exp(1.24634) * size;
-    p[row::V2] = portable::exp(ABP700_LOG_V2) * size;
-    p[row::V3] = portable::exp(ABP700_LOG_V3) * size;
-    p[row::Cl1] = portable::pow(size, CLEARANCE_EXPONENT) * portable::exp(0.766491);
-    p[row::Cl2] = portable::pow(p[row::V2] / portable::exp(ABP700_LOG_V2), CLEARANCE_EXPONENT) *
-                  portable::exp(0.673795);
-    p[row::Cl3] = portable::pow(p[row::V3] / portable::exp(ABP700_LOG_V3), CLEARANCE_EXPONENT) *
-                  portable::exp(-1.21524);
+    p[row::V1] = v1 * size;
+    p[row::V2] = v2 * size;
+    p[row::V3] = v3 * size;
+    p[row::Cl1] = portable::pow(size, CLEARANCE_EXPONENT) * cl1;
+    p[row::Cl2] = portable::pow(p[row::V2] / v2, CLEARANCE_EXPONENT) * cl2;
+    p[row::Cl3] = portable::pow(p[row::V3] / v3, CLEARANCE_EXPONENT) * cl3;
     p[row::ke0] = portable::pow(size, KE0_EXPONENT) * 0.393504;
     return p;
 }
@@ -102,17 +104,17 @@ ParameterRow PropEleveld(double weight, double age, bool male, bool patient) {
     const double vol = 1 - pat;
 
     const double sW = sigmoid(weight, E2014_WEIGHT_E50, E2014_WEIGHT_GAMMA);
-    const double s70 = sigmoid(REFERENCE_WEIGHT, E2014_WEIGHT_E50, E2014_WEIGHT_GAMMA);
+    constexpr double s70 = sigmoid(REFERENCE_WEIGHT, E2014_WEIGHT_E50, E2014_WEIGHT_GAMMA);
     const double rW = sW / s70;
     const double ageing = portable::exp((age - REFERENCE_AGE) * -0.00354508);
 
     const double ageP40 = age + FORTY_WEEKS_IN_YEARS;
     const double s69 = sigmoid(ageP40, E2014_LATE_E50, E2014_AGE_GAMMA);
     const double s22 = m * sigmoid(ageP40, E2014_EARLY_E50, E2014_AGE_GAMMA);
-    const double s69ref =
+    constexpr double s69ref =
         sigmoid(E2014_REFERENCE_AGE_PLUS_40_WEEKS, E2014_LATE_E50, E2014_AGE_GAMMA);
     // The reference is male whatever the patient's sex.
-    const double s22ref =
+    constexpr double s22ref =
         sigmoid(E2014_REFERENCE_AGE_PLUS_40_WEEKS, E2014_EARLY_E50, E2014_AGE_GAMMA);
 
     const double w70 = weight / REFERENCE_WEIGHT;
@@ -129,18 +131,21 @@ ParameterRow PropEleveld(double weight, double age, bool male, bool patient) {
     const double q = 1 - s69;
     const double e = portable::exp(
         (q * E2014_CL1_MATURATION * (1 - s22) + (1 - q) * E2014_CL1_MATURATION * s22) * 0.01 * sW);
-    const double qref = 1 - s69ref;
-    const double eref = portable::exp(((1 - s22ref) * qref + (1 - qref) * s22ref) * 0.225228 * s70);
+    constexpr double qref = 1 - s69ref;
+    constexpr double eref =
+        portable::exp(((1 - s22ref) * qref + (1 - qref) * s22ref) * 0.225228 * s70);
+    // The typical V2 and V3 of a patient, from their logarithms.
+    constexpr double v2Patient = portable::exp(E2014_LOG_V2_PATIENT),
+                     v3Patient = portable::exp(E2014_LOG_V3_PATIENT);
     p[row::Cl1] = (e / eref) * (portable::pow(w70, CLEARANCE_EXPONENT) * ageing) *
                   portable::exp(0.42661 * pat + 0.603899 * vol);
 
-    p[row::Cl2] =
-        portable::pow(p[row::V2] / portable::exp(E2014_LOG_V2_PATIENT), CLEARANCE_EXPONENT) *
-        portable::exp(((1 - sW) * 27.6499 + sW * E2014_CL3_AGEING) * ageTerm) *
-        portable::exp(1.13003 * vol + 0.354021 * pat);
-    p[row::Cl3] =
-        portable::pow(p[row::V3] / portable::exp(E2014_LOG_V3_PATIENT), CLEARANCE_EXPONENT) *
-        portable::exp(ageTerm * E2014_CL3_AGEING) * portable::exp(0.0791004 * vol - 0.497825 * pat);
+    p[row::Cl2] = portable::pow(p[row::V2] / v2Patient, CLEARANCE_EXPONENT) *
+                  portable::exp(((1 - sW) * 27.6499 + sW * E2014_CL3_AGEING) * ageTerm) *
+                  portable::exp(1.13003 * vol + 0.354021 * pat);
+    p[row::Cl3] = portable::pow(p[row::V3] / v3Patient, CLEARANCE_EXPONENT) *
+                  portable::exp(ageTerm * E2014_CL3_AGEING) *
+                  portable::exp(0.0791004 * vol - 0.497825 * pat);
     p[row::ke0] = E2014_KE0;
     return p;
 }
@@ -194,42 +199,42 @@ ParameterRow PropEleveldFinal(double weight, double height, double pma, double a
 
     // Maturation of Cl2 and Cl3, hyperbolic in age (weeks after birth plus 40).
     const double ageWeeks = age * WEEKS_PER_YEAR + 40;
-    const double k3 = portable::exp(4.22357);
+    constexpr double k3 = portable::exp(4.22357);
     const double mQ = ageWeeks / (k3 + ageWeeks);
-    const double mQref = E2018_REFERENCE_AGE_WEEKS / (k3 + E2018_REFERENCE_AGE_WEEKS);
+    constexpr double mQref = E2018_REFERENCE_AGE_WEEKS / (k3 + E2018_REFERENCE_AGE_WEEKS);
 
     // Weight term of the central volume.
-    const double k1 = portable::exp(3.51313);
+    constexpr double k1 = portable::exp(3.51313);
     const double cW = weight / (k1 + weight);
-    const double c70 = REFERENCE_WEIGHT / (k1 + REFERENCE_WEIGHT);
+    constexpr double c70 = REFERENCE_WEIGHT / (k1 + REFERENCE_WEIGHT);
 
     const double ffm = ageAdjustedFatFreeMassFemale(weight, h2, age) * f +
                        ageAdjustedFatFreeMassMale(weight, h2, age) * m;
-    const double ffmRef =
+    constexpr double ffmRef =
         (0.12 / (portable::pow(E2018_REFERENCE_AGE_OVER_13_4, -12.7) + 1) + 0.88) * 42.92 *
         E2018_REFERENCE_HEIGHT_SQUARED * REFERENCE_WEIGHT / E2018_REFERENCE_FFM_DENOMINATOR;
 
     // Maturation of Cl1, sigmoid in postmenstrual age (weeks).
-    const double gamma = portable::exp(2.2033);
-    const double k2 = portable::exp(3.74422);
+    constexpr double gamma = portable::exp(2.2033);
+    constexpr double k2 = portable::exp(3.74422);
     const double mat = sigmoid(pma * WEEKS_PER_YEAR, k2, gamma);
-    const double matRef = sigmoid(E2018_REFERENCE_PMA_WEEKS, k2, gamma);
+    constexpr double matRef = sigmoid(E2018_REFERENCE_PMA_WEEKS, k2, gamma);
+
+    // Typical values and covariate effects, from their logarithms.
+    constexpr double v1 = portable::exp(1.83786), venousV1 = portable::exp(0.349885),
+                     v2 = portable::exp(E2018_LOG_V2), v3 = portable::exp(E2018_LOG_V3),
+                     cl2Maturation = portable::exp(0.265642), cl3 = portable::exp(0.103046);
 
     ParameterRow p(ROW_WITH_KE0, 0.0);
-    p[row::V1] =
-        portable::exp(1.83786) * (cW / c70) * (portable::exp(0.349885) * ((1 - cW) * ven) + 1);
-    p[row::V2] =
-        portable::exp((age - REFERENCE_AGE) * -0.015633) * w70 * portable::exp(E2018_LOG_V2);
-    p[row::V3] =
-        (ffm / ffmRef) * portable::exp(age * -0.0138166 * op) * portable::exp(E2018_LOG_V3);
+    p[row::V1] = v1 * (cW / c70) * (venousV1 * ((1 - cW) * ven) + 1);
+    p[row::V2] = portable::exp((age - REFERENCE_AGE) * -0.015633) * w70 * v2;
+    p[row::V3] = (ffm / ffmRef) * portable::exp(age * -0.0138166 * op) * v3;
     p[row::Cl1] = portable::exp(age * -0.00285709 * op) * portable::pow(w70, CLEARANCE_EXPONENT) *
                   (mat / matRef) * portable::exp(f * 0.742043 + m * 0.581983);
     // The maturation factor of Cl2 is not normalised to the reference individual.
-    p[row::Cl2] = portable::pow(p[row::V2] / portable::exp(E2018_LOG_V2), CLEARANCE_EXPONENT) *
-                  portable::exp(0.559672 - ven * 0.384927) *
-                  (portable::exp(0.265642) * (1 - mQ) + 1);
-    p[row::Cl3] = portable::pow(p[row::V3] / portable::exp(E2018_LOG_V3), CLEARANCE_EXPONENT) *
-                  (mQ / mQref) * portable::exp(0.103046);
+    p[row::Cl2] = portable::pow(p[row::V2] / v2, CLEARANCE_EXPONENT) *
+                  portable::exp(0.559672 - ven * 0.384927) * (cl2Maturation * (1 - mQ) + 1);
+    p[row::Cl3] = portable::pow(p[row::V3] / v3, CLEARANCE_EXPONENT) * (mQ / mQref) * cl3;
     p[row::ke0] = portable::exp(ven * 0.215605 - art * 1.92162) * portable::pow(w70, KE0_EXPONENT);
     return p;
 }
@@ -272,8 +277,9 @@ ParameterRow RemiEleveld(double weight, double age, double height, bool male) {
     const double m = indicator(male);
     const double f = 1 - m;
 
-    const double kmat = sigmoid(weight, REMI_MATURATION_WEIGHT, REMI_MATURATION_GAMMA) /
-                        sigmoid(REFERENCE_WEIGHT, REMI_MATURATION_WEIGHT, REMI_MATURATION_GAMMA);
+    constexpr double kmat70 =
+        sigmoid(REFERENCE_WEIGHT, REMI_MATURATION_WEIGHT, REMI_MATURATION_GAMMA);
+    const double kmat = sigmoid(weight, REMI_MATURATION_WEIGHT, REMI_MATURATION_GAMMA) / kmat70;
 
     // Size: the age-adjusted fat-free mass over that of the reference male, which the
     // authors compute without the age factor.
@@ -293,17 +299,17 @@ ParameterRow RemiEleveld(double weight, double age, double height, bool male) {
 
     const double wv3 = portable::exp(REMI_WEIGHT_V3 * (weight - REFERENCE_WEIGHT));
 
+    // The typical values, from their logarithms.
+    constexpr double v1 = portable::exp(REMI_LOG_V1), v2 = portable::exp(REMI_LOG_V2),
+                     v3 = portable::exp(REMI_LOG_V3), cl = portable::exp(REMI_LOG_CL),
+                     q2 = portable::exp(REMI_LOG_Q2), q3 = portable::exp(REMI_LOG_Q3);
     ParameterRow p(ROW_WITH_KE0, 0.0);
-    p[row::V1] = portable::exp(REMI_LOG_V1) * size * kv1;
-    p[row::V2] = portable::exp(REMI_LOG_V2) * size * kv2 * ksex;
-    p[row::V3] = portable::exp(REMI_LOG_V3) * size * kv3 * wv3;
-    p[row::Cl1] =
-        portable::exp(REMI_LOG_CL) * portable::pow(size, CLEARANCE_EXPONENT) * kv2 * ksex * kmat;
-    p[row::Cl2] = portable::exp(REMI_LOG_Q2) *
-                  portable::pow(p[row::V2] / portable::exp(REMI_LOG_V2), CLEARANCE_EXPONENT) * kv1 *
-                  ksex;
-    p[row::Cl3] = portable::exp(REMI_LOG_Q3) *
-                  portable::pow(p[row::V3] / portable::exp(REMI_LOG_V3), CLEARANCE_EXPONENT) * kv1;
+    p[row::V1] = v1 * size * kv1;
+    p[row::V2] = v2 * size * kv2 * ksex;
+    p[row::V3] = v3 * size * kv3 * wv3;
+    p[row::Cl1] = cl * portable::pow(size, CLEARANCE_EXPONENT) * kv2 * ksex * kmat;
+    p[row::Cl2] = q2 * portable::pow(p[row::V2] / v2, CLEARANCE_EXPONENT) * kv1 * ksex;
+    p[row::Cl3] = q3 * portable::pow(p[row::V3] / v3, CLEARANCE_EXPONENT) * kv1;
     p[row::ke0] = REMI_KE0 * portable::exp(REMI_KE0_AGEING * (age - REFERENCE_AGE));
     return p;
 }

@@ -225,6 +225,54 @@ TEST(CovariateCheck, BodyMassIndexRulesAtTheirThresholds) {
     EXPECT_FALSE(Mentions(Texts("PropSchnider", {40, 70, 1.75, 56}), "BMI"));
 }
 
+// Corvane's body-size functions are checked as the models are, by their own argument names.
+TEST(CovariateCheck, ReadsTheBodySizeFunctions) {
+    EXPECT_EQ(CovariateLines("JLBM", {77, 1.77, 1}),
+              std::vector<std::string>{
+                  "height 1.77 cm is below 3 cm: height is in cm (1.77 m = 177 cm)"});
+    EXPECT_EQ(CovariateLines("BMI", {70, 1.75})[0],
+              "Height 1.75 cm is below 3 cm: height is in cm (1.75 m = 175 cm)");
+    for (const char* name : {"JLBM", "jlbm", "JanLBM", "JJLBM"})
+        EXPECT_EQ(CovariateLines(name, {77, 177, 1}), std::vector<std::string>{"OK"}) << name;
+    EXPECT_EQ(CovariateLines("BMI", {77, 177}), std::vector<std::string>{"OK"});
+    EXPECT_EQ(CovariateLines("JLBM", {77, 177, std::nan("")}),
+              std::vector<std::string>{"MALE is not a number: enter it in 1 or 0"});
+    EXPECT_EQ(CovariateLines("JLBM", {77, 177, 1, 5})[0],
+              "JLBM takes 3 arguments (weight, height, MALE); the value 5 in place 4 does not "
+              "fit it");
+    EXPECT_EQ(CovariateLines("JanLBM", {77, 177})[0],
+              "MALE is empty: the model shows an error instead of its row; enter 1 or 0");
+    // A woman of BMI 75: James's formula turns negative, which no argument explains.
+    const auto negative = CovariateLines("JLBM", {168.75, 150, 0});
+    ASSERT_EQ(negative.size(), 2u);
+    EXPECT_EQ(negative[0],
+              "JLBM gives LBM = -6.75 kg for these arguments: its formula does not hold here");
+    EXPECT_FALSE(Mentions(CovariateLines("JJLBM", {168.75, 150, 0}), "does not hold"));
+    // Not when an argument already explains it.
+    EXPECT_FALSE(Mentions(CovariateLines("JLBM", {77, 1.77, 1}), "gives LBM"));
+    // Every Corvane function of the patient alone, such as Eleveld's Ce50 of the age.
+    EXPECT_EQ(CovariateLines("Ce50Eleveld", {40}), std::vector<std::string>{"OK"});
+    EXPECT_TRUE(Mentions(CovariateLines("Ce50Eleveld", {480}), "an age in months?"));
+}
+
+// A weight that gives the height an ordinary BMI when read as pounds.
+TEST(CovariateCheck, AsksForPoundsWhereTheyFitTheHeightBetter) {
+    const std::string hint = "a weight in lb? (170 lb = 77.1107 kg)";
+    EXPECT_TRUE(Mentions(CovariateLines("JLBM", {170, 170, 1}), hint));
+    EXPECT_TRUE(Mentions(CovariateLines("PropSchnider", {53, 170, 170, 59}), hint));
+    EXPECT_TRUE(Mentions(CovariateLines("PropSchnider", {53, 170, 170, 59}),
+                         "BMI 58.8235 kg/m² is at or above 50 kg/m²"));
+    EXPECT_FALSE(Mentions(CovariateLines("JLBM", {77, 177, 1}), "lb?"));
+    // Height 100 cm: the BMI equals the weight.
+    const auto bmi = [](double weight) { return Texts("JLBM", {weight, 100, 1}); };
+    EXPECT_FALSE(Mentions(bmi(49.999), "lb?"));
+    EXPECT_TRUE(Mentions(bmi(50), "BMI 50 kg/m² is at or above 50 kg/m²"));
+    EXPECT_TRUE(Mentions(bmi(50), "(50 lb = 22.6796 kg)"));
+    EXPECT_TRUE(Mentions(bmi(60), "at or above 60 kg/m²: beyond every data set (the highest BMI "
+                                  "is 52.8); a weight in lb? (60 lb"));
+    EXPECT_TRUE(Mentions(Texts("PropMarsh", {300}), "a weight in lb? (300 lb = 136.078 kg)"));
+}
+
 TEST(CovariateCheck, GestationRulesAtTheirThresholds) {
     const auto eleveld = [](double pma, double age) {
         return Texts("PropEleveldFinal", {3.5, 50, pma, age, 1, 0, 0, 1});

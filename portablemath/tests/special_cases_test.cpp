@@ -85,6 +85,21 @@ TEST(PortableExp, OfEachArgumentIsExpOfIt) {
     }
 }
 
+TEST(PortableMath, AtCompileTimeAsAtRunTime) {
+    // A routine's constants are computed by the compiler: the same bits as the machine's.
+    constexpr double atCompileTime[] = {portable::exp(1.24634),         portable::exp(-745.1),
+                                        portable::log(0.6875),          portable::log(0x1p-1070),
+                                        portable::pow(77 / 70.0, 0.75), portable::pow(-2, -3),
+                                        portable::pow(0.39, -12.7)};
+    volatile double e1 = 1.24634, e2 = -745.1, l1 = 0.6875, l2 = 0x1p-1070, b1 = 77 / 70.0, b2 = -2,
+                    b3 = 0.39;
+    const double atRunTime[] = {
+        portable::exp(e1),       portable::exp(e2),     portable::log(l1),       portable::log(l2),
+        portable::pow(b1, 0.75), portable::pow(b2, -3), portable::pow(b3, -12.7)};
+    for (std::size_t i = 0; i < std::size(atRunTime); ++i)
+        EXPECT_TRUE(sameBits(atRunTime[i], atCompileTime[i])) << i;
+}
+
 TEST(PortableLog, SpecialCasesAndEdges) {
     const Case1 cases[] = {
         {1.0, 0.0},

@@ -1,8 +1,11 @@
 #include "binding.h"
 
+#include "catalogue/covariates.h"
 #include "catalogue/kinds.h"
 
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
 #include <set>
 
 namespace pybinding {
@@ -213,6 +216,151 @@ Broadcast broadcast(const std::vector<py::array_t<double>>& covariates) {
     return b;
 }
 
+namespace {
+
+bool isSequence(PyObject* p) {
+    return PyList_Check(p) || PyTuple_Check(p);
+}
+
+// A value as the sheet reads a cell given as an array of one: a list, tuple or numpy array
+// of one element stands for that element.
+py::object singleCell(py::handle value) {
+    auto cell = py::reinterpret_borrow<py::object>(value);
+    for (;;) {
+        if (isSequence(cell.ptr()) && PySequence_Size(cell.ptr()) == 1) {
+            cell = py::reinterpret_borrow<py::object>(PySequence_Fast_GET_ITEM(cell.ptr(), 0));
+        } else if (py::isinstance<py::array>(cell) &&
+                   py::reinterpret_borrow<py::array>(cell).size() == 1) {
+            cell = cell.attr("item")();
+        } else {
+            return cell;
+        }
+    }
+}
+
+// A number of a value that is neither a text nor empty, or nothing (an object the sheet
+// has no number for, an integer beyond the doubles).
+std::optional<double> plainNumber(PyObject* p) {
+    if (PyFloat_Check(p))
+        return PyFloat_AS_DOUBLE(p);
+    if (PyUnicode_Check(p) || PyBytes_Check(p) || p == Py_None || isSequence(p))
+        return std::nullopt;
+    const double number = PyFloat_AsDouble(p);
+    if (number == -1.0 && PyErr_Occurred() != nullptr) {
+        PyErr_Clear();
+        return std::nullopt;
+    }
+    return number;
+}
+
+std::string utf8Of(py::handle text) {
+    Py_ssize_t size = 0;
+    if (const char* bytes = PyUnicode_AsUTF8AndSize(text.ptr(), &size))
+        return std::string(bytes, static_cast<std::size_t>(size));
+    PyErr_Clear(); // a lone surrogate, which the sheet shows as U+FFFD
+    return py::reinterpret_steal<py::bytes>(
+               PyUnicode_AsEncodedString(text.ptr(), "utf-8", "replace"))
+        .cast<std::string>();
+}
+
+// A text as the sheet reads it as a number: a plain decimal number between blanks.
+std::optional<double> numberOfText(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::nullopt;
+    const std::string digits = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    if (digits.find_first_not_of("0123456789.+-eE") != std::string::npos)
+        return std::nullopt;
+    char* end = nullptr;
+    const double value = std::strtod(digits.c_str(), &end);
+    if (end != digits.c_str() + digits.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// One cell of a column as the sheet reads it, or the text it shows instead.
+double columnCell(py::handle given, const char* registered) {
+    const py::object cell = singleCell(given);
+    PyObject* p = cell.ptr();
+    if (p == Py_None)
+        throw ShownInstead(
+            conversions::ErrorText(conversions::NIL, registered, conversions::TO_DOUBLE));
+    std::optional<double> number = PyUnicode_Check(p) ? numberOfText(utf8Of(cell)) : plainNumber(p);
+    if (!number)
+        throw ShownInstead(
+            conversions::ErrorText(conversions::ERROR_VALUE, registered, conversions::TO_DOUBLE));
+    return *number;
+}
+
+[[noreturn]] void notAColumn(const char* registered) {
+    throw ShownInstead(conversions::ErrorText(conversions::INVALID_RECORD, registered,
+                                              conversions::NOT_ONE_DIMENSIONAL));
+}
+
+} // namespace
+
+std::string checkText(py::handle value) {
+    const py::object cell = singleCell(value);
+    return PyUnicode_Check(cell.ptr()) ? utf8Of(cell) : std::string();
+}
+
+std::optional<double> checkNumber(py::handle value) {
+    const py::object cell = singleCell(value);
+    PyObject* p = cell.ptr();
+    if (p == Py_None || (PyUnicode_Check(p) && PyUnicode_GetLength(p) == 0))
+        return std::nullopt;
+    return plainNumber(p).value_or(std::nan(""));
+}
+
+std::optional<std::vector<double>> checkColumn(py::handle value, const char* registered) {
+    PyObject* p = value.ptr();
+    if (p == Py_None)
+        return std::nullopt;
+    std::vector<double> column;
+    if (py::isinstance<py::array>(value)) {
+        const auto array = py::reinterpret_borrow<py::array>(value);
+        int longAxes = 0;
+        for (py::ssize_t axis = 0; axis < array.ndim(); ++axis)
+            longAxes += array.shape(axis) > 1;
+        if (longAxes > 1 || array.size() == 0)
+            notAColumn(registered);
+        if (isNumberKind(array.dtype().kind())) {
+            const auto doubles = Doubles::ensure(array);
+            return std::vector<double>(doubles.data(), doubles.data() + doubles.size());
+        }
+        for (const py::handle cell : array.attr("reshape")(-1).attr("tolist")())
+            column.push_back(columnCell(cell, registered));
+        return column;
+    }
+    if (isSequence(p)) {
+        const py::sequence rows = py::reinterpret_borrow<py::sequence>(value);
+        if (rows.size() == 0)
+            notAColumn(registered);
+        bool table = true; // every element a row of cells
+        for (const py::handle row : rows)
+            table = table && isSequence(row.ptr());
+        if (!table) {
+            for (const py::handle cell : rows)
+                column.push_back(columnCell(cell, registered));
+            return column;
+        }
+        const py::ssize_t width = PySequence_Size(rows[0].ptr());
+        for (const py::handle row : rows)
+            if (PySequence_Size(row.ptr()) != width)
+                notAColumn(registered); // no range is ragged
+        if (width == 0 || (rows.size() > 1 && width > 1))
+            notAColumn(registered);
+        for (const py::handle row : rows)
+            for (const py::handle cell : py::reinterpret_borrow<py::sequence>(row))
+                column.push_back(columnCell(cell, registered));
+        return column;
+    }
+    // One cell; an object that is no cell value stands for an error value, which is no range.
+    if (!PyUnicode_Check(p) && !plainNumber(p))
+        notAColumn(registered);
+    return std::vector<double>{columnCell(value, registered)};
+}
+
 std::vector<std::string> keywordsOf(const catalogue::FunctionEntry& entry) {
     std::vector<std::string> keywords;
     std::set<std::string> seen;
@@ -236,41 +384,108 @@ std::string_view trimmed(std::string_view text) {
 
 } // namespace
 
+std::string checkCallOf(const catalogue::FunctionEntry& entry,
+                        const std::vector<std::string>& keywords, const CheckNames& check) {
+    if (catalogue::ReadsCovariates(entry)) {
+        std::string call = std::string(check.covariateCheck) + "(\"" + entry.worksheetName + "\"";
+        for (const std::string& keyword : keywords)
+            call += ", " + keyword;
+        return call + ")";
+    }
+    if (check.own == nullptr || check.own == &entry)
+        return "";
+    std::string shared;
+    for (const catalogue::ArgumentEntry& checked : check.own->arguments)
+        for (const catalogue::ArgumentEntry& argument : entry.arguments)
+            if (std::string_view(checked.name) == argument.name) {
+                const std::string keyword = keywordName(argument.name);
+                shared += (shared.empty() ? "" : ", ") + keyword + "=" + keyword;
+            }
+    if (shared.empty())
+        return "";
+    return std::string(check.module) + "." + check.own->worksheetName + "(" + shared + ")";
+}
+
+std::vector<std::string> conversionTexts(std::initializer_list<const char*> messages,
+                                         const std::string& keyword, const char* context) {
+    std::vector<std::string> texts;
+    for (const char* message : messages)
+        texts.push_back(conversionError(message, keyword, context));
+    return texts;
+}
+
 std::string docstringOf(const catalogue::FunctionEntry& entry,
-                        const std::vector<std::string>& keywords,
-                        const std::vector<const char*>& kinds, const std::vector<bool>& optional,
-                        const char* returns, bool population, bool isCheck,
-                        const CheckNames& check) {
+                        const std::vector<ArgumentDoc>& arguments, const char* returns,
+                        bool population, bool isCheck, const CheckNames& check) {
     std::string doc = entry.worksheetName;
     doc += '(';
-    for (std::size_t i = 0; i < keywords.size(); ++i)
-        doc += (i ? ", " : "") + keywords[i] + (optional[i] ? "=None" : "");
+    for (std::size_t i = 0; i < arguments.size(); ++i)
+        doc += (i ? ", " : "") + arguments[i].keyword + (arguments[i].optional ? "=None" : "");
     doc += ")\n--\n\n";
+    doc += entry.purpose;
+    doc += "\n\nThe function wizard shows: \"";
     doc += trimmed(entry.helpText);
-    doc += "\n\n";
-    if (!keywords.empty())
+    doc += "\".\n\n";
+    if (!arguments.empty())
         doc += "Arguments (the registered name in quotes):\n";
-    for (std::size_t i = 0; i < keywords.size(); ++i) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
         const catalogue::ArgumentEntry& argument = entry.arguments[i];
-        doc += "    " + keywords[i] + " (\"" + argument.name + "\", a " + kinds[i] + "): ";
-        doc += trimmed(argument.description);
+        doc +=
+            "    " + arguments[i].keyword + " (\"" + argument.name + "\", a " + arguments[i].kind;
+        // A flag's kind says it is 1 or 0.
+        if (*argument.unit != '\0' && argument.quantity != catalogue::Quantity::Flag)
+            doc += std::string(" in ") + argument.unit;
+        doc += "): ";
+        doc += argument.meaning;
         doc += '\n';
     }
     doc += "\nReturns ";
     doc += returns;
+    doc += ", ";
+    doc += entry.result;
+    doc += ":\n";
+    for (const catalogue::ResultCell& cell : entry.cells) {
+        doc += "    " + std::string(cell.name);
+        if (*cell.unit != '\0')
+            doc += std::string(" (") + cell.unit + ")";
+        doc += std::string(": ") + cell.meaning + "\n";
+    }
     if (isCheck) {
-        doc += std::string(": \"") + catalogue::NOTHING_FOUND +
+        doc += std::string("\"") + catalogue::NOTHING_FOUND +
                "\", or one line per finding, errors first; the add-in's texts. Each finding is "
                "also emitted as a " +
                check.warningName +
-               " (warnings.warn, a UserWarning), never raised; a wrong call (a wrong type, a "
-               "column that is not one) raises TypeError or ValueError.\n";
+               " (warnings.warn, a UserWarning), never raised. Every argument is read as the "
+               "sheet reads the cell (None is an empty cell), so the findings are the sheet's "
+               "for whatever is given; only a wrong call (too many arguments, an unknown "
+               "keyword) raises TypeError.\n";
+        if (!entry.errors.empty()) {
+            doc += "\nReturns instead, as its one finding, the text the sheet shows instead of a "
+                   "result:\n";
+            for (const catalogue::ErrorCause& error : entry.errors)
+                doc += std::string("    \"") + error.text + "\": " + error.cause + "\n";
+        }
     } else {
-        doc += ", bit for bit the add-in's. A refused input raises ValueError with the add-in's "
-               "text. It neither checks its arguments nor warns (its numbers stay the add-in's "
-               "and the call stays fast): ";
-        doc += check.worksheetName;
-        doc += " says what looks wrong with them.\n";
+        doc += "\nBit for bit the add-in's.\n";
+        if (!entry.errors.empty()) {
+            doc += "\nRaises ValueError with the add-in's text when it refuses its input:\n";
+            for (const catalogue::ErrorCause& error : entry.errors)
+                doc += std::string("    \"") + error.text + "\": " + error.cause + "\n";
+        }
+        bool converts = false;
+        for (const ArgumentDoc& argument : arguments)
+            converts = converts || !argument.raises.empty();
+        if (converts) {
+            doc += "\nRaises TypeError or ValueError when an argument does not convert:\n";
+            for (const ArgumentDoc& argument : arguments)
+                for (const std::string& text : argument.raises)
+                    doc += "    \"" + text + "\"\n";
+        }
+        const std::string checkCall = checkCallOf(entry, keywordsOf(entry), check);
+        doc += "\nIt neither checks its arguments nor warns (its numbers stay the add-in's and "
+               "the call stays fast)";
+        doc += checkCall.empty() ? std::string(".\n")
+                                 : ": " + checkCall + " says what looks wrong with them.\n";
     }
     if (population)
         doc += "\nPopulation call: any covariate may be an array or a sequence; the covariates "

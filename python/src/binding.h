@@ -13,9 +13,17 @@
 //   std::vector<double>  a column: a sequence or numpy array with at most one axis longer
 //                        than 1, or a single number (a column of one), as the sheet takes a
 //                        row, a column or one cell
-//   std::string          a text: a str
-//   std::optional<...>   a number or a column that may be left out: None (the default of
-//                        the keyword) leaves it out, anything else converts as above
+// The checks' kinds read what the user gave as the sheet reads a cell, and never raise
+// (None, the default of the keyword, is an empty cell):
+//   std::string          a text: a str, or a sequence of one str; anything else is ""
+//   optional<double>     a number, a bool as 1 or 0, or a sequence of one of them; None
+//                        and "" leave it out; anything else (another text, a sequence of
+//                        more) is NaN, which the check names as no number
+//   optional<column>     None leaves it out; else a column as the sheet reads a range: bools
+//                        as 1 or 0, a text that is a plain decimal number as that number; the
+//                        text the sheet shows instead of a result (an element that is no
+//                        number, a range of more than one row and column) becomes the
+//                        check's one finding
 // Results: a column or row (std::vector<double>) is a new numpy float64 array, a number a
 // Python float, a truth value a bool, a text a str. A routine that refuses its input throws
 // an exception derived from std::runtime_error; its text, the one the cell shows, becomes a
@@ -23,8 +31,11 @@
 //
 // Checks: a row whose routine returns texts is a check ("OK" or one line per finding). Beside
 // returning them, the binding emits every finding as a warning of the module's check
-// category (a UserWarning), never as an exception; only a wrong call raises. The other
-// functions neither check nor warn.
+// category (a UserWarning), never as an exception; only a wrong call (a wrong count or name
+// of arguments) raises. The other functions neither check nor warn; their docstrings name
+// the check that reads their arguments: the covariate check for the models and the
+// body-size functions (catalogue::ReadsCovariates), the add-in's own check for a function
+// that shares an argument with it.
 //
 // Population calls (drug models): when any covariate of a model is an array or a sequence,
 // the covariates are broadcast against each other as numpy does and the routine runs once
@@ -41,6 +52,7 @@
 #include <cstddef>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -75,6 +87,19 @@ double toNumber(py::handle value, const std::string& keyword);
 bool toFlag(py::handle value, const std::string& keyword);
 std::vector<double> toColumn(py::handle value, const std::string& keyword);
 
+// The checks' conversions, as the sheet reads a cell (see above). A column the sheet
+// would not read throws ShownInstead with the sheet's text, under the registered name.
+struct ShownInstead : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+std::string checkText(py::handle value);
+std::optional<double> checkNumber(py::handle value);
+std::optional<std::vector<double>> checkColumn(py::handle value, const char* registered);
+
+// The texts a conversion raises, each "message, keyword context".
+std::vector<std::string> conversionTexts(std::initializer_list<const char*> messages,
+                                         const std::string& keyword, const char* context);
+
 // A new float64 array holding the values.
 py::array_t<double> toArray(const std::vector<double>& values);
 
@@ -97,20 +122,37 @@ Broadcast broadcast(const std::vector<py::array_t<double>>& covariates);
 // The keyword names of an entry's arguments; raises when two are equal.
 std::vector<std::string> keywordsOf(const catalogue::FunctionEntry& entry);
 
-// The module's check: its worksheet name and the qualified name of its warning category.
+// The checks a function's docstring may name: the module's own (its entry, or nullptr) and
+// the qualified name of its warning category, and the qualified name of the covariate check.
 struct CheckNames {
-    const char* worksheetName;
-    const char* warningName;
+    const catalogue::FunctionEntry* own;
+    const char* module;      // "corvane"
+    const char* warningName; // "corvane.ScheduleWarning"
+    const char* covariateCheck;
+};
+
+// The call of the check that reads this function's arguments, or "" when none does:
+// 'velmora.CovariateCheck("PropSchnider", age, weight, height, lbm)',
+// "corvane.ScheduleCheck(delta_times=delta_times)".
+std::string checkCallOf(const catalogue::FunctionEntry& entry,
+                        const std::vector<std::string>& keywords, const CheckNames& check);
+
+// What the docstring says of each argument: its keyword and kind, whether it may be left
+// out, and the texts its conversion raises.
+struct ArgumentDoc {
+    std::string keyword;
+    const char* kind;
+    bool optional;
+    std::vector<std::string> raises;
 };
 
 // Signature line ("Name(a, b=None)\n--\n\n", which Python reads as the text signature),
-// help text, arguments with their registered names and descriptions, what is returned,
+// the reference's purpose, arguments with their registered names, units and meanings, what
+// is returned and its cells with units, the texts it raises or (a check) returns instead,
 // and what warns: the check's findings, nothing else.
 std::string docstringOf(const catalogue::FunctionEntry& entry,
-                        const std::vector<std::string>& keywords,
-                        const std::vector<const char*>& kinds, const std::vector<bool>& optional,
-                        const char* returns, bool population, bool isCheck,
-                        const CheckNames& check);
+                        const std::vector<ArgumentDoc>& arguments, const char* returns,
+                        bool population, bool isCheck, const CheckNames& check);
 
 // A new warning category named qualifiedName ("velmora.CovariateWarning"), a UserWarning,
 // set on the module under its last name.
@@ -128,40 +170,61 @@ template <class T> struct From {
                                   "and optional numbers and columns: teach python/src/binding.h "
                                   "this kind of argument");
 };
+// convert(value, keyword, registered name); raises(keyword): the texts it may raise.
 template <> struct From<double> {
     static constexpr const char* kind = "number";
-    static double convert(py::handle h, const std::string& kw) { return toNumber(h, kw); }
+    static double convert(py::handle h, const std::string& kw, const char*) {
+        return toNumber(h, kw);
+    }
+    static std::vector<std::string> raises(const std::string& kw) {
+        namespace c = catalogue::conversions;
+        return conversionTexts({c::NOT_A_NUMBER, c::MISSING}, kw, NUMBER_CONTEXT);
+    }
 };
 template <> struct From<bool> {
     static constexpr const char* kind = "flag: True/False or 1/0";
-    static bool convert(py::handle h, const std::string& kw) { return toFlag(h, kw); }
+    static bool convert(py::handle h, const std::string& kw, const char*) { return toFlag(h, kw); }
+    static std::vector<std::string> raises(const std::string& kw) {
+        namespace c = catalogue::conversions;
+        return conversionTexts({c::NOT_A_NUMBER, c::MISSING, c::NEITHER_0_NOR_1}, kw, FLAG_CONTEXT);
+    }
 };
 template <> struct From<std::vector<double>> {
     static constexpr const char* kind = "column: a sequence or 1-D array of numbers";
-    static std::vector<double> convert(py::handle h, const std::string& kw) {
+    static std::vector<double> convert(py::handle h, const std::string& kw, const char*) {
         return toColumn(h, kw);
     }
+    static std::vector<std::string> raises(const std::string& kw) {
+        namespace c = catalogue::conversions;
+        return conversionTexts(
+            {c::NOT_A_NUMBER, c::MISSING, c::NOT_ONE_DIMENSIONAL_VALUE, c::EMPTY}, kw,
+            COLUMN_CONTEXT);
+    }
 };
+// The checks' kinds: nothing raises.
 template <> struct From<std::string> {
     static constexpr const char* kind = "text";
-    static std::string convert(py::handle h, const std::string& kw) {
-        if (!py::isinstance<py::str>(h))
-            throw py::type_error(conversionError(catalogue::conversions::NOT_A_TEXT, kw,
-                                                 catalogue::conversions::TO_STRING));
-        return h.cast<std::string>();
+    static std::string convert(py::handle h, const std::string&, const char*) {
+        return checkText(h);
     }
+    static std::vector<std::string> raises(const std::string&) { return {}; }
 };
-
-template <class T> struct From<std::optional<T>> {
+template <> struct From<std::optional<double>> {
     static constexpr bool optional = true;
-    static constexpr const char* kind = std::is_same_v<T, double>
-                                            ? "number, None to leave it out"
-                                            : "column of numbers, None to leave it out";
-    static std::optional<T> convert(py::handle h, const std::string& kw) {
-        if (h.is_none())
-            return std::nullopt;
-        return From<T>::convert(h, kw);
+    static constexpr const char* kind = "number, None to leave it out";
+    static std::optional<double> convert(py::handle h, const std::string&, const char*) {
+        return checkNumber(h);
     }
+    static std::vector<std::string> raises(const std::string&) { return {}; }
+};
+template <> struct From<std::optional<std::vector<double>>> {
+    static constexpr bool optional = true;
+    static constexpr const char* kind = "column of numbers, None to leave it out";
+    static std::optional<std::vector<double>> convert(py::handle h, const std::string&,
+                                                      const char* registered) {
+        return checkColumn(h, registered);
+    }
+    static std::vector<std::string> raises(const std::string&) { return {}; }
 };
 
 template <class P> constexpr bool isOptional() {
@@ -231,6 +294,8 @@ template <class Body> auto refusalsAsValueError(Body&& body) {
         throw;
     } catch (const py::builtin_exception&) {
         throw;
+    } catch (const ShownInstead&) {
+        throw;
     } catch (const std::runtime_error& e) {
         throw py::value_error(e.what());
     }
@@ -240,12 +305,13 @@ template <class Body> auto refusalsAsValueError(Body&& body) {
 // routine, convert the result.
 template <auto Routine, std::size_t... J>
 py::object callOnce([[maybe_unused]] const std::vector<std::string>& kw,
+                    [[maybe_unused]] const std::vector<const char*>& registered,
                     [[maybe_unused]] const std::array<py::handle, sizeof...(J)>& args,
                     std::index_sequence<J...>) {
     using T = Traits<Routine>;
     return refusalsAsValueError([&] {
         std::tuple<typename T::template Param<J>...> converted{
-            From<typename T::template Param<J>>::convert(args[J], kw[J])...};
+            From<typename T::template Param<J>>::convert(args[J], kw[J], registered[J])...};
         if constexpr (T::releasesGil) {
             typename T::Result result = [&] {
                 py::gil_scoped_release unlocked;
@@ -293,13 +359,14 @@ py::object callPopulation(const std::vector<std::string>& kw,
 using RoutineTimer = std::function<double(const py::tuple&, long)>;
 
 template <auto Routine, std::size_t... J>
-RoutineTimer timerOf(std::vector<std::string> kw, std::index_sequence<J...>) {
+RoutineTimer timerOf(std::vector<std::string> kw, std::vector<const char*> registered,
+                     std::index_sequence<J...>) {
     using T = Traits<Routine>;
-    return [kw](const py::tuple& args, long repeat) {
+    return [kw, registered](const py::tuple& args, long repeat) {
         if (args.size() != sizeof...(J))
             throw py::type_error("wrong number of arguments");
         const std::tuple<typename T::template Param<J>...> converted{
-            From<typename T::template Param<J>>::convert(args[J], kw[J])...};
+            From<typename T::template Param<J>>::convert(args[J], kw[J], registered[J])...};
         py::gil_scoped_release unlocked;
         std::size_t sink = 0;
         const auto start = std::chrono::steady_clock::now();
@@ -327,15 +394,20 @@ void bindOne(py::module_& m, const Entry& entry, bool population, const CheckNam
     using T = Traits<Routine>;
     constexpr bool isCheck = std::is_same_v<typename T::Result, std::vector<std::string>>;
     const std::vector<std::string> kw = keywordsOf(entry);
+    std::vector<const char*> registered;
+    for (const catalogue::ArgumentEntry& argument : entry.arguments)
+        registered.push_back(argument.name);
     const std::size_t rowLength = entry.cells.size();
     const bool batch = population && T::populationShaped && rowLength > 0;
-    const std::vector<const char*> kinds{From<typename T::template Param<J>>::kind...};
-    const std::vector<bool> optional{isOptional<typename T::template Param<J>>()...};
-    const std::string doc = docstringOf(entry, kw, kinds, optional, To<typename T::Result>::returns,
-                                        batch, isCheck, check);
+    const std::vector<ArgumentDoc> argumentDocs{
+        ArgumentDoc{kw[J], From<typename T::template Param<J>>::kind,
+                    isOptional<typename T::template Param<J>>(),
+                    From<typename T::template Param<J>>::raises(kw[J])}...};
+    const std::string doc =
+        docstringOf(entry, argumentDocs, To<typename T::Result>::returns, batch, isCheck, check);
     m.def(
         entry.worksheetName,
-        [kw, batch, rowLength, category = py::reinterpret_borrow<py::object>(category)](
+        [kw, registered, batch, rowLength, category = py::reinterpret_borrow<py::object>(category)](
             Repeat<py::handle, J>... values) -> py::object {
             const std::array<py::handle, sizeof...(J)> args{values...};
             if constexpr (T::populationShaped) {
@@ -345,13 +417,21 @@ void bindOne(py::module_& m, const Entry& entry, bool population, const CheckNam
                                                        std::index_sequence<J...>{});
                     });
             }
-            py::object result = callOnce<Routine>(kw, args, std::index_sequence<J...>{});
-            if constexpr (isCheck)
+            if constexpr (isCheck) {
+                py::object result;
+                try {
+                    result = callOnce<Routine>(kw, registered, args, std::index_sequence<J...>{});
+                } catch (const ShownInstead& shown) {
+                    result = To<typename T::Result>::convert({shown.what()});
+                }
                 warnFindings(result, category);
-            return result;
+                return result;
+            } else {
+                return callOnce<Routine>(kw, registered, args, std::index_sequence<J...>{});
+            }
         },
         keywordOf<typename T::template Param<J>>(kw[J])..., doc.c_str());
-    timers.emplace(entry.worksheetName, timerOf<Routine>(kw, seq));
+    timers.emplace(entry.worksheetName, timerOf<Routine>(kw, registered, seq));
     const std::array<const char*, sizeof...(J)> kindNames{
         catalogue::ArgumentKind<typename T::template Param<J>>::name...};
     py::list arguments;
@@ -360,8 +440,8 @@ void bindOne(py::module_& m, const Entry& entry, bool population, const CheckNam
     argumentTable[entry.worksheetName] = py::tuple(arguments);
 }
 
-// The entry of the first check among the rows: the function that the others' docstrings
-// name for what looks wrong with their arguments.
+// The entry of the add-in's own check (the first among the rows): the function whose
+// docstring names it for the arguments they share.
 template <class Rows> constexpr const catalogue::FunctionEntry* checkOf(const Rows& rows) {
     const catalogue::FunctionEntry* check = nullptr;
     catalogue::forEachRow(rows, [&](const auto& row) {
@@ -377,9 +457,11 @@ template <class Rows> constexpr const catalogue::FunctionEntry* checkOf(const Ro
 // the benchmark's timing of the bare routine.
 template <const auto& Rows, std::size_t... I>
 void bindRows(py::module_& m, const char* warningName, const char* warningDoc, bool population,
-              std::index_sequence<I...>) {
+              const char* covariateCheck, std::index_sequence<I...>) {
     static_assert(checkOf(Rows) != nullptr, "an add-in's rows hold its check");
-    const CheckNames check{checkOf(Rows)->worksheetName, warningName};
+    const std::string module(
+        std::string_view(warningName).substr(0, std::string_view(warningName).find('.')));
+    const CheckNames check{checkOf(Rows), module.c_str(), warningName, covariateCheck};
     addWarningCategory(m, warningName, warningDoc);
     const std::string warningAttribute =
         std::string(warningName).substr(std::string_view(warningName).rfind('.') + 1);
@@ -409,10 +491,12 @@ void bindRows(py::module_& m, const char* warningName, const char* warningDoc, b
         "Benchmark only: mean seconds of one call of the C++ routine on these arguments.");
 }
 
-// Binds an add-in's rows, as bindRows.
+// Binds an add-in's rows, as bindRows; covariateCheck is the qualified name of the
+// covariate check ("velmora.CovariateCheck").
 template <const auto& Rows>
-void bindRows(py::module_& m, const char* warningName, const char* warningDoc, bool population) {
-    bindRows<Rows>(m, warningName, warningDoc, population,
+void bindRows(py::module_& m, const char* warningName, const char* warningDoc, bool population,
+              const char* covariateCheck) {
+    bindRows<Rows>(m, warningName, warningDoc, population, covariateCheck,
                    std::make_index_sequence<catalogue::rowCount<std::decay_t<decltype(Rows)>>>{});
 }
 

@@ -1,7 +1,13 @@
 // The corvane module: every Corvane PK tool, bound from its table of rows.
 
 #include "binding.h"
+#include "catalogue/covariates.h"
 #include "pktools/catalogue.h"
+
+namespace {
+// The covariate check that reads the models' and the body-size functions' arguments.
+const std::string COVARIATE_CHECK = std::string("velmora.") + catalogue::COVARIATE_CHECK;
+} // namespace
 
 PYBIND11_MODULE(_corvane, m) {
     pybind11::options options;
@@ -13,5 +19,5 @@ PYBIND11_MODULE(_corvane, m) {
         m, "corvane.ScheduleWarning",
         "A finding of corvane.ScheduleCheck: intervals that look like seconds, unordered times or "
         "a decrement that looks like a fraction.",
-        false);
+        false, COVARIATE_CHECK.c_str());
 }

@@ -1,7 +1,13 @@
 // The velmora module: every Velmora drug model, bound from its table of rows.
 
 #include "binding.h"
+#include "catalogue/covariates.h"
 #include "drugmodels/catalogue.h"
+
+namespace {
+// The covariate check that reads the models' and the body-size functions' arguments.
+const std::string COVARIATE_CHECK = std::string("velmora.") + catalogue::COVARIATE_CHECK;
+} // namespace
 
 PYBIND11_MODULE(_velmora, m) {
     pybind11::options options;
@@ -13,5 +19,5 @@ PYBIND11_MODULE(_velmora, m) {
         m, "velmora.CovariateWarning",
         "A finding of velmora.CovariateCheck: a model argument that cannot be right, looks like a "
         "unit slip or lies outside the studied population.",
-        true);
+        true, COVARIATE_CHECK.c_str());
 }

@@ -61,12 +61,14 @@ def test_keyword_calls_equal_positional_calls():
 
 def test_docstrings_name_the_registered_arguments():
     doc = corvane.CalcRate.__doc__
-    assert doc.startswith("Plasma TCI; bolus doses possible")
+    assert doc.startswith("A plasma target-controlled infusion")  # the reference's purpose
+    assert 'The function wizard shows: "Plasma TCI; bolus doses possible"' in doc
     assert 'iv_bolus ("IVBolus", a column' in doc
     assert "Population call" in velmora.PropWhite.__doc__
     assert "Population call" not in corvane.JLBM.__doc__
     assert "neither checks its arguments nor warns" in velmora.PropSchnider.__doc__
-    assert "CovariateCheck says" in velmora.PropSchnider.__doc__
+    assert 'CovariateCheck("PropSchnider", age, weight, height, lbm) says' in \
+        velmora.PropSchnider.__doc__
     assert all(p.default is None
                for p in inspect.signature(corvane.ScheduleCheck).parameters.values())
     assert "corvane.ScheduleWarning" in corvane.ScheduleCheck.__doc__

@@ -12,8 +12,10 @@ one row per patient. Flags take True/False or 1/0.
 
 ``velmora.CovariateCheck("PropSchnider", 40, 70, 1.75, 56)`` says in words what looks wrong
 with a model's arguments: it returns a list of str, ``["OK"]`` or one line per finding, and
-emits each finding as a ``velmora.CovariateWarning`` (a UserWarning), never an exception.
-The models themselves neither check nor warn: their numbers stay the add-in's and fast.
+emits each finding as a ``velmora.CovariateWarning`` (a UserWarning), never an exception:
+whatever is given is read as the sheet reads the cell. It reads Corvane's body-size functions
+too (``velmora.CovariateCheck("JLBM", 77, 1.77, 1)`` names the height in metres). The models
+themselves neither check nor warn: their numbers stay the add-in's and fast.
 
 ``velmora.ModelOmega("PropEleveldFinal")`` gives the published variances of a model's etas
 (V1, V2, V3, Cl1, Cl2, Cl3, ke0; 0 where a parameter does not vary), and raises ValueError

@@ -240,10 +240,15 @@ std::string FunctionSection(const Function& function, const Evaluator& evaluate)
         }
         if (*source->notes)
             out += "**Variants and notes:** " + std::string(source->notes) + "\n\n";
-        std::string check = "=CovariateCheck(\"" + std::string(entry.worksheetName) + "\"";
+    }
+    if (catalogue::ReadsCovariates(entry)) {
+        std::string check =
+            "=" + std::string(catalogue::COVARIATE_CHECK) + "(\"" + entry.worksheetName + "\"";
         for (const catalogue::ArgumentEntry& argument : entry.arguments)
             check += ", " + std::string(argument.name);
-        out += "Check a patient's arguments beside the model's cell with `" + check + ")`.\n\n";
+        out += "Check a patient's arguments beside the " +
+               std::string(entry.source != nullptr ? "model's cell" : "function's cell (Velmora)") +
+               " with `" + check + ")`.\n\n";
     }
     if (*entry.notes)
         out += std::string(entry.notes) + "\n\n";

@@ -7,6 +7,7 @@
 // with it. A model's studied ranges stand in its source (catalogue/reference.h), by
 // quantity. Nothing here depends on a host.
 
+#include "catalogue/entry.h"
 #include "catalogue/reference.h"
 
 #include <cstddef>
@@ -52,6 +53,21 @@ static_assert(InEnumerationOrder(COVARIATES), "one row per quantity, in the enum
 
 constexpr const Covariate& covariate(Quantity quantity) {
     return COVARIATES[static_cast<std::size_t>(quantity)];
+}
+
+// The covariate check (Velmora's) reads the arguments of every drug model (a function with a
+// source) and of every function whose arguments all measure the patient: the body-size
+// functions (Corvane's BMI, JLBM...).
+inline constexpr const char* COVARIATE_CHECK = "CovariateCheck";
+constexpr bool ReadsCovariates(const FunctionEntry& entry) {
+    if (entry.source != nullptr)
+        return true;
+    if (entry.arguments.empty())
+        return false;
+    for (const ArgumentEntry& argument : entry.arguments)
+        if (argument.quantity == Quantity::Other)
+            return false;
+    return true;
 }
 
 } // namespace catalogue

@@ -1013,7 +1013,8 @@ inline constexpr FunctionEntry ModelOmega{
 // clang-format off
 inline constexpr ArgumentEntry COVARIATE_CHECK_ARGS[] = {
     {"Model", " the model's worksheet name as text, e.g. \"PropSchnider\" ", CELL, "",
-     "the model's worksheet name as text, such as \"PropSchnider\" (any letter case)"},
+     "the model's worksheet name as text, such as \"PropSchnider\" (any letter case), or the "
+     "name of one of Corvane's functions of the patient alone, such as \"JLBM\""},
     {"arg1", " the model's 1st argument ", CELL, "",
      "the model's first argument, exactly as given to the model; empty when the model takes none"},
     {"arg2", " the model's 2nd argument ", CELL, "",
@@ -1032,16 +1033,18 @@ inline constexpr ResultCell COVARIATE_CHECK_CELLS[] = {
      "argument, its value and the reason"},
 };
 inline constexpr FunctionEntry CovariateCheck{
-    .worksheetName = "CovariateCheck",
+    .worksheetName = catalogue::COVARIATE_CHECK,
     .helpText = " Checks a model's arguments: impossible values, unit slips, studied ranges ",
     .arguments = COVARIATE_CHECK_ARGS,
-    .purpose = "Checks the arguments of a drug model before the model reads them: values no "
+    .purpose = "Checks the arguments of a drug model, or of one of Corvane's functions of the "
+               "patient alone (BMI, the lean body masses, Ce50Eleveld), before the function "
+               "reads them: values no "
                "patient can have, values that look like a unit slip (height in metres, age in "
                "months, weight in grams or pounds, a postmenstrual age in weeks), an empty "
-               "argument the model would read as 0, a row the model cannot mean (a negative "
-               "volume or clearance, or zeros) and a patient outside the covariate ranges "
-               "studied for the model. It never changes the model's numbers: put it beside the "
-               "model's cell.",
+               "argument the model would read as 0, a result the function cannot mean (a "
+               "negative volume or clearance, zeros, a lean body mass at or below 0) and a "
+               "patient outside the covariate ranges studied for the model. It never changes "
+               "the function's numbers: put it beside the function's cell.",
     .result = "a column of texts: \"OK\", or one line per finding",
     .cells = COVARIATE_CHECK_CELLS,
     .example = "=CovariateCheck(\"PropSchnider\", 40, 70, 1.75, 56)",

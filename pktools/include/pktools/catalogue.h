@@ -974,7 +974,7 @@ inline constexpr FunctionEntry TPeak2ke0{
 // A weight or a height in its covariate's unit (catalogue/covariates.h).
 constexpr ArgumentEntry BodySize(catalogue::Quantity quantity, const char* name,
                                  const char* description, const char* meaning) {
-    return {name, description, B, catalogue::covariate(quantity).unit, meaning};
+    return {name, description, B, catalogue::covariate(quantity).unit, meaning, quantity};
 }
 using catalogue::Quantity;
 inline constexpr ArgumentEntry BMI_ARGS[] = {

@@ -11,6 +11,9 @@
 // platform's library and no use of a fused multiply-add, so every compiler and machine
 // computes the same bits.
 //
+// exp, log and pow are constexpr: a routine's constant such as exp(1.24634) is computed
+// once, by the compiler, with the same bits as at run time.
+//
 // Accuracy (largest error found against correctly rounded values, see the accuracy test):
 // about half an ulp for exp, log and pow, below one ulp for cos, acos and asin. Special
 // cases follow C: NaN in gives NaN out, overflow gives inf, underflow 0 or a subnormal,
@@ -40,7 +43,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 namespace portable {
@@ -58,30 +60,26 @@ inline constexpr double ROUNDING_SHIFT = 0x1.8p52;
 inline constexpr double INF = std::numeric_limits<double>::infinity();
 inline constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
 
-// The bit pattern of a double and back (memcpy: some C++20 libraries, Emscripten's among
-// them, lack std::bit_cast).
-inline std::uint64_t bitsOf(double x) {
-    std::uint64_t b;
-    std::memcpy(&b, &x, sizeof b);
-    return b;
+// The bit pattern of a double and back, also at compile time (the compilers' builtin: some
+// C++20 libraries, Emscripten's among them, lack std::bit_cast).
+constexpr std::uint64_t bitsOf(double x) {
+    return __builtin_bit_cast(std::uint64_t, x);
 }
-inline double fromBits(std::uint64_t b) {
-    double x;
-    std::memcpy(&x, &b, sizeof x);
-    return x;
+constexpr double fromBits(std::uint64_t b) {
+    return __builtin_bit_cast(double, b);
 }
 // The nearest integer to x (|x| < 2^51), as a double and as an integer.
 struct Rounded {
     double value;
     std::int64_t integer;
 };
-inline Rounded nearestInteger(double x) {
+constexpr Rounded nearestInteger(double x) {
     const double shifted = x + ROUNDING_SHIFT;
     return {shifted - ROUNDING_SHIFT,
             static_cast<std::int64_t>(bitsOf(shifted) - bitsOf(ROUNDING_SHIFT))};
 }
 // 2^k for a normal power of two.
-inline double twoToThe(int k) {
+constexpr double twoToThe(int k) {
     return fromBits(static_cast<std::uint64_t>(k + 1023) << 52);
 }
 
@@ -90,24 +88,24 @@ struct Pair {
     double hi, lo;
 };
 // a + b exactly (Knuth).
-inline Pair twoSum(double a, double b) {
+constexpr Pair twoSum(double a, double b) {
     const double s = a + b;
     const double bb = s - a;
     return {s, (a - (s - bb)) + (b - bb)};
 }
 // a + b exactly when |a| >= |b| (Dekker).
-inline Pair fastTwoSum(double a, double b) {
+constexpr Pair fastTwoSum(double a, double b) {
     const double s = a + b;
     return {s, b - (s - a)};
 }
 // a as two halves of 26 and 27 bits (Veltkamp; |a| < 2^995).
-inline Pair split(double a) {
+constexpr Pair split(double a) {
     const double t = (0x1p27 + 1) * a;
     const double hi = t - (t - a);
     return {hi, a - hi};
 }
 // a * b exactly (Dekker).
-inline Pair twoProduct(double a, double b) {
+constexpr Pair twoProduct(double a, double b) {
     const double p = a * b;
     const Pair x = split(a), y = split(b);
     return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
@@ -116,7 +114,7 @@ inline Pair twoProduct(double a, double b) {
 // (th + tmp) 2^k rounded once, for th + tmp in [0.99, 2) with |tmp| < 2^-7 th and any k
 // the reductions give. Below the normal range the sum is rounded once on the subnormals'
 // grid: u = (th + tmp) 2^(k + 1022) < 1 is added to 1, where the ulp is that grid's.
-inline double scaled(double th, double tmp, int k) {
+constexpr double scaled(double th, double tmp, int k) {
     const double hi = th + tmp;
     if (k > -1022 && k <= 1023)
         return hi * twoToThe(k);
@@ -133,7 +131,7 @@ inline double scaled(double th, double tmp, int k) {
 }
 
 // exp(x + tail) for |x| < 746 and |tail| <= 2^-40 |x|, before the final scaling rounds.
-inline double expCore(double x, double tail) {
+constexpr double expCore(double x, double tail) {
     const Rounded n = nearestInteger(x * INV_LN2_128);
     // n LN2_128_HI is exact (35 bits times 18) and so is its difference with x (Sterbenz).
     const double r = ((x - n.value * LN2_128_HI) - n.value * LN2_128_LO) + tail;
@@ -146,7 +144,7 @@ inline double expCore(double x, double tail) {
 }
 
 // log(x) as hi + lo, relative error below 2^-68, for x > 0 finite.
-inline Pair logPair(double x) {
+constexpr Pair logPair(double x) {
     std::uint64_t ix = bitsOf(x);
     int k = 0;
     if (ix < 0x0010000000000000ULL) { // subnormal
@@ -181,7 +179,7 @@ inline Pair logPair(double x) {
 
 enum class Parity { NotAnInteger, Odd, Even };
 // Whether a finite, non-zero y is an integer, and if so its parity.
-inline Parity parityOf(double y) {
+constexpr Parity parityOf(double y) {
     const std::uint64_t iy = bitsOf(y);
     const int e = static_cast<int>((iy >> 52) & 0x7ff) - 1023;
     if (e < 0)
@@ -325,14 +323,15 @@ inline HalfAngle halfAngle(double a) {
 
 #if defined(PORTABLEMATH_BENCHMARK_PLATFORM_LIBRARY)
 // Only for timing the routines against the platform's library (bench/compare-libm.sh): the
-// results then differ from machine to machine.
-inline double exp(double x) {
+// results then differ from machine to machine. (GCC evaluates its library's exp, log and pow
+// at compile time too, as the routines' named constants need.)
+constexpr double exp(double x) {
     return std::exp(x);
 }
-inline double log(double x) {
+constexpr double log(double x) {
     return std::log(x);
 }
-inline double pow(double x, double y) {
+constexpr double pow(double x, double y) {
     return std::pow(x, y);
 }
 inline double cos(double x) {
@@ -352,7 +351,7 @@ template <std::size_t N> std::array<double, N> expEach(const std::array<double, 
 }
 #else
 
-inline double exp(double x) {
+constexpr double exp(double x) {
     using namespace detail;
     const std::uint64_t top = (bitsOf(x) >> 52) & 0x7ff;
     // |x| < 2^-54: exp(x) rounds to 1 + x. |x| >= 512, inf and NaN: the edges.
@@ -402,7 +401,7 @@ template <std::size_t N> std::array<double, N> expEach(const std::array<double, 
     return y;
 }
 
-inline double log(double x) {
+constexpr double log(double x) {
     using namespace detail;
     const std::uint64_t ix = bitsOf(x);
     if (ix - 0x0010000000000000ULL >= EXPONENT_BITS - 0x0010000000000000ULL) {
@@ -419,7 +418,7 @@ inline double log(double x) {
     return logPair(x).hi;
 }
 
-inline double pow(double x, double y) {
+constexpr double pow(double x, double y) {
     using namespace detail;
     if (y == 0 || x == 1)
         return 1;
