@@ -49,6 +49,7 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRemimazEleveld(double weight, double age, LPX
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRocuKleijn(double weight, double age, double crcl,
                                               LPXLOPER12 asian, LPXLOPER12 sevoflurane);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlFentShafer();
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlModelOmega(LPXLOPER12 Model);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCovariateCheck(LPXLOPER12 Model, LPXLOPER12 arg1,
                                                   LPXLOPER12 arg2, LPXLOPER12 arg3, LPXLOPER12 arg4,
                                                   LPXLOPER12 arg5, LPXLOPER12 arg6, LPXLOPER12 arg7,
@@ -82,5 +83,6 @@ inline constexpr std::tuple VELMORA_EXPORTS{
     xlf::Export{"xlRemimazEleveld", &xlRemimazEleveld},
     xlf::Export{"xlRocuKleijn", &xlRocuKleijn},
     xlf::Export{"xlFentShafer", &xlFentShafer},
+    xlf::Export{"xlModelOmega", &xlModelOmega},
     xlf::Export{"xlCovariateCheck", &xlCovariateCheck},
 };

@@ -128,10 +128,14 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlFentShafer() {
     return xlf::CallRow<drugmodels::VELMORA_FUNCTIONS, 25>();
 }
 
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlModelOmega(LPXLOPER12 Model) {
+    return xlf::CallRow<drugmodels::VELMORA_FUNCTIONS, 26>(Model);
+}
+
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCovariateCheck(LPXLOPER12 Model, LPXLOPER12 arg1,
                                                   LPXLOPER12 arg2, LPXLOPER12 arg3, LPXLOPER12 arg4,
                                                   LPXLOPER12 arg5, LPXLOPER12 arg6, LPXLOPER12 arg7,
                                                   LPXLOPER12 arg8) {
-    return xlf::CallRow<drugmodels::VELMORA_FUNCTIONS, 26>(Model, arg1, arg2, arg3, arg4, arg5,
+    return xlf::CallRow<drugmodels::VELMORA_FUNCTIONS, 27>(Model, arg1, arg2, arg3, arg4, arg5,
                                                            arg6, arg7, arg8);
 }

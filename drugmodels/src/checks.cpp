@@ -165,7 +165,7 @@ Result ResultOf(Result (*routine)(Params...), const std::vector<double>& argumen
 ParameterRow RowOf(const catalogue::FunctionEntry& model, const std::vector<double>& arguments) {
     ParameterRow row;
     catalogue::forEachRow(VELMORA_FUNCTIONS, [&](const auto& candidate) {
-        if constexpr (!std::decay_t<decltype(candidate)>::isCheck) {
+        if constexpr (IS_MODEL_ROW<std::decay_t<decltype(candidate)>>) {
             if (candidate.entry == &model)
                 row = ResultOf(candidate.routine, arguments);
         }

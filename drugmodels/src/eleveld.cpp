@@ -25,11 +25,16 @@ constexpr double WEEKS_PER_YEAR = 52;
 // without an age factor.
 constexpr double REFERENCE_FFM = 54.475445721344876;
 
-// The sigmoid x^g / (x^g + x50^g); of constants, computed by the compiler.
-constexpr double sigmoid(double x, double x50, double gamma) {
-    const double xg = portable::pow(x, gamma);
-    return xg / (xg + portable::pow(x50, gamma));
-}
+// The sigmoid x^g / (x^g + x50^g), with x50^g computed once (by the compiler: the
+// sigmoids are constants).
+struct Sigmoid {
+    double x50g, gamma;
+    constexpr Sigmoid(double x50, double g) : x50g(portable::pow(x50, g)), gamma(g) {}
+    constexpr double operator()(double x) const {
+        const double xg = portable::pow(x, gamma);
+        return xg / (xg + x50g);
+    }
+};
 
 } // namespace
 
@@ -103,19 +108,20 @@ ParameterRow PropEleveld(double weight, double age, bool male, bool patient) {
     const double pat = indicator(patient);
     const double vol = 1 - pat;
 
-    const double sW = sigmoid(weight, E2014_WEIGHT_E50, E2014_WEIGHT_GAMMA);
-    constexpr double s70 = sigmoid(REFERENCE_WEIGHT, E2014_WEIGHT_E50, E2014_WEIGHT_GAMMA);
+    constexpr Sigmoid byWeight(E2014_WEIGHT_E50, E2014_WEIGHT_GAMMA);
+    constexpr Sigmoid late(E2014_LATE_E50, E2014_AGE_GAMMA),
+        early(E2014_EARLY_E50, E2014_AGE_GAMMA);
+    const double sW = byWeight(weight);
+    constexpr double s70 = byWeight(REFERENCE_WEIGHT);
     const double rW = sW / s70;
     const double ageing = portable::exp((age - REFERENCE_AGE) * -0.00354508);
 
     const double ageP40 = age + FORTY_WEEKS_IN_YEARS;
-    const double s69 = sigmoid(ageP40, E2014_LATE_E50, E2014_AGE_GAMMA);
-    const double s22 = m * sigmoid(ageP40, E2014_EARLY_E50, E2014_AGE_GAMMA);
-    constexpr double s69ref =
-        sigmoid(E2014_REFERENCE_AGE_PLUS_40_WEEKS, E2014_LATE_E50, E2014_AGE_GAMMA);
+    const double s69 = late(ageP40);
+    const double s22 = m * early(ageP40);
+    constexpr double s69ref = late(E2014_REFERENCE_AGE_PLUS_40_WEEKS);
     // The reference is male whatever the patient's sex.
-    constexpr double s22ref =
-        sigmoid(E2014_REFERENCE_AGE_PLUS_40_WEEKS, E2014_EARLY_E50, E2014_AGE_GAMMA);
+    constexpr double s22ref = early(E2014_REFERENCE_AGE_PLUS_40_WEEKS);
 
     const double w70 = weight / REFERENCE_WEIGHT;
     const double ageTerm = (age - REFERENCE_AGE) * E2014_AGEING_SCALE;
@@ -217,8 +223,9 @@ ParameterRow PropEleveldFinal(double weight, double height, double pma, double a
     // Maturation of Cl1, sigmoid in postmenstrual age (weeks).
     constexpr double gamma = portable::exp(2.2033);
     constexpr double k2 = portable::exp(3.74422);
-    const double mat = sigmoid(pma * WEEKS_PER_YEAR, k2, gamma);
-    constexpr double matRef = sigmoid(E2018_REFERENCE_PMA_WEEKS, k2, gamma);
+    constexpr Sigmoid maturation(k2, gamma);
+    const double mat = maturation(pma * WEEKS_PER_YEAR);
+    constexpr double matRef = maturation(E2018_REFERENCE_PMA_WEEKS);
 
     // Typical values and covariate effects, from their logarithms.
     constexpr double v1 = portable::exp(1.83786), venousV1 = portable::exp(0.349885),
@@ -277,9 +284,9 @@ ParameterRow RemiEleveld(double weight, double age, double height, bool male) {
     const double m = indicator(male);
     const double f = 1 - m;
 
-    constexpr double kmat70 =
-        sigmoid(REFERENCE_WEIGHT, REMI_MATURATION_WEIGHT, REMI_MATURATION_GAMMA);
-    const double kmat = sigmoid(weight, REMI_MATURATION_WEIGHT, REMI_MATURATION_GAMMA) / kmat70;
+    constexpr Sigmoid byWeight(REMI_MATURATION_WEIGHT, REMI_MATURATION_GAMMA);
+    constexpr double kmat70 = byWeight(REFERENCE_WEIGHT);
+    const double kmat = byWeight(weight) / kmat70;
 
     // Size: the age-adjusted fat-free mass over that of the reference male, which the
     // authors compute without the age factor.
@@ -293,8 +300,10 @@ ParameterRow RemiEleveld(double weight, double age, double height, bool male) {
     const double kv2 = portable::exp(REMI_AGEING_V2 * (age - REFERENCE_AGE));
     const double kv3 = portable::exp(REMI_AGEING_V3 * (age - REFERENCE_AGE));
 
-    const double puberty = sigmoid(age, REMI_PUBERTY_AGE, REMI_SEX_GAMMA);
-    const double menopause = sigmoid(age, REMI_MENOPAUSE_AGE, REMI_SEX_GAMMA);
+    constexpr Sigmoid fromPuberty(REMI_PUBERTY_AGE, REMI_SEX_GAMMA),
+        fromMenopause(REMI_MENOPAUSE_AGE, REMI_SEX_GAMMA);
+    const double puberty = fromPuberty(age);
+    const double menopause = fromMenopause(age);
     const double ksex = 1 + f * puberty * (1 - menopause) * REMI_FEMALE_EXTRA;
 
     const double wv3 = portable::exp(REMI_WEIGHT_V3 * (weight - REFERENCE_WEIGHT));

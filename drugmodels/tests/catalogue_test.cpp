@@ -87,8 +87,10 @@ TEST(Catalogue, EveryModelHasADistinctNameAndARowOfSixOrWithKe0Seven) {
         EXPECT_NE(model->source, nullptr);
     }
     EXPECT_EQ(names.size(), MODEL_ENTRIES.size());
-    // Every row but the covariate check is a model.
-    EXPECT_EQ(MODEL_ENTRIES.size() + 1, catalogue::rowCount<decltype(VELMORA_FUNCTIONS)>);
+    // Every row but the covariate check and the models' variances is a model.
+    EXPECT_EQ(MODEL_ENTRIES.size() + 2, catalogue::rowCount<decltype(VELMORA_FUNCTIONS)>);
+    EXPECT_EQ(findModel("ModelOmega"), nullptr);
+    EXPECT_EQ(findModel("CovariateCheck"), nullptr);
 }
 
 TEST(Catalogue, FindsModelsByTheirExactWorksheetName) {

@@ -37,6 +37,18 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlEffMinto(LPXLOPER12 concA, LPXLOPER12 concB, 
                                             double eMax);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlEffGreco(LPXLOPER12 concA, LPXLOPER12 concB, double C50a,
                                             double C50b, double gam, double alpha);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlVarvelPE(LPXLOPER12 measured, LPXLOPER12 predicted);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlVarvelMDPE(LPXLOPER12 measured, LPXLOPER12 predicted);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlVarvelMDAPE(LPXLOPER12 measured, LPXLOPER12 predicted);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlVarvelWobble(LPXLOPER12 measured, LPXLOPER12 predicted);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlVarvelDivergence(LPXLOPER12 times, LPXLOPER12 measured,
+                                                    LPXLOPER12 predicted);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlVarvelPopulation(LPXLOPER12 subject, LPXLOPER12 times,
+                                                    LPXLOPER12 measured, LPXLOPER12 predicted,
+                                                    double method);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCVFromOmega2(double omega2);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlOmega2FromCV(double cv);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRandNorm(double seed, double n);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xldecrCe(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
                                           LPXLOPER12 IVBolus, LPXLOPER12 decrConc, double A,
                                           double B, double C, double l1, double l2, double l3,
@@ -83,6 +95,15 @@ inline constexpr std::tuple CORVANE_EXPORTS{
     xlf::Export{"xlPNoRespHier", &xlPNoRespHier},
     xlf::Export{"xlEffMinto", &xlEffMinto},
     xlf::Export{"xlEffGreco", &xlEffGreco},
+    xlf::Export{"xlVarvelPE", &xlVarvelPE},
+    xlf::Export{"xlVarvelMDPE", &xlVarvelMDPE},
+    xlf::Export{"xlVarvelMDAPE", &xlVarvelMDAPE},
+    xlf::Export{"xlVarvelWobble", &xlVarvelWobble},
+    xlf::Export{"xlVarvelDivergence", &xlVarvelDivergence},
+    xlf::Export{"xlVarvelPopulation", &xlVarvelPopulation},
+    xlf::Export{"xlCVFromOmega2", &xlCVFromOmega2},
+    xlf::Export{"xlOmega2FromCV", &xlOmega2FromCV},
+    xlf::Export{"xlRandNorm", &xlRandNorm},
     xlf::Export{"xldecrCe", &xldecrCe},
     xlf::Export{"xlCsDtCe", &xlCsDtCe},
     xlf::Export{"xlCsDtCp", &xlCsDtCp},

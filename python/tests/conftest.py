@@ -32,7 +32,9 @@ def sheethost():
 
 def literal(value):
     """A Python argument as the formula's literal: a number with every bit (repr), a truth
-    value, or a column as an array constant."""
+    value, a text in double quotes, or a column as an array constant."""
+    if isinstance(value, str):
+        return '"' + value.replace('"', '""') + '"'
     if isinstance(value, (bool, np.bool_)):
         return "TRUE" if value else "FALSE"
     if isinstance(value, (list, tuple, np.ndarray)):

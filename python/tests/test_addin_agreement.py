@@ -71,6 +71,18 @@ TOOL_CALLS = {
                  [[1, 2], [1], *SURFACE, 0, 97.4, 97.4]],
     "EffGreco": [[[0, 2, 0, 2, 4], [0, 0, 10, 10, 10], *SURFACE, 1],
                  [[4.47, 1], [19.3, 1], *SURFACE, -10], [[1], [1], 0, 19.3, 1.43, 0]],
+    "VarvelPE": [[[1.1, 0.8, 1.5, 1, 0], [1, 1, 1, 1, 2]], [[1, 2], [1, 0]]],
+    "VarvelMDPE": [[[1.1, 0.8, 1.5, 1], [1, 1, 1, 1]], [[0.003, 0.2, 7], [0.004, 0.25, 5]]],
+    "VarvelMDAPE": [[[1.1, 0.8, 1.5, 1], [1, 1, 1, 1]], [[0.003, 0.2, 7], [0.004, 0.25, 5]]],
+    "VarvelWobble": [[[1.1, 0.8, 1.5, 1], [1, 1, 1, 1]], [[0.003, 0.2, 7], [0.004, 0.25, 5]]],
+    "VarvelDivergence": [[[30, 0, 15, 240], [1, 1.2, 0.3, 4.1], [1, 1, 0.5, 3.3]],
+                         [[5, 5], [1, 2], [1, 1]]],
+    "VarvelPopulation": [[[1, 1, 2, 2, 2], [0, 60, 0, 30, 60], [1.1, 1.3, 0.8, 1, 1.4], [1] * 5, m]
+                         for m in (0, 1, 2)],
+    "CVFromOmega2": [[0.61], [0.0197], [-0.1]],
+    "Omega2FromCV": [[0.66], [0.26]],
+    "RandNorm": [[1234567, 0], [1234567, 4], [9007199254740992, 9007199254740992],
+                 [42, 1e9], [0.5, 0]],
     "decrCe": [[DT, RATE, BOLUS, DECR, *H, KE0], [DT, RATE, BOLUS, [1] * 7 + [0], *H, KE0],
                [DT, RATE, BOLUS, DECR[:4], *H, KE0], [DT, RATE, BOLUS, DECR, *H, -1]],
     "CsDtCe": [[TIMES, *H, KE0, 50], [TIMES, *H, KE0, 80], [TIMES, *H, KE0, 0],
@@ -97,6 +109,17 @@ def tool_calls():
     for name, calls in TOOL_CALLS.items():
         for args in calls:
             yield pytest.param(corvane, name, args, id=f"{name}-{formula(name, args)[:60]}")
+
+
+MODEL_OMEGA_CALLS = [["PropEleveldFinal"], ["remiminto"], ["DexmedHannivoort"], ["RemiEleveld"],
+                     ["PropSchnider"], ["NoSuchModel"]]
+
+
+@pytest.mark.parametrize("args", MODEL_OMEGA_CALLS, ids=lambda args: args[0])
+def test_the_models_variances_as_the_addin(sheethost, args):
+    expected = evaluate(sheethost, formula("ModelOmega", args))
+    got = python_cells(velmora.ModelOmega, args)
+    assert same_bits(got, expected), (formula("ModelOmega", args), got, expected)
 
 
 def test_the_table_covers_every_tool():

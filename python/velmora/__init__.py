@@ -16,6 +16,10 @@ emits each finding as a ``velmora.CovariateWarning`` (a UserWarning), never an e
 whatever is given is read as the sheet reads the cell. It reads Corvane's body-size functions
 too (``velmora.CovariateCheck("JLBM", 77, 1.77, 1)`` names the height in metres). The models
 themselves neither check nor warn: their numbers stay the add-in's and fast.
+
+``velmora.ModelOmega("PropEleveldFinal")`` gives the published variances of a model's etas
+(V1, V2, V3, Cl1, Cl2, Cl3, ke0; 0 where a parameter does not vary), and raises ValueError
+for a name of no model or a model without known variances.
 """
 
 from ._velmora import *  # noqa: F401,F403  (the functions, listed in __all__)

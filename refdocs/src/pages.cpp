@@ -108,11 +108,24 @@ std::string CovariateRules() {
 
 // The functions of a table of rows; a check reads its arguments itself and lists what it
 // shows, every other function shows the conversion texts of its arguments.
+template <class Result, class... Params>
+std::vector<std::string_view> KindsOf(const catalogue::Row<Result, Params...>&) {
+    return {catalogue::KindOf<Params>::name...};
+}
+
 template <class Rows>
 void AddFunctions(std::vector<Function>& functions, const Rows& rows, const char* addin) {
     catalogue::forEachRow(rows, [&](const auto& row) {
-        functions.push_back({row.entry, addin, !std::decay_t<decltype(row)>::isCheck});
+        functions.push_back(
+            {row.entry, addin, !std::decay_t<decltype(row)>::isCheck, KindsOf(row)});
     });
+}
+
+bool DerivesConversions(const Function& function, std::size_t k) {
+    const catalogue::ArgumentEntry& argument = function.entry->arguments[k];
+    return function.derivedConversions &&
+           std::string_view(argument.typeCode) == catalogue::CELL_VALUE_ARGUMENT &&
+           function.argumentKinds.at(k) != catalogue::KindOf<std::string>::name;
 }
 
 std::vector<Function> FunctionsOf(std::string_view addin) {
@@ -154,10 +167,9 @@ std::vector<ShownText> TextsShownInstead(const Function& function) {
     std::vector<ShownText> texts;
     for (const ErrorCause& cause : entry.errors)
         texts.push_back({cause.text, cause.cause});
-    if (!function.derivedConversions)
-        return texts;
-    for (const catalogue::ArgumentEntry& argument : entry.arguments) {
-        if (std::string_view(argument.typeCode) != catalogue::CELL_VALUE_ARGUMENT)
+    for (std::size_t k = 0; k < entry.arguments.size(); ++k) {
+        const catalogue::ArgumentEntry& argument = entry.arguments[k];
+        if (!DerivesConversions(function, k))
             continue;
         const std::span<const ConversionError> conversions =
             argument.quantity == Quantity::Flag

@@ -45,12 +45,14 @@ inline std::map<std::string, std::vector<double>> VelmoraSaneNumbers() {
         {"xlRemimazEleveld", {77, 53}},
         {"xlRocuKleijn", {77, 53, 95}},
         {"xlFentShafer", {}},
+        {"xlModelOmega", {}},
         {"xlCovariateCheck", {}},
     };
 }
 
 // Each wrapper with realistic covariates and every flag TRUE; the covariate check with a
-// model's name and that model's covariates, its other arguments left out.
+// model's name and that model's covariates, its other arguments left out; the models'
+// variances with a model's name.
 inline std::vector<hostile::PreparedCall>
 VelmoraSaneCalls(const std::vector<hostile::Wrapper>& wrappers, hostile::RecordArena& arena) {
     const auto numbers = VelmoraSaneNumbers();
@@ -82,6 +84,8 @@ VelmoraSaneCalls(const std::vector<hostile::Wrapper>& wrappers, hostile::RecordA
                     arena.Keep(k <= covariates.size() ? arena.Number(covariates[k - 1])
                                                       : arena.Of(xlf::xltypeMissing));
         }
+        if (w.name == "xlModelOmega")
+            call.args[0].record = arena.Keep(arena.Text(u"PropEleveldFinal"));
         calls.push_back(call);
     }
     return calls;

@@ -17,12 +17,15 @@
 #include "catalogue/row.h"
 #include "drugmodels/checks.h"
 #include "drugmodels/models.h"
+#include "drugmodels/variability.h"
 
 #include <array>
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 #include <tuple>
+#include <type_traits>
 
 namespace drugmodels {
 
@@ -950,6 +953,61 @@ inline constexpr FunctionEntry FentShafer{
     .source = &SHAFER_1990,
 };
 
+// ---- The models' inter-individual variability
+
+// clang-format off
+inline constexpr ArgumentEntry MODEL_OMEGA_ARGS[] = {
+    {"Model", " the model's worksheet name as text, e.g. \"PropEleveldFinal\" ", CELL, "",
+     "the model's worksheet name as text, such as \"PropEleveldFinal\" (any letter case)"},
+};
+inline constexpr ResultCell OMEGA_CELLS[] = {
+    {"omega2 V1", "", "the variance of V1's eta; 0 where V1 does not vary"},
+    {"omega2 V2", "", "the variance of V2's eta"},
+    {"omega2 V3", "", "the variance of V3's eta"},
+    {"omega2 Cl1", "", "the variance of Cl1's eta"},
+    {"omega2 Cl2", "", "the variance of Cl2's eta"},
+    {"omega2 Cl3", "", "the variance of Cl3's eta"},
+    {"omega2 ke0", "", "the variance of ke0's eta"},
+};
+inline constexpr catalogue::ErrorCause MODEL_OMEGA_ERRORS[] = {
+    {UNKNOWN_MODEL, "Model is not the worksheet name of a Velmora model (or not a text)"},
+    {NO_VARIANCES, "the model's variances are not known: only PropEleveldFinal, RemiEleveld, "
+                   "RemiMinto and DexmedHannivoort have them"},
+};
+inline constexpr const char* MODEL_OMEGA_CONTESTED[] = {
+    "RemiEleveld's ke0 variance is left out: the R package tci gives 0.947, the Python "
+    "Anesthesia Simulator 1.26.",
+    "RemiMinto's ke0 variance is left out: 60 % or 68 % in the sources.",
+    "Schnider's published figures are read as CV % by the R package tci and as variances by "
+    "others: no variances are given for PropSchnider.",
+    "The omega2 = CV^2 shortcut of some code overstates large variances: RemiMinto's V3 (CV 66 "
+    "%) is 0.362 here, not 0.436.",
+};
+// clang-format on
+inline constexpr FunctionEntry ModelOmega{
+    .worksheetName = "ModelOmega",
+    .helpText = " Inter-individual variances (omega squared) of a model's parameters ",
+    .arguments = MODEL_OMEGA_ARGS,
+    .purpose = "The published inter-individual variability of a model: the variance of each "
+               "parameter's eta (P = P_typical x exp(eta)) in the order of the model's row, for "
+               "Corvane's virtual patients and Bayesian fit.",
+    .result = "a column of 7 cells: the variances of V1, V2, V3, Cl1, Cl2, Cl3, ke0",
+    .cells = OMEGA_CELLS,
+    .errors = MODEL_OMEGA_ERRORS,
+    .example = "=ModelOmega(\"PropEleveldFinal\")",
+    .notes = "A 0 is a parameter without variability, or whose variance is not known. Only the "
+             "models whose variances could be traced have them.",
+    .sources = "PropEleveldFinal: Eleveld 2018, 0.610, 0.565, 0.597, 0.265, 0.346, 0.209, ke0 "
+               "0.702 (the R package tci and the Python Anesthesia Simulator agree). "
+               "RemiEleveld: Eleveld 2017, 0.104, 0.115, 0.810, 0.0197, 0.0547, 0.285 (both "
+               "agree). RemiMinto: Minto 1997, CVs of 26, 29, 66, 14, 36 and 41 % converted "
+               "exactly, ln(1 + CV^2) (both agree on the CVs). DexmedHannivoort: Hannivoort 2015, "
+               "V1 0.0350 between subjects plus 0.2735 between occasions (one occasion), V3 "
+               "0.0633, Cl1 0.0276, from a NONMEM run kept with OpenPMX's tests whose estimates "
+               "reproduce the published typical values.",
+    .contested = MODEL_OMEGA_CONTESTED,
+};
+
 // ---- The covariate check
 
 // clang-format off
@@ -997,7 +1055,8 @@ inline constexpr FunctionEntry CovariateCheck{
 
 } // namespace entries
 
-// Velmora's functions: every model, then the covariate check, each routine beside its entry.
+// Velmora's functions: every model, the models' variances, then the covariate check, each
+// routine beside its entry.
 // clang-format off
 inline constexpr std::tuple VELMORA_FUNCTIONS{
     catalogue::Row{&PropSchnider,      &entries::PropSchnider},
@@ -1026,15 +1085,23 @@ inline constexpr std::tuple VELMORA_FUNCTIONS{
     catalogue::Row{&RemimazEleveld,    &entries::RemimazEleveld},
     catalogue::Row{&RocuKleijn,        &entries::RocuKleijn},
     catalogue::Row{&FentShafer,        &entries::FentShafer},
+    catalogue::Row{&ModelOmega,        &entries::ModelOmega},
     catalogue::Row{&CovariateCheck,    &entries::CovariateCheck},
 };
 // clang-format on
 static_assert(catalogue::rowsFit(VELMORA_FUNCTIONS),
               "a Velmora routine does not fit its entry, or two rows share a name");
 
-// The drug models are every row but the check's.
+// Whether a row takes a text: the check, and what reads a model by its name.
+template <class Row> struct TakesText;
+template <class Result, class... Params>
+struct TakesText<catalogue::Row<Result, Params...>>
+    : std::bool_constant<(std::is_same_v<std::remove_cvref_t<Params>, std::string> || ...)> {};
+
+// The drug models are every row but the check's and those that name a model.
+template <class Row> inline constexpr bool IS_MODEL_ROW = !Row::isCheck && !TakesText<Row>::value;
 template <class Row> constexpr bool isModel(const Row&) {
-    return !Row::isCheck;
+    return IS_MODEL_ROW<Row>;
 }
 
 // The entries of the models, in row order.
@@ -1078,5 +1145,7 @@ static_assert(entries::CovariateCheck.arguments.size() == 1 + longestModelArgume
 
 // The model with this worksheet name (compared byte by byte), or nullptr.
 const catalogue::FunctionEntry* findModel(std::string_view worksheetName);
+// The same in any letter case, as the sheet's function names are.
+const catalogue::FunctionEntry* findModelAnyCase(std::string_view name);
 
 } // namespace drugmodels

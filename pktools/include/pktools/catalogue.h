@@ -22,8 +22,11 @@
 #include "pktools/effect.h"
 #include "pktools/peak.h"
 #include "pktools/prediction.h"
+#include "pktools/random.h"
 #include "pktools/refusals.h"
 #include "pktools/tci.h"
+#include "pktools/variability.h"
+#include "pktools/varvel.h"
 
 #include <tuple>
 
@@ -511,6 +514,221 @@ inline constexpr FunctionEntry EffGreco{
     .contested = SURFACE_CONTESTED,
 };
 
+// ---- Predictive performance (Varvel) and variability
+
+inline constexpr const char* VARVEL_SOURCES =
+    "Varvel JR, Donoho DL, Shafer SL, J Pharmacokinet Biopharm 1992;20:63-94, in the "
+    "definitions the TCI literature repeats under this citation (the paper's full text was not "
+    "read): PE relative to the prediction, MDPE, MDAPE, wobble and divergence as medians and a "
+    "least-squares slope.";
+inline constexpr const char* VARVEL_CONTESTED[] = {
+    "Some code divides by the measured value; Varvel's PE divides by the prediction, as here.",
+    "How the paper weights subjects in a population could not be checked: VarvelPopulation "
+    "leaves it to the user (mean or median of the subjects' values, or every sample pooled).",
+};
+// clang-format off
+inline constexpr ArgumentEntry MEASURED = {"measured", " Column with measured concentrations ",
+    CELL, "dose/L", "the measured concentrations, one sample per row; 0 (below the quantification "
+    "limit) is a sample"};
+inline constexpr ArgumentEntry PREDICTED = {"predicted", " Column with predicted concentrations ",
+    CELL, "dose/L", "the model's concentration for the sample of the same row, such as PredCpVCl's "
+    "at the sample's time"};
+inline constexpr ArgumentEntry SAMPLE_TIMES = {"times", " Column with sample times ", CELL, "min",
+    "the time of the sample of the same row"};
+// clang-format on
+inline constexpr ArgumentEntry VARVEL_ARGS[] = {MEASURED, PREDICTED};
+inline constexpr ErrorCause VARVEL_ERRORS[] = {LENGTHS, NEGATIVE_MEASUREMENT,
+                                               NON_POSITIVE_PREDICTION, NOT_FINITE_SAMPLE};
+inline constexpr const char* VARVEL_NOTES =
+    "Every row is a sample: give the sampled rows only (an empty cell is refused, never read as "
+    "0). A median is the middle value, or the mean of the two middle ones, as MEDIAN.";
+inline constexpr ResultCell PE_ROWS[] = {
+    {"PE", "%", "(measured - predicted) / predicted x 100 for the sample of the same row"}};
+inline constexpr FunctionEntry VarvelPE{
+    .worksheetName = "VarvelPE",
+    .helpText = " Performance errors of predicted concentrations (Varvel) ",
+    .arguments = VARVEL_ARGS,
+    .purpose = "The performance error of each sample: how far the measured concentration lies "
+               "from the model's prediction, in percent of the prediction.",
+    .result = COLUMN_PER_ROW,
+    .cells = PE_ROWS,
+    .errors = VARVEL_ERRORS,
+    .example = "=VarvelPE({1.1;0.8;1.5;1}, {1;1;1;1})",
+    .notes = VARVEL_NOTES,
+    .sources = VARVEL_SOURCES,
+    .contested = VARVEL_CONTESTED,
+};
+inline constexpr ResultCell MDPE_CELL[] = {{"MDPE", "%", "the median of the PE: the bias"}};
+inline constexpr FunctionEntry VarvelMDPE{
+    .worksheetName = "VarvelMDPE",
+    .helpText = " Median performance error, bias (Varvel) ",
+    .arguments = VARVEL_ARGS,
+    .purpose = "The bias of the predictions: the median of the performance errors (VarvelPE).",
+    .result = "one number",
+    .cells = MDPE_CELL,
+    .errors = VARVEL_ERRORS,
+    .example = "=VarvelMDPE({1.1;0.8;1.5;1}, {1;1;1;1})",
+    .notes = VARVEL_NOTES,
+    .sources = VARVEL_SOURCES,
+    .contested = VARVEL_CONTESTED,
+};
+inline constexpr ResultCell MDAPE_CELL[] = {
+    {"MDAPE", "%", "the median of the absolute PE: the inaccuracy"}};
+inline constexpr FunctionEntry VarvelMDAPE{
+    .worksheetName = "VarvelMDAPE",
+    .helpText = " Median absolute performance error, inaccuracy (Varvel) ",
+    .arguments = VARVEL_ARGS,
+    .purpose = "The inaccuracy of the predictions: the median of the absolute performance "
+               "errors.",
+    .result = "one number",
+    .cells = MDAPE_CELL,
+    .errors = VARVEL_ERRORS,
+    .example = "=VarvelMDAPE({1.1;0.8;1.5;1}, {1;1;1;1})",
+    .notes = VARVEL_NOTES,
+    .sources = VARVEL_SOURCES,
+    .contested = VARVEL_CONTESTED,
+};
+inline constexpr ResultCell WOBBLE_CELL[] = {
+    {"wobble", "%", "the median of |PE - MDPE|: how much the errors scatter about the bias"}};
+inline constexpr FunctionEntry VarvelWobble{
+    .worksheetName = "VarvelWobble",
+    .helpText = " Wobble: median absolute deviation of the performance errors (Varvel) ",
+    .arguments = VARVEL_ARGS,
+    .purpose = "The wobble of the predictions: the median of the absolute differences between "
+               "each performance error and their median (MDPE).",
+    .result = "one number",
+    .cells = WOBBLE_CELL,
+    .errors = VARVEL_ERRORS,
+    .example = "=VarvelWobble({1.1;0.8;1.5;1}, {1;1;1;1})",
+    .notes = VARVEL_NOTES,
+    .sources = VARVEL_SOURCES,
+    .contested = VARVEL_CONTESTED,
+};
+inline constexpr ArgumentEntry DIVERGENCE_ARGS[] = {SAMPLE_TIMES, MEASURED, PREDICTED};
+inline constexpr ErrorCause DIVERGENCE_ERRORS[] = {LENGTHS, NEGATIVE_MEASUREMENT,
+                                                   NON_POSITIVE_PREDICTION, NOT_FINITE_SAMPLE,
+                                                   TOO_FEW_FOR_DIVERGENCE};
+inline constexpr ResultCell DIVERGENCE_CELL[] = {
+    {"divergence", "%/h",
+     "the least-squares slope of |PE| on the sample time, per hour of minutes"}};
+inline constexpr FunctionEntry VarvelDivergence{
+    .worksheetName = "VarvelDivergence",
+    .helpText = " Divergence: slope of the absolute performance error in time, %/h (Varvel) ",
+    .arguments = DIVERGENCE_ARGS,
+    .purpose = "The divergence of the predictions: how fast the inaccuracy grows (or, below 0, "
+               "shrinks) with time, as the ordinary least-squares slope of the absolute "
+               "performance errors on the sample times, per hour.",
+    .result = "one number",
+    .cells = DIVERGENCE_CELL,
+    .errors = DIVERGENCE_ERRORS,
+    .example = "=VarvelDivergence({0;60;120}, {0.9;1.2;0.7}, {1;1;1})",
+    .notes = "Times in minutes; the slope per minute is multiplied by 60. At least 2 samples at "
+             "2 distinct times.",
+    .sources = VARVEL_SOURCES,
+    .contested = VARVEL_CONTESTED,
+};
+// clang-format off
+inline constexpr ArgumentEntry POPULATION_ARGS[] = {
+    {"subject", " Column with subject numbers ", CELL, "",
+     "the number of the subject of each sample; a subject's rows need not be adjacent"},
+    SAMPLE_TIMES,
+    MEASURED,
+    PREDICTED,
+    {"method", " 0 mean of subjects, 1 median of subjects, 2 pooled ", B, "",
+     "0: the mean of the subjects' measures, 1: their median, 2: every sample in one set"},
+};
+// clang-format on
+inline constexpr ErrorCause POPULATION_ERRORS[] = {
+    LENGTHS,   NEGATIVE_MEASUREMENT,   NON_POSITIVE_PREDICTION, NOT_FINITE_SAMPLE,
+    NO_METHOD, TOO_FEW_FOR_DIVERGENCE, TOO_FEW_IN_A_SUBJECT};
+inline constexpr ResultCell POPULATION_CELLS[] = {
+    {"MDPE", "%", "the bias"},
+    {"MDAPE", "%", "the inaccuracy"},
+    {"divergence", "%/h", "the drift of the inaccuracy"},
+    {"wobble", "%", "the scatter about the bias"},
+};
+inline constexpr FunctionEntry VarvelPopulation{
+    .worksheetName = "VarvelPopulation",
+    .helpText = " Varvel measures of a population: MDPE, MDAPE, divergence, wobble ",
+    .arguments = POPULATION_ARGS,
+    .purpose = "The four Varvel measures of a population of subjects: each subject's measures "
+               "first and then their mean (method 0) or median (1), or one set of every sample "
+               "of every subject (2).",
+    .result = "a column of 4 cells: MDPE, MDAPE, divergence, wobble",
+    .cells = POPULATION_CELLS,
+    .errors = POPULATION_ERRORS,
+    .example = "=VarvelPopulation({1;1;2;2;2}, {0;60;0;30;60}, {1.1;1.3;0.8;1;1.4}, "
+               "{1;1;1;1;1}, 0)",
+    .notes = "Methods 0 and 1 need 2 samples at 2 distinct times in each subject, method 2 in "
+             "the pool. The subjects are taken in the order they first appear.",
+    .sources = VARVEL_SOURCES,
+    .contested = VARVEL_CONTESTED,
+};
+
+inline constexpr const char* LOG_NORMAL_NOTES =
+    "A parameter is P_typical x exp(eta), eta normal with variance omega2. The shortcut "
+    "omega2 = CV^2 overstates large variances: CV 66 % is omega2 0.362, not 0.436.";
+inline constexpr ArgumentEntry CV_FROM_OMEGA2_ARGS[] = {
+    {"omega2", " Variance of eta (omega squared) ", B, "", "the variance of eta"}};
+inline constexpr ErrorCause CV_FROM_OMEGA2_ERRORS[] = {NEGATIVE_VARIANCE};
+inline constexpr ResultCell CV_CELL[] = {
+    {"CV", "", "sqrt(exp(omega2) - 1), a fraction (0.5 for 50 %)"}};
+inline constexpr FunctionEntry CVFromOmega2{
+    .worksheetName = "CVFromOmega2",
+    .helpText = " Coefficient of variation of a log-normal parameter from omega squared ",
+    .arguments = CV_FROM_OMEGA2_ARGS,
+    .purpose = "The exact coefficient of variation of a log-normally distributed parameter whose "
+               "eta has the variance omega2.",
+    .result = "one number",
+    .cells = CV_CELL,
+    .errors = CV_FROM_OMEGA2_ERRORS,
+    .example = "=CVFromOmega2(0.362)",
+    .notes = LOG_NORMAL_NOTES,
+};
+inline constexpr ArgumentEntry OMEGA2_FROM_CV_ARGS[] = {
+    {"cv", " Coefficient of variation (0.5 for 50%) ", B, "",
+     "the coefficient of variation as a fraction"}};
+inline constexpr ErrorCause OMEGA2_FROM_CV_ERRORS[] = {NEGATIVE_CV};
+inline constexpr ResultCell OMEGA2_CELL[] = {{"omega2", "", "ln(1 + cv^2)"}};
+inline constexpr FunctionEntry Omega2FromCV{
+    .worksheetName = "Omega2FromCV",
+    .helpText = " Omega squared of a log-normal parameter from its coefficient of variation ",
+    .arguments = OMEGA2_FROM_CV_ARGS,
+    .purpose = "The exact variance of eta of a log-normally distributed parameter with a given "
+               "coefficient of variation.",
+    .result = "one number",
+    .cells = OMEGA2_CELL,
+    .errors = OMEGA2_FROM_CV_ERRORS,
+    .example = "=Omega2FromCV(0.66)",
+    .notes = LOG_NORMAL_NOTES,
+};
+
+inline constexpr ArgumentEntry RAND_NORM_ARGS[] = {
+    {"seed", " Seed: a whole number from 0 to 2^53 ", B, "", "the stream's seed"},
+    {"n", " Number of the draw, from 0 ", B, "", "which draw of the stream"},
+};
+inline constexpr ErrorCause RAND_NORM_ERRORS[] = {BAD_SEED, BAD_DRAW_INDEX};
+inline constexpr ResultCell RAND_NORM_CELL[] = {
+    {"z", "", "draw n of the seed's stream of standard normal numbers"}};
+inline constexpr FunctionEntry RandNorm{
+    .worksheetName = "RandNorm",
+    .helpText = " Reproducible standard normal draw n of a seed ",
+    .arguments = RAND_NORM_ARGS,
+    .purpose = "A standard normal random number that is the same in every front end and on "
+               "every machine: draw n of the stream of a seed.",
+    .result = "one number",
+    .cells = RAND_NORM_CELL,
+    .errors = RAND_NORM_ERRORS,
+    .example = "=RandNorm(1234567, 0)",
+    .notes = "Output n of SplitMix64 for the seed, x = seed + (n + 1) x 0x9E3779B97F4A7C15 "
+             "mixed, becomes the uniform u = ((x >> 12) + 0.5) / 2^52 in (0, 1) and the normal "
+             "quantile of u by Wichura's AS 241 (PPND16). Every draw is computed directly: "
+             "RandNorm(seed, 1000000) costs no more than RandNorm(seed, 0).",
+    .sources = "Steele GL, Lea D, Flood CH, Fast splittable pseudorandom number generators, "
+               "OOPSLA 2014 (SplitMix64); Wichura MJ, Algorithm AS "
+               "241, Appl Stat 1988;37:477-84 (the coefficients as published).",
+};
+
 // ---- Decrement times
 
 inline constexpr ArgumentEntry DECR_CE_ARGS[] = {
@@ -884,6 +1102,15 @@ inline constexpr std::tuple CORVANE_FUNCTIONS{
     catalogue::Row{&PNoRespHier,   &entries::PNoRespHier},
     catalogue::Row{&EffMinto,      &entries::EffMinto},
     catalogue::Row{&EffGreco,      &entries::EffGreco},
+    catalogue::Row{&VarvelPE,      &entries::VarvelPE},
+    catalogue::Row{&VarvelMDPE,    &entries::VarvelMDPE},
+    catalogue::Row{&VarvelMDAPE,   &entries::VarvelMDAPE},
+    catalogue::Row{&VarvelWobble,  &entries::VarvelWobble},
+    catalogue::Row{&VarvelDivergence, &entries::VarvelDivergence},
+    catalogue::Row{&VarvelPopulation, &entries::VarvelPopulation},
+    catalogue::Row{&CVFromOmega2,  &entries::CVFromOmega2},
+    catalogue::Row{&Omega2FromCV,  &entries::Omega2FromCV},
+    catalogue::Row{&RandNorm,      &entries::RandNorm},
     catalogue::Row{&decrCe,        &entries::decrCe},
     catalogue::Row{&CsDtCe,        &entries::CsDtCe},
     catalogue::Row{&CsDtCp,        &entries::CsDtCp},

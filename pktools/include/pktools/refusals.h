@@ -47,6 +47,27 @@ inline constexpr ErrorCause CHECK_PEAK_PARAMETERS = {"Check parameters!",
     "l1 is 0, or a hybrid constant is below 0"};
 inline constexpr ErrorCause KE0_NOT_FOUND = {"Ke0 not found!",
     "no positive ke0 puts the peak at peak_time: it lies beyond what the plasma curve allows"};
+inline constexpr ErrorCause NOT_FINITE_SAMPLE = {"Sample not a finite number!",
+    "a measurement, a prediction, a time or a subject is not a finite number"};
+inline constexpr ErrorCause NEGATIVE_MEASUREMENT = {"Negative measurement!",
+    "a measured value is below 0 (0, below the quantification limit, is a sample)"};
+inline constexpr ErrorCause NON_POSITIVE_PREDICTION = {"Non-positive prediction!",
+    "a predicted value is 0 or below: the error relative to it has no value"};
+inline constexpr ErrorCause TOO_FEW_FOR_DIVERGENCE = {
+    "Divergence needs 2 samples at 2 distinct times!",
+    "fewer than 2 samples, or all of them at one time"};
+inline constexpr ErrorCause TOO_FEW_IN_A_SUBJECT = {
+    "Divergence needs 2 samples at 2 distinct times in each subject!",
+    "with method 0 or 1, a subject has fewer than 2 samples, or all of them at one time"};
+inline constexpr ErrorCause NO_METHOD = {"Method must be 0, 1 or 2!",
+    "method is not 0 (mean of subjects), 1 (median of subjects) or 2 (pooled)"};
+inline constexpr ErrorCause NEGATIVE_VARIANCE = {"Variance must be 0 or above!",
+    "omega2 is below 0 or not a number"};
+inline constexpr ErrorCause NEGATIVE_CV = {"CV must be 0 or above!", "cv is below 0 or not a number"};
+inline constexpr ErrorCause BAD_SEED = {"Seed must be a whole number from 0 to 2^53!",
+    "seed has a fraction, is below 0, above 9007199254740992 or not a number"};
+inline constexpr ErrorCause BAD_DRAW_INDEX = {"n must be a whole number from 0 to 2^53!",
+    "n has a fraction, is below 0, above 9007199254740992 or not a number"};
 // clang-format on
 
 // Every refusal above, once.
@@ -66,6 +87,16 @@ inline constexpr const ErrorCause* CORVANE_REFUSALS[] = {
     &NEGATIVE_PEAK_TIME,
     &CHECK_PEAK_PARAMETERS,
     &KE0_NOT_FOUND,
+    &NOT_FINITE_SAMPLE,
+    &NEGATIVE_MEASUREMENT,
+    &NON_POSITIVE_PREDICTION,
+    &TOO_FEW_FOR_DIVERGENCE,
+    &TOO_FEW_IN_A_SUBJECT,
+    &NO_METHOD,
+    &NEGATIVE_VARIANCE,
+    &NEGATIVE_CV,
+    &BAD_SEED,
+    &BAD_DRAW_INDEX,
 };
 
 } // namespace pktools::refusals

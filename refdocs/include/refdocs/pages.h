@@ -19,7 +19,14 @@ struct Function {
     // The conversion texts of its flag and column arguments are derived from the entry
     // (a check reads its arguments itself and lists what it shows).
     bool derivedConversions;
+    // The kind of each argument ("number", "column", "text"... of catalogue/kinds.h), in
+    // argument order.
+    std::vector<std::string_view> argumentKinds = {};
 };
+
+// Whether the conversion texts of argument k are derived from the entry: a flag or a column
+// of a function that is no check (a text is read as it is, and shows none).
+bool DerivesConversions(const Function& function, std::size_t k);
 
 // Every function of the add-in, in the byte-wise order of its worksheet names (the order
 // of registration).
