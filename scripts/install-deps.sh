@@ -14,9 +14,10 @@
 # example workbooks' column widths from the font, their pictures cut to what they show),
 # python3-markdown (the reference pages of the Windows release folder as HTML), MPFR (the
 # accuracy test of the portable mathematics), the ARM64 and 32-bit x86 cross compilers
-# with qemu-user (the results digest on ARM64 and 32-bit x86), and the web page's
+# with qemu-user (the results digest on ARM64 and 32-bit x86), the web page's
 # Emscripten, node with npm and the page's npm packages as web/package-lock.json pins
-# them, and Chromium for its tests (poppler-utils reads its printed PDF).
+# them, Chromium for its tests (poppler-utils reads its printed PDF), and R with
+# testthat and ggplot2 (the R packages, their tests and plots).
 set -euo pipefail
 
 main=(cmake g++ make pkg-config libffi-dev libgtest-dev libgmock-dev)
@@ -26,7 +27,7 @@ tests=(libbenchmark-dev clang libclang-rt-14-dev valgrind
        pybind11-dev python3-dev python3-numpy python3-matplotlib python3-pytest python3-venv
        python3-setuptools python3-wheel python3-pil python3-markdown
        libmpfr-dev qemu-user g++-aarch64-linux-gnu g++-i686-linux-gnu
-       emscripten nodejs chromium)
+       emscripten nodejs chromium r-base-dev r-cran-testthat r-cran-ggplot2)
 
 case ${1:-} in
 --main) packages=("${main[@]}") ;;

@@ -12,6 +12,7 @@
 #   9. the results digest on x86-64 with glibc's generic paths, on ARM64 and on 32-bit x86
 #      under qemu, the same as the normal build's; the portable functions against MPFR on 10^6 inputs each.
 #  10. the web page, built with Emscripten, tested in node and in a headless Chromium.
+#  11. the R packages, built, installed, checked and tested with Debian's R.
 # Any sanitizer report, memcheck error or fuzz finding fails. BUILD_DIR chooses the build
 # folder (default build); the others are its name with -asan, -tsan and -fuzz.
 set -euo pipefail
@@ -68,3 +69,6 @@ scripts/test-digest.sh "$build"
 
 echo "== Web page (Emscripten, node, headless Chromium)"
 scripts/test-web.sh "$build"
+
+echo "== R packages (Debian's R, R CMD check, testthat)"
+scripts/test-r.sh "$build"

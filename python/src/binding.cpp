@@ -1,6 +1,7 @@
 #include "binding.h"
 
 #include "catalogue/covariates.h"
+#include "catalogue/keywords.h"
 #include "catalogue/kinds.h"
 
 #include <cctype>
@@ -13,16 +14,6 @@ namespace pybinding {
 namespace {
 
 namespace conversions = catalogue::conversions;
-
-bool isLower(char c) {
-    return std::islower(static_cast<unsigned char>(c)) != 0;
-}
-bool isUpper(char c) {
-    return std::isupper(static_cast<unsigned char>(c)) != 0;
-}
-bool isDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
 
 // Numpy's dtype kinds that are numbers: bool, signed and unsigned integer, float.
 bool isNumberKind(char kind) {
@@ -72,19 +63,7 @@ using Doubles = py::array_t<double, py::array::c_style | py::array::forcecast>;
 } // namespace
 
 std::string keywordName(std::string_view registered) {
-    std::string name;
-    for (std::size_t i = 0; i < registered.size(); ++i) {
-        const char c = registered[i];
-        if (i > 0 && isUpper(c)) {
-            const char before = registered[i - 1];
-            const bool wordStarts =
-                isLower(before) || isDigit(before) ||
-                (isUpper(before) && i + 1 < registered.size() && isLower(registered[i + 1]));
-            if (wordStarts)
-                name += '_';
-        }
-        name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
+    std::string name = catalogue::lowerCaseWords(registered);
     if (py::module_::import("keyword").attr("iskeyword")(name).cast<bool>())
         name += '_';
     return name;

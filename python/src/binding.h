@@ -68,11 +68,9 @@ namespace pybinding {
 
 namespace py = pybind11;
 
-// The Python keyword name of a registered argument name: a "_" between a lower-case letter
-// or digit and the upper-case letter after it, and between two upper-case letters when a
-// lower-case one follows the second; then everything in lower case; a trailing "_" when
-// the result is a Python keyword. "deltaTimes" -> delta_times, "IVBolus" -> iv_bolus,
-// "MALE" -> male, "IC50" -> ic50, "peak_time" -> peak_time.
+// The Python keyword name of a registered argument name: the catalogue's lower-case words
+// ("deltaTimes" -> delta_times, "IVBolus" -> iv_bolus), with a trailing "_" when the result
+// is a Python keyword.
 std::string keywordName(std::string_view registered);
 
 // Conversion contexts, as the add-ins name theirs (catalogue/conversions.h).

@@ -14,12 +14,7 @@
 
 namespace refdocs {
 
-namespace {
-
-using catalogue::ErrorCause;
 using catalogue::Quantity;
-using catalogue::Shown;
-using catalogue::conversions::ConversionError;
 
 std::string Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -27,6 +22,17 @@ std::string Trimmed(std::string_view text) {
         return "";
     return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
+
+std::string QuantityName(Quantity quantity) {
+    const catalogue::Covariate& covariate = catalogue::covariate(quantity);
+    return *covariate.name ? std::string(covariate.name) + " (" + covariate.unit + ")" : "";
+}
+
+namespace {
+
+using catalogue::ErrorCause;
+using catalogue::Shown;
+using catalogue::conversions::ConversionError;
 
 // A table cell: a "|" would end it.
 std::string Cell(std::string_view text) {
@@ -40,12 +46,6 @@ std::string Replaced(std::string text, std::string_view what, std::string_view b
     for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + by.size()))
         text.replace(at, what.size(), by);
     return text;
-}
-
-// "age (years)": the covariate's name and unit.
-std::string QuantityName(Quantity quantity) {
-    const catalogue::Covariate& covariate = catalogue::covariate(quantity);
-    return *covariate.name ? std::string(covariate.name) + " (" + covariate.unit + ")" : "";
 }
 
 // The anchor a code host gives a heading: lower case, blanks as "-".
@@ -72,6 +72,25 @@ constexpr const char* Words(drugmodels::Beyond beyond) {
     }
 }
 
+} // namespace
+
+std::vector<CovariateRule> CovariateRuleRows() {
+    std::vector<CovariateRule> rows;
+    for (const drugmodels::LimitRule& rule : drugmodels::LIMIT_RULES) {
+        std::string when = std::string(Words(rule.beyond)) + " " + Shown(rule.threshold);
+        if (rule.scaleBy != Quantity::Other)
+            when += " x " + QuantityName(rule.scaleBy);
+        if (rule.when != Quantity::Other)
+            when += ", with " + QuantityName(rule.when) + " at least " + Shown(rule.whenAtLeast);
+        rows.push_back({QuantityName(rule.quantity), when,
+                        rule.severity == drugmodels::Severity::Error ? "error" : "warning",
+                        rule.reason});
+    }
+    return rows;
+}
+
+namespace {
+
 // The covariate check's rules, as the check applies them.
 std::string CovariateRules() {
     std::string out = "**The rules on impossible values and unit slips**, tried in this order; for "
@@ -79,17 +98,9 @@ std::string CovariateRules() {
                       "an error is read by no later rule. A patient outside a model's studied "
                       "ranges (in the model's section) gets a warning for each range.\n\n"
                       "| Quantity | Flagged when | Level | Reason |\n|---|---|---|---|\n";
-    for (const drugmodels::LimitRule& rule : drugmodels::LIMIT_RULES) {
-        std::string when = std::string(Words(rule.beyond)) + " " + Shown(rule.threshold);
-        if (rule.scaleBy != Quantity::Other)
-            when += " x " + std::string(QuantityName(rule.scaleBy));
-        if (rule.when != Quantity::Other)
-            when += ", with " + std::string(QuantityName(rule.when)) + " at least " +
-                    Shown(rule.whenAtLeast);
-        out += "| " + std::string(QuantityName(rule.quantity)) + " | " + when + " | " +
-               (rule.severity == drugmodels::Severity::Error ? "error" : "warning") + " | " +
+    for (const CovariateRule& rule : CovariateRuleRows())
+        out += "| " + rule.quantity + " | " + rule.when + " | " + rule.level + " | " +
                Cell(rule.reason) + " |\n";
-    }
     return out + "\n";
 }
 

@@ -58,4 +58,17 @@ std::string AddinPage(std::string_view addin, const Evaluator& evaluate);
 // The file name of an add-in's page in docs/: "velmora.md".
 std::string PageFile(std::string_view addin);
 
+// A text without the blanks the registered texts begin and end with.
+std::string Trimmed(std::string_view text);
+
+// A covariate's name with its unit, as the pages write it ("age (years)"); "" for others.
+std::string QuantityName(catalogue::Quantity quantity);
+
+// The covariate check's rules on impossible values and unit slips, in the order it tries
+// them: the quantity, when a value is flagged, "error" or "warning", and why.
+struct CovariateRule {
+    std::string quantity, when, level, reason;
+};
+std::vector<CovariateRule> CovariateRuleRows();
+
 } // namespace refdocs
