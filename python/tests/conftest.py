@@ -77,8 +77,8 @@ def python_cells(function, args):
         result = function(*args)
     except ValueError as e:
         return [str(e)]
-    if isinstance(result, float):
-        return [result]
+    if isinstance(result, float):  # not finite: the sheet's #NUM!, as in a column
+        return [result if math.isfinite(result) else math.nan]
     if isinstance(result, list) and all(isinstance(v, str) for v in result):
         return result
     assert isinstance(result, np.ndarray) and result.dtype == np.float64 and result.ndim == 1
