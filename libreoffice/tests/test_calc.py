@@ -158,27 +158,29 @@ def literal(value):
     return "{" + ";".join(map(literal, value)) + "}"
 
 
-def first_error(values):
-    for value in values:
-        if isinstance(value, dict):
-            return value["error"]
-        if isinstance(value, list):
-            error = first_error(value)
-            if error:
-                return error
-    return None
-
-
-def table_calls():
+def table_calls(registrations):
     """The call table's calls as (formula, what Calc must show): Calc passes no error value,
-    the cell shows the first one given."""
+    the cell shows the first one given; it calls no function with more arguments than it
+    registers (Err:504). An error inside an array constant is no formula in Calc (Err:539):
+    a range that holds one is among the sheet's forms."""
+    counts = {r["worksheetName"]: len([n for n in r["argumentNames"].split(", ") if n])
+              for r in registrations}
     with open(TABLE, encoding="utf-8") as f:
         table = json.load(f)
     calls = []
     for group in table["groups"]:
         for name, *arguments in group["calls"]:
+            if any(isinstance(a, list) and any(isinstance(v, dict) for v in a)
+                   for a in arguments):
+                continue
             formula = "=%s(%s)" % (name, ",".join(map(literal, arguments)))
-            calls.append((formula, first_error(arguments)))
+            errors = [a["error"] for a in arguments if isinstance(a, dict)]
+            if errors:
+                calls.append((formula, errors[0]))
+            elif len(arguments) > counts[name]:
+                calls.append((formula, "Err:504"))
+            else:
+                calls.append((formula, None))
     return calls
 
 
@@ -223,6 +225,10 @@ def grid_cell(grid, row, column):
     return ""
 
 
+# The error values a cell shows; a text may begin with "#" too.
+ERRORS = {"#NULL!", "#DIV/0!", "#VALUE!", "#REF!", "#NAME?", "#NUM!", "#N/A"}
+
+
 class Comparison:
     def __init__(self):
         self.cells = 0
@@ -234,7 +240,7 @@ class Comparison:
         error = cell.getError()
         shown = cell.getString()
         kind = cell.FormulaResultType2  # 1 value, 2 text, 4 error
-        if expected.startswith("#") or expected.startswith("Err:"):
+        if expected in ERRORS or expected.startswith("Err:"):
             ok = error != 0 and shown == expected
         else:
             try:
@@ -271,7 +277,7 @@ def check_extra_row(comparison, sheet, where, column, row, rows, grid):
 
 
 def test_calls(office, program, registrations):
-    calls = table_calls() + SHEET_CALLS + model_calls(registrations)
+    calls = table_calls(registrations) + SHEET_CALLS + model_calls(registrations)
     called = {m.group(1).lower() for f, _ in calls for m in re.finditer(r"([A-Za-z0-9_]+)\(", f)}
     missing = [r["worksheetName"] for r in registrations
                if r["worksheetName"].lower() not in called]
