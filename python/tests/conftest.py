@@ -32,7 +32,10 @@ def sheethost():
 
 def literal(value):
     """A Python argument as the formula's literal: a number with every bit (repr), a truth
-    value, a text in double quotes, or a column as an array constant."""
+    value, a text in double quotes, a column as an array constant, or nothing for None (an
+    argument left out)."""
+    if value is None:
+        return ""
     if isinstance(value, str):
         return '"' + value.replace('"', '""') + '"'
     if isinstance(value, (bool, np.bool_)):
@@ -68,13 +71,16 @@ def evaluate(sheethost, text):
 
 
 def python_cells(function, args):
-    """The Python result as the sheet's cells: a list of numbers, or the ValueError's text."""
+    """The Python result as the sheet's cells: a list of numbers, a check's findings, or the
+    ValueError's text."""
     try:
         result = function(*args)
     except ValueError as e:
         return [str(e)]
-    if isinstance(result, float):
-        return [result]
+    if isinstance(result, float):  # not finite: the sheet's #NUM!, as in a column
+        return [result if math.isfinite(result) else math.nan]
+    if isinstance(result, list) and all(isinstance(v, str) for v in result):
+        return result
     assert isinstance(result, np.ndarray) and result.dtype == np.float64 and result.ndim == 1
     return [float(v) if math.isfinite(v) else math.nan for v in result]
 
