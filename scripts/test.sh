@@ -9,8 +9,9 @@
 #      results compared with Linux's bit for bit;
 #   7. the LibreOffice Calc extension in a headless LibreOffice, against sheethost;
 #   8. the Python modules, installed into a venv of Debian's /usr/bin/python3 and tested;
-#   9. the results digest on x86-64 with glibc's generic paths, on ARM64 and on 32-bit x86
-#      under qemu, the same as the normal build's; the portable functions against MPFR on 10^6 inputs each.
+#   9. the results digest on x86-64 with glibc's generic paths, on ARM64 and 32-bit x86 under
+#      qemu and in WebAssembly under node, the same as the normal build's; the portable
+#      functions against MPFR on 10^6 inputs each.
 #  10. the web page, built with Emscripten, tested in node and in a headless Chromium.
 #  11. the R packages, built, installed, checked and tested with Debian's R.
 # Any sanitizer report, memcheck error or fuzz finding fails. BUILD_DIR chooses the build
@@ -64,7 +65,7 @@ scripts/test-libreoffice.sh "$build"
 echo "== Python modules (Debian's /usr/bin/python3, venv, pip, pytest, wheel)"
 scripts/test-python.sh "$build"
 
-echo "== The same bits: results digest on x86-64 (glibc's generic paths), ARM64 and 32-bit x86; accuracy"
+echo "== The same bits: results digest on x86-64 (glibc's generic paths), ARM64, 32-bit x86 and WebAssembly; accuracy"
 scripts/test-digest.sh "$build"
 
 echo "== Web page (Emscripten, node, headless Chromium)"
