@@ -1,6 +1,7 @@
 #include "pktools/compartments.h"
 #include "pktools/errors.h"
 #include "pktools/prediction.h"
+#include "refusal_message.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 using namespace pktools;
+using pktools::test_support::messageOf;
 using Column = std::vector<double>;
 
 namespace {
@@ -34,15 +36,6 @@ Column predCp(const Column& dt, const Column& rate, const Column& bolus, const M
 Column predCe(const Column& dt, const Column& rate, const Column& bolus, const Model& m,
               double ke0) {
     return PredCe(dt, rate, bolus, m.A, m.B, m.C, m.l1, m.l2, m.l3, ke0);
-}
-
-std::string messageOf(auto&& call) {
-    try {
-        call();
-    } catch (const InputError& e) {
-        return e.what();
-    }
-    return "";
 }
 
 } // namespace

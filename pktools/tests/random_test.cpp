@@ -1,5 +1,6 @@
 #include "pktools/errors.h"
 #include "pktools/random.h"
+#include "refusal_message.h"
 
 #include <gtest/gtest.h>
 
@@ -8,17 +9,9 @@
 #include <string>
 
 using namespace pktools;
+using pktools::test_support::messageOf;
 
 namespace {
-
-std::string messageOf(auto&& call) {
-    try {
-        call();
-    } catch (const InputError& e) {
-        return e.what();
-    }
-    return "";
-}
 
 // The stateful form of SplitMix64: the state advances by the increment before each output.
 struct SplitMixGenerator {

@@ -2,6 +2,7 @@
 #include "pktools/errors.h"
 #include "pktools/prediction.h"
 #include "pktools/tci.h"
+#include "refusal_message.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 using namespace pktools;
+using pktools::test_support::messageOf;
 using Column = std::vector<double>;
 
 namespace {
@@ -70,15 +72,6 @@ double futurePeak(const Column& dt, const Column& rate, std::size_t row, const D
     r.resize(t.size(), 0.0);
     const Column ce = predCe(t, r, d);
     return *std::max_element(ce.begin() + row, ce.end());
-}
-
-std::string messageOf(auto&& call) {
-    try {
-        call();
-    } catch (const InputError& e) {
-        return e.what();
-    }
-    return "";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "pktools/errors.h"
 #include "pktools/variability.h"
+#include "refusal_message.h"
 
 #include <gtest/gtest.h>
 
@@ -7,19 +8,7 @@
 #include <string>
 
 using namespace pktools;
-
-namespace {
-
-std::string messageOf(auto&& call) {
-    try {
-        call();
-    } catch (const InputError& e) {
-        return e.what();
-    }
-    return "";
-}
-
-} // namespace
+using pktools::test_support::messageOf;
 
 TEST(LogNormalVariance, ConvertsExactlyBothWays) {
     // CV 66 %: ln(1 + 0.66^2) = 0.3616..., not the shortcut 0.4356.

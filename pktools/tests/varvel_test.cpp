@@ -1,5 +1,6 @@
 #include "pktools/errors.h"
 #include "pktools/varvel.h"
+#include "refusal_message.h"
 
 #include <gtest/gtest.h>
 
@@ -8,17 +9,9 @@
 #include <vector>
 
 using namespace pktools;
+using pktools::test_support::messageOf;
 
 namespace {
-
-std::string messageOf(auto&& call) {
-    try {
-        call();
-    } catch (const InputError& e) {
-        return e.what();
-    }
-    return "";
-}
 
 // Measured values whose PE against predictions of 10 are 10, -20, 50 and 0 %.
 const std::vector<double> MEASURED = {11, 8, 15, 10};
