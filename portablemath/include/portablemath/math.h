@@ -130,17 +130,36 @@ constexpr double scaled(double th, double tmp, int k) {
     return (rounded - 1) * 0x1p-1022; // exact
 }
 
-// exp(x + tail) for |x| < 746 and |tail| <= 2^-40 |x|, before the final scaling rounds.
-constexpr double expCore(double x, double tail) {
+// x = n ln2/128 + r with |r| <= ln2/256 (a little more after rounding), for |x| < 746.
+struct ExpReduction {
+    Rounded n;
+    double r;
+};
+constexpr ExpReduction reduceExp(double x) {
     const Rounded n = nearestInteger(x * INV_LN2_128);
     // n LN2_128_HI is exact (35 bits times 18) and so is its difference with x (Sterbenz).
-    const double r = ((x - n.value * LN2_128_HI) - n.value * LN2_128_LO) + tail;
+    return {n, (x - n.value * LN2_128_HI) - n.value * LN2_128_LO};
+}
+// exp(n ln2/128 + r) = 2^k (th + tmp) before the final rounding: n = 128 k + j, th + tl the
+// table's 2^(j/128), tmp = tl + th (e^r - 1).
+struct ExpParts {
+    double th, tmp;
+    int k;
+};
+constexpr ExpParts expParts(Rounded n, double r) {
     const int j = static_cast<int>(n.integer & 127);
     const int k = static_cast<int>(n.integer >> 7);
     const double th = EXP2_TABLE[j][0], tl = EXP2_TABLE[j][1];
     const double p =
         r + r * r * (EXP_TAYLOR[0] + r * (EXP_TAYLOR[1] + r * (EXP_TAYLOR[2] + r * EXP_TAYLOR[3])));
-    return scaled(th, tl + th * p, k);
+    return {th, tl + th * p, k};
+}
+
+// exp(x + tail) for |x| < 746 and |tail| <= 2^-40 |x|, before the final scaling rounds.
+constexpr double expCore(double x, double tail) {
+    const ExpReduction q = reduceExp(x);
+    const ExpParts e = expParts(q.n, q.r + tail);
+    return scaled(e.th, e.tmp, e.k);
 }
 
 // log(x) as hi + lo, relative error below 2^-68, for x > 0 finite.
@@ -386,17 +405,12 @@ template <std::size_t N> std::array<double, N> expEach(const std::array<double, 
             y[i] = exp(x[i]);
         return y;
     }
-    // expCore's steps without its tail (adding a zero tail to r changes no bit of the result).
+    // expCore's steps without its tail (adding a zero tail to r changes no bit of the result)
+    // and with the scaling of the normal range.
     for (std::size_t i = 0; i < N; ++i) {
-        const Rounded n = nearestInteger(x[i] * INV_LN2_128);
-        const double r = (x[i] - n.value * LN2_128_HI) - n.value * LN2_128_LO;
-        const int j = static_cast<int>(n.integer & 127);
-        const int k = static_cast<int>(n.integer >> 7);
-        const double th = EXP2_TABLE[j][0], tl = EXP2_TABLE[j][1];
-        const double p =
-            r +
-            r * r * (EXP_TAYLOR[0] + r * (EXP_TAYLOR[1] + r * (EXP_TAYLOR[2] + r * EXP_TAYLOR[3])));
-        y[i] = (th + (tl + th * p)) * twoToThe(k);
+        const ExpReduction q = reduceExp(x[i]);
+        const ExpParts e = expParts(q.n, q.r);
+        y[i] = (e.th + e.tmp) * twoToThe(e.k);
     }
     return y;
 }
