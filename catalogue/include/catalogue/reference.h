@@ -64,11 +64,5 @@ struct ModelSource {
     bool rangesConfirmed = false;         // every range above read from the study's own data
     const Drug* drug = nullptr;           // the drug the model is of
 };
-inline constexpr ErrorCause BLOCK_CONVERSION_ERRORS[] = {
-    {"parameter is missing, NAME Conversion to Double", "NAME is left out"},
-    {"parameter is nil, NAME Conversion to Double", "a cell of NAME is empty"},
-    {"parameter is error, NAME Conversion to Double",
-     "NAME, or one of its cells, is an error value or a text that is no number"},
-};
 
 } // namespace catalogue
