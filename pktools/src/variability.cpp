@@ -181,6 +181,8 @@ std::vector<double> cellBand(std::vector<double> deltaTimes, std::vector<double>
                         BAND_BLOCK_VALUES};
     request.seed = wholeNumberUpTo2To53(seed, refusals::BAD_SEED);
     request.patients = patientCount(nPatients);
+    if (static_cast<double>(request.patients) > LARGEST_CELL_PATIENTS)
+        throw InputError(refusals::CELL_BAND_PATIENTS);
     if (static_cast<double>(request.patients) * static_cast<double>(request.deltaTimes.size()) >
         LARGEST_CELL_BAND)
         throw InputError(refusals::CELL_BAND_SIZE);

@@ -252,6 +252,8 @@ TEST(Bands, RefuseWhatTheyCannotRankAndStopAtAnUnknownRow) {
     const double tooMany = std::floor(LARGEST_CELL_BAND / static_cast<double>(s.dt.size())) + 1;
     EXPECT_EQ(messageOf([&] { CpBandVCl(s.dt, s.rate, s.bolus, ROW, omega, 1, tooMany, 0.5); }),
               "nPatients times rows must be at most 100000000!");
+    EXPECT_EQ(messageOf([&] { CpBandVCl({0}, {0}, {1}, ROW, omega, 1, 1000001, 0.5); }),
+              "nPatients must be at most 1000000 in a cell!");
     Column noV1 = ROW;
     noV1[0] = 0;
     EXPECT_EQ(messageOf([&] { CpBandVCl(s.dt, s.rate, s.bolus, noV1, omega, 1, 2, 0.5); }),

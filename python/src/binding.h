@@ -13,6 +13,8 @@
 //   std::vector<double>  a column: a sequence or numpy array with at most one axis longer
 //                        than 1, or a single number (a column of one), as the sheet takes a
 //                        row, a column or one cell
+//   catalogue::Block     a block of numbers: a 2-D array or a sequence of rows, a sequence or
+//                        1-D array as one row, a number as a block of one
 // The checks' kinds read what the user gave as the sheet reads a cell, and never raise
 // (None, the default of the keyword, is an empty cell):
 //   std::string          a text: a str, or a sequence of one str; anything else is ""

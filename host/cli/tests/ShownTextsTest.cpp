@@ -39,6 +39,8 @@ struct Cause {
 #define ROW7 "{4.27;18.9;238;1.89;1.29;0.836;0.456}"
 #define OMEGA7 "{0.61;0.565;0.597;0.265;0.346;0.209;0.702}"
 #define SCHEDULE "{0;1;1;1}, {0;10;10;0}, {20;0;0;0}"
+// 101 rows: a million patients on them are above a cell's work.
+#define LONG_SCHEDULE "{0;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1}, {0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0}, {1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0}"
 // A 7x7 block: Omega's variances on the diagonal, and one pair of covariances (V1, Cl1).
 #define BLOCK7(cov1, cov2) "{0.61,0,0," cov1 ",0,0,0;0,0.565,0,0,0,0,0;0,0,0.597,0,0,0,0;" cov2 \
     ",0,0,0.265,0,0,0;0,0,0,0,0.346,0,0;0,0,0,0,0,0.209,0;0,0,0,0,0,0,0.702}"
@@ -108,7 +110,8 @@ const Cause CAUSES[] = {
     {"VirtualPatient", "index must be a whole number from 0 to 2^53!", "=VirtualPatient(" ROW7 ", " OMEGA7 ", 1, -1)"},
     {"CpBandVCl", "Seed must be a whole number from 0 to 2^53!", "=CpBandVCl(" SCHEDULE ", " ROW7 ", " OMEGA7 ", -1, 10, 0.5)"},
     {"CpBandVCl", "nPatients must be a whole number from 1 on!", "=CpBandVCl(" SCHEDULE ", " ROW7 ", " OMEGA7 ", 1, 0, 0.5)"},
-    {"CpBandVCl", "nPatients times rows must be at most 100000000!", "=CpBandVCl(" SCHEDULE ", " ROW7 ", " OMEGA7 ", 1, 25000001, 0.5)"},
+    {"CpBandVCl", "nPatients must be at most 1000000 in a cell!", "=CpBandVCl({0}, {0}, {1}, " ROW7 ", " OMEGA7 ", 1, 1000001, 0.5)"},
+    {"CpBandVCl", "nPatients times rows must be at most 100000000!", "=CpBandVCl(" LONG_SCHEDULE ", " ROW7 ", " OMEGA7 ", 1, 1000000, 0.5)"},
     {"CpBandVCl", "Columns of different length!", "=CpBandVCl({0;1}, {0;10;10;0}, {20;0;0;0}, " ROW7 ", " OMEGA7 ", 1, 10, 0.5)"},
     {"CpBandVCl", "Row needs 6 or 7 values!", "=CpBandVCl(" SCHEDULE ", {4.27;18.9;238}, " OMEGA7 ", 1, 10, 0.5)"},
     {"CpBandVCl", "Omega needs 7 variances or a 7x7 block!", "=CpBandVCl(" SCHEDULE ", " ROW7 ", {0.61;0.565}, 1, 10, 0.5)"},
@@ -119,7 +122,8 @@ const Cause CAUSES[] = {
     {"CpBandVCl", "Negative or missing PK parameter!", "=CpBandVCl(" SCHEDULE ", {0;18.9;238;1.89;1.29;0.836;0.456}, " OMEGA7 ", 1, 10, 0.5)"},
     {"CeBandVCl", "Seed must be a whole number from 0 to 2^53!", "=CeBandVCl(" SCHEDULE ", " ROW7 ", " OMEGA7 ", -1, 10, 0.5)"},
     {"CeBandVCl", "nPatients must be a whole number from 1 on!", "=CeBandVCl(" SCHEDULE ", " ROW7 ", " OMEGA7 ", 1, 0, 0.5)"},
-    {"CeBandVCl", "nPatients times rows must be at most 100000000!", "=CeBandVCl(" SCHEDULE ", " ROW7 ", " OMEGA7 ", 1, 25000001, 0.5)"},
+    {"CeBandVCl", "nPatients must be at most 1000000 in a cell!", "=CeBandVCl({0}, {0}, {1}, " ROW7 ", " OMEGA7 ", 1, 1000001, 0.5)"},
+    {"CeBandVCl", "nPatients times rows must be at most 100000000!", "=CeBandVCl(" LONG_SCHEDULE ", " ROW7 ", " OMEGA7 ", 1, 1000000, 0.5)"},
     {"CeBandVCl", "Columns of different length!", "=CeBandVCl({0;1}, {0;10;10;0}, {20;0;0;0}, " ROW7 ", " OMEGA7 ", 1, 10, 0.5)"},
     {"CeBandVCl", "Row needs 6 or 7 values!", "=CeBandVCl(" SCHEDULE ", {4.27;18.9;238}, " OMEGA7 ", 1, 10, 0.5)"},
     {"CeBandVCl", "Omega needs 7 variances or a 7x7 block!", "=CeBandVCl(" SCHEDULE ", " ROW7 ", {0.61;0.565}, 1, 10, 0.5)"},

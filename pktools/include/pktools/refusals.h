@@ -86,6 +86,9 @@ inline constexpr ErrorCause PERCENTILE_RANGE = {"k must be from 0 to 1!",
     "k is below 0, above 1 or not a number"};
 inline constexpr ErrorCause PATIENT_COUNT = {"nPatients must be a whole number from 1 on!",
     "nPatients is below 1, has a fraction, is above 9007199254740992 or not a number"};
+inline constexpr ErrorCause CELL_BAND_PATIENTS = {"nPatients must be at most 1000000 in a cell!",
+    "nPatients is above 1000000, which a cell does not hold in memory at once; the Python "
+    "module's band takes more"};
 inline constexpr ErrorCause CELL_BAND_SIZE = {"nPatients times rows must be at most 100000000!",
     "nPatients times the number of rows is above 100000000 (about a second of work); the "
     "batch forms of the Python module and R package take more"};
@@ -127,6 +130,7 @@ inline constexpr const ErrorCause* CORVANE_REFUSALS[] = {
     &NO_KE0_IN_ROW,
     &PERCENTILE_RANGE,
     &PATIENT_COUNT,
+    &CELL_BAND_PATIENTS,
     &CELL_BAND_SIZE,
 };
 

@@ -109,6 +109,9 @@ enum class Site { Plasma, EffectSite };
 // The largest number of patient rows (patients times rows of the table) a band computes in
 // a worksheet cell: about a second of work, so that no cell runs for long in the host.
 inline constexpr double LARGEST_CELL_BAND = 1e8;
+// The most patients a band computes in a worksheet cell: each patient's compartments are kept
+// while the rows are worked through (some 200 bytes a patient).
+inline constexpr double LARGEST_CELL_PATIENTS = 1e6;
 
 // The most values of a band kept at once: 32 MB of doubles (a few rows of a million patients).
 inline constexpr std::size_t BAND_BLOCK_VALUES = std::size_t{1} << 22;
@@ -140,7 +143,8 @@ std::vector<std::vector<double>> populationBand(const BandRequest& request,
 
 // The band of plasma (Cp) or effect-site (Ce) concentrations as a worksheet cell gives it:
 // one percentile k, one thread. Throws as populationBand, and "Seed must be a whole number
-// from 0 to 2^53!" and "nPatients times rows must be at most 100000000!" (LARGEST_CELL_BAND).
+// from 0 to 2^53!", "nPatients must be at most 1000000 in a cell!" (LARGEST_CELL_PATIENTS) and
+// "nPatients times rows must be at most 100000000!" (LARGEST_CELL_BAND).
 std::vector<double> CpBandVCl(std::vector<double> deltaTimes, std::vector<double> Rate,
                               std::vector<double> IVBolus, std::vector<double> row,
                               catalogue::Block omega, double seed, double nPatients, double k);
