@@ -64,8 +64,8 @@ void V2_band_million(benchmark::State& state) {
                                        pktools::Site::Plasma};
     const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            pktools::populationBand(request, {0.05, 0.25, 0.5, 0.75, 0.95}, threads));
+        benchmark::DoNotOptimize(pktools::populationBand(request, {0.05, 0.25, 0.5, 0.75, 0.95},
+                                                         pktools::Threads(threads)));
 }
 BENCHMARK(V2_band_million)
     ->Unit(benchmark::kSecond)

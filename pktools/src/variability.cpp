@@ -2,6 +2,7 @@
 
 #include "pktools/compartments.h"
 #include "pktools/errors.h"
+#include "pktools/parallel.h"
 #include "pktools/prediction.h"
 #include "pktools/random.h"
 #include "pktools/refusals.h"
@@ -9,12 +10,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 #include <limits>
 #include <numeric>
 #include <optional>
 #include <span>
-#include <thread>
 
 namespace pktools {
 
@@ -58,36 +57,6 @@ std::size_t patientCount(double nPatients) {
     return static_cast<std::size_t>(nPatients);
 }
 
-// Runs work(t) for t = 0 ... threads - 1, the first on this thread; rethrows the exception
-// of the lowest t that threw, so that the outcome does not depend on the threads' timing.
-template <class Work> void onThreads(unsigned threads, Work&& work) {
-    std::vector<std::exception_ptr> failures(threads);
-    auto guarded = [&](unsigned t) {
-        try {
-            work(t);
-        } catch (...) {
-            failures[t] = std::current_exception();
-        }
-    };
-    std::vector<std::thread> helpers;
-    for (unsigned t = 1; t < threads; ++t)
-        helpers.emplace_back(guarded, t);
-    guarded(0);
-    for (std::thread& helper : helpers)
-        helper.join();
-    for (const std::exception_ptr& failure : failures)
-        if (failure)
-            std::rethrow_exception(failure);
-}
-
-// The part [begin, end) of count items that thread t of threads takes.
-struct Share {
-    std::size_t begin, end;
-};
-Share shareOf(std::size_t count, unsigned t, unsigned threads) {
-    return {count * t / threads, count * (t + 1) / threads};
-}
-
 // One virtual patient's course through the dosing table, plasma or effect site.
 template <Site S> struct PatientCourse;
 template <> struct PatientCourse<Site::Plasma> {
@@ -114,7 +83,8 @@ template <> struct PatientCourse<Site::EffectSite> {
 // values simulated patient by patient and then ranked row by row.
 template <Site S>
 std::vector<std::vector<double>> bandOf(const BandRequest& r, const SlotFactor& omega,
-                                        const std::vector<double>& ks, unsigned threads) {
+                                        const std::vector<double>& ks, const Parallel& parallel) {
+    const unsigned threads = parallel.threads();
     const std::size_t rows = r.deltaTimes.size();
     const std::size_t n = r.patients;
     std::vector<std::vector<double>> band(ks.size(), std::vector<double>(rows, UNKNOWN));
@@ -130,7 +100,7 @@ std::vector<std::vector<double>> bandOf(const BandRequest& r, const SlotFactor& 
         return band;
 
     std::vector<std::optional<PatientCourse<S>>> courses(n);
-    onThreads(threads, [&](unsigned t) {
+    parallel.run([&](unsigned t) {
         const Share share = shareOf(n, t, threads);
         for (std::size_t p = share.begin; p < share.end; ++p)
             courses[p].emplace(
@@ -143,7 +113,7 @@ std::vector<std::vector<double>> bandOf(const BandRequest& r, const SlotFactor& 
         const std::size_t last = std::min(known, first + blockRows);
         // Each patient through the block's rows, its row values written beside the next
         // patient's.
-        onThreads(threads, [&](unsigned t) {
+        parallel.run([&](unsigned t) {
             const Share share = shareOf(n, t, threads);
             for (std::size_t p = share.begin; p < share.end; ++p) {
                 auto& course = courses[p]->course;
@@ -153,7 +123,7 @@ std::vector<std::vector<double>> bandOf(const BandRequest& r, const SlotFactor& 
                                   : course.step(r.deltaTimes[i], r.Rate[i], r.IVBolus[i]);
             }
         });
-        onThreads(threads, [&](unsigned t) {
+        parallel.run([&](unsigned t) {
             const Share share = shareOf(last - first, t, threads);
             OrderStatistics statistics;
             for (std::size_t i = first + share.begin; i < first + share.end; ++i) {
@@ -186,7 +156,7 @@ std::vector<double> cellBand(std::vector<double> deltaTimes, std::vector<double>
     if (static_cast<double>(request.patients) * static_cast<double>(request.deltaTimes.size()) >
         LARGEST_CELL_BAND)
         throw InputError(refusals::CELL_BAND_SIZE);
-    return populationBand(request, {k}, 1).front();
+    return populationBand(request, {k}, Serial()).front();
 }
 
 } // namespace
@@ -399,7 +369,8 @@ std::vector<double> OrderStatistics::percentiles(std::span<double> values,
 }
 
 std::vector<std::vector<double>> populationBand(const BandRequest& request,
-                                                const std::vector<double>& ks, unsigned threads) {
+                                                const std::vector<double>& ks,
+                                                const Parallel& parallel) {
     if (request.deltaTimes.size() != request.Rate.size() ||
         request.deltaTimes.size() != request.IVBolus.size())
         throw InputError(refusals::LENGTHS);
@@ -412,10 +383,9 @@ std::vector<std::vector<double>> populationBand(const BandRequest& request,
             throw InputError(refusals::PERCENTILE_RANGE);
     if (request.patients == 0)
         throw InputError(refusals::PATIENT_COUNT);
-    threads = std::max(1u, threads);
     if (request.site == Site::Plasma)
-        return bandOf<Site::Plasma>(request, omega, ks, threads);
-    return bandOf<Site::EffectSite>(request, omega, ks, threads);
+        return bandOf<Site::Plasma>(request, omega, ks, parallel);
+    return bandOf<Site::EffectSite>(request, omega, ks, parallel);
 }
 
 std::vector<double> CpBandVCl(std::vector<double> deltaTimes, std::vector<double> Rate,
@@ -433,12 +403,12 @@ std::vector<double> CeBandVCl(std::vector<double> deltaTimes, std::vector<double
 }
 
 void virtualPopulation(const std::vector<double>& row, const Block& omega, std::uint64_t seed,
-                       std::uint64_t first, std::size_t count, double* out, unsigned threads) {
+                       std::uint64_t first, std::size_t count, double* out,
+                       const Parallel& parallel) {
     requireParameterRow(row);
     const SlotFactor factor = slotFactor(omega);
-    threads = std::max(1u, threads);
-    onThreads(threads, [&](unsigned t) {
-        const Share share = shareOf(count, t, threads);
+    parallel.run([&](unsigned t) {
+        const Share share = shareOf(count, t, parallel.threads());
         for (std::size_t p = share.begin; p < share.end; ++p) {
             const std::vector<double> patient =
                 individualRow(row, patientEtas(factor, seed, first + p));

@@ -139,7 +139,7 @@ TEST(VirtualPatient, ManyPatientsHaveTheMomentsOfOmega) {
     omega.cells[5 * 7 + 3] = omega.cells[3 * 7 + 5] = -0.1;
     constexpr std::size_t n = 40000;
     Column rows(n * 7);
-    virtualPopulation(ROW, omega, 77, 0, n, rows.data(), 3);
+    virtualPopulation(ROW, omega, 77, 0, n, rows.data(), Threads(3));
     // The batch gives the cells' bits.
     for (std::size_t p : {0u, 1u, 39999u})
         EXPECT_EQ(Column(rows.begin() + 7 * p, rows.begin() + 7 * p + 7),
@@ -219,11 +219,11 @@ TEST(Bands, RankThePredictionsOfTheVirtualPatients) {
 
     // Any number of threads and any block of rows give the same bits.
     BandRequest request{s.dt, s.rate, s.bolus, ROW, omega, 11, 301, Site::EffectSite};
-    const auto whole = populationBand(request, {0.05, 0.5, 0.95}, 1);
+    const auto whole = populationBand(request, {0.05, 0.5, 0.95}, Serial());
     request.blockValues = 301 * 7;
-    EXPECT_EQ(populationBand(request, {0.05, 0.5, 0.95}, 3), whole);
+    EXPECT_EQ(populationBand(request, {0.05, 0.5, 0.95}, Threads(3)), whole);
     request.blockValues = 1;
-    EXPECT_EQ(populationBand(request, {0.05, 0.5, 0.95}, 2), whole);
+    EXPECT_EQ(populationBand(request, {0.05, 0.5, 0.95}, Threads(2)), whole);
     EXPECT_EQ(whole[1], CeBandVCl(s.dt, s.rate, s.bolus, ROW, omega, 11, 301, 0.5));
     for (std::size_t i = 1; i < s.dt.size(); ++i)
         ASSERT_TRUE(whole[0][i] < whole[1][i] && whole[1][i] < whole[2][i]) << i;

@@ -47,8 +47,8 @@ void readSchedule(const py::object& schedule, pktools::BandRequest& request) {
                      py::len(schedule) != 3))
         throw py::value_error("schedule must hold delta_times, rate and iv_bolus");
     for (std::size_t k = 0; k < 3; ++k) {
-        const py::object column = mapping ? schedule.attr("get")(keys[k], py::none())
-                                          : py::object(schedule[py::int_(k)]);
+        const py::object column =
+            mapping ? schedule.attr("get")(keys[k], py::none()) : py::object(schedule[py::int_(k)]);
         *columns[k] = pybinding::toColumn(column, keys[k]);
     }
 }
@@ -67,25 +67,25 @@ py::array_t<double> virtualPopulation(const py::object& row, const py::object& o
     return refusingAsValueError([&] {
         const std::vector<double> parameters = pybinding::toColumn(row, "row");
         const catalogue::Block variances = pybinding::toBlock(omega, "omega");
-        const std::uint64_t s =
-            pktools::wholeNumberUpTo2To53(pybinding::toNumber(seed, "seed"),
-                                          pktools::refusals::BAD_SEED);
+        const std::uint64_t s = pktools::wholeNumberUpTo2To53(pybinding::toNumber(seed, "seed"),
+                                                              pktools::refusals::BAD_SEED);
         const std::size_t count = patientsOf(n);
         const unsigned t = threadsOf(threads);
-        py::array_t<double> out({static_cast<py::ssize_t>(count),
-                                 static_cast<py::ssize_t>(parameters.size())});
+        py::array_t<double> out(
+            {static_cast<py::ssize_t>(count), static_cast<py::ssize_t>(parameters.size())});
         double* cells = out.mutable_data();
         {
             py::gil_scoped_release unlocked;
-            pktools::virtualPopulation(parameters, variances, s, 0, count, cells, t);
+            pktools::virtualPopulation(parameters, variances, s, 0, count, cells,
+                                       pktools::Threads(t));
         }
         return out;
     });
 }
 
-py::array_t<double> band(const py::object& schedule, const py::object& row,
-                         const py::object& omega, const py::object& seed, const py::object& n,
-                         const py::object& ks, const std::string& site, const py::object& threads) {
+py::array_t<double> band(const py::object& schedule, const py::object& row, const py::object& omega,
+                         const py::object& seed, const py::object& n, const py::object& ks,
+                         const std::string& site, const py::object& threads) {
     return refusingAsValueError([&] {
         pktools::BandRequest request;
         readSchedule(schedule, request);
@@ -102,7 +102,7 @@ py::array_t<double> band(const py::object& schedule, const py::object& row,
         std::vector<std::vector<double>> columns;
         {
             py::gil_scoped_release unlocked;
-            columns = pktools::populationBand(request, percentiles, t);
+            columns = pktools::populationBand(request, percentiles, pktools::Threads(t));
         }
         const std::size_t rows = request.deltaTimes.size();
         py::array_t<double> out(

@@ -13,6 +13,7 @@
 // the patient's row and its ke0) compute for it.
 
 #include "catalogue/kinds.h"
+#include "pktools/parallel.h"
 
 #include <array>
 #include <cstddef>
@@ -72,11 +73,11 @@ std::vector<double> VirtualPatient(std::vector<double> row, catalogue::Block ome
                                    double index);
 
 // Patients first ... first + count - 1 of the seed, row after row (count x row.size() values
-// into out). `threads` share them; any count gives the same bits. Throws as VirtualPatient
-// for the row and omega.
+// into out), shared among the threads of `parallel`; any count gives the same bits. Throws as
+// VirtualPatient for the row and omega.
 void virtualPopulation(const std::vector<double>& row, const catalogue::Block& omega,
                        std::uint64_t seed, std::uint64_t first, std::size_t count, double* out,
-                       unsigned threads);
+                       const Parallel& parallel);
 
 // ---- Percentile bands
 
@@ -132,19 +133,19 @@ struct BandRequest {
 // For each k, a column: the k-th percentile of each row's concentration over patients
 // 0 ... patients - 1, NaN from the first row whose interval, rate or bolus is not finite (as
 // PredCp). The rows are worked through in blocks of at most blockValues values, each
-// patient's compartment state kept from block to block; `threads` share the patients and the
-// rows, and any count gives the same bits. Throws InputError: "Columns of different length!",
-// "Row needs 6 or 7 values!", "Ce band needs a row of 7 values with ke0!", the refusals of
-// slotFactor, "k must be from 0 to 1!", "nPatients must be a whole number from 1 on!", and
-// "Negative or missing PK parameter!" for the first patient whose row PredCpVCl (plasma) or
+// patient's compartment state kept from block to block; the threads of `parallel` share the
+// patients and the rows, and any count gives the same bits. Throws InputError: "Columns of
+// different length!", "Row needs 6 or 7 values!", "Ce band needs a row of 7 values with ke0!", the
+// refusals of slotFactor, "k must be from 0 to 1!", "nPatients must be a whole number from 1 on!",
+// and "Negative or missing PK parameter!" for the first patient whose row PredCpVCl (plasma) or
 // PredCe (effect site) refuses.
-std::vector<std::vector<double>> populationBand(const BandRequest& request,
-                                                const std::vector<double>& ks, unsigned threads);
+std::vector<std::vector<double>>
+populationBand(const BandRequest& request, const std::vector<double>& ks, const Parallel& parallel);
 
 // The band of plasma (Cp) or effect-site (Ce) concentrations as a worksheet cell gives it:
-// one percentile k, one thread. Throws as populationBand, and "Seed must be a whole number
-// from 0 to 2^53!", "nPatients must be at most 1000000 in a cell!" (LARGEST_CELL_PATIENTS) and
-// "nPatients times rows must be at most 100000000!" (LARGEST_CELL_BAND).
+// one percentile k, on the caller's thread. Throws as populationBand, and "Seed must be a whole
+// number from 0 to 2^53!", "nPatients must be at most 1000000 in a cell!" (LARGEST_CELL_PATIENTS)
+// and "nPatients times rows must be at most 100000000!" (LARGEST_CELL_BAND).
 std::vector<double> CpBandVCl(std::vector<double> deltaTimes, std::vector<double> Rate,
                               std::vector<double> IVBolus, std::vector<double> row,
                               catalogue::Block omega, double seed, double nPatients, double k);
