@@ -111,6 +111,25 @@ constexpr Pair twoProduct(double a, double b) {
     return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
 }
 
+// c[0] + c[1] t + ... + c[N-1] t^(N-1), given t2 = t * t, in Estrin's order: the lower and
+// the upper half (times t^m, m the largest power of two below N) evaluated independently,
+// so that the chain of dependent operations grows with log2 N rather than with N. The order
+// is fixed by N alone, the same on every machine.
+template <int N> constexpr double polynomial(const double* c, double t, double t2) {
+    if constexpr (N == 1) {
+        return c[0];
+    } else if constexpr (N == 2) {
+        return c[0] + t * c[1];
+    } else {
+        static_assert(N <= 32);
+        constexpr int m = N <= 4 ? 2 : N <= 8 ? 4 : N <= 16 ? 8 : 16;
+        double tm = t2; // t^m
+        for (int k = 2; k < m; k *= 2)
+            tm = tm * tm;
+        return polynomial<m>(c, t, t2) + tm * polynomial<N - m>(c + m, t, t2);
+    }
+}
+
 // (th + tmp) 2^k rounded once, for th + tmp in [0.99, 2) with |tmp| < 2^-7 th and any k
 // the reductions give. Below the normal range the sum is rounded once on the subnormals'
 // grid: u = (th + tmp) 2^(k + 1022) < 1 is added to 1, where the ulp is that grid's.
@@ -150,8 +169,9 @@ constexpr ExpParts expParts(Rounded n, double r) {
     const int j = static_cast<int>(n.integer & 127);
     const int k = static_cast<int>(n.integer >> 7);
     const double th = EXP2_TABLE[j][0], tl = EXP2_TABLE[j][1];
-    const double p =
-        r + r * r * (EXP_TAYLOR[0] + r * (EXP_TAYLOR[1] + r * (EXP_TAYLOR[2] + r * EXP_TAYLOR[3])));
+    const double r2 = r * r;
+    const double p = r + r2 * ((EXP_TAYLOR[0] + r * EXP_TAYLOR[1]) +
+                               r2 * (EXP_TAYLOR[2] + r * EXP_TAYLOR[3]));
     return {th, tl + th * p, k};
 }
 
@@ -188,9 +208,7 @@ constexpr Pair logPair(double x) {
     const Pair b = twoSum(a.hi, r.hi);
     const Pair square = twoProduct(r.hi, r.hi);
     const Pair c = twoSum(b.hi, -0.5 * square.hi);
-    double q = LOG_TAYLOR[6];
-    for (int n = 5; n >= 0; --n)
-        q = LOG_TAYLOR[n] + r.hi * q;
+    const double q = polynomial<7>(LOG_TAYLOR, r.hi, square.hi);
     const double tail = ((kd * LN2_LO + logcLo) + ((a.lo + b.lo) + c.lo)) +
                         (((r.lo - r.hi * r.lo) - 0.5 * square.lo) + r.hi * square.hi * q);
     return fastTwoSum(c.hi, tail);
@@ -218,9 +236,7 @@ inline double cosKernel(double hi, double lo) {
     const double half = 0.5 * z.hi;
     const double w = 1 - half;
     const double e = (1 - w) - half; // 1 - half - w, exact
-    double c = COS_TAYLOR[7];
-    for (int n = 6; n >= 0; --n)
-        c = COS_TAYLOR[n] + z.hi * c;
+    const double c = polynomial<8>(COS_TAYLOR, z.hi, z.hi * z.hi);
     return w + (e + ((z.hi * z.hi * c - 0.5 * z.lo) - hi * lo));
 }
 // sin r = r - r^3/6 + r^5 S(z): the term r^3/6, up to a tenth of r, in two doubles.
@@ -230,9 +246,7 @@ inline double sinKernel(double hi, double lo) {
     cube.lo += hi * z.lo;
     Pair sixth = twoProduct(cube.hi, SIN_TAYLOR[0]);
     sixth.lo += cube.hi * SIN_THIRD_ORDER_LO + cube.lo * SIN_TAYLOR[0];
-    double s = SIN_TAYLOR[7];
-    for (int n = 6; n >= 1; --n)
-        s = SIN_TAYLOR[n] + z.hi * s;
+    const double s = polynomial<7>(SIN_TAYLOR + 1, z.hi, z.hi * z.hi);
     const Pair sum = twoSum(hi, sixth.hi);
     return sum.hi + (sum.lo + ((sixth.lo + lo * (1 - 0.5 * z.hi)) + cube.hi * z.hi * s));
 }
@@ -315,10 +329,7 @@ inline Reduced reduceLarge(double x) {
 // The series x z P(z) of asin(x) - x, z = x^2 <= 1/4.
 inline double asinSeries(double x, double z) {
     constexpr int terms = sizeof ASIN_SERIES / sizeof ASIN_SERIES[0];
-    double s = ASIN_SERIES[terms - 1];
-    for (int n = terms - 2; n >= 0; --n)
-        s = ASIN_SERIES[n] + z * s;
-    return x * z * s;
+    return x * z * polynomial<terms>(ASIN_SERIES, z, z * z);
 }
 // sqrt(w) as hi + lo, for w = 0 or w >= 2^-1000.
 inline Pair sqrtPair(double w) {
