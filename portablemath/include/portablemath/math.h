@@ -26,8 +26,9 @@
 //   ln2/128, the table 2^(j/128) in two doubles after Tang), exp(r) - 1 by its Taylor
 //   polynomial of degree 5; exp(x) = 2^k T_j (1 + p).
 // - log: x = 2^k z, z in [0.6875, 1.375) in one of 256 intervals, r = z/c - 1 exactly
-//   (1/c of 26 bits times halves of z of 27 and 26 bits), log(x) = k ln2 + log c +
-//   log(1 + r) with the leading terms in double-double (Dekker's exact sum and product).
+//   (1/c of 16 bits times parts of z of 18 and 35 bits), r^2 from a part of r of 26 bits
+//   whose square is exact, log(x) = k ln2 + log c + log(1 + r) with the leading terms
+//   in double-double (Knuth's exact sum).
 // - pow: exp(y log x) with log x in double-double and the product y log x split into two
 //   doubles, so that a large |y log x| keeps its precision.
 // - cos: x = n pi/2 + r, |r| <= pi/4, with pi/2 in three parts below 2^19 (Cody and Waite)
@@ -54,9 +55,13 @@ using namespace tables;
 inline constexpr std::uint64_t SIGN_BIT = 0x8000000000000000ULL;
 inline constexpr std::uint64_t EXPONENT_BITS = 0x7ff0000000000000ULL;
 inline constexpr std::uint64_t MANTISSA_BITS = 0x000fffffffffffffULL;
+// The sign, the exponent and the first 26 significant bits of a double.
+inline constexpr std::uint64_t HIGH_26_BITS = 0xfffffffff8000000ULL;
 // Adding and subtracting 1.5 * 2^52 rounds a double below 2^51 to the nearest integer,
 // which then stands in the low bits of the sum.
 inline constexpr double ROUNDING_SHIFT = 0x1.8p52;
+// The same with 1.5 * 2^18 rounds a double below 2^17 to a multiple of 2^-34.
+inline constexpr double LOG_SPLIT_SHIFT = 0x1.8p18;
 inline constexpr double INF = std::numeric_limits<double>::infinity();
 inline constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
 
@@ -129,6 +134,13 @@ template <int N> constexpr double polynomial(const double* c, double t, double t
         return polynomial<m>(c, t, t2) + tm * polynomial<N - m>(c + m, t, t2);
     }
 }
+// a * a exactly: Dekker's product with its two equal cross terms added as one (2 ah al is
+// exact, and so is the sum, the partial sum of the product's own steps).
+constexpr Pair twoSquare(double a) {
+    const double p = a * a;
+    const Pair x = split(a);
+    return {p, ((x.hi * x.hi - p) + 2 * (x.hi * x.lo)) + x.lo * x.lo};
+}
 
 // (th + tmp) 2^k rounded once, for th + tmp in [0.99, 2) with |tmp| < 2^-7 th and any k
 // the reductions give. Below the normal range the sum is rounded once on the subnormals'
@@ -169,13 +181,13 @@ constexpr ExpParts expParts(Rounded n, double r) {
     const int j = static_cast<int>(n.integer & 127);
     const int k = static_cast<int>(n.integer >> 7);
     const double th = EXP2_TABLE[j][0], tl = EXP2_TABLE[j][1];
+    // th (e^r - 1) = th r + th r^2 P(r), the first term formed beside the polynomial.
     const double r2 = r * r;
-    const double p = r + r2 * ((EXP_TAYLOR[0] + r * EXP_TAYLOR[1]) +
-                               r2 * (EXP_TAYLOR[2] + r * EXP_TAYLOR[3]));
-    return {th, tl + th * p, k};
+    const double p = r2 * polynomial<4>(EXP_TAYLOR, r, r2);
+    return {th, (tl + th * r) + th * p, k};
 }
 
-// exp(x + tail) for |x| < 746 and |tail| <= 2^-40 |x|, before the final scaling rounds.
+// exp(x + tail) for |x| < 746 and |tail| <= 2^-24 |x|, before the final scaling rounds.
 constexpr double expCore(double x, double tail) {
     const ExpReduction q = reduceExp(x);
     const ExpParts e = expParts(q.n, q.r + tail);
@@ -196,21 +208,27 @@ constexpr Pair logPair(double x) {
     const int i = static_cast<int>((offset >> 44) & 255);
     const std::uint64_t iz = ix - (offset & 0xfff0000000000000ULL);
     const double invc = LOG_TABLE[i][0], logcHi = LOG_TABLE[i][1], logcLo = LOG_TABLE[i][2];
-    // r = z invc - 1 exactly: invc has 26 bits, zh 27 and zl 26, so both products are exact
-    // and z invc is within 2^-8 of 1 (Sterbenz).
+    // r = z invc - 1 exactly: invc has 16 bits, zh (z's first 18 bits) and zl (the other
+    // 35) times invc are exact, and zh invc is within 2^-8 of 1 (Sterbenz).
     const double z = fromBits(iz);
-    const double zh = fromBits(iz & 0xfffffffffc000000ULL);
-    const double zl = z - zh;
-    const Pair r = twoSum(zh * invc - 1, zl * invc);
-    // log x = k ln2 + log c + r - r^2/2 + r^3 q(r), with rl/(1 + r) ~ rl - r rl.
+    const double zh = fromBits(iz & 0xfffffff800000000ULL);
+    const Pair r = twoSum(zh * invc - 1, (z - zh) * invc);
+    // r^2/2 = ra^2/2 + rb (ra + rb/2) with ra, r rounded to a multiple of 2^-34: below 2^-8,
+    // ra has at most 26 bits and its square is exact, without Dekker's product (the longest
+    // step without a fused multiply-add). rb = r - ra, |rb| <= 2^-35, need not be exact.
+    const double ra = (r.hi + LOG_SPLIT_SHIFT) - LOG_SPLIT_SHIFT;
+    const double rb = (r.hi - ra) + r.lo;
+    // log x = k ln2 + log c + r - r^2/2 + r^3 q(r). Each sum's first term is the larger or 0:
+    // |log c| <= 0.375 < ln 2, |r| < 2^-9 < |log c| but beside 1 (where log c = 0), and
+    // r^2/2 < 2^-9 |k ln2 + log c + r| (|log x| > 2^-9 but beside 1).
     const double kd = k;
-    const Pair a = twoSum(kd * LN2_HI, logcHi);
-    const Pair b = twoSum(a.hi, r.hi);
-    const Pair square = twoProduct(r.hi, r.hi);
-    const Pair c = twoSum(b.hi, -0.5 * square.hi);
-    const double q = polynomial<7>(LOG_TAYLOR, r.hi, square.hi);
+    const Pair a = fastTwoSum(kd * LN2_HI, logcHi);
+    const Pair b = fastTwoSum(a.hi, r.hi);
+    const Pair c = fastTwoSum(b.hi, -(0.5 * ra * ra));
+    const double r2 = r.hi * r.hi;
+    const double q = polynomial<7>(LOG_TAYLOR, r.hi, r2);
     const double tail = ((kd * LN2_LO + logcLo) + ((a.lo + b.lo) + c.lo)) +
-                        (((r.lo - r.hi * r.lo) - 0.5 * square.lo) + r.hi * square.hi * q);
+                        ((r.lo - rb * (ra + 0.5 * rb)) + r.hi * r2 * q);
     return fastTwoSum(c.hi, tail);
 }
 
@@ -232,7 +250,7 @@ constexpr Parity parityOf(double y) {
 // cos(hi + lo) and sin(hi + lo) for |hi| <= pi/4 (a little more after rounding),
 // |lo| <= ulp(hi).
 inline double cosKernel(double hi, double lo) {
-    const Pair z = twoProduct(hi, hi);
+    const Pair z = twoSquare(hi);
     const double half = 0.5 * z.hi;
     const double w = 1 - half;
     const double e = (1 - w) - half; // 1 - half - w, exact
@@ -241,7 +259,7 @@ inline double cosKernel(double hi, double lo) {
 }
 // sin r = r - r^3/6 + r^5 S(z): the term r^3/6, up to a tenth of r, in two doubles.
 inline double sinKernel(double hi, double lo) {
-    const Pair z = twoProduct(hi, hi);
+    const Pair z = twoSquare(hi);
     Pair cube = twoProduct(hi, z.hi);
     cube.lo += hi * z.lo;
     Pair sixth = twoProduct(cube.hi, SIN_TAYLOR[0]);
@@ -336,8 +354,10 @@ inline Pair sqrtPair(double w) {
     if (w == 0)
         return {0, 0};
     const double s = std::sqrt(w);
-    const Pair square = twoProduct(s, s);
-    return {s, ((w - square.hi) - square.lo) / (s + s)};
+    const Pair square = twoSquare(s);
+    // 1 / (2 s) = s (1 / (2 w)), the quotient formed beside the root rather than after it.
+    const double halfInverse = 0.5 / w;
+    return {s, ((w - square.hi) - square.lo) * (s * halfInverse)};
 }
 // 2 asin(s) - 2 s for s = sqrt((1 - a)/2), a in (1/2, 1]: the part beyond 2 s.hi.
 struct HalfAngle {
@@ -469,9 +489,12 @@ constexpr double pow(double x, double y) {
     if (!(estimate < 746 && estimate > -746)) {
         magnitude = estimate > 0 ? INF : 0;
     } else {
-        // |y| < 2^63 here (|log x| >= 2^-53 for x != 1), so the product splits safely.
-        const Pair product = twoProduct(y, l.hi);
-        magnitude = expCore(product.hi, product.lo + y * l.lo);
+        // y log x = yh lh + (yl lh + y ll) with yh and lh, y and l.hi cut to their first 26
+        // bits (a mask, shorter than Veltkamp's split): yh lh and yl lh are exact, and the
+        // second part is below 2^-24 of the first.
+        const double yh = fromBits(bitsOf(y) & HIGH_26_BITS), yl = y - yh;
+        const double lh = fromBits(bitsOf(l.hi) & HIGH_26_BITS), ll = (l.hi - lh) + l.lo;
+        magnitude = expCore(yh * lh, yl * lh + y * ll);
     }
     return negative ? -magnitude : magnitude;
 }
