@@ -145,7 +145,15 @@ constexpr Pair twoSquare(double a) {
 // (th + tmp) 2^k rounded once, for th + tmp in [0.99, 2) with |tmp| < 2^-7 th and any k
 // the reductions give. Below the normal range the sum is rounded once on the subnormals'
 // grid: u = (th + tmp) 2^(k + 1022) < 1 is added to 1, where the ulp is that grid's.
+//
+// From 2^-960 up th 2^k + tmp 2^k is the same number, whose terms are formed beside the
+// polynomial: scaling by 2^k is exact, and what tmp 2^k may lose below the normal range is
+// far below half an ulp of the sum.
 constexpr double scaled(double th, double tmp, int k) {
+    if (k > -960 && k <= 1023) {
+        const double s = twoToThe(k);
+        return th * s + tmp * s;
+    }
     const double hi = th + tmp;
     if (k > -1022 && k <= 1023)
         return hi * twoToThe(k);
@@ -181,10 +189,10 @@ constexpr ExpParts expParts(Rounded n, double r) {
     const int j = static_cast<int>(n.integer & 127);
     const int k = static_cast<int>(n.integer >> 7);
     const double th = EXP2_TABLE[j][0], tl = EXP2_TABLE[j][1];
-    // th (e^r - 1) = th r + th r^2 P(r), the first term formed beside the polynomial.
+    // th (e^r - 1) = th r + th r^2 P(r), the first term and th r^2 formed beside the
+    // polynomial.
     const double r2 = r * r;
-    const double p = r2 * polynomial<4>(EXP_TAYLOR, r, r2);
-    return {th, (tl + th * r) + th * p, k};
+    return {th, (tl + th * r) + (th * r2) * polynomial<4>(EXP_TAYLOR, r, r2), k};
 }
 
 // exp(x + tail) for |x| < 746 and |tail| <= 2^-24 |x|, before the final scaling rounds.
@@ -230,6 +238,20 @@ constexpr Pair logPair(double x) {
     const double tail = ((kd * LN2_LO + logcLo) + ((a.lo + b.lo) + c.lo)) +
                         ((r.lo - rb * (ra + 0.5 * rb)) + r.hi * r2 * q);
     return fastTwoSum(c.hi, tail);
+}
+
+// pow(x, y) for x > 0 finite (subnormal too) and y finite, not 0: exp(y log x) with log x in
+// two doubles and y log x = yh lh + (yl lh + y ll), where yh and lh are y and
+// log x cut to their first 26 bits (a mask, shorter than Veltkamp's split): yh lh and yl lh
+// are exact, and the second part is below 2^-24 of the first.
+constexpr double powOfPositive(double x, double y) {
+    const Pair l = logPair(x);
+    const double estimate = y * l.hi;
+    if (!(estimate < 746 && estimate > -746))
+        return estimate > 0 ? INF : 0;
+    const double yh = fromBits(bitsOf(y) & HIGH_26_BITS), yl = y - yh;
+    const double lh = fromBits(bitsOf(l.hi) & HIGH_26_BITS), ll = (l.hi - lh) + l.lo;
+    return expCore(yh * lh, yl * lh + y * ll);
 }
 
 enum class Parity { NotAnInteger, Odd, Even };
@@ -441,7 +463,8 @@ template <std::size_t N> std::array<double, N> expEach(const std::array<double, 
     for (std::size_t i = 0; i < N; ++i) {
         const ExpReduction q = reduceExp(x[i]);
         const ExpParts e = expParts(q.n, q.r);
-        y[i] = (e.th + e.tmp) * twoToThe(e.k);
+        const double s = twoToThe(e.k);
+        y[i] = e.th * s + e.tmp * s;
     }
     return y;
 }
@@ -465,6 +488,13 @@ constexpr double log(double x) {
 
 constexpr double pow(double x, double y) {
     using namespace detail;
+    // The common case first, by two tests: x positive, normal and finite, |y| in
+    // [2^-64, 2^64).
+    const std::uint64_t ix = bitsOf(x);
+    const std::uint64_t ey = (bitsOf(y) >> 52) & 0x7ff;
+    if (ix - 0x0010000000000000ULL < EXPONENT_BITS - 0x0010000000000000ULL &&
+        ey - (1023 - 64) < 128)
+        return powOfPositive(x, y);
     if (y == 0 || x == 1)
         return 1;
     if (x != x || y != y)
@@ -483,19 +513,7 @@ constexpr double pow(double x, double y) {
     }
     if (x < 0 && parity == Parity::NotAnInteger)
         return NOT_A_NUMBER;
-    const Pair l = logPair(ax);
-    const double estimate = y * l.hi;
-    double magnitude;
-    if (!(estimate < 746 && estimate > -746)) {
-        magnitude = estimate > 0 ? INF : 0;
-    } else {
-        // y log x = yh lh + (yl lh + y ll) with yh and lh, y and l.hi cut to their first 26
-        // bits (a mask, shorter than Veltkamp's split): yh lh and yl lh are exact, and the
-        // second part is below 2^-24 of the first.
-        const double yh = fromBits(bitsOf(y) & HIGH_26_BITS), yl = y - yh;
-        const double lh = fromBits(bitsOf(l.hi) & HIGH_26_BITS), ll = (l.hi - lh) + l.lo;
-        magnitude = expCore(yh * lh, yl * lh + y * ll);
-    }
+    const double magnitude = powOfPositive(ax, y);
     return negative ? -magnitude : magnitude;
 }
 
