@@ -368,8 +368,11 @@ inline Reduced reduceLarge(double x) {
 
 // The series x z P(z) of asin(x) - x, z = x^2 <= 1/4.
 inline double asinSeries(double x, double z) {
+    // The first three terms in Horner's order, whose last steps add the least rounding where
+    // the series is largest (z = 1/4), the rest in Estrin's.
     constexpr int terms = sizeof ASIN_SERIES / sizeof ASIN_SERIES[0];
-    return x * z * polynomial<terms>(ASIN_SERIES, z, z * z);
+    const double rest = polynomial<terms - 3>(ASIN_SERIES + 3, z, z * z);
+    return x * z * (ASIN_SERIES[0] + z * (ASIN_SERIES[1] + z * (ASIN_SERIES[2] + z * rest)));
 }
 // sqrt(w) as hi + lo, for w = 0 or w >= 2^-1000.
 inline Pair sqrtPair(double w) {
