@@ -189,10 +189,9 @@ constexpr ExpParts expParts(Rounded n, double r) {
     const int j = static_cast<int>(n.integer & 127);
     const int k = static_cast<int>(n.integer >> 7);
     const double th = EXP2_TABLE[j][0], tl = EXP2_TABLE[j][1];
-    // th (e^r - 1) = th r + th r^2 P(r), the first term and th r^2 formed beside the
-    // polynomial.
-    const double r2 = r * r;
-    return {th, (tl + th * r) + (th * r2) * polynomial<4>(EXP_TAYLOR, r, r2), k};
+    const double p =
+        r + r * r * (EXP_TAYLOR[0] + r * (EXP_TAYLOR[1] + r * (EXP_TAYLOR[2] + r * EXP_TAYLOR[3])));
+    return {th, tl + th * p, k};
 }
 
 // exp(x + tail) for |x| < 746 and |tail| <= 2^-24 |x|, before the final scaling rounds.
