@@ -30,12 +30,17 @@
 //   whose square is exact, log(x) = k ln2 + log c + log(1 + r) with the leading terms
 //   in double-double (Knuth's exact sum).
 // - pow: exp(y log x) with log x in double-double and the product y log x split into two
-//   doubles, so that a large |y log x| keeps its precision.
+//   doubles (parts of 26 bits cut by a mask), so that a large |y log x| keeps its
+//   precision.
 // - cos: x = n pi/2 + r, |r| <= pi/4, with pi/2 in three parts below 2^19 (Cody and Waite)
 //   and, above, the bits of 2/pi (Payne and Hanek); cos or sin of r by Taylor polynomials.
 // - acos, asin: for |x| <= 1/2 the series of asin; beyond, asin(x) = pi/2 - 2 asin(s) and
 //   acos(x) = 2 asin(s) (or pi - 2 asin(s)) with s = sqrt((1 - |x|)/2) <= 1/2, s in two
 //   doubles.
+// Without a fused multiply-add the time goes to chains of dependent operations rather than
+// to their number: the polynomials of log, cos, sin and asin are evaluated in Estrin's order
+// (exp's keeps Horner's, whose bits the routines' pinned results were recorded with), and
+// log's square of r comes from a part of r of 26 bits, exact without Dekker's product.
 
 #include "portablemath/tables.h"
 
