@@ -224,20 +224,20 @@ int main(int argc, char** argv) {
     // |y| about 2^-64 and 2^64, where pow leaves its path for ordinary arguments, and
     // subnormal x, which never takes it.
     report(pow, "|y| in [2^-66, 2^-62] and [2^62, 2^66], x near 1",
-           measurePow(edges,
-                      [&] {
-                          const double u = random.logUniform(-75, -50);
-                          const bool large = random.next() & 1;
-                          const double y = random.logUniform(large ? 62 : -66, large ? 66 : -62);
-                          return std::pair{random.next() & 1 ? 1 + u : 1 - u,
-                                           random.next() & 1 ? y : -y};
-                      }),
+           measurePow(
+               edges,
+               [&] {
+                   const double u = random.logUniform(-75, -50);
+                   const bool large = random.next() & 1;
+                   const double y = random.logUniform(large ? 62 : -66, large ? 66 : -62);
+                   return std::pair{random.next() & 1 ? 1 + u : 1 - u, random.next() & 1 ? y : -y};
+               }),
            true);
     report(pow, "subnormal x, y in [-1, 1]",
            measurePow(edges,
                       [&] {
-                          return std::pair{std::ldexp(1 + random.unit(), -1023 - static_cast<int>(
-                                                                          random.next() % 50)),
+                          return std::pair{std::ldexp(1 + random.unit(),
+                                                      -1023 - static_cast<int>(random.next() % 50)),
                                            random.uniform(-1, 1)};
                       }),
            true);
