@@ -57,8 +57,26 @@ if ((${#missing[@]})); then
     if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         dpkg --add-architecture i386
     fi
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # A mirror in the middle of a sync refuses an index now and then: try again, and go on
+    # with the indexes there are (a package they lack still stops the install below).
+    for attempt in 1 2 3; do
+        apt-get update -q && break
+        echo "apt-get update failed (attempt $attempt)" >&2
+        sleep $((attempt * 20))
+    done
+    native=() foreign=()
+    for p in "${missing[@]}"; do
+        if [[ $p == *:i386 ]]; then foreign+=("$p"); else native+=("$p"); fi
+    done
+    if ((${#native[@]})); then
+        apt-get install -y -q --no-install-recommends "${native[@]}"
+    fi
+    # 32-bit Wine alone: an i386 index the mirror refuses, or a kernel without 32-bit
+    # programs, leaves the 32-bit Windows test to say what it could not do.
+    if ((${#foreign[@]})); then
+        apt-get install -y -q --no-install-recommends "${foreign[@]}" ||
+            echo "Could not install ${foreign[*]}: the 32-bit Windows add-ins go untested" >&2
+    fi
 fi
 # The web page's npm packages, from the lock file.
 if [ -z "${1:-}" ]; then
