@@ -162,6 +162,9 @@ int main(int argc, char** argv) {
            measure1(portable::exp, mpfr_exp, edges, [&] { return random.uniform(709, 709.79); }));
     report(exp, "subnormal results [-745.2, -708]",
            measure1(portable::exp, mpfr_exp, edges, [&] { return random.uniform(-745.2, -708); }));
+    // Results about 2^-960, where the final scaling changes its order of operations.
+    report(exp, "results about 2^-960: [-668, -663]",
+           measure1(portable::exp, mpfr_exp, edges, [&] { return random.uniform(-668, -663); }));
     report(exp, "small |x| in [2^-60, 1)", measure1(portable::exp, mpfr_exp, edges, [&] {
                const double v = random.logUniform(-60, 0);
                return random.next() & 1 ? v : -v;
@@ -217,6 +220,26 @@ int main(int argc, char** argv) {
                    const double u = random.logUniform(-40, -4);
                    return std::pair{random.next() & 1 ? 1 + u : 1 - u, random.uniform(-1e6, 1e6)};
                }),
+           true);
+    // |y| about 2^-64 and 2^64, where pow leaves its path for ordinary arguments, and
+    // subnormal x, which never takes it.
+    report(pow, "|y| in [2^-66, 2^-62] and [2^62, 2^66], x near 1",
+           measurePow(
+               edges,
+               [&] {
+                   const double u = random.logUniform(-75, -50);
+                   const bool large = random.next() & 1;
+                   const double y = random.logUniform(large ? 62 : -66, large ? 66 : -62);
+                   return std::pair{random.next() & 1 ? 1 + u : 1 - u, random.next() & 1 ? y : -y};
+               }),
+           true);
+    report(pow, "subnormal x, y in [-1, 1]",
+           measurePow(edges,
+                      [&] {
+                          return std::pair{std::ldexp(1 + random.unit(),
+                                                      -1023 - static_cast<int>(random.next() % 50)),
+                                           random.uniform(-1, 1)};
+                      }),
            true);
     report(pow, "negative x, integer y in [-60, 60]",
            measurePow(edges,

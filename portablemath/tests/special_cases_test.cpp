@@ -159,6 +159,21 @@ TEST(PortablePow, ExactResultsOverflowAndUnderflow) {
         {1 + 0x1p-52, 1e300, INF},
         {MIN_SUBNORMAL, 0.5, 0x1p-537},
         {MIN_SUBNORMAL, -1.0, INF},
+        // Beside the bounds of the common arguments: |y| of 2^-64 to 2^64, x normal.
+        {2.0, 0x1.fffffffffffffp63, INF},
+        {2.0, 0x1p64, INF},
+        {0.5, 0x1.fffffffffffffp63, 0.0},
+        {0.5, 0x1p64, 0.0},
+        {-2.0, 0x1p64, INF},
+        {1 - 0x1p-53, -0x1p64, INF},
+        {1.0, 0x1p70, 1.0},
+        {2.0, 0x1p-64, 1.0},
+        {2.0, 0x1p-65, 1.0},
+        {0x1p-1022, 0.5, 0x1p-511},
+        {0x1p-1022, -1.0, 0x1p1022},
+        {0x1p-1060, 0.5, 0x1p-530},
+        {0x1p1022, 0.5, 0x1p511},
+        {0x1.fffffffffffffp1023, 1.0, 0x1.fffffffffffffp1023},
     };
     for (const Case2& c : cases)
         EXPECT_TRUE(sameBits(c.expected, portable::pow(c.x, c.y)))

@@ -82,12 +82,12 @@ void expTable() {
 }
 
 // The reduction of log: z in [0.6875, 1.375) falls in one of 256 intervals (160 of width
-// 2^-9 below 1, 96 of width 2^-8 above); each has invc, a 26-bit approximation of 1 over
+// 2^-9 below 1, 96 of width 2^-8 above); each has invc, a 16-bit approximation of 1 over
 // its centre (1 for the two intervals beside 1), and log(1/invc) as hi + lo.
 void logTable() {
     std::printf("\n// {invc, log(1/invc) hi, lo} of the 256 intervals of z in [0.6875, 1.375):\n"
                 "// 160 of width 2^-9 below 1, 96 of width 2^-8 from 1; invc is 1 over the\n"
-                "// centre rounded to 26 bits, and exactly 1 for the two intervals beside 1.\n"
+                "// centre rounded to 16 bits, and exactly 1 for the two intervals beside 1.\n"
                 "inline constexpr double LOG_TABLE[256][3] = {\n");
     for (int i = 0; i < 256; ++i) {
         const double start = i < 160 ? 0.6875 + i * 0x1p-9 : 1 + (i - 160) * 0x1p-8;
@@ -96,7 +96,7 @@ void logTable() {
         if (i != 159 && i != 160) {
             Big c(start + width / 2);
             mpfr_ui_div(c.v, 1, c.v, MPFR_RNDN);
-            invc = nearestWithBits(c, 26);
+            invc = nearestWithBits(c, 16);
         }
         Big l(invc);
         mpfr_log(l.v, l.v, MPFR_RNDN);

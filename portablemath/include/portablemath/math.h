@@ -26,15 +26,21 @@
 //   ln2/128, the table 2^(j/128) in two doubles after Tang), exp(r) - 1 by its Taylor
 //   polynomial of degree 5; exp(x) = 2^k T_j (1 + p).
 // - log: x = 2^k z, z in [0.6875, 1.375) in one of 256 intervals, r = z/c - 1 exactly
-//   (1/c of 26 bits times halves of z of 27 and 26 bits), log(x) = k ln2 + log c +
-//   log(1 + r) with the leading terms in double-double (Dekker's exact sum and product).
+//   (1/c of 16 bits times parts of z of 18 and 35 bits), r^2 from a part of r of 26 bits
+//   whose square is exact, log(x) = k ln2 + log c + log(1 + r) with the leading terms
+//   in double-double (Knuth's exact sum).
 // - pow: exp(y log x) with log x in double-double and the product y log x split into two
-//   doubles, so that a large |y log x| keeps its precision.
+//   doubles (parts of 26 bits cut by a mask), so that a large |y log x| keeps its
+//   precision.
 // - cos: x = n pi/2 + r, |r| <= pi/4, with pi/2 in three parts below 2^19 (Cody and Waite)
 //   and, above, the bits of 2/pi (Payne and Hanek); cos or sin of r by Taylor polynomials.
 // - acos, asin: for |x| <= 1/2 the series of asin; beyond, asin(x) = pi/2 - 2 asin(s) and
 //   acos(x) = 2 asin(s) (or pi - 2 asin(s)) with s = sqrt((1 - |x|)/2) <= 1/2, s in two
 //   doubles.
+// Without a fused multiply-add the time goes to chains of dependent operations rather than
+// to their number: the polynomials of log, cos, sin and asin are evaluated in Estrin's order
+// (exp's keeps Horner's, whose bits the routines' pinned results were recorded with), and
+// log's square of r comes from a part of r of 26 bits, exact without Dekker's product.
 
 #include "portablemath/tables.h"
 
@@ -54,9 +60,13 @@ using namespace tables;
 inline constexpr std::uint64_t SIGN_BIT = 0x8000000000000000ULL;
 inline constexpr std::uint64_t EXPONENT_BITS = 0x7ff0000000000000ULL;
 inline constexpr std::uint64_t MANTISSA_BITS = 0x000fffffffffffffULL;
+// The sign, the exponent and the first 26 significant bits of a double.
+inline constexpr std::uint64_t HIGH_26_BITS = 0xfffffffff8000000ULL;
 // Adding and subtracting 1.5 * 2^52 rounds a double below 2^51 to the nearest integer,
 // which then stands in the low bits of the sum.
 inline constexpr double ROUNDING_SHIFT = 0x1.8p52;
+// The same with 1.5 * 2^18 rounds a double below 2^17 to a multiple of 2^-34.
+inline constexpr double LOG_SPLIT_SHIFT = 0x1.8p18;
 inline constexpr double INF = std::numeric_limits<double>::infinity();
 inline constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
 
@@ -111,10 +121,44 @@ constexpr Pair twoProduct(double a, double b) {
     return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
 }
 
+// c[0] + c[1] t + ... + c[N-1] t^(N-1), given t2 = t * t, in Estrin's order: the lower and
+// the upper half (times t^m, m the largest power of two below N) evaluated independently,
+// so that the chain of dependent operations grows with log2 N rather than with N. The order
+// is fixed by N alone, the same on every machine.
+template <int N> constexpr double polynomial(const double* c, double t, double t2) {
+    if constexpr (N == 1) {
+        return c[0];
+    } else if constexpr (N == 2) {
+        return c[0] + t * c[1];
+    } else {
+        static_assert(N <= 32);
+        constexpr int m = N <= 4 ? 2 : N <= 8 ? 4 : N <= 16 ? 8 : 16;
+        double tm = t2; // t^m
+        for (int k = 2; k < m; k *= 2)
+            tm = tm * tm;
+        return polynomial<m>(c, t, t2) + tm * polynomial<N - m>(c + m, t, t2);
+    }
+}
+// a * a exactly: Dekker's product with its two equal cross terms added as one (2 ah al is
+// exact, and so is the sum, the partial sum of the product's own steps).
+constexpr Pair twoSquare(double a) {
+    const double p = a * a;
+    const Pair x = split(a);
+    return {p, ((x.hi * x.hi - p) + 2 * (x.hi * x.lo)) + x.lo * x.lo};
+}
+
 // (th + tmp) 2^k rounded once, for th + tmp in [0.99, 2) with |tmp| < 2^-7 th and any k
 // the reductions give. Below the normal range the sum is rounded once on the subnormals'
 // grid: u = (th + tmp) 2^(k + 1022) < 1 is added to 1, where the ulp is that grid's.
+//
+// From 2^-960 up th 2^k + tmp 2^k is the same number, whose terms are formed beside the
+// polynomial: scaling by 2^k is exact, and what tmp 2^k may lose below the normal range is
+// far below half an ulp of the sum.
 constexpr double scaled(double th, double tmp, int k) {
+    if (k > -960 && k <= 1023) {
+        const double s = twoToThe(k);
+        return th * s + tmp * s;
+    }
     const double hi = th + tmp;
     if (k > -1022 && k <= 1023)
         return hi * twoToThe(k);
@@ -155,7 +199,7 @@ constexpr ExpParts expParts(Rounded n, double r) {
     return {th, tl + th * p, k};
 }
 
-// exp(x + tail) for |x| < 746 and |tail| <= 2^-40 |x|, before the final scaling rounds.
+// exp(x + tail) for |x| < 746 and |tail| <= 2^-24 |x|, before the final scaling rounds.
 constexpr double expCore(double x, double tail) {
     const ExpReduction q = reduceExp(x);
     const ExpParts e = expParts(q.n, q.r + tail);
@@ -176,24 +220,42 @@ constexpr Pair logPair(double x) {
     const int i = static_cast<int>((offset >> 44) & 255);
     const std::uint64_t iz = ix - (offset & 0xfff0000000000000ULL);
     const double invc = LOG_TABLE[i][0], logcHi = LOG_TABLE[i][1], logcLo = LOG_TABLE[i][2];
-    // r = z invc - 1 exactly: invc has 26 bits, zh 27 and zl 26, so both products are exact
-    // and z invc is within 2^-8 of 1 (Sterbenz).
+    // r = z invc - 1 exactly: invc has 16 bits, zh (z's first 18 bits) and zl (the other
+    // 35) times invc are exact, and zh invc is within 2^-8 of 1 (Sterbenz).
     const double z = fromBits(iz);
-    const double zh = fromBits(iz & 0xfffffffffc000000ULL);
-    const double zl = z - zh;
-    const Pair r = twoSum(zh * invc - 1, zl * invc);
-    // log x = k ln2 + log c + r - r^2/2 + r^3 q(r), with rl/(1 + r) ~ rl - r rl.
+    const double zh = fromBits(iz & 0xfffffff800000000ULL);
+    const Pair r = twoSum(zh * invc - 1, (z - zh) * invc);
+    // r^2/2 = ra^2/2 + rb (ra + rb/2) with ra, r rounded to a multiple of 2^-34: below 2^-8,
+    // ra has at most 26 bits and its square is exact, without Dekker's product (the longest
+    // step without a fused multiply-add). rb = r - ra, |rb| <= 2^-35, need not be exact.
+    const double ra = (r.hi + LOG_SPLIT_SHIFT) - LOG_SPLIT_SHIFT;
+    const double rb = (r.hi - ra) + r.lo;
+    // log x = k ln2 + log c + r - r^2/2 + r^3 q(r). Each sum's first term is the larger or 0:
+    // |log c| <= 0.375 < ln 2, |r| < 2^-9 < |log c| but beside 1 (where log c = 0), and
+    // r^2/2 < 2^-9 |k ln2 + log c + r| (|log x| > 2^-9 but beside 1).
     const double kd = k;
-    const Pair a = twoSum(kd * LN2_HI, logcHi);
-    const Pair b = twoSum(a.hi, r.hi);
-    const Pair square = twoProduct(r.hi, r.hi);
-    const Pair c = twoSum(b.hi, -0.5 * square.hi);
-    double q = LOG_TAYLOR[6];
-    for (int n = 5; n >= 0; --n)
-        q = LOG_TAYLOR[n] + r.hi * q;
+    const Pair a = fastTwoSum(kd * LN2_HI, logcHi);
+    const Pair b = fastTwoSum(a.hi, r.hi);
+    const Pair c = fastTwoSum(b.hi, -(0.5 * ra * ra));
+    const double r2 = r.hi * r.hi;
+    const double q = polynomial<7>(LOG_TAYLOR, r.hi, r2);
     const double tail = ((kd * LN2_LO + logcLo) + ((a.lo + b.lo) + c.lo)) +
-                        (((r.lo - r.hi * r.lo) - 0.5 * square.lo) + r.hi * square.hi * q);
+                        ((r.lo - rb * (ra + 0.5 * rb)) + r.hi * r2 * q);
     return fastTwoSum(c.hi, tail);
+}
+
+// pow(x, y) for x > 0 finite (subnormal too) and y finite, not 0: exp(y log x) with log x in
+// two doubles and y log x = yh lh + (yl lh + y ll), where yh and lh are y and
+// log x cut to their first 26 bits (a mask, shorter than Veltkamp's split): yh lh and yl lh
+// are exact, and the second part is below 2^-24 of the first.
+constexpr double powOfPositive(double x, double y) {
+    const Pair l = logPair(x);
+    const double estimate = y * l.hi;
+    if (!(estimate < 746 && estimate > -746))
+        return estimate > 0 ? INF : 0;
+    const double yh = fromBits(bitsOf(y) & HIGH_26_BITS), yl = y - yh;
+    const double lh = fromBits(bitsOf(l.hi) & HIGH_26_BITS), ll = (l.hi - lh) + l.lo;
+    return expCore(yh * lh, yl * lh + y * ll);
 }
 
 enum class Parity { NotAnInteger, Odd, Even };
@@ -214,25 +276,21 @@ constexpr Parity parityOf(double y) {
 // cos(hi + lo) and sin(hi + lo) for |hi| <= pi/4 (a little more after rounding),
 // |lo| <= ulp(hi).
 inline double cosKernel(double hi, double lo) {
-    const Pair z = twoProduct(hi, hi);
+    const Pair z = twoSquare(hi);
     const double half = 0.5 * z.hi;
     const double w = 1 - half;
     const double e = (1 - w) - half; // 1 - half - w, exact
-    double c = COS_TAYLOR[7];
-    for (int n = 6; n >= 0; --n)
-        c = COS_TAYLOR[n] + z.hi * c;
+    const double c = polynomial<8>(COS_TAYLOR, z.hi, z.hi * z.hi);
     return w + (e + ((z.hi * z.hi * c - 0.5 * z.lo) - hi * lo));
 }
 // sin r = r - r^3/6 + r^5 S(z): the term r^3/6, up to a tenth of r, in two doubles.
 inline double sinKernel(double hi, double lo) {
-    const Pair z = twoProduct(hi, hi);
+    const Pair z = twoSquare(hi);
     Pair cube = twoProduct(hi, z.hi);
     cube.lo += hi * z.lo;
     Pair sixth = twoProduct(cube.hi, SIN_TAYLOR[0]);
     sixth.lo += cube.hi * SIN_THIRD_ORDER_LO + cube.lo * SIN_TAYLOR[0];
-    double s = SIN_TAYLOR[7];
-    for (int n = 6; n >= 1; --n)
-        s = SIN_TAYLOR[n] + z.hi * s;
+    const double s = polynomial<7>(SIN_TAYLOR + 1, z.hi, z.hi * z.hi);
     const Pair sum = twoSum(hi, sixth.hi);
     return sum.hi + (sum.lo + ((sixth.lo + lo * (1 - 0.5 * z.hi)) + cube.hi * z.hi * s));
 }
@@ -314,19 +372,21 @@ inline Reduced reduceLarge(double x) {
 
 // The series x z P(z) of asin(x) - x, z = x^2 <= 1/4.
 inline double asinSeries(double x, double z) {
+    // The first three terms in Horner's order, whose last steps add the least rounding where
+    // the series is largest (z = 1/4), the rest in Estrin's.
     constexpr int terms = sizeof ASIN_SERIES / sizeof ASIN_SERIES[0];
-    double s = ASIN_SERIES[terms - 1];
-    for (int n = terms - 2; n >= 0; --n)
-        s = ASIN_SERIES[n] + z * s;
-    return x * z * s;
+    const double rest = polynomial<terms - 3>(ASIN_SERIES + 3, z, z * z);
+    return x * z * (ASIN_SERIES[0] + z * (ASIN_SERIES[1] + z * (ASIN_SERIES[2] + z * rest)));
 }
 // sqrt(w) as hi + lo, for w = 0 or w >= 2^-1000.
 inline Pair sqrtPair(double w) {
     if (w == 0)
         return {0, 0};
     const double s = std::sqrt(w);
-    const Pair square = twoProduct(s, s);
-    return {s, ((w - square.hi) - square.lo) / (s + s)};
+    const Pair square = twoSquare(s);
+    // 1 / (2 s) = s (1 / (2 w)), the quotient formed beside the root rather than after it.
+    const double halfInverse = 0.5 / w;
+    return {s, ((w - square.hi) - square.lo) * (s * halfInverse)};
 }
 // 2 asin(s) - 2 s for s = sqrt((1 - a)/2), a in (1/2, 1]: the part beyond 2 s.hi.
 struct HalfAngle {
@@ -410,7 +470,8 @@ template <std::size_t N> std::array<double, N> expEach(const std::array<double, 
     for (std::size_t i = 0; i < N; ++i) {
         const ExpReduction q = reduceExp(x[i]);
         const ExpParts e = expParts(q.n, q.r);
-        y[i] = (e.th + e.tmp) * twoToThe(e.k);
+        const double s = twoToThe(e.k);
+        y[i] = e.th * s + e.tmp * s;
     }
     return y;
 }
@@ -434,6 +495,13 @@ constexpr double log(double x) {
 
 constexpr double pow(double x, double y) {
     using namespace detail;
+    // The common case first, by two tests: x positive, normal and finite, |y| in
+    // [2^-64, 2^64).
+    const std::uint64_t ix = bitsOf(x);
+    const std::uint64_t ey = (bitsOf(y) >> 52) & 0x7ff;
+    if (ix - 0x0010000000000000ULL < EXPONENT_BITS - 0x0010000000000000ULL &&
+        ey - (1023 - 64) < 128)
+        return powOfPositive(x, y);
     if (y == 0 || x == 1)
         return 1;
     if (x != x || y != y)
@@ -452,16 +520,7 @@ constexpr double pow(double x, double y) {
     }
     if (x < 0 && parity == Parity::NotAnInteger)
         return NOT_A_NUMBER;
-    const Pair l = logPair(ax);
-    const double estimate = y * l.hi;
-    double magnitude;
-    if (!(estimate < 746 && estimate > -746)) {
-        magnitude = estimate > 0 ? INF : 0;
-    } else {
-        // |y| < 2^63 here (|log x| >= 2^-53 for x != 1), so the product splits safely.
-        const Pair product = twoProduct(y, l.hi);
-        magnitude = expCore(product.hi, product.lo + y * l.lo);
-    }
+    const double magnitude = powOfPositive(ax, y);
     return negative ? -magnitude : magnitude;
 }
 
