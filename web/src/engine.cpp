@@ -27,6 +27,7 @@
 #include <emscripten/emscripten.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -225,6 +226,7 @@ sheet::Value cellValue(const Cells& in, std::size_t cell, std::size_t& text,
 // constant of one cell is.
 std::vector<standin::Value> hostArguments(const std::string& name, const Cells& in) {
     std::vector<standin::Value> values;
+    values.reserve(in.shapes.size() / 2);
     std::size_t cell = 0, text = 0;
     for (std::size_t k = 0; 2 * k + 1 < in.shapes.size(); ++k) {
         const int rows = in.shapes[2 * k], columns = in.shapes[2 * k + 1];
@@ -232,8 +234,10 @@ std::vector<standin::Value> hostArguments(const std::string& name, const Cells& 
             values.push_back(sheethost::ToHost(cellValue(in, cell++, text, name, k)));
             continue;
         }
+        const int count = rows * columns;
         std::vector<sheet::Value> items;
-        for (int i = 0; i < rows * columns; ++i)
+        items.reserve(static_cast<std::size_t>(std::max(count, 0)));
+        for (int i = 0; i < count; ++i)
             items.push_back(cellValue(in, cell++, text, name, k));
         values.push_back(sheethost::ToHost(
             items.size() == 1 ? items.front()
