@@ -457,6 +457,32 @@ std::vector<double> XlfOper::ToDoubleVector(const char* name) const {
     return values;
 }
 
+catalogue::Block XlfOper::ToBlock(const char* name) const {
+    const std::uint32_t type = Type();
+    if (type == xltypeMissing || type == xltypeErr || type == xltypeNil) {
+        RaiseForUnconvertible(type, name, kToDoubleContext);
+    }
+    const std::int32_t rows = Rows();
+    const std::int32_t columns = Columns();
+    // A malformed reference may give negative counts, and an array or area no cells.
+    if (rows < 1 || columns < 1) {
+        RaiseForResultCode(xlretInvXloper, name, kToDoubleContext);
+    }
+    catalogue::Block block{static_cast<std::size_t>(rows), static_cast<std::size_t>(columns), {}};
+    block.cells.resize(block.rows * block.columns);
+    // Row by row, each cell converted as a column's.
+    for (std::int32_t i = 0; i < rows; ++i) {
+        for (std::int32_t j = 0; j < columns; ++j) {
+            XlfOper cell = Element(i, j);
+            const XLOPER12* record = cell.GetXLOPER();
+            block.cells[static_cast<std::size_t>(i) * block.columns + static_cast<std::size_t>(j)] =
+                record->xltype == xltypeNum ? record->val.num
+                                            : ConvertElement(cell.GetXLOPER(), name);
+        }
+    }
+    return block;
+}
+
 void XlfOper::RaiseForUnconvertible(std::uint32_t type, const char* name, const char* context) {
     switch (type) {
     case xltypeMissing:

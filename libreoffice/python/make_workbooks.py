@@ -76,6 +76,7 @@ class Chart(NamedTuple):
 class Workbook(NamedTuple):
     charts: list = []
     cells: dict = {}  # address: value or formula, in cells the CSV sheet leaves empty
+    picture: str = None  # the range the picture shows, for a sheet too long for one page
 
 
 TIME_S = "Time (s)"
@@ -115,6 +116,14 @@ WORKBOOKS = {
         Chart("Probability of no response to laryngoscopy (example set)", "A19:A80",
               ["K19:K80", "L19:L80"], TIME_S, "Probability (0 to 1)", "N23", (17, 7.5), y_max=1),
     ]),
+    "variability_varvel_and_band": Workbook(charts=[
+        Chart("Plasma concentration of 1000 virtual patients (Eleveld): 5th, 50th and 95th "
+              "percentile, and the typical patient", "A16:A557",
+              ["F16:F557", "G16:G557", "H16:H557", "I16:I557"], TIME_S, "Cp (ug/mL)", "S3",
+              (18, 9.5)),
+        Chart("Measured samples against the typical prediction", "K16:K24", ["L16:L24", "M16:M24"],
+              "Sample time (min)", "Cp (ug/mL)", "S24", (18, 7)),
+    ], picture="A1:AD70"),
     "bolus_infusion_prediction": Workbook(charts=[
         Chart("Propofol after a bolus of 140 mg and two rates", "A22:A53", ["E22:E53", "F22:F53"],
               "Time (min)", "Concentration (ug/mL)", "K3", (16, 8.5)),
@@ -405,6 +414,10 @@ def main():
                 document.storeToURL(uno.systemPathToFileUrl(os.path.abspath(stem + ".ods")),
                                     properties(FilterName="calc8", Overwrite=True))
                 if charted:
+                    picture = WORKBOOKS[os.path.basename(stem)].picture
+                    if picture:  # the picture's range alone, after the workbook is stored
+                        sheet = document.Sheets.getByIndex(0)
+                        sheet.setPrintAreas([sheet.getCellRangeByName(picture).RangeAddress])
                     render(document, os.path.join(office.profile, "picture.pdf"),
                            os.path.join(pictures, os.path.basename(stem)), True)
             finally:

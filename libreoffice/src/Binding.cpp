@@ -203,6 +203,47 @@ std::optional<std::vector<double>> optionalColumnArgument(const Any& value, cons
 
 namespace {
 
+// The cells of a range row by row (a value given alone as one cell); a range with rows of
+// unequal length is no range.
+struct Cells {
+    std::size_t rows = 0, columns = 0;
+    std::vector<const Any*> cells;
+};
+Cells cellsOf(const Any& value, const char* name, const char* context) {
+    if (!value.hasValue())
+        raise(xlf::kMissingMessage, name, context);
+    Cells c;
+    const Sequence<Sequence<Any>>* rows = rowsOf(value);
+    if (rows == nullptr) {
+        c.rows = c.columns = 1;
+        c.cells.push_back(&value);
+        return c;
+    }
+    c.rows = static_cast<std::size_t>(rows->getLength());
+    c.columns = c.rows > 0 ? static_cast<std::size_t>((*rows)[0].getLength()) : 0;
+    if (c.rows < 1 || c.columns < 1)
+        raise(xlf::kInvalidRecordMessage, name, xlf::kNotOneDimensional);
+    for (const Sequence<Any>& row : *rows) {
+        if (static_cast<std::size_t>(row.getLength()) != c.columns)
+            raise(xlf::kInvalidRecordMessage, name, xlf::kNotOneDimensional);
+        for (const Any& cell : row)
+            c.cells.push_back(&cell);
+    }
+    return c;
+}
+
+} // namespace
+
+catalogue::Block blockArgument(const Any& value, const char* name) {
+    const Cells c = cellsOf(value, name, xlf::kToDoubleContext);
+    catalogue::Block block{c.rows, c.columns, std::vector<double>(c.cells.size())};
+    for (std::size_t k = 0; k < c.cells.size(); ++k)
+        block.cells[k] = cellNumber(*c.cells[k], name, true);
+    return block;
+}
+
+namespace {
+
 // One cell.
 Table cellTable(const Any& cell) {
     Sequence<Any> row(&cell, 1);

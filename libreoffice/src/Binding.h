@@ -69,6 +69,8 @@ std::string textArgument(const css::uno::Any& value);
 std::optional<double> optionalNumberArgument(const css::uno::Any& value);
 std::optional<std::vector<double>> optionalColumnArgument(const css::uno::Any& value,
                                                           const char* name);
+// A block: a range of any rows and columns, or one value, each cell a column's.
+catalogue::Block blockArgument(const css::uno::Any& value, const char* name);
 
 Table resultTable(double value);
 Table resultTable(const std::vector<double>& values);
@@ -80,9 +82,9 @@ Table textTable(const char* text);
 template <class Param> struct Argument {
     static_assert(sizeof(Param) == 0,
                   "the LibreOffice binding converts numbers (double), flags (bool), columns "
-                  "(std::vector<double>), texts (std::string) and optional numbers and columns "
-                  "only: teach libreoffice/src/Binding.h this parameter type before adding the "
-                  "function");
+                  "(std::vector<double>), texts (std::string), optional numbers and columns, "
+                  "and blocks only: teach libreoffice/src/Binding.h this "
+                  "parameter type before adding the function");
 };
 template <> struct Argument<double> {
     static double From(const css::uno::Any& value, const char*) { return numberArgument(value); }
@@ -109,6 +111,12 @@ template <> struct Argument<std::optional<double>> {
 template <> struct Argument<std::optional<std::vector<double>>> {
     static std::optional<std::vector<double>> From(const css::uno::Any& value, const char* name) {
         return optionalColumnArgument(value, name);
+    }
+};
+
+template <> struct Argument<catalogue::Block> {
+    static catalogue::Block From(const css::uno::Any& value, const char* name) {
+        return blockArgument(value, name);
     }
 };
 

@@ -49,6 +49,14 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlVarvelPopulation(LPXLOPER12 subject, LPXLOPER
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCVFromOmega2(double omega2);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlOmega2FromCV(double cv);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlRandNorm(double seed, double n);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlVirtualPatient(LPXLOPER12 row, LPXLOPER12 omega, double seed,
+                                                  double index);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCpBandVCl(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
+                                             LPXLOPER12 IVBolus, LPXLOPER12 row, LPXLOPER12 omega,
+                                             double seed, double nPatients, double k);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCeBandVCl(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
+                                             LPXLOPER12 IVBolus, LPXLOPER12 row, LPXLOPER12 omega,
+                                             double seed, double nPatients, double k);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xldecrCe(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
                                           LPXLOPER12 IVBolus, LPXLOPER12 decrConc, double A,
                                           double B, double C, double l1, double l2, double l3,
@@ -104,6 +112,9 @@ inline constexpr std::tuple CORVANE_EXPORTS{
     xlf::Export{"xlCVFromOmega2", &xlCVFromOmega2},
     xlf::Export{"xlOmega2FromCV", &xlOmega2FromCV},
     xlf::Export{"xlRandNorm", &xlRandNorm},
+    xlf::Export{"xlVirtualPatient", &xlVirtualPatient},
+    xlf::Export{"xlCpBandVCl", &xlCpBandVCl},
+    xlf::Export{"xlCeBandVCl", &xlCeBandVCl},
     xlf::Export{"xldecrCe", &xldecrCe},
     xlf::Export{"xlCsDtCe", &xlCsDtCe},
     xlf::Export{"xlCsDtCp", &xlCsDtCp},

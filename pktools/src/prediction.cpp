@@ -45,22 +45,19 @@ std::vector<double> predictPlasma(const std::vector<double>& deltaTimes,
     // No row, not even the one of the first bolus: nothing to predict.
     if (n == 0)
         return result;
-    const UnitFactors u = unitFactors(h);
     const double b0 = IVBolus[0];
     if (!std::isfinite(b0)) {
         result.assign(n, UNKNOWN);
         return result;
     }
-    PlasmaState state{h.A * b0, h.B * b0, h.C * b0};
-    result[0] = ((h.A + h.B) + h.C) * b0;
-    PlasmaDecayMemo decay(h);
+    PlasmaCourse course(h);
+    result[0] = course.start(b0);
     for (std::size_t i = 1; i < n; ++i) {
         if (!allFinite({deltaTimes[i], Rate[i], IVBolus[i]})) {
             std::fill(result.begin() + i, result.end(), UNKNOWN);
             break;
         }
-        plasmaStep(state, u, decay(deltaTimes[i]), Rate[i], IVBolus[i], h);
-        result[i] = (state.y + state.x) + state.z;
+        result[i] = course.step(deltaTimes[i], Rate[i], IVBolus[i]);
     }
     return result;
 }
@@ -78,18 +75,20 @@ std::vector<double> PredCp(std::vector<double> deltaTimes, std::vector<double> R
     return predictPlasma(deltaTimes, Rate, IVBolus, h);
 }
 
+EffectSiteModel effectModelOf(Hybrid h, double ke0) {
+    if (!acceptable(h.A, h.l1, h.B, h.C, h.l2, h.l3) || !(ke0 > 0) || !std::isfinite(ke0))
+        throw InputError(refusals::NEGATIVE_OR_MISSING);
+    dropZeroExponents(h);
+    return {h, separatedKe0(h, ke0)};
+}
+
 std::vector<double> PredCe(std::vector<double> deltaTimes, std::vector<double> Rate,
                            std::vector<double> IVBolus, double A, double B, double C, double l1,
                            double l2, double l3, double ke0) {
     requireSameLength(deltaTimes, Rate, IVBolus);
-    if (!acceptable(A, l1, B, C, l2, l3) || !(ke0 > 0) || !std::isfinite(ke0))
-        throw InputError(refusals::NEGATIVE_OR_MISSING);
+    const EffectSiteModel model = effectModelOf({A, B, C, l1, l2, l3}, ke0);
     const std::size_t n = deltaTimes.size();
     std::vector<double> result(n, 0.0);
-    Hybrid h{A, B, C, l1, l2, l3};
-    dropZeroExponents(h);
-    ke0 = separatedKe0(h, ke0);
-    const EffectCoefficients E = effectCoefficients(h, ke0);
     if (n == 0)
         return result;
     const double b0 = IVBolus[0];
@@ -97,30 +96,33 @@ std::vector<double> PredCe(std::vector<double> deltaTimes, std::vector<double> R
         result.assign(n, UNKNOWN);
         return result;
     }
-    EffectState state{E.E1 * b0, E.E2 * b0, E.E3 * b0, E.E4 * b0};
-    const EffectPerRate q = effectPerRate(E, h, ke0);
-    EffectDecayMemo decay(h, ke0);
+    EffectCourse course(model.h, model.ke0);
+    result[0] = course.start(b0);
     for (std::size_t i = 1; i < n; ++i) {
         if (!allFinite({deltaTimes[i], Rate[i], IVBolus[i]})) {
             std::fill(result.begin() + i, result.end(), UNKNOWN);
             break;
         }
-        effectStep(state, E, q, decay(deltaTimes[i]), Rate[i], IVBolus[i]);
-        result[i] = ((state.s2 + state.s1) + state.s3) + state.s4;
+        result[i] = course.step(deltaTimes[i], Rate[i], IVBolus[i]);
     }
     return result;
+}
+
+Hybrid plasmaModelOfVolumes(double V1, double V2, double V3, double Cl1, double Cl2, double Cl3) {
+    if (!acceptable(V1, Cl1, V2, V3, Cl2, Cl3))
+        throw InputError(refusals::NEGATIVE_OR_MISSING);
+    const std::vector<double> hyb = Cl2Hyb({V1, V2, V3, Cl1, Cl2, Cl3});
+    Hybrid h{hyb[hybrid::A],  hyb[hybrid::B],  hyb[hybrid::C],
+             hyb[hybrid::l1], hyb[hybrid::l2], hyb[hybrid::l3]};
+    dropZeroExponents(h);
+    return h;
 }
 
 std::vector<double> PredCpVCl(std::vector<double> deltaTimes, std::vector<double> Rate,
                               std::vector<double> IVBolus, double V1, double V2, double V3,
                               double Cl1, double Cl2, double Cl3) {
-    if (!acceptable(V1, Cl1, V2, V3, Cl2, Cl3))
-        throw InputError(refusals::NEGATIVE_OR_MISSING);
-    const std::vector<double> hyb = Cl2Hyb({V1, V2, V3, Cl1, Cl2, Cl3});
+    const Hybrid h = plasmaModelOfVolumes(V1, V2, V3, Cl1, Cl2, Cl3);
     requireSameLength(deltaTimes, Rate, IVBolus);
-    Hybrid h{hyb[hybrid::A],  hyb[hybrid::B],  hyb[hybrid::C],
-             hyb[hybrid::l1], hyb[hybrid::l2], hyb[hybrid::l3]};
-    dropZeroExponents(h);
     return predictPlasma(deltaTimes, Rate, IVBolus, h);
 }
 

@@ -15,6 +15,12 @@ what looks wrong with a schedule's columns: it returns a list of str, ``["OK"]``
 line per finding, and emits each finding as a ``corvane.ScheduleWarning`` (a UserWarning),
 never an exception. The tools themselves neither check nor warn.
 
+``corvane.virtual_population(row, omega, seed, n)`` gives n virtual patients at once (row i
+is ``VirtualPatient(row, omega, seed, i)``), and ``corvane.band(schedule, row, omega, seed, n,
+ks)`` the percentile bands of their concentrations, one column per k, each exactly
+``CpBandVCl``'s (``site="Ce"``: ``CeBandVCl``'s) but for any number of patients; both share
+the work among threads, with the same bits for any count.
+
 ``corvane.plot_tci`` draws a TCI schedule, with the BIS below it when given;
 ``corvane.plot_bis`` draws a BIS column on axes of its own (matplotlib, imported only when
 they are called).
@@ -22,6 +28,7 @@ they are called).
 
 from ._corvane import *  # noqa: F401,F403  (the functions, listed in __all__)
 from ._corvane import __all__ as _tools, ARGUMENTS, CATEGORY, ScheduleWarning  # noqa: F401
+from ._corvane import band, virtual_population  # noqa: F401
 from .plotting import plot_bis, plot_tci  # noqa: F401
 
-__all__ = list(_tools) + ["plot_bis", "plot_tci"]
+__all__ = list(_tools) + ["band", "virtual_population", "plot_bis", "plot_tci"]

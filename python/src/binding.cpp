@@ -137,6 +137,23 @@ std::vector<double> toColumn(py::handle value, const std::string& keyword) {
     return std::vector<double>(doubles.data(), doubles.data() + doubles.size());
 }
 
+catalogue::Block toBlock(py::handle value, const std::string& keyword) {
+    if (PyFloat_Check(value.ptr()) || PyLong_Check(value.ptr()))
+        return {1, 1, {readNumber(value, keyword, NUMBER_CONTEXT)}};
+    const py::array array = asArray(value, keyword, NUMBER_CONTEXT);
+    if (array.ndim() > 2)
+        throw py::value_error(conversionError(conversions::NOT_A_BLOCK, keyword, NUMBER_CONTEXT));
+    if (array.size() == 0)
+        throw py::value_error(conversionError(conversions::EMPTY, keyword, NUMBER_CONTEXT));
+    const auto doubles = Doubles::ensure(array);
+    if (!doubles)
+        throw py::type_error(conversionError(conversions::NOT_A_NUMBER, keyword, NUMBER_CONTEXT));
+    // One value is a block of one; a 1-D array one row.
+    const auto rows = static_cast<std::size_t>(array.ndim() == 2 ? array.shape(0) : 1);
+    return {rows, static_cast<std::size_t>(doubles.size()) / rows,
+            std::vector<double>(doubles.data(), doubles.data() + doubles.size())};
+}
+
 py::array_t<double> toArray(const std::vector<double>& values) {
     // Straight through numpy's C API: array_t's constructor costs as much as a model.
     const auto& api = py::detail::npy_api::get();

@@ -13,6 +13,8 @@
 //   std::vector<double>  a column: a sequence or numpy array with at most one axis longer
 //                        than 1, or a single number (a column of one), as the sheet takes a
 //                        row, a column or one cell
+//   catalogue::Block     a block of numbers: a 2-D array or a sequence of rows, a sequence or
+//                        1-D array as one row, a number as a block of one
 // The checks' kinds read what the user gave as the sheet reads a cell, and never raise
 // (None, the default of the keyword, is an empty cell):
 //   std::string          a text: a str, or a sequence of one str; anything else is ""
@@ -84,6 +86,10 @@ std::string conversionError(const char* message, const std::string& keyword, con
 double toNumber(py::handle value, const std::string& keyword);
 bool toFlag(py::handle value, const std::string& keyword);
 std::vector<double> toColumn(py::handle value, const std::string& keyword);
+
+// A block: a number (a block of one), a sequence or 1-D array (one row), a 2-D array or a
+// sequence of rows.
+catalogue::Block toBlock(py::handle value, const std::string& keyword);
 
 // The checks' conversions, as the sheet reads a cell (see above). A column the sheet
 // would not read throws ShownInstead with the sheet's text, under the registered name.
@@ -164,9 +170,10 @@ void warnFindings(const py::object& findings, py::handle category);
 // `kind` is how the docstring describes it; ARGUMENTS names it by the catalogue's name.
 
 template <class T> struct From {
-    static_assert(sizeof(T) == 0, "the Python binding converts numbers, flags, columns, texts "
-                                  "and optional numbers and columns: teach python/src/binding.h "
-                                  "this kind of argument");
+    static_assert(sizeof(T) == 0,
+                  "the Python binding converts numbers, flags, columns, blocks, texts "
+                  "and optional numbers and columns: teach python/src/binding.h "
+                  "this kind of argument");
 };
 // convert(value, keyword, registered name); raises(keyword): the texts it may raise.
 template <> struct From<double> {
@@ -197,6 +204,18 @@ template <> struct From<std::vector<double>> {
         return conversionTexts(
             {c::NOT_A_NUMBER, c::MISSING, c::NOT_ONE_DIMENSIONAL_VALUE, c::EMPTY}, kw,
             COLUMN_CONTEXT);
+    }
+};
+template <> struct From<catalogue::Block> {
+    static constexpr const char* kind =
+        "block: a number, a sequence or 1-D array (one row), or a 2-D array of rows";
+    static catalogue::Block convert(py::handle h, const std::string& kw, const char*) {
+        return toBlock(h, kw);
+    }
+    static std::vector<std::string> raises(const std::string& kw) {
+        namespace c = catalogue::conversions;
+        return conversionTexts({c::NOT_A_NUMBER, c::MISSING, c::NOT_A_BLOCK, c::EMPTY}, kw,
+                               NUMBER_CONTEXT);
     }
 };
 // The checks' kinds: nothing raises.

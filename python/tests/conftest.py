@@ -32,8 +32,8 @@ def sheethost():
 
 def literal(value):
     """A Python argument as the formula's literal: a number with every bit (repr), a truth
-    value, a text in double quotes, a column as an array constant, or nothing for None (an
-    argument left out)."""
+    value, a text in double quotes, a column (or a block's rows) as an array constant, or
+    nothing for None (an argument left out)."""
     if value is None:
         return ""
     if isinstance(value, str):
@@ -41,6 +41,9 @@ def literal(value):
     if isinstance(value, (bool, np.bool_)):
         return "TRUE" if value else "FALSE"
     if isinstance(value, (list, tuple, np.ndarray)):
+        if len(value) and all(isinstance(v, (list, tuple, np.ndarray)) for v in value):
+            # rows of a block: {1,2;3,4}
+            return "{" + ";".join(",".join(literal(c) for c in row) for row in value) + "}"
         return "{" + ";".join(literal(v) for v in value) + "}"
     number = float(value)
     assert math.isfinite(number), "a formula has no literal for a non-finite number"

@@ -41,6 +41,10 @@ def takes(kind, value):
         return isinstance(value, bool) or (is_number(value) and value in (0, 1))
     if kind == "column":
         return isinstance(value, list) and len(value) > 0 and all(map(is_number, value))
+    if kind == "block":
+        rows = value if isinstance(value, list) and all(isinstance(r, list) for r in value) \
+            else [value]
+        return len(rows) > 0 and all(takes("column", r) and len(r) == len(rows[0]) for r in rows)
     if kind == "text":
         return isinstance(value, str)
     if kind == "optional number":

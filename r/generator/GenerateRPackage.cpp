@@ -47,7 +47,7 @@ namespace conversions = catalogue::conversions;
 
 // ---- What R sees of a function
 
-enum class Kind { Number, Flag, Column, Text, OptionalNumber, OptionalColumn };
+enum class Kind { Number, Flag, Column, Text, OptionalNumber, OptionalColumn, Block };
 enum class Returns { Column, Number, Flag, Text, Texts };
 
 struct RFunction {
@@ -75,6 +75,8 @@ template <class P> constexpr Kind kindOf() {
         return Kind::Text;
     else if constexpr (std::is_same_v<P, std::optional<double>>)
         return Kind::OptionalNumber;
+    else if constexpr (std::is_same_v<P, catalogue::Block>)
+        return Kind::Block;
     else
         return Kind::OptionalColumn;
 }
@@ -388,8 +390,8 @@ std::string functionsFile(const Package& p, const Translator& translator) {
     // Each function's arguments and their kinds, for the tests; a model's row length.
     out += "# Each function's arguments: R name = kind; and the length of each model's row.\n";
     out += ".arguments <- list(\n";
-    constexpr const char* KIND_NAMES[] = {"number",          "flag",           "column", "text",
-                                          "optional number", "optional column"};
+    constexpr const char* KIND_NAMES[] = {
+        "number", "flag", "column", "text", "optional number", "optional column", "block"};
     for (std::size_t i = 0; i < p.functions.size(); ++i) {
         const RFunction& f = p.functions[i];
         std::vector<std::string> pairs;
@@ -441,6 +443,8 @@ const char* kindWords(Kind kind, bool population) {
         return "A text.";
     case Kind::OptionalNumber:
         return "A number, or NULL (the default) to leave it out.";
+    case Kind::Block:
+        return "A block: a numeric matrix or data.frame, or a numeric vector as one row.";
     default:
         return "A numeric vector, or NULL (the default) to leave it out.";
     }

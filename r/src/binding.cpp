@@ -179,6 +179,54 @@ std::vector<double> toColumn(SEXP value, Argument argument) {
     return column;
 }
 
+catalogue::Block toBlock(SEXP value, Argument argument) {
+    constexpr const char* context = conversions::TO_DOUBLE;
+    if (Rf_isNull(value))
+        refuse(conversions::MISSING, argument, context);
+    const bool frame = TYPEOF(value) == VECSXP && Rf_inherits(value, "data.frame");
+    if (!frame && !isNumeric(value))
+        refuse(conversions::NOT_A_NUMBER, argument, context);
+    // R keeps a matrix and a data.frame column by column; a vector is one row.
+    std::size_t rows = 1, columns = 0;
+    std::function<double(std::size_t, std::size_t)> cell;
+    if (frame) {
+        columns = static_cast<std::size_t>(XLENGTH(value));
+        for (std::size_t j = 0; j < columns; ++j) {
+            const SEXP column = VECTOR_ELT(value, static_cast<R_xlen_t>(j));
+            if (!isNumeric(column) || !Rf_isNull(Rf_getAttrib(column, R_DimSymbol)))
+                refuse(conversions::NOT_A_NUMBER, argument, context);
+            rows = static_cast<std::size_t>(XLENGTH(column));
+        }
+        cell = [value](std::size_t i, std::size_t j) {
+            return numberAt(VECTOR_ELT(value, static_cast<R_xlen_t>(j)), static_cast<R_xlen_t>(i));
+        };
+    } else {
+        const SEXP dim = Rf_getAttrib(value, R_DimSymbol);
+        if (!Rf_isNull(dim) && XLENGTH(dim) > 2)
+            refuse(conversions::NOT_A_BLOCK, argument, context);
+        if (!Rf_isNull(dim) && XLENGTH(dim) == 2) {
+            rows = static_cast<std::size_t>(INTEGER(dim)[0]);
+            columns = static_cast<std::size_t>(INTEGER(dim)[1]);
+        } else {
+            columns = static_cast<std::size_t>(XLENGTH(value));
+        }
+        cell = [value, rows](std::size_t i, std::size_t j) {
+            return numberAt(value, static_cast<R_xlen_t>(j * rows + i));
+        };
+    }
+    if (rows == 0 || columns == 0)
+        refuse(conversions::EMPTY, argument, context);
+    catalogue::Block block{rows, columns, std::vector<double>(rows * columns)};
+    for (std::size_t i = 0; i < rows; ++i)
+        for (std::size_t j = 0; j < columns; ++j) {
+            const double number = cell(i, j);
+            if (R_IsNA(number))
+                refuse(conversions::MISSING, argument, context);
+            block.cells[i * columns + j] = number;
+        }
+    return block;
+}
+
 std::string toEnteredText(SEXP value) {
     if (TYPEOF(value) != STRSXP || XLENGTH(value) != 1 || STRING_ELT(value, 0) == NA_STRING)
         return "";

@@ -14,6 +14,7 @@
 //   std::vector<double>  a column: a numeric, integer or logical vector, or a matrix or a
 //                        data.frame of one row or one column (a model's row of a
 //                        population), as the sheet takes a row, a column or one cell
+//   catalogue::Block     a block: a matrix or a data.frame of numbers, a vector as one row
 // and, for the checks, which read what the user entered as the sheet gives it and refuse
 // none of it:
 //   std::string          a text: a character vector of length 1; anything else is the
@@ -39,6 +40,7 @@
 // long population call) unwind the C++ frames first and then continue in R: nothing leaks.
 
 #include "catalogue/entry.h"
+#include "catalogue/kinds.h"
 #include "catalogue/row.h"
 
 #include <array>
@@ -135,6 +137,7 @@ struct Argument {
 double toNumber(SEXP value, Argument argument);
 bool toFlag(SEXP value, Argument argument);
 std::vector<double> toColumn(SEXP value, Argument argument);
+catalogue::Block toBlock(SEXP value, Argument argument);
 std::string toEnteredText(SEXP value);
 std::optional<double> toEnteredNumber(SEXP value);
 
@@ -147,6 +150,9 @@ template <> struct From<bool> {
 };
 template <> struct From<std::vector<double>> {
     static std::vector<double> convert(SEXP x, Argument a) { return toColumn(x, a); }
+};
+template <> struct From<catalogue::Block> {
+    static catalogue::Block convert(SEXP x, Argument a) { return toBlock(x, a); }
 };
 template <> struct From<std::string> {
     static std::string convert(SEXP x, Argument) { return toEnteredText(x); }

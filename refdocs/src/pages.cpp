@@ -171,11 +171,8 @@ std::vector<ShownText> TextsShownInstead(const Function& function) {
         const catalogue::ArgumentEntry& argument = entry.arguments[k];
         if (!DerivesConversions(function, k))
             continue;
-        const std::span<const ConversionError> conversions =
-            argument.quantity == Quantity::Flag
-                ? std::span<const ConversionError>(catalogue::conversions::FLAG_ERRORS)
-                : std::span<const ConversionError>(catalogue::conversions::COLUMN_ERRORS);
-        for (const ConversionError& conversion : conversions)
+        for (const ConversionError& conversion :
+             catalogue::conversions::ConversionErrorsOf(function.argumentKinds.at(k)))
             texts.push_back({conversion.text(argument.name),
                              Replaced(conversion.cause, "NAME", argument.name)});
     }

@@ -9,6 +9,7 @@
 
 #include "catalogue/reference.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,7 @@ inline constexpr const char* NOT_A_TEXT = "parameter is not a text";
 inline constexpr const char* NEITHER_0_NOR_1 = "parameter is neither 0 nor 1";
 inline constexpr const char* NOT_ONE_DIMENSIONAL_VALUE = "parameter is not one-dimensional";
 inline constexpr const char* EMPTY = "parameter is empty";
+inline constexpr const char* NOT_A_BLOCK = "parameter is not a block of rows and columns";
 
 // "message, name context"; without a name or a context, without what would precede it.
 inline std::string ErrorText(std::string_view message, const char* name, const char* context) {
@@ -66,5 +68,21 @@ inline constexpr ConversionError COLUMN_ERRORS[] = {
      "the range has more than one row and more than one column, or the argument is left out, "
      "empty or an error value"},
 };
+inline constexpr ConversionError BLOCK_ERRORS[] = {
+    {MISSING, TO_DOUBLE, "NAME is left out"},
+    {NIL, TO_DOUBLE, "a cell of NAME is empty"},
+    {ERROR_VALUE, TO_DOUBLE,
+     "NAME, or one of its cells, is an error value or a text that is no number"},
+};
+
+// The conversion texts of an argument of a kind (catalogue/kinds.h, by its name): a flag's,
+// a block's, or a column's for the other kinds of cell value.
+inline std::span<const ConversionError> ConversionErrorsOf(std::string_view kind) {
+    if (kind == "flag")
+        return FLAG_ERRORS;
+    if (kind == "block")
+        return BLOCK_ERRORS;
+    return COLUMN_ERRORS;
+}
 
 } // namespace catalogue::conversions

@@ -18,12 +18,26 @@
 //   6. the reference pages, the texts its conversion shows (refdocs).
 // Then a routine may take a T, and every front end binds it.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
 
 namespace catalogue {
+
+// ---- The value of the kind beyond numbers, flags, columns and texts
+
+// A block of numbers, row by row: cells[i * columns + j] is row i, column j. A row, a
+// column or one value is a block of one row or one column.
+struct Block {
+    std::size_t rows = 0;
+    std::size_t columns = 0;
+    std::vector<double> cells;
+
+    double operator()(std::size_t i, std::size_t j) const { return cells[i * columns + j]; }
+    bool isLine() const { return rows == 1 || columns == 1; }
+};
 
 // Argument type codes: a number passed by value, and the framework's cell value, which
 // each front end converts to the parameter's kind under the argument's registered name.
@@ -32,8 +46,9 @@ inline constexpr const char* CELL_VALUE_ARGUMENT = "XLF_OPER";
 
 template <class T> struct ArgumentKind {
     static_assert(sizeof(T) == 0,
-                  "a routine parameter is a double, a bool, a std::vector<double>, a std::string "
-                  "or an optional number or column: a new kind is added in catalogue/kinds.h");
+                  "a routine parameter is a double, a bool, a std::vector<double>, a std::string, "
+                  "an optional number or column or a Block: a new kind is "
+                  "added in catalogue/kinds.h");
 };
 
 // A number, typed in or computed: the host passes it by value.
@@ -63,6 +78,12 @@ template <> struct ArgumentKind<std::optional<double>> {
 };
 template <> struct ArgumentKind<std::optional<std::vector<double>>> {
     static constexpr const char* name = "optional column";
+    static constexpr const char* typeCode = CELL_VALUE_ARGUMENT;
+};
+
+// A block of numbers: a range of rows and columns, a row, a column or one value.
+template <> struct ArgumentKind<Block> {
+    static constexpr const char* name = "block";
     static constexpr const char* typeCode = CELL_VALUE_ARGUMENT;
 };
 

@@ -21,9 +21,11 @@
 namespace xlf {
 
 template <class Param> struct HostArgument {
-    static_assert(sizeof(Param) == 0, "the add-ins convert numbers, flags, columns, texts and "
-                                      "optional numbers and columns: teach "
-                                      "framework/include/xlf/Arguments.h this kind of argument");
+    static_assert(
+        sizeof(Param) == 0,
+        "the add-ins convert numbers, flags, columns, texts, "
+        "optional numbers and columns and blocks: teach framework/include/xlf/Arguments.h "
+        "this kind of argument");
 };
 
 // A number, passed by value.
@@ -62,6 +64,14 @@ template <> struct HostArgument<std::optional<std::vector<double>>> {
     using Type = LPXLOPER12;
     static std::optional<std::vector<double>> Convert(LPXLOPER12 value, const char* name) {
         return OptionalColumn(XlfOper(value), name);
+    }
+};
+
+// A block of numbers (xlf/XlfOper.h).
+template <> struct HostArgument<catalogue::Block> {
+    using Type = LPXLOPER12;
+    static catalogue::Block Convert(LPXLOPER12 value, const char* name) {
+        return XlfOper(value).ToBlock(name);
     }
 };
 

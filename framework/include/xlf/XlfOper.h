@@ -5,6 +5,7 @@
 // the pointer. Records that came back from the host carry xlbitXLFree and are handed back
 // with xlFree once read; the conversions do so themselves.
 
+#include "catalogue/kinds.h"
 #include "xlf/HostApi.h"
 
 #include <cstdint>
@@ -52,6 +53,10 @@ public:
     char* ToString(const char* name = nullptr) const;
     // A single row, a single column or a single value, in its order.
     std::vector<double> ToDoubleVector(const char* name = nullptr) const;
+    // A block (catalogue/kinds.h): any range of numbers (or one value), row by row, each
+    // cell converted as a column's. A missing argument or an error value raises, as for a
+    // column.
+    catalogue::Block ToBlock(const char* name = nullptr) const;
 
     std::int32_t Rows() const;
     std::int32_t Columns() const;

@@ -35,6 +35,15 @@ struct Cause {
 // Propofol's hybrid constants (Schnider, the standard patient).
 #define HYBRID "0.2282, 0.005622, 0.0004083, 0.9642, 0.04562, 0.002412"
 #define VOLUMES "4.27, 18.9, 238, 1.89, 1.29, 0.836"
+// A propofol row with ke0, its variances, and a short schedule of a bolus and an infusion.
+#define ROW7 "{4.27;18.9;238;1.89;1.29;0.836;0.456}"
+#define OMEGA7 "{0.61;0.565;0.597;0.265;0.346;0.209;0.702}"
+#define SCHEDULE "{0;1;1;1}, {0;10;10;0}, {20;0;0;0}"
+// 101 rows: a million patients on them are above a cell's work.
+#define LONG_SCHEDULE "{0;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1}, {0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0}, {1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0}"
+// A 7x7 block: Omega's variances on the diagonal, and one pair of covariances (V1, Cl1).
+#define BLOCK7(cov1, cov2) "{0.61,0,0," cov1 ",0,0,0;0,0.565,0,0,0,0,0;0,0,0.597,0,0,0,0;" cov2 \
+    ",0,0,0.265,0,0,0;0,0,0,0,0.346,0,0;0,0,0,0,0,0.209,0;0,0,0,0,0,0,0.702}"
 // clang-format off
 const Cause CAUSES[] = {
     {"Cl2Hyb", "We need exactly 6 parameters!", "=Cl2Hyb({1;2;3})"},
@@ -92,6 +101,38 @@ const Cause CAUSES[] = {
     {"Omega2FromCV", "CV must be 0 or above!", "=Omega2FromCV(-0.1)"},
     {"RandNorm", "Seed must be a whole number from 0 to 2^53!", "=RandNorm(0.5, 0)"},
     {"RandNorm", "n must be a whole number from 0 to 2^53!", "=RandNorm(1, 9007199254740994)"},
+    {"VirtualPatient", "Row needs 6 or 7 values!", "=VirtualPatient({1;2}, " OMEGA7 ", 1, 0)"},
+    {"VirtualPatient", "Omega needs 7 variances or a 7x7 block!", "=VirtualPatient(" ROW7 ", {1,2;3,4}, 1, 0)"},
+    {"VirtualPatient", "Omega has a negative or missing variance!", "=VirtualPatient(" ROW7 ", {0.61;0.565;0.597;0.265;0.346;0.209;-1}, 1, 0)"},
+    {"VirtualPatient", "Omega block is not symmetric!", "=VirtualPatient(" ROW7 ", " BLOCK7("0", "0.1") ", 1, 0)"},
+    {"VirtualPatient", "Omega is not positive semi-definite!", "=VirtualPatient(" ROW7 ", " BLOCK7("0.41", "0.41") ", 1, 0)"},
+    {"VirtualPatient", "Seed must be a whole number from 0 to 2^53!", "=VirtualPatient(" ROW7 ", " OMEGA7 ", 2.5, 0)"},
+    {"VirtualPatient", "index must be a whole number from 0 to 2^53!", "=VirtualPatient(" ROW7 ", " OMEGA7 ", 1, -1)"},
+    {"CpBandVCl", "Seed must be a whole number from 0 to 2^53!", "=CpBandVCl(" SCHEDULE ", " ROW7 ", " OMEGA7 ", -1, 10, 0.5)"},
+    {"CpBandVCl", "nPatients must be a whole number from 1 on!", "=CpBandVCl(" SCHEDULE ", " ROW7 ", " OMEGA7 ", 1, 0, 0.5)"},
+    {"CpBandVCl", "nPatients must be at most 1000000 in a cell!", "=CpBandVCl({0}, {0}, {1}, " ROW7 ", " OMEGA7 ", 1, 1000001, 0.5)"},
+    {"CpBandVCl", "nPatients times rows must be at most 100000000!", "=CpBandVCl(" LONG_SCHEDULE ", " ROW7 ", " OMEGA7 ", 1, 1000000, 0.5)"},
+    {"CpBandVCl", "Columns of different length!", "=CpBandVCl({0;1}, {0;10;10;0}, {20;0;0;0}, " ROW7 ", " OMEGA7 ", 1, 10, 0.5)"},
+    {"CpBandVCl", "Row needs 6 or 7 values!", "=CpBandVCl(" SCHEDULE ", {4.27;18.9;238}, " OMEGA7 ", 1, 10, 0.5)"},
+    {"CpBandVCl", "Omega needs 7 variances or a 7x7 block!", "=CpBandVCl(" SCHEDULE ", " ROW7 ", {0.61;0.565}, 1, 10, 0.5)"},
+    {"CpBandVCl", "Omega has a negative or missing variance!", "=CpBandVCl(" SCHEDULE ", " ROW7 ", {0.61;-0.565;0.597;0.265;0.346;0.209;0.702}, 1, 10, 0.5)"},
+    {"CpBandVCl", "Omega block is not symmetric!", "=CpBandVCl(" SCHEDULE ", " ROW7 ", " BLOCK7("0.1", "0.2") ", 1, 10, 0.5)"},
+    {"CpBandVCl", "Omega is not positive semi-definite!", "=CpBandVCl(" SCHEDULE ", " ROW7 ", " BLOCK7("0.5", "0.5") ", 1, 10, 0.5)"},
+    {"CpBandVCl", "k must be from 0 to 1!", "=CpBandVCl(" SCHEDULE ", " ROW7 ", " OMEGA7 ", 1, 10, 1.5)"},
+    {"CpBandVCl", "Negative or missing PK parameter!", "=CpBandVCl(" SCHEDULE ", {0;18.9;238;1.89;1.29;0.836;0.456}, " OMEGA7 ", 1, 10, 0.5)"},
+    {"CeBandVCl", "Seed must be a whole number from 0 to 2^53!", "=CeBandVCl(" SCHEDULE ", " ROW7 ", " OMEGA7 ", -1, 10, 0.5)"},
+    {"CeBandVCl", "nPatients must be a whole number from 1 on!", "=CeBandVCl(" SCHEDULE ", " ROW7 ", " OMEGA7 ", 1, 0, 0.5)"},
+    {"CeBandVCl", "nPatients must be at most 1000000 in a cell!", "=CeBandVCl({0}, {0}, {1}, " ROW7 ", " OMEGA7 ", 1, 1000001, 0.5)"},
+    {"CeBandVCl", "nPatients times rows must be at most 100000000!", "=CeBandVCl(" LONG_SCHEDULE ", " ROW7 ", " OMEGA7 ", 1, 1000000, 0.5)"},
+    {"CeBandVCl", "Columns of different length!", "=CeBandVCl({0;1}, {0;10;10;0}, {20;0;0;0}, " ROW7 ", " OMEGA7 ", 1, 10, 0.5)"},
+    {"CeBandVCl", "Row needs 6 or 7 values!", "=CeBandVCl(" SCHEDULE ", {4.27;18.9;238}, " OMEGA7 ", 1, 10, 0.5)"},
+    {"CeBandVCl", "Omega needs 7 variances or a 7x7 block!", "=CeBandVCl(" SCHEDULE ", " ROW7 ", {0.61;0.565}, 1, 10, 0.5)"},
+    {"CeBandVCl", "Omega has a negative or missing variance!", "=CeBandVCl(" SCHEDULE ", " ROW7 ", {0.61;-0.565;0.597;0.265;0.346;0.209;0.702}, 1, 10, 0.5)"},
+    {"CeBandVCl", "Omega block is not symmetric!", "=CeBandVCl(" SCHEDULE ", " ROW7 ", " BLOCK7("0.1", "0.2") ", 1, 10, 0.5)"},
+    {"CeBandVCl", "Omega is not positive semi-definite!", "=CeBandVCl(" SCHEDULE ", " ROW7 ", " BLOCK7("0.5", "0.5") ", 1, 10, 0.5)"},
+    {"CeBandVCl", "k must be from 0 to 1!", "=CeBandVCl(" SCHEDULE ", " ROW7 ", " OMEGA7 ", 1, 10, 1.5)"},
+    {"CeBandVCl", "Negative or missing PK parameter!", "=CeBandVCl(" SCHEDULE ", {0;18.9;238;1.89;1.29;0.836;0.456}, " OMEGA7 ", 1, 10, 0.5)"},
+    {"CeBandVCl", "Ce band needs a row of 7 values with ke0!", "=CeBandVCl(" SCHEDULE ", {4.27;18.9;238;1.89;1.29;0.836}, " OMEGA7 ", 1, 10, 0.5)"},
     {"CsDtCe", "#Times have to be in ascending order!", "=CsDtCe({10;5}, " HYBRID ", 0.456, 50)"},
     {"CsDtCe", "Check PK parameters and/or decrement!", "=CsDtCe({10;30}, " HYBRID ", 0, 50)"},
     {"CsDtCe", "Times have to be at most 1000000!", "=CsDtCe({10;2000000}, " HYBRID ", 0.456, 50)"},
@@ -216,11 +257,8 @@ TEST_F(ShownTexts, EveryListedTextComesBackFromItsCause) {
                 const catalogue::ArgumentEntry& argument = entry.arguments[k];
                 if (!refdocs::DerivesConversions(function, k))
                     continue;
-                const bool flag = argument.quantity == catalogue::Quantity::Flag;
                 for (const conversions::ConversionError& conversion :
-                     flag ? std::span<const conversions::ConversionError>(conversions::FLAG_ERRORS)
-                          : std::span<const conversions::ConversionError>(
-                                conversions::COLUMN_ERRORS)) {
+                     conversions::ConversionErrorsOf(function.argumentKinds.at(k))) {
                     std::vector<std::string> arguments = example;
                     arguments[k] = CauseOf(conversion);
                     const std::string formula = Call(entry.worksheetName, arguments);

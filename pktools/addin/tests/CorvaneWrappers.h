@@ -31,6 +31,7 @@ inline std::map<std::string, CorvaneSane> CorvaneSaneArguments() {
                               bolus = {2, 0, 0, 1, 0}, levels = {1, 0.5, 0.5, 0.2, 0.1},
                               times = {0, 10, 60, 240, 600}, targets = {0, 3, 3, 3, 2};
     const std::vector<double> hyb = {h[0], h[1], h[2], h[3], h[4], h[5]};
+    const std::vector<double> omega = {0.61, 0.565, 0.597, 0.265, 0.346, 0.209, 0.702};
     auto with = [](std::vector<double> a, std::initializer_list<double> b) {
         a.insert(a.begin(), b);
         return a;
@@ -62,6 +63,9 @@ inline std::map<std::string, CorvaneSane> CorvaneSaneArguments() {
         {"xlCVFromOmega2", {{0.61}, {}}},
         {"xlOmega2FromCV", {{0.66}, {}}},
         {"xlRandNorm", {{1234567, 3}, {}}},
+        {"xlVirtualPatient", {{1234567, 3}, {plus(v, {ke0}), omega}}},
+        {"xlCpBandVCl", {{1, 20, 0.5}, {dt, rate, bolus, v, omega}}},
+        {"xlCeBandVCl", {{1, 20, 0.95}, {dt, rate, bolus, plus(v, {ke0}), omega}}},
         {"xldecrCe", {plus(hyb, {ke0}), {dt, rate, bolus, levels}}},
         {"xlCsDtCe", {plus(hyb, {ke0, 50}), {times}}},
         {"xlCsDtCp", {plus(hyb, {50}), {times}}},

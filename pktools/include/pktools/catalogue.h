@@ -703,8 +703,12 @@ inline constexpr FunctionEntry Omega2FromCV{
     .notes = LOG_NORMAL_NOTES,
 };
 
+// clang-format off
+inline constexpr ArgumentEntry SEED = {"seed", " Seed: a whole number from 0 to 2^53 ", B, "",
+    "the stream's seed"};
+// clang-format on
 inline constexpr ArgumentEntry RAND_NORM_ARGS[] = {
-    {"seed", " Seed: a whole number from 0 to 2^53 ", B, "", "the stream's seed"},
+    SEED,
     {"n", " Number of the draw, from 0 ", B, "", "which draw of the stream"},
 };
 inline constexpr ErrorCause RAND_NORM_ERRORS[] = {BAD_SEED, BAD_DRAW_INDEX};
@@ -727,6 +731,104 @@ inline constexpr FunctionEntry RandNorm{
     .sources = "Steele GL, Lea D, Flood CH, Fast splittable pseudorandom number generators, "
                "OOPSLA 2014 (SplitMix64); Wichura MJ, Algorithm AS "
                "241, Appl Stat 1988;37:477-84 (the coefficients as published).",
+};
+
+inline constexpr const char* VIRTUAL_PATIENT_NOTES =
+    "Patient i (from 0) takes the normal draws 7i ... 7i + 6 of the seed (RandNorm), one per slot "
+    "V1, V2, V3, Cl1, Cl2, Cl3, ke0 whether or not the slot varies, so a seed gives the same "
+    "person under every model. eta = L z, L the lower Cholesky factor of omega; a zero pivot (a "
+    "slot without variance, or one that moves only with others) gives a zero column.";
+// clang-format off
+inline constexpr ArgumentEntry PARAMETER_ROW = {"row", " Row with V1, V2, V3, Cl1, Cl2, Cl3 [, ke0] ",
+    CELL, "L, L/min, 1/min", "the typical parameters of one patient, such as a Velmora model's "
+    "first 6 or 7 cells: V1, V2, V3 (L), Cl1, Cl2, Cl3 (L/min) and ke0 (1/min)"};
+inline constexpr ArgumentEntry OMEGA = {"omega", " 7 variances of eta, or a 7x7 block ", CELL, "",
+    "the variances of eta of V1, V2, V3, Cl1, Cl2, Cl3 and ke0 (0 where a parameter does not "
+    "vary), such as ModelOmega's column; or the 7x7 covariance block in that order"};
+// clang-format on
+inline constexpr ArgumentEntry VIRTUAL_PATIENT_ARGS[] = {
+    PARAMETER_ROW,
+    OMEGA,
+    SEED,
+    {"index", " Number of the patient, from 0 ", B, "", "which patient of the seed"},
+};
+inline constexpr ErrorCause VIRTUAL_PATIENT_ERRORS[] = {
+    ROW_LENGTH, OMEGA_SHAPE,   OMEGA_VARIANCE,   OMEGA_ASYMMETRIC, OMEGA_NOT_SEMIDEFINITE,
+    BAD_SEED,   BAD_PATIENT_INDEX};
+inline constexpr ResultCell VIRTUAL_PATIENT_CELLS[] = {
+    {"V1 ... ke0", "as row", "row's parameter k times exp(eta_k), as many cells as row has"}};
+inline constexpr FunctionEntry VirtualPatient{
+    .worksheetName = "VirtualPatient",
+    .helpText = " Parameters of virtual patient number index of a seed ",
+    .arguments = VIRTUAL_PATIENT_ARGS,
+    .purpose = "One patient of a virtual population around a model's typical parameters: each "
+               "parameter times exp(eta), eta normal with the variances (or covariances) omega. "
+               "The same seed and index give the same patient in every front end.",
+    .result = "a column with as many cells as row",
+    .cells = VIRTUAL_PATIENT_CELLS,
+    .errors = VIRTUAL_PATIENT_ERRORS,
+    .example = "=VirtualPatient({4.27;18.9;238;1.89;1.29;0.836;0.456}, "
+               "{0.61;0.565;0.597;0.265;0.346;0.209;0.702}, 1234567, 0)",
+    .notes = VIRTUAL_PATIENT_NOTES,
+};
+
+inline constexpr ArgumentEntry BAND_ARGS[] = {
+    DELTA_TIMES,
+    RATE,
+    IV_BOLUS,
+    PARAMETER_ROW,
+    OMEGA,
+    SEED,
+    {"nPatients", " Number of virtual patients ", B, "",
+     "the patients 0 ... nPatients - 1 of the seed, as VirtualPatient gives them"},
+    {"k", " Percentile, from 0 to 1 ", B, "", "the percentile: 0.05, 0.5 (the median), 0.95"},
+};
+inline constexpr ErrorCause CP_BAND_ERRORS[] = {
+    BAD_SEED, PATIENT_COUNT, CELL_BAND_PATIENTS, CELL_BAND_SIZE, LENGTHS,
+    ROW_LENGTH,       OMEGA_SHAPE,    OMEGA_VARIANCE,   OMEGA_ASYMMETRIC,
+    OMEGA_NOT_SEMIDEFINITE, PERCENTILE_RANGE, NEGATIVE_OR_MISSING};
+inline constexpr ErrorCause CE_BAND_ERRORS[] = {
+    BAD_SEED, PATIENT_COUNT, CELL_BAND_PATIENTS, CELL_BAND_SIZE, LENGTHS,
+    ROW_LENGTH,       NO_KE0_IN_ROW,  OMEGA_SHAPE,      OMEGA_VARIANCE,
+    OMEGA_ASYMMETRIC, OMEGA_NOT_SEMIDEFINITE, PERCENTILE_RANGE, NEGATIVE_OR_MISSING};
+inline constexpr ResultCell CP_BAND_ROWS[] = {
+    {"Cp", "dose/L", "the k-th percentile of the patients' plasma concentrations at the end of row "
+     "k's interval, just after its bolus"}};
+inline constexpr ResultCell CE_BAND_ROWS[] = {
+    {"Ce", "dose/L", "the k-th percentile of the patients' effect-site concentrations at the end "
+     "of row k's interval"}};
+inline constexpr const char* BAND_NOTES =
+    "Each patient's concentrations are PredCpVCl's (Ce: PredCe's on Cl2Hyb of the patient's row "
+    "and its ke0). The percentile is interpolated at rank (n - 1) k as PERCENTILE.INC does. From "
+    "the first row whose interval, rate or bolus is not a number on, the cells are #NUM!. A cell "
+    "takes at most 100000000 patient rows; the Python module's band takes any number.";
+inline constexpr FunctionEntry CpBandVCl{
+    .worksheetName = "CpBandVCl",
+    .helpText = " Percentile of plasma concentration over virtual patients (Vol Cl) ",
+    .arguments = BAND_ARGS,
+    .purpose = "How a population would respond to one dosing history: the k-th percentile of "
+               "each row's plasma concentration over nPatients virtual patients.",
+    .result = COLUMN_PER_ROW,
+    .cells = CP_BAND_ROWS,
+    .errors = CP_BAND_ERRORS,
+    .example = "=CpBandVCl({0;1;1;1}, {0;10;10;0}, {20;0;0;0}, "
+               "{4.27;18.9;238;1.89;1.29;0.836}, {0.61;0.565;0.597;0.265;0.346;0.209;0}, 1, "
+               "1000, 0.95)",
+    .notes = BAND_NOTES,
+};
+inline constexpr FunctionEntry CeBandVCl{
+    .worksheetName = "CeBandVCl",
+    .helpText = " Percentile of effect site concentration over virtual patients (Vol Cl) ",
+    .arguments = BAND_ARGS,
+    .purpose = "The k-th percentile of each row's effect-site concentration over nPatients "
+               "virtual patients under one dosing history; row holds ke0.",
+    .result = COLUMN_PER_ROW,
+    .cells = CE_BAND_ROWS,
+    .errors = CE_BAND_ERRORS,
+    .example = "=CeBandVCl({0;1;1;1}, {0;10;10;0}, {20;0;0;0}, "
+               "{4.27;18.9;238;1.89;1.29;0.836;0.456}, "
+               "{0.61;0.565;0.597;0.265;0.346;0.209;0.702}, 1, 1000, 0.5)",
+    .notes = BAND_NOTES,
 };
 
 // ---- Decrement times
@@ -1111,6 +1213,9 @@ inline constexpr std::tuple CORVANE_FUNCTIONS{
     catalogue::Row{&CVFromOmega2,  &entries::CVFromOmega2},
     catalogue::Row{&Omega2FromCV,  &entries::Omega2FromCV},
     catalogue::Row{&RandNorm,      &entries::RandNorm},
+    catalogue::Row{&VirtualPatient, &entries::VirtualPatient},
+    catalogue::Row{&CpBandVCl,     &entries::CpBandVCl},
+    catalogue::Row{&CeBandVCl,     &entries::CeBandVCl},
     catalogue::Row{&decrCe,        &entries::decrCe},
     catalogue::Row{&CsDtCe,        &entries::CsDtCe},
     catalogue::Row{&CsDtCp,        &entries::CsDtCp},

@@ -68,6 +68,30 @@ inline constexpr ErrorCause BAD_SEED = {"Seed must be a whole number from 0 to 2
     "seed has a fraction, is below 0, above 9007199254740992 or not a number"};
 inline constexpr ErrorCause BAD_DRAW_INDEX = {"n must be a whole number from 0 to 2^53!",
     "n has a fraction, is below 0, above 9007199254740992 or not a number"};
+inline constexpr ErrorCause BAD_PATIENT_INDEX = {"index must be a whole number from 0 to 2^53!",
+    "index has a fraction, is below 0, above 9007199254740992 or not a number"};
+inline constexpr ErrorCause ROW_LENGTH = {"Row needs 6 or 7 values!",
+    "row does not hold 6 (V1, V2, V3, Cl1, Cl2, Cl3) or 7 (and ke0) numbers"};
+inline constexpr ErrorCause OMEGA_SHAPE = {"Omega needs 7 variances or a 7x7 block!",
+    "omega is neither a row or column of 7 cells nor a block of 7 rows and 7 columns"};
+inline constexpr ErrorCause OMEGA_VARIANCE = {"Omega has a negative or missing variance!",
+    "a variance of omega is below 0, or a cell of it is not a finite number"};
+inline constexpr ErrorCause OMEGA_ASYMMETRIC = {"Omega block is not symmetric!",
+    "the cell in row i, column j of the 7x7 block differs from the one in row j, column i"};
+inline constexpr ErrorCause OMEGA_NOT_SEMIDEFINITE = {"Omega is not positive semi-definite!",
+    "the block is no covariance matrix: a covariance is too large for its variances"};
+inline constexpr ErrorCause NO_KE0_IN_ROW = {"Ce band needs a row of 7 values with ke0!",
+    "row holds 6 numbers, without ke0"};
+inline constexpr ErrorCause PERCENTILE_RANGE = {"k must be from 0 to 1!",
+    "k is below 0, above 1 or not a number"};
+inline constexpr ErrorCause PATIENT_COUNT = {"nPatients must be a whole number from 1 on!",
+    "nPatients is below 1, has a fraction, is above 9007199254740992 or not a number"};
+inline constexpr ErrorCause CELL_BAND_PATIENTS = {"nPatients must be at most 1000000 in a cell!",
+    "nPatients is above 1000000, which a cell does not hold in memory at once; the Python "
+    "module's band takes more"};
+inline constexpr ErrorCause CELL_BAND_SIZE = {"nPatients times rows must be at most 100000000!",
+    "nPatients times the number of rows is above 100000000 (about a second of work); the "
+    "batch forms of the Python module and R package take more"};
 // clang-format on
 
 // Every refusal above, once.
@@ -97,6 +121,17 @@ inline constexpr const ErrorCause* CORVANE_REFUSALS[] = {
     &NEGATIVE_CV,
     &BAD_SEED,
     &BAD_DRAW_INDEX,
+    &BAD_PATIENT_INDEX,
+    &ROW_LENGTH,
+    &OMEGA_SHAPE,
+    &OMEGA_VARIANCE,
+    &OMEGA_ASYMMETRIC,
+    &OMEGA_NOT_SEMIDEFINITE,
+    &NO_KE0_IN_ROW,
+    &PERCENTILE_RANGE,
+    &PATIENT_COUNT,
+    &CELL_BAND_PATIENTS,
+    &CELL_BAND_SIZE,
 };
 
 } // namespace pktools::refusals

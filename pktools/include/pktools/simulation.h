@@ -113,13 +113,29 @@ private:
     EffectDecay e_{};
 };
 
+// Advances the plasma state over an interval at the given rate, without a bolus:
+//   x <- (1 - e1) (rate A/l1) + e1 x, and likewise y and z.
+inline void plasmaInterval(PlasmaState& s, const UnitFactors& u, const PlasmaDecay& e,
+                           double rate) {
+    s.x = (1 - e.e1) * (rate * u.a) + e.e1 * s.x;
+    s.y = (1 - e.e2) * (rate * u.b) + e.e2 * s.y;
+    s.z = (1 - e.e3) * (rate * u.c) + e.e3 * s.z;
+}
+
+// Adds a bolus to the plasma state: x <- x + bolus A, and likewise y and z.
+inline void plasmaBolus(PlasmaState& s, double bolus, const Hybrid& h) {
+    s.x = s.x + bolus * h.A;
+    s.y = s.y + bolus * h.B;
+    s.z = s.z + bolus * h.C;
+}
+
 // Advances the plasma state over an interval at the given rate, with the bolus at its end:
-//   x <- (1 - e1) (rate A/l1) + e1 x + bolus A, and likewise y and z.
+//   x <- (1 - e1) (rate A/l1) + e1 x + bolus A, and likewise y and z, the terms added from the
+// first to the last (so the interval and the bolus may also be taken one after the other).
 inline void plasmaStep(PlasmaState& s, const UnitFactors& u, const PlasmaDecay& e, double rate,
                        double bolus, const Hybrid& h) {
-    s.x = (1 - e.e1) * (rate * u.a) + e.e1 * s.x + bolus * h.A;
-    s.y = (1 - e.e2) * (rate * u.b) + e.e2 * s.y + bolus * h.B;
-    s.z = (1 - e.e3) * (rate * u.c) + e.e3 * s.z + bolus * h.C;
+    plasmaInterval(s, u, e, rate);
+    plasmaBolus(s, bolus, h);
 }
 void plasmaStep(PlasmaState& s, const UnitFactors& u, double dt, double rate, double bolus,
                 const Hybrid& h);

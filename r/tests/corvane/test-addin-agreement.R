@@ -30,6 +30,10 @@ reading <- function(value, kind, vectorised) {
                if (length(value) != 1 || is.na(value)) return("refused")
                "plain"
            },
+           "block" = {
+               if (!numeric_like || length(value) == 0 || anyNA(value)) return("refused")
+               "plain"
+           },
            "column" = , "optional column" = {
                if (kind == "optional column" && is.null(value)) return("plain")
                if (!numeric_like || length(value) == 0 || anyNA(value) || !one_long_axis)

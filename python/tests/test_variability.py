@@ -1,0 +1,64 @@
+"""The batch forms of the variability tools: the same bits as the cells, for any thread count,
+and the cells' refusals."""
+
+import numpy as np
+import pytest
+
+import corvane
+import velmora
+
+ROW = velmora.PropEleveldFinal(70, 170, 35.77, 35, 1, 0, 1, 1)[:7]
+OMEGA = velmora.ModelOmega("PropEleveldFinal")
+SCHEDULE = {"delta_times": [0] + [1 / 6] * 60, "rate": [0] + [10] * 30 + [2] * 30,
+            "iv_bolus": [140] + [0] * 60}
+
+
+def test_a_virtual_population_is_the_cells_patients():
+    block = np.diag(OMEGA)
+    block[0, 3] = block[3, 0] = 0.2
+    for omega in (OMEGA, block):
+        rows = corvane.virtual_population(ROW, omega, 1234567, 50, threads=3)
+        assert rows.shape == (50, 7)
+        for i in (0, 1, 49):
+            cell = corvane.VirtualPatient(ROW, omega, 1234567, i)
+            assert rows[i].tobytes() == cell.tobytes()
+        assert rows.tobytes() == corvane.virtual_population(ROW, omega, 1234567, 50,
+                                                            threads=1).tobytes()
+
+
+def test_a_band_is_the_cells_band_for_every_k_and_site():
+    ks = [0.05, 0.5, 0.95]
+    sequence = (SCHEDULE["delta_times"], SCHEDULE["rate"], SCHEDULE["iv_bolus"])
+    for site, cell in (("Cp", corvane.CpBandVCl), ("Ce", corvane.CeBandVCl)):
+        bands = corvane.band(SCHEDULE, ROW, OMEGA, 9, 200, ks, site=site, threads=2)
+        assert bands.shape == (61, 3)
+        for j, k in enumerate(ks):
+            assert bands[:, j].tobytes() == cell(*sequence, ROW, OMEGA, 9, 200, k).tobytes()
+        assert np.all(bands[1:, 0] < bands[1:, 2])
+        assert corvane.band(sequence, ROW, OMEGA, 9, 200, ks, site=site,
+                            threads=1).tobytes() == bands.tobytes()
+
+
+def test_the_batches_refuse_as_the_cells_do():
+    refusals = [
+        (lambda: corvane.band(SCHEDULE, ROW[:6], OMEGA, 1, 10, [0.5], site="Ce"),
+         "Ce band needs a row of 7 values with ke0!"),
+        (lambda: corvane.band(SCHEDULE, ROW, OMEGA, 1, 10, [0.5, 2]), "k must be from 0 to 1!"),
+        (lambda: corvane.band(SCHEDULE, ROW, OMEGA, 1, 0, [0.5]),
+         "nPatients must be a whole number from 1 on!"),
+        (lambda: corvane.band(SCHEDULE, ROW, OMEGA[:3], 1, 10, [0.5]),
+         "Omega needs 7 variances or a 7x7 block!"),
+        (lambda: corvane.virtual_population(ROW, OMEGA, -1, 10),
+         "Seed must be a whole number from 0 to 2^53!"),
+        (lambda: corvane.virtual_population([1, 2], OMEGA, 1, 10), "Row needs 6 or 7 values!"),
+        (lambda: corvane.band({"delta_times": [0, 1], "rate": [0], "iv_bolus": [1, 0]},
+                              ROW, OMEGA, 1, 10, [0.5]), "Columns of different length!"),
+    ]
+    for call, text in refusals:
+        with pytest.raises(ValueError) as refused:
+            call()
+        assert str(refused.value) == text
+    with pytest.raises(ValueError, match="site must be"):
+        corvane.band(SCHEDULE, ROW, OMEGA, 1, 10, [0.5], site="plasma")
+    with pytest.raises(ValueError, match="schedule must hold"):
+        corvane.band([1, 2], ROW, OMEGA, 1, 10, [0.5])
