@@ -801,7 +801,8 @@ inline constexpr const char* BAND_NOTES =
     "Each patient's concentrations are PredCpVCl's (Ce: PredCe's on Cl2Hyb of the patient's row "
     "and its ke0). The percentile is interpolated at rank (n - 1) k as PERCENTILE.INC does. From "
     "the first row whose interval, rate or bolus is not a number on, the cells are #NUM!. A cell "
-    "takes at most 100000000 patient rows; the Python module's band takes any number.";
+    "takes at most a million patients and 100000000 patient rows; the Python module's band "
+    "takes any number.";
 inline constexpr FunctionEntry CpBandVCl{
     .worksheetName = "CpBandVCl",
     .helpText = " Percentile of plasma concentration over virtual patients (Vol Cl) ",

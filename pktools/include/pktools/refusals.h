@@ -91,7 +91,7 @@ inline constexpr ErrorCause CELL_BAND_PATIENTS = {"nPatients must be at most 100
     "module's band takes more"};
 inline constexpr ErrorCause CELL_BAND_SIZE = {"nPatients times rows must be at most 100000000!",
     "nPatients times the number of rows is above 100000000 (about a second of work); the "
-    "batch forms of the Python module and R package take more"};
+    "Python module's band takes more"};
 // clang-format on
 
 // Every refusal above, once.
