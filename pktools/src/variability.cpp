@@ -50,13 +50,6 @@ std::array<double, ETA_SLOTS * ETA_SLOTS> slotMatrix(const Block& omega) {
     return a;
 }
 
-// The patient count of a band as the sheet gives it.
-std::size_t patientCount(double nPatients) {
-    if (!(nPatients >= 1 && nPatients <= LARGEST_SEED) || std::floor(nPatients) != nPatients)
-        throw InputError(refusals::PATIENT_COUNT);
-    return static_cast<std::size_t>(nPatients);
-}
-
 // One virtual patient's course through the dosing table, plasma or effect site.
 template <Site S> struct PatientCourse;
 template <> struct PatientCourse<Site::Plasma> {
@@ -150,7 +143,7 @@ std::vector<double> cellBand(std::vector<double> deltaTimes, std::vector<double>
                         site,
                         BAND_BLOCK_VALUES};
     request.seed = wholeNumberUpTo2To53(seed, refusals::BAD_SEED);
-    request.patients = patientCount(nPatients);
+    request.patients = bandPatients(nPatients);
     if (static_cast<double>(request.patients) > LARGEST_CELL_PATIENTS)
         throw InputError(refusals::CELL_BAND_PATIENTS);
     if (static_cast<double>(request.patients) * static_cast<double>(request.deltaTimes.size()) >
@@ -173,36 +166,40 @@ double Omega2FromCV(double cv) {
     return portable::log(1 + cv * cv);
 }
 
+std::size_t bandPatients(double nPatients) {
+    if (!(nPatients >= 1 && nPatients <= LARGEST_SEED) || std::floor(nPatients) != nPatients)
+        throw InputError(refusals::PATIENT_COUNT);
+    return static_cast<std::size_t>(nPatients);
+}
+
 SlotFactor slotFactor(const Block& omega) {
     constexpr std::size_t n = ETA_SLOTS;
     const std::array<double, n* n> a = slotMatrix(omega);
     SlotFactor f;
     std::array<double, n* n>& L = f.L;
-    for (std::size_t j = 0; j < n; ++j) {
-        double pivot = a[j * n + j];
+    // a_ij less what the columns before j already account for, subtracted column by column.
+    auto remainder = [&](std::size_t i, std::size_t j) {
+        double s = a[i * n + j];
         for (std::size_t k = 0; k < j; ++k)
-            pivot -= L[j * n + k] * L[j * n + k];
+            s -= L[i * n + k] * L[j * n + k];
+        return s;
+    };
+    for (std::size_t j = 0; j < n; ++j) {
+        const double pivot = remainder(j, j);
         const double band = ZERO_PIVOT_BAND * a[j * n + j];
         if (pivot > band) {
             L[j * n + j] = std::sqrt(pivot);
-            for (std::size_t i = j + 1; i < n; ++i) {
-                double s = a[i * n + j];
-                for (std::size_t k = 0; k < j; ++k)
-                    s -= L[i * n + k] * L[j * n + k];
-                L[i * n + j] = s / L[j * n + j];
-            }
+            for (std::size_t i = j + 1; i < n; ++i)
+                L[i * n + j] = remainder(i, j) / L[j * n + j];
             continue;
         }
         // A zero pivot: the column stays zero, which needs the rest of it to vanish too.
         if (pivot < -band)
             throw InputError(refusals::OMEGA_NOT_SEMIDEFINITE);
-        for (std::size_t i = j + 1; i < n; ++i) {
-            double s = a[i * n + j];
-            for (std::size_t k = 0; k < j; ++k)
-                s -= L[i * n + k] * L[j * n + k];
-            if (std::fabs(s) > ZERO_PIVOT_BAND * std::sqrt(a[i * n + i] * a[j * n + j]))
+        for (std::size_t i = j + 1; i < n; ++i)
+            if (std::fabs(remainder(i, j)) >
+                ZERO_PIVOT_BAND * std::sqrt(a[i * n + i] * a[j * n + j]))
                 throw InputError(refusals::OMEGA_NOT_SEMIDEFINITE);
-        }
     }
     return f;
 }

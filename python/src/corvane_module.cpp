@@ -29,14 +29,6 @@ unsigned threadsOf(const py::object& threads) {
     return static_cast<unsigned>(n);
 }
 
-// The patient count of a batch, as the band cells take it.
-std::size_t patientsOf(const py::object& n) {
-    const double count = pybinding::toNumber(n, "n");
-    if (!(count >= 1 && count <= pktools::LARGEST_SEED) || std::floor(count) != count)
-        throw pktools::InputError(pktools::refusals::PATIENT_COUNT);
-    return static_cast<std::size_t>(count);
-}
-
 // A schedule: a mapping with delta_times, rate and iv_bolus, or a sequence of those three
 // columns.
 void readSchedule(const py::object& schedule, pktools::BandRequest& request) {
@@ -69,7 +61,7 @@ py::array_t<double> virtualPopulation(const py::object& row, const py::object& o
         const catalogue::Block variances = pybinding::toBlock(omega, "omega");
         const std::uint64_t s = pktools::wholeNumberUpTo2To53(pybinding::toNumber(seed, "seed"),
                                                               pktools::refusals::BAD_SEED);
-        const std::size_t count = patientsOf(n);
+        const std::size_t count = pktools::bandPatients(pybinding::toNumber(n, "n"));
         const unsigned t = threadsOf(threads);
         py::array_t<double> out(
             {static_cast<py::ssize_t>(count), static_cast<py::ssize_t>(parameters.size())});
@@ -93,7 +85,7 @@ py::array_t<double> band(const py::object& schedule, const py::object& row, cons
         request.omega = pybinding::toBlock(omega, "omega");
         request.seed = pktools::wholeNumberUpTo2To53(pybinding::toNumber(seed, "seed"),
                                                      pktools::refusals::BAD_SEED);
-        request.patients = patientsOf(n);
+        request.patients = pktools::bandPatients(pybinding::toNumber(n, "n"));
         if (site != "Cp" && site != "Ce")
             throw py::value_error("site must be \"Cp\" or \"Ce\"");
         request.site = site == "Cp" ? pktools::Site::Plasma : pktools::Site::EffectSite;

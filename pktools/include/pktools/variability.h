@@ -104,6 +104,10 @@ inline constexpr std::size_t HISTOGRAM_FROM = 4096;
 inline constexpr std::size_t HISTOGRAM_BUCKETS = 16384;
 static_assert(HISTOGRAM_BUCKETS <= 65536, "a bucket's number is kept in 16 bits");
 
+// The number of patients of a band as the caller gives it: a whole number from 1 to 2^53.
+// Throws InputError "nPatients must be a whole number from 1 on!".
+std::size_t bandPatients(double nPatients);
+
 // Where a band's concentrations are taken.
 enum class Site { Plasma, EffectSite };
 
