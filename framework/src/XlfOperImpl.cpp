@@ -483,6 +483,45 @@ catalogue::Block XlfOper::ToBlock(const char* name) const {
     return block;
 }
 
+catalogue::Samples XlfOper::ToSamples(const char* name) const {
+    const std::uint32_t type = Type();
+    if (type == xltypeErr) {
+        RaiseForUnconvertible(type, name, kToDoubleContext);
+    }
+    if (type == xltypeNil) {
+        return {std::nullopt};
+    }
+    const std::int32_t rows = Rows();
+    const std::int32_t columns = Columns();
+    // A malformed reference may give negative counts, and an array or area no cells.
+    if ((rows != 1 && columns != 1) || rows < 1 || columns < 1) {
+        RaiseForResultCode(xlretInvXloper, name, kNotOneDimensional);
+    }
+    if (type == xltypeSRef || type == xltypeRef) {
+        // A reference's values, its empty cells as empty records.
+        HostOwnedRecord values;
+        Coerce(*record_, xltypeMulti, values, name, kToDoubleContext);
+        return XlfOper(values.get()).ToSamples(name);
+    }
+    catalogue::Samples samples(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
+    for (std::int32_t i = 0; i < rows; ++i) {
+        for (std::int32_t j = 0; j < columns; ++j) {
+            XlfOper cell = Element(i, j);
+            const XLOPER12* record = cell.GetXLOPER();
+            const std::uint32_t cellType = cell.Type();
+            const bool empty =
+                cellType == xltypeNil ||
+                (cellType == xltypeStr && (record->val.str == nullptr || record->val.str[0] == 0));
+            if (!empty) {
+                samples[static_cast<std::size_t>(i + j)] =
+                    cellType == xltypeNum ? record->val.num
+                                          : ConvertElement(cell.GetXLOPER(), name);
+            }
+        }
+    }
+    return samples;
+}
+
 void XlfOper::RaiseForUnconvertible(std::uint32_t type, const char* name, const char* context) {
     switch (type) {
     case xltypeMissing:

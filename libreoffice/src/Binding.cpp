@@ -162,6 +162,30 @@ std::vector<double> columnArgument(const Any& value, const char* name) {
     return {cellNumber(value, name, false)};
 }
 
+catalogue::Samples samplesArgument(const Any& value, const char* name) {
+    const Sequence<Sequence<Any>>* rows = rowsOf(value);
+    if (rows == nullptr) {
+        if (!value.hasValue())
+            raise(xlf::kInvalidRecordMessage, name, xlf::kNotOneDimensional);
+        return {isEmptyCell(value) ? std::nullopt
+                                   : std::optional<double>(cellNumber(value, name, false))};
+    }
+    const sal_Int32 rowCount = rows->getLength();
+    const sal_Int32 columnCount = rowCount > 0 ? (*rows)[0].getLength() : 0;
+    if ((rowCount != 1 && columnCount != 1) || rowCount < 1 || columnCount < 1)
+        raise(xlf::kInvalidRecordMessage, name, xlf::kNotOneDimensional);
+    catalogue::Samples samples;
+    for (const Sequence<Any>& row : *rows) {
+        if (row.getLength() != columnCount)
+            raise(xlf::kInvalidRecordMessage, name, xlf::kNotOneDimensional);
+        for (const Any& cell : row)
+            samples.push_back(isEmptyCell(cell)
+                                  ? std::nullopt
+                                  : std::optional<double>(cellNumber(cell, name, true)));
+    }
+    return samples;
+}
+
 namespace {
 
 // The one cell of a range of one cell stands for that cell.

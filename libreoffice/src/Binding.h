@@ -71,6 +71,8 @@ std::optional<std::vector<double>> optionalColumnArgument(const css::uno::Any& v
                                                           const char* name);
 // A block: a range of any rows and columns, or one value, each cell a column's.
 catalogue::Block blockArgument(const css::uno::Any& value, const char* name);
+// A column of samples: a column whose empty cells (and empty texts) are rows not sampled.
+catalogue::Samples samplesArgument(const css::uno::Any& value, const char* name);
 
 Table resultTable(double value);
 Table resultTable(const std::vector<double>& values);
@@ -83,7 +85,7 @@ template <class Param> struct Argument {
     static_assert(sizeof(Param) == 0,
                   "the LibreOffice binding converts numbers (double), flags (bool), columns "
                   "(std::vector<double>), texts (std::string), optional numbers and columns, "
-                  "and blocks only: teach libreoffice/src/Binding.h this "
+                  "blocks and samples only: teach libreoffice/src/Binding.h this "
                   "parameter type before adding the function");
 };
 template <> struct Argument<double> {
@@ -117,6 +119,12 @@ template <> struct Argument<std::optional<std::vector<double>>> {
 template <> struct Argument<catalogue::Block> {
     static catalogue::Block From(const css::uno::Any& value, const char* name) {
         return blockArgument(value, name);
+    }
+};
+
+template <> struct Argument<catalogue::Samples> {
+    static catalogue::Samples From(const css::uno::Any& value, const char* name) {
+        return samplesArgument(value, name);
     }
 };
 

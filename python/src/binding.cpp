@@ -4,6 +4,7 @@
 #include "catalogue/keywords.h"
 #include "catalogue/kinds.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -152,6 +153,36 @@ catalogue::Block toBlock(py::handle value, const std::string& keyword) {
     const auto rows = static_cast<std::size_t>(array.ndim() == 2 ? array.shape(0) : 1);
     return {rows, static_cast<std::size_t>(doubles.size()) / rows,
             std::vector<double>(doubles.data(), doubles.data() + doubles.size())};
+}
+
+catalogue::Samples toSamples(py::handle value, const std::string& keyword) {
+    auto sample = [](double number) {
+        return std::isnan(number) ? std::nullopt : std::optional<double>(number);
+    };
+    if (value.is_none())
+        throw py::type_error(conversionError(conversions::MISSING, keyword, COLUMN_CONTEXT));
+    if (PyList_Check(value.ptr()) || PyTuple_Check(value.ptr())) {
+        // None among the numbers, which numpy would not read as one.
+        const py::sequence items = py::reinterpret_borrow<py::sequence>(value);
+        if (items.size() == 0)
+            throw py::value_error(conversionError(conversions::EMPTY, keyword, COLUMN_CONTEXT));
+        catalogue::Samples samples;
+        samples.reserve(items.size());
+        for (const py::handle item : items) {
+            if (item.is_none())
+                samples.emplace_back();
+            else if (PySequence_Check(item.ptr()) && !PyUnicode_Check(item.ptr()))
+                throw py::value_error(conversionError(conversions::NOT_ONE_DIMENSIONAL_VALUE,
+                                                      keyword, COLUMN_CONTEXT));
+            else
+                samples.push_back(sample(readNumber(item, keyword, COLUMN_CONTEXT)));
+        }
+        return samples;
+    }
+    const std::vector<double> column = toColumn(value, keyword);
+    catalogue::Samples samples(column.size());
+    std::transform(column.begin(), column.end(), samples.begin(), sample);
+    return samples;
 }
 
 py::array_t<double> toArray(const std::vector<double>& values) {

@@ -47,7 +47,7 @@ namespace conversions = catalogue::conversions;
 
 // ---- What R sees of a function
 
-enum class Kind { Number, Flag, Column, Text, OptionalNumber, OptionalColumn, Block };
+enum class Kind { Number, Flag, Column, Text, OptionalNumber, OptionalColumn, Block, Samples };
 enum class Returns { Column, Number, Flag, Text, Texts };
 
 struct RFunction {
@@ -77,8 +77,12 @@ template <class P> constexpr Kind kindOf() {
         return Kind::OptionalNumber;
     else if constexpr (std::is_same_v<P, catalogue::Block>)
         return Kind::Block;
-    else
+    else if constexpr (std::is_same_v<P, catalogue::Samples>)
+        return Kind::Samples;
+    else if constexpr (std::is_same_v<P, std::optional<std::vector<double>>>)
         return Kind::OptionalColumn;
+    else
+        static_assert(sizeof(P) == 0, "teach the R generator this kind of argument");
 }
 
 template <class R> constexpr Returns returnsOf() {
@@ -219,7 +223,8 @@ std::string wrappedCall(const std::string& head, const std::vector<std::string>&
         std::string piece = arguments[k] + (k + 1 < arguments.size() ? "," : ")");
         if (k > 0) {
             if (column + 1 + piece.size() > width) {
-                out += "\n" + std::string(indent, ' ');
+                out += '\n';
+                out.append(indent, ' ');
                 column = indent;
             } else {
                 out += ' ';
@@ -391,7 +396,8 @@ std::string functionsFile(const Package& p, const Translator& translator) {
     out += "# Each function's arguments: R name = kind; and the length of each model's row.\n";
     out += ".arguments <- list(\n";
     constexpr const char* KIND_NAMES[] = {
-        "number", "flag", "column", "text", "optional number", "optional column", "block"};
+        "number",          "flag",  "column", "text", "optional number",
+        "optional column", "block", "samples"};
     for (std::size_t i = 0; i < p.functions.size(); ++i) {
         const RFunction& f = p.functions[i];
         std::vector<std::string> pairs;
@@ -445,6 +451,8 @@ const char* kindWords(Kind kind, bool population) {
         return "A number, or NULL (the default) to leave it out.";
     case Kind::Block:
         return "A block: a numeric matrix or data.frame, or a numeric vector as one row.";
+    case Kind::Samples:
+        return "A column of samples: a numeric vector, NA where not sampled.";
     default:
         return "A numeric vector, or NULL (the default) to leave it out.";
     }
@@ -528,17 +536,22 @@ std::string errorsSection(const RFunction& f) {
     if (refusable != f.kinds.end()) {
         const Kind kind = *refusable;
         const std::string& name = f.names[static_cast<std::size_t>(refusable - f.kinds.begin())];
-        const bool column = kind == Kind::Column || kind == Kind::OptionalColumn;
+        const bool column =
+            kind == Kind::Column || kind == Kind::OptionalColumn || kind == Kind::Samples;
         const char* message =
             kind == Kind::Flag ? conversions::NEITHER_0_NOR_1 : conversions::NOT_A_NUMBER;
         const char* context = kind == Kind::Flag ? conversions::TO_BOOL
                               : column           ? conversions::TO_COLUMN
                                                  : conversions::TO_DOUBLE;
+        // NA leaves out an optional argument and is a row not sampled in a column of samples.
+        const std::string missingFor = isOptional(kind)        ? "NA"
+                                       : kind == Kind::Samples ? "NULL"
+                                                               : "NA or NULL";
         out += std::string("An argument that does not convert stops the call with an error ") +
                "naming it, such as \\code{\"" +
                rd(conversions::ErrorText(message, name.c_str(), context)) + "\"} or \\code{\"" +
                rd(conversions::ErrorText(conversions::MISSING, name.c_str(), context)) +
-               "\"} for NA" + (isOptional(kind) ? "" : " or NULL") +
+               "\"} for " + missingFor +
                "; arguments are read in their order, and the first that fails is named.\n";
     }
     if (std::any_of(f.kinds.begin(), f.kinds.end(),
@@ -776,9 +789,13 @@ std::vector<std::string> callTableFormulas(const std::string& file) {
     std::vector<std::string> formulas;
     for (const rgenerator::Json& group : table.at("groups").items)
         for (const rgenerator::Json& call : group.at("calls").items) {
-            std::string formula = "=" + call.items.at(0).text + "(";
-            for (std::size_t k = 1; k < call.items.size(); ++k)
-                formula += (k > 1 ? "," : "") + formulaValue(call.items[k]);
+            std::string formula = "=";
+            formula += call.items.at(0).text;
+            formula += '(';
+            for (std::size_t k = 1; k < call.items.size(); ++k) {
+                formula += k > 1 ? "," : "";
+                formula += formulaValue(call.items[k]);
+            }
             formulas.push_back(formula + ")");
         }
     return formulas;

@@ -179,6 +179,21 @@ std::vector<double> toColumn(SEXP value, Argument argument) {
     return column;
 }
 
+catalogue::Samples toSamples(SEXP value, Argument argument) {
+    if (Rf_isNull(value))
+        refuse(conversions::MISSING, argument, conversions::TO_COLUMN);
+    const std::vector<double> column = TYPEOF(value) == VECSXP && Rf_inherits(value, "data.frame")
+                                           ? dataFrameCells(value, argument)
+                                           : vectorCells(value, argument);
+    if (column.empty())
+        refuse(conversions::EMPTY, argument, conversions::TO_COLUMN);
+    catalogue::Samples samples(column.size());
+    for (std::size_t k = 0; k < column.size(); ++k)
+        if (!std::isnan(column[k]))
+            samples[k] = column[k];
+    return samples;
+}
+
 catalogue::Block toBlock(SEXP value, Argument argument) {
     constexpr const char* context = conversions::TO_DOUBLE;
     if (Rf_isNull(value))

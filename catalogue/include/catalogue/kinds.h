@@ -39,6 +39,9 @@ struct Block {
     bool isLine() const { return rows == 1 || columns == 1; }
 };
 
+// A column of samples: a row without a value (an empty cell) was not sampled.
+using Samples = std::vector<std::optional<double>>;
+
 // Argument type codes: a number passed by value, and the framework's cell value, which
 // each front end converts to the parameter's kind under the argument's registered name.
 inline constexpr const char* NUMBER_ARGUMENT = "B";
@@ -47,7 +50,7 @@ inline constexpr const char* CELL_VALUE_ARGUMENT = "XLF_OPER";
 template <class T> struct ArgumentKind {
     static_assert(sizeof(T) == 0,
                   "a routine parameter is a double, a bool, a std::vector<double>, a std::string, "
-                  "an optional number or column or a Block: a new kind is "
+                  "an optional number or column, a Block or Samples: a new kind is "
                   "added in catalogue/kinds.h");
 };
 
@@ -84,6 +87,13 @@ template <> struct ArgumentKind<std::optional<std::vector<double>>> {
 // A block of numbers: a range of rows and columns, a row, a column or one value.
 template <> struct ArgumentKind<Block> {
     static constexpr const char* name = "block";
+    static constexpr const char* typeCode = CELL_VALUE_ARGUMENT;
+};
+
+// A column of samples: a range of one row or one column, whose empty cells are rows not
+// sampled.
+template <> struct ArgumentKind<Samples> {
+    static constexpr const char* name = "samples";
     static constexpr const char* typeCode = CELL_VALUE_ARGUMENT;
 };
 
