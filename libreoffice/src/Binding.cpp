@@ -186,6 +186,39 @@ catalogue::Samples samplesArgument(const Any& value, const char* name) {
     return samples;
 }
 
+catalogue::Identifiers identifiersArgument(const Any& value, const char* name) {
+    // One cell's identifier: its text, its number's identifierOf, an empty cell's "".
+    auto identifier = [&](const Any& cell) -> std::string {
+        double number = 0;
+        if (cell >>= number)
+            return catalogue::identifierOf(number);
+        OUString text;
+        if (cell >>= text)
+            return text.toUtf8().getStr();
+        if (!cell.hasValue())
+            return "";
+        raise(xlf::kErrorMessage, name, xlf::kToStringContext);
+    };
+    const Sequence<Sequence<Any>>* rows = rowsOf(value);
+    if (rows == nullptr) {
+        if (!value.hasValue())
+            raise(xlf::kInvalidRecordMessage, name, xlf::kNotOneDimensional);
+        return {identifier(value)};
+    }
+    const sal_Int32 rowCount = rows->getLength();
+    const sal_Int32 columnCount = rowCount > 0 ? (*rows)[0].getLength() : 0;
+    if ((rowCount != 1 && columnCount != 1) || rowCount < 1 || columnCount < 1)
+        raise(xlf::kInvalidRecordMessage, name, xlf::kNotOneDimensional);
+    catalogue::Identifiers identifiers;
+    for (const Sequence<Any>& row : *rows) {
+        if (row.getLength() != columnCount)
+            raise(xlf::kInvalidRecordMessage, name, xlf::kNotOneDimensional);
+        for (const Any& cell : row)
+            identifiers.push_back(identifier(cell));
+    }
+    return identifiers;
+}
+
 namespace {
 
 // The one cell of a range of one cell stands for that cell.

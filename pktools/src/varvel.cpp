@@ -9,6 +9,7 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <string>
 
 namespace pktools {
 
@@ -171,8 +172,8 @@ double VarvelDivergence(Samples times, Samples measured, Samples predicted) {
     return divergenceOf(set, refusals::TOO_FEW_FOR_DIVERGENCE);
 }
 
-std::vector<double> VarvelPopulation(Samples subject, Samples times, Samples measured,
-                                     Samples predicted, double method) {
+std::vector<double> VarvelPopulation(catalogue::Identifiers subject, Samples times,
+                                     Samples measured, Samples predicted, double method) {
     requireSameLength(subject.size(), times.size());
     requireSameLength(subject.size(), measured.size());
     if (method != 0 && method != 1 && method != 2)
@@ -183,12 +184,14 @@ std::vector<double> VarvelPopulation(Samples subject, Samples times, Samples mea
     const Sampled s = samplesOf(measured, predicted);
     SampleSet pool;
     pool.pe = s.pe;
-    std::map<double, std::size_t> indexOf;
+    std::map<std::string, std::size_t> indexOf;
     std::vector<SampleSet> subjects;
     for (std::size_t j = 0; j < s.rows.size(); ++j) {
         const std::size_t row = s.rows[j];
         const double time = valueAt(times, row);
-        const auto [found, isNew] = indexOf.try_emplace(valueAt(subject, row), subjects.size());
+        if (subject[row].empty())
+            throw InputError(refusals::NOT_FINITE_SAMPLE);
+        const auto [found, isNew] = indexOf.try_emplace(subject[row], subjects.size());
         if (isNew)
             subjects.emplace_back();
         SampleSet& set = subjects[found->second];

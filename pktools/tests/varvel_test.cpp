@@ -9,6 +9,7 @@
 #include <vector>
 
 using namespace pktools;
+using catalogue::Identifiers;
 using catalogue::Samples;
 using pktools::test_support::messageOf;
 
@@ -46,8 +47,8 @@ TEST(Varvel, RefusesWhatIsNoMeasurementOrPrediction) {
     EXPECT_EQ(messageOf([] { VarvelPE({1, 2}, {1}); }), lengths);
     EXPECT_EQ(messageOf([] { VarvelDivergence({0, 1}, {1, 2}, {1}); }), lengths);
     EXPECT_EQ(messageOf([] { VarvelDivergence({0}, {1, 2}, {1, 2}); }), lengths);
-    EXPECT_EQ(messageOf([] { VarvelPopulation({1}, {0, 1}, {1, 2}, {1, 2}, 0); }), lengths);
-    EXPECT_EQ(messageOf([] { VarvelPopulation({1, 1}, {0, 1}, {1, 2}, {1}, 0); }), lengths);
+    EXPECT_EQ(messageOf([] { VarvelPopulation({"1"}, {0, 1}, {1, 2}, {1, 2}, 0); }), lengths);
+    EXPECT_EQ(messageOf([] { VarvelPopulation({"1", "1"}, {0, 1}, {1, 2}, {1}, 0); }), lengths);
     EXPECT_EQ(messageOf([] { VarvelMDPE({1, 2}, {1, 0}); }), "Non-positive prediction!");
     EXPECT_EQ(messageOf([] { VarvelMDAPE({1, 2}, {1, -3}); }), "Non-positive prediction!");
     EXPECT_EQ(messageOf([] { VarvelWobble({1, -2}, {1, 1}); }), "Negative measurement!");
@@ -58,7 +59,7 @@ TEST(Varvel, RefusesWhatIsNoMeasurementOrPrediction) {
               }),
               "Sample not a finite number!");
     EXPECT_EQ(messageOf([] {
-                  VarvelPopulation({1, NAN}, {0, 1}, {1, 2}, {1, 1}, 2);
+                  VarvelPopulation({"1", "1"}, {0, NAN}, {1, 2}, {1, 1}, 2);
               }),
               "Sample not a finite number!");
 }
@@ -76,7 +77,7 @@ TEST(Varvel, DivergenceIsTheSlopeOfTheAbsoluteErrorPerHour) {
 TEST(Varvel, APopulationTakesEachSubjectFirstOrPoolsTheSamples) {
     // Subject 1: PE 10, 30 at 0 and 60 min; 2 (its rows among 1's): PE -20, 0, 40 at 0, 30,
     // 60 min.
-    const Samples subject = {1, 2, 1, 2, 2};
+    const Identifiers subject = {"1", "2", "1", "2", "2"};
     const Samples times = {0, 0, 60, 30, 60};
     const Samples measured = {11, 8, 13, 10, 14};
     const Samples predicted = {10, 10, 10, 10, 10};
@@ -99,7 +100,7 @@ TEST(Varvel, APopulationTakesEachSubjectFirstOrPoolsTheSamples) {
     EXPECT_EQ(pooled[2], VarvelDivergence(times, measured, predicted));
 
     // Three subjects (MDPE 10, 20, 60): the median differs from the mean.
-    const Samples three = {1, 1, 2, 2, 3, 3};
+    const Identifiers three = {"a", "a", "b", "b", "c", "c"};
     const Samples at = {0, 60, 0, 60, 0, 60};
     const Samples m = {11, 11, 12, 12, 16, 16};
     const Samples p(6, 10.0);
@@ -111,14 +112,14 @@ TEST(Varvel, APopulationTakesEachSubjectFirstOrPoolsTheSamples) {
                   "Method must be 0, 1 or 2!")
             << method;
     // A subject with one sample has no divergence of its own, but the pool does.
-    const Samples lonely = {1, 1, 2};
+    const Identifiers lonely = {"1", "1", "2"};
     EXPECT_EQ(messageOf([&] {
                   VarvelPopulation(lonely, {0, 60, 0}, {11, 12, 9}, {10, 10, 10}, 0);
               }),
               "Divergence needs 2 samples at 2 distinct times in each subject!");
     EXPECT_NO_THROW(VarvelPopulation(lonely, {0, 60, 0}, {11, 12, 9}, {10, 10, 10}, 2));
     EXPECT_EQ(messageOf([&] {
-                  VarvelPopulation({1, 2}, {0, 0}, {11, 12}, {10, 10}, 2);
+                  VarvelPopulation({"1", "2"}, {0, 0}, {11, 12}, {10, 10}, 2);
               }),
               "Divergence needs 2 samples at 2 distinct times!");
 }
@@ -137,9 +138,9 @@ TEST(Varvel, AnEmptyCellIsNoSample) {
     EXPECT_EQ(VarvelWobble(measured, predicted), VarvelWobble(MEASURED, PREDICTED));
     EXPECT_EQ(VarvelDivergence(times, measured, predicted),
               VarvelDivergence({0, 30, 60, 90}, MEASURED, PREDICTED));
-    const Samples subject = {1, std::nullopt, 1, 2, 2, std::nullopt};
+    const Identifiers subject = {"x", "", "x", "12", "12", ""};
     EXPECT_EQ(VarvelPopulation(subject, times, measured, predicted, 0),
-              VarvelPopulation({1, 1, 2, 2}, {0, 30, 60, 90}, MEASURED, PREDICTED, 0));
+              VarvelPopulation({"1", "1", "2", "2"}, {0, 30, 60, 90}, MEASURED, PREDICTED, 0));
 
     // A sample needs its time and subject; no sample at all is refused.
     EXPECT_EQ(messageOf([&] {
@@ -151,8 +152,18 @@ TEST(Varvel, AnEmptyCellIsNoSample) {
               }),
               "Sample not a finite number!");
     EXPECT_EQ(messageOf([&] {
-                  VarvelPopulation({1, std::nullopt}, {0, 1}, {1, 2}, {1, 1}, 2);
+                  VarvelPopulation({"1", ""}, {0, 1}, {1, 2}, {1, 1}, 2);
               }),
               "Sample not a finite number!");
     EXPECT_EQ(messageOf([&] { VarvelMDPE({std::nullopt, 1}, {1, std::nullopt}); }), "No samples!");
+}
+
+TEST(Varvel, ANumberAndItsTextNameOneSubject) {
+    EXPECT_EQ(catalogue::identifierOf(12), "12");
+    EXPECT_EQ(catalogue::identifierOf(3.5), "3.5");
+    EXPECT_EQ(catalogue::identifierOf(0.1), "0.1");
+    EXPECT_EQ(catalogue::identifierOf(1.0 / 3), "0.3333333333333333");
+    EXPECT_EQ(catalogue::identifierOf(0.1 + 0.2), "0.30000000000000004");
+    EXPECT_EQ(catalogue::identifierOf(-2e300), "-2e+300");
+    EXPECT_EQ(catalogue::identifierOf(INFINITY), ""); // no subject: refused where sampled
 }

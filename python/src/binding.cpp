@@ -185,6 +185,49 @@ catalogue::Samples toSamples(py::handle value, const std::string& keyword) {
     return samples;
 }
 
+catalogue::Identifiers toIdentifiers(py::handle value, const std::string& keyword) {
+    constexpr const char* context = conversions::TO_STRING;
+    if (value.is_none())
+        throw py::type_error(conversionError(conversions::MISSING, keyword, context));
+    // One identifier of a cell: a text, a number's catalogue::identifierOf, none for None or NaN.
+    auto identifier = [&](py::handle item) -> std::string {
+        if (item.is_none())
+            return "";
+        if (PyUnicode_Check(item.ptr()))
+            return item.cast<std::string>();
+        if (PyBool_Check(item.ptr()))
+            return item.ptr() == Py_True ? "TRUE" : "FALSE";
+        const double number = readNumber(item, keyword, context);
+        return std::isnan(number) ? "" : catalogue::identifierOf(number);
+    };
+    const bool isArray = py::isinstance<py::array>(value);
+    if (PyUnicode_Check(value.ptr()) || (!isArray && !py::isinstance<py::sequence>(value)))
+        return {identifier(value)};
+    if (isArray) {
+        const auto array = py::reinterpret_borrow<py::array>(value);
+        int longAxes = 0;
+        for (py::ssize_t axis = 0; axis < array.ndim(); ++axis)
+            longAxes += array.shape(axis) > 1;
+        if (longAxes > 1)
+            throw py::value_error(
+                conversionError(conversions::NOT_ONE_DIMENSIONAL_VALUE, keyword, context));
+    }
+    // An array's items as Python's own numbers and texts.
+    const py::sequence items = isArray ? py::sequence(value.attr("ravel")().attr("tolist")())
+                                       : py::reinterpret_borrow<py::sequence>(value);
+    if (items.size() == 0)
+        throw py::value_error(conversionError(conversions::EMPTY, keyword, context));
+    catalogue::Identifiers identifiers;
+    identifiers.reserve(items.size());
+    for (const py::handle item : items) {
+        if (!PyUnicode_Check(item.ptr()) && py::isinstance<py::sequence>(item))
+            throw py::value_error(
+                conversionError(conversions::NOT_ONE_DIMENSIONAL_VALUE, keyword, context));
+        identifiers.push_back(identifier(item));
+    }
+    return identifiers;
+}
+
 py::array_t<double> toArray(const std::vector<double>& values) {
     // Straight through numpy's C API: array_t's constructor costs as much as a model.
     const auto& api = py::detail::npy_api::get();

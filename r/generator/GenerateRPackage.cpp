@@ -47,7 +47,17 @@ namespace conversions = catalogue::conversions;
 
 // ---- What R sees of a function
 
-enum class Kind { Number, Flag, Column, Text, OptionalNumber, OptionalColumn, Block, Samples };
+enum class Kind {
+    Number,
+    Flag,
+    Column,
+    Text,
+    OptionalNumber,
+    OptionalColumn,
+    Block,
+    Samples,
+    Identifiers
+};
 enum class Returns { Column, Number, Flag, Text, Texts };
 
 struct RFunction {
@@ -79,6 +89,8 @@ template <class P> constexpr Kind kindOf() {
         return Kind::Block;
     else if constexpr (std::is_same_v<P, catalogue::Samples>)
         return Kind::Samples;
+    else if constexpr (std::is_same_v<P, catalogue::Identifiers>)
+        return Kind::Identifiers;
     else if constexpr (std::is_same_v<P, std::optional<std::vector<double>>>)
         return Kind::OptionalColumn;
     else
@@ -453,6 +465,8 @@ const char* kindWords(Kind kind, bool population) {
         return "A block: a numeric matrix or data.frame, or a numeric vector as one row.";
     case Kind::Samples:
         return "A column of samples: a numeric vector, NA where not sampled.";
+    case Kind::Identifiers:
+        return "A column of identifiers: a character vector, a factor or a numeric vector.";
     default:
         return "A numeric vector, or NULL (the default) to leave it out.";
     }
@@ -531,7 +545,7 @@ std::string errorsSection(const RFunction& f) {
     }
     // The text of the first argument that can be refused, as the binding words it.
     const auto refusable = std::find_if(f.kinds.begin(), f.kinds.end(), [](Kind kind) {
-        return kind != Kind::Text && kind != Kind::OptionalNumber;
+        return kind != Kind::Text && kind != Kind::OptionalNumber && kind != Kind::Identifiers;
     });
     if (refusable != f.kinds.end()) {
         const Kind kind = *refusable;

@@ -17,6 +17,8 @@
 //   catalogue::Block     a block: a matrix or a data.frame of numbers, a vector as one row
 //   catalogue::Samples   a column of samples: a column whose NA (or NaN) cells are rows not
 //                        sampled
+//   catalogue::Identifiers  a column of identifiers: a character vector, a factor (its
+//                        labels) or a numeric vector; NA is the empty text
 // and, for the checks, which read what the user entered as the sheet gives it and refuse
 // none of it:
 //   std::string          a text: a character vector of length 1; anything else is the
@@ -141,6 +143,7 @@ bool toFlag(SEXP value, Argument argument);
 std::vector<double> toColumn(SEXP value, Argument argument);
 catalogue::Block toBlock(SEXP value, Argument argument);
 catalogue::Samples toSamples(SEXP value, Argument argument);
+catalogue::Identifiers toIdentifiers(SEXP value, Argument argument);
 std::string toEnteredText(SEXP value);
 std::optional<double> toEnteredNumber(SEXP value);
 
@@ -159,6 +162,9 @@ template <> struct From<catalogue::Block> {
 };
 template <> struct From<catalogue::Samples> {
     static catalogue::Samples convert(SEXP x, Argument a) { return toSamples(x, a); }
+};
+template <> struct From<catalogue::Identifiers> {
+    static catalogue::Identifiers convert(SEXP x, Argument a) { return toIdentifiers(x, a); }
 };
 template <> struct From<std::string> {
     static std::string convert(SEXP x, Argument) { return toEnteredText(x); }

@@ -18,7 +18,10 @@
 //   6. the reference pages, the texts its conversion shows (refdocs).
 // Then a routine may take a T, and every front end binds it.
 
+#include <cmath>
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -42,6 +45,25 @@ struct Block {
 // A column of samples: a row without a value (an empty cell) was not sampled.
 using Samples = std::vector<std::optional<double>>;
 
+// A column of identifiers (of subjects): each cell's text, a number's as identifierOf writes
+// it, an empty cell's the empty text. Rows with equal identifiers belong together.
+using Identifiers = std::vector<std::string>;
+
+// A number as an identifier: the shortest decimal text that reads back as the same number
+// ("12", "3.5", "0.1"), so that a subject numbered 12 and one named "12" are one subject in
+// every front end. A number that is not finite names none: the empty text.
+inline std::string identifierOf(double number) {
+    if (!std::isfinite(number))
+        return "";
+    char text[32];
+    for (int digits = 1; digits <= 17; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, number);
+        if (std::strtod(text, nullptr) == number)
+            break;
+    }
+    return text;
+}
+
 // Argument type codes: a number passed by value, and the framework's cell value, which
 // each front end converts to the parameter's kind under the argument's registered name.
 inline constexpr const char* NUMBER_ARGUMENT = "B";
@@ -50,7 +72,7 @@ inline constexpr const char* CELL_VALUE_ARGUMENT = "XLF_OPER";
 template <class T> struct ArgumentKind {
     static_assert(sizeof(T) == 0,
                   "a routine parameter is a double, a bool, a std::vector<double>, a std::string, "
-                  "an optional number or column, a Block or Samples: a new kind is "
+                  "an optional number or column, a Block, Samples or Identifiers: a new kind is "
                   "added in catalogue/kinds.h");
 };
 
@@ -94,6 +116,12 @@ template <> struct ArgumentKind<Block> {
 // sampled.
 template <> struct ArgumentKind<Samples> {
     static constexpr const char* name = "samples";
+    static constexpr const char* typeCode = CELL_VALUE_ARGUMENT;
+};
+
+// A column of identifiers: a range of one row or one column of texts or numbers.
+template <> struct ArgumentKind<Identifiers> {
+    static constexpr const char* name = "identifiers";
     static constexpr const char* typeCode = CELL_VALUE_ARGUMENT;
 };
 

@@ -83,6 +83,14 @@ template <> struct HostArgument<catalogue::Samples> {
     }
 };
 
+// A column of identifiers, texts or numbers (xlf/XlfOper.h).
+template <> struct HostArgument<catalogue::Identifiers> {
+    using Type = LPXLOPER12;
+    static catalogue::Identifiers Convert(LPXLOPER12 value, const char* name) {
+        return XlfOper(value).ToIdentifiers(name);
+    }
+};
+
 template <class Param> using HostArgumentOf = HostArgument<std::remove_cvref_t<Param>>;
 
 } // namespace xlf

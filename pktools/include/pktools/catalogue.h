@@ -634,8 +634,8 @@ inline constexpr FunctionEntry VarvelDivergence{
 };
 // clang-format off
 inline constexpr ArgumentEntry POPULATION_ARGS[] = {
-    {"subject", " Column with subject numbers ", CELL, "",
-     "the number of the subject of each sample; a subject's rows need not be adjacent"},
+    {"subject", " Column with subject ids (texts or numbers) ", CELL, "",
+     "the name or number of the subject of each sample; a subject's rows need not be adjacent"},
     SAMPLE_TIMES,
     MEASURED,
     PREDICTED,

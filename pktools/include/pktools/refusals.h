@@ -48,8 +48,8 @@ inline constexpr ErrorCause CHECK_PEAK_PARAMETERS = {"Check parameters!",
 inline constexpr ErrorCause KE0_NOT_FOUND = {"Ke0 not found!",
     "no positive ke0 puts the peak at peak_time: it lies beyond what the plasma curve allows"};
 inline constexpr ErrorCause NOT_FINITE_SAMPLE = {"Sample not a finite number!",
-    "a measurement, a prediction, a time or a subject is not a finite number, or a sample's time "
-    "or subject is empty"};
+    "a measurement, a prediction or a time is not a finite number, or a sample's time or subject "
+    "is empty"};
 inline constexpr ErrorCause NEGATIVE_MEASUREMENT = {"Negative measurement!",
     "a measured value is below 0 (0, below the quantification limit, is a sample)"};
 inline constexpr ErrorCause NON_POSITIVE_PREDICTION = {"Non-positive prediction!",

@@ -49,15 +49,15 @@ double VarvelDivergence(catalogue::Samples times, catalogue::Samples measured,
 enum class PopulationMethod { MeanOfSubjects = 0, MedianOfSubjects = 1, Pooled = 2 };
 
 // MDPE, MDAPE, divergence and wobble of a population, from the rows of all subjects
-// (subject identifies each row's subject by a number; rows of one subject need not be
-// adjacent). Method 0 takes the mean of the subjects' values, 1 their median (each
+// (subject identifies each row's subject by a text or a number; rows of one subject need
+// not be adjacent). Method 0 takes the mean of the subjects' values, 1 their median (each
 // subject's measures first); 2 pools every sample of every subject into one set (one median
 // of all PE, one regression over all samples). Also throws "Sample not a finite number!"
-// for a subject or a time that is not a finite number, "Method must be 0, 1 or 2!" and,
-// when a subject (methods 0 and 1) or the pool has no 2 samples at 2 distinct times,
-// "Divergence needs 2 samples at 2 distinct times in each subject!" or "Divergence needs 2
-// samples at 2 distinct times!".
-std::vector<double> VarvelPopulation(catalogue::Samples subject, catalogue::Samples times,
+// for a sample's time that is not a finite number or its empty subject, "Method must be 0,
+// 1 or 2!" and, when a subject (methods 0 and 1) or the pool has no 2 samples at 2 distinct
+// times, "Divergence needs 2 samples at 2 distinct times in each subject!" or "Divergence
+// needs 2 samples at 2 distinct times!".
+std::vector<double> VarvelPopulation(catalogue::Identifiers subject, catalogue::Samples times,
                                      catalogue::Samples measured, catalogue::Samples predicted,
                                      double method);
 
