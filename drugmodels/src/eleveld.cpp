@@ -30,13 +30,9 @@ constexpr double REFERENCE_FFM = 54.475445721344876;
 struct Sigmoid {
     double x50g, gamma;
     constexpr Sigmoid(double x50, double g) : x50g(portable::pow(x50, g)), gamma(g) {}
-    constexpr double operator()(double x) const {
-        return ofPower(portable::pow(x, gamma));
-    }
+    constexpr double operator()(double x) const { return ofPower(portable::pow(x, gamma)); }
     // The sigmoid of x given xg = x^g, for sigmoids of one x with the same g.
-    constexpr double ofPower(double xg) const {
-        return xg / (xg + x50g);
-    }
+    constexpr double ofPower(double xg) const { return xg / (xg + x50g); }
 };
 
 } // namespace

@@ -31,16 +31,18 @@
 //   in double-double (Knuth's exact sum).
 // - pow: exp(y log x) with log x in double-double and the product y log x split into two
 //   doubles (parts of 26 bits cut by a mask), so that a large |y log x| keeps its
-//   precision.
+//   precision; exp's reduction starts from the leading part alone, before the rest of
+//   log x is known, and a polynomial of degree 6 covers the wider reduced argument.
 // - cos: x = n pi/2 + r, |r| <= pi/4, with pi/2 in three parts below 2^19 (Cody and Waite)
 //   and, above, the bits of 2/pi (Payne and Hanek); cos or sin of r by Taylor polynomials.
 // - acos, asin: for |x| <= 1/2 the series of asin; beyond, asin(x) = pi/2 - 2 asin(s) and
 //   acos(x) = 2 asin(s) (or pi - 2 asin(s)) with s = sqrt((1 - |x|)/2) <= 1/2, s in two
 //   doubles.
 // Without a fused multiply-add the time goes to chains of dependent operations rather than
-// to their number: the polynomials of log, cos, sin and asin are evaluated in Estrin's order
-// (exp's keeps Horner's, whose bits the routines' pinned results were recorded with), and
-// log's square of r comes from a part of r of 26 bits, exact without Dekker's product.
+// to their number: the polynomials of log, pow, cos, sin and asin are evaluated in Estrin's
+// order (exp's keeps Horner's, whose bits the routines' pinned results were recorded with),
+// log's square of r comes from a part of r of 26 bits, exact without Dekker's product, and
+// the products' splits are masks rather than Veltkamp's three operations.
 
 #include "portablemath/tables.h"
 
@@ -290,13 +292,16 @@ constexpr double powOfPositive(std::uint64_t ix, int scale, double y) {
     const double lh = fromBits(bitsOf(l.hi) & HIGH_26_BITS), ll = (l.hi - lh) + l.lo;
     const double t = yh * lh;
     const Rounded n = nearestInteger(t * INV_LN2_128);
-    // t - n LN2_128_HI is exact, as in reduceExp.
-    const double r = (t - n.value * LN2_128_HI) + ((yl * lh + y * ll) - n.value * LN2_128_LO);
+    // r = r0 + rs, r0 = t - n LN2_128_HI exact as in reduceExp; r rounded enters only the
+    // terms from r^2 on, and the first term is r0 + rs as it stands.
+    const double r0 = t - n.value * LN2_128_HI;
+    const double rs = (yl * lh + y * ll) - n.value * LN2_128_LO;
+    const double r = r0 + rs;
     const int j = static_cast<int>(n.integer & 127);
     const int k = static_cast<int>(n.integer >> 7);
     const double th = EXP2_TABLE[j][0], tl = EXP2_TABLE[j][1];
     const double r2 = r * r;
-    const double p = r + r2 * polynomial<5>(EXP_TAYLOR, r, r2);
+    const double p = r0 + (rs + r2 * polynomial<5>(EXP_TAYLOR, r, r2));
     const double tmp = tl + th * p;
     if (ordinary) {
         const double s = twoToThe(k);
