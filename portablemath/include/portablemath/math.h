@@ -482,6 +482,18 @@ template <std::size_t N> std::array<double, N> expEach(const std::array<double, 
 }
 #else
 
+namespace detail {
+// exp(x) for an ordinary argument, 2^-54 <= |x| < 512: expCore's steps without its tail
+// (adding a zero tail to r changes no bit of the result) and with the scaling of the normal
+// range, which 2^k never leaves (|k| < 740).
+constexpr double expOfOrdinary(double x) {
+    const ExpReduction q = reduceExp(x);
+    const ExpParts e = expParts(q.n, q.r);
+    const double s = twoToThe(e.k);
+    return e.th * s + e.tmp * s;
+}
+} // namespace detail
+
 constexpr double exp(double x) {
     using namespace detail;
     const std::uint64_t top = (bitsOf(x) >> 52) & 0x7ff;
@@ -495,8 +507,9 @@ constexpr double exp(double x) {
             return INF;
         if (x < -746)
             return 0;
+        return expCore(x, 0);
     }
-    return expCore(x, 0);
+    return expOfOrdinary(x);
 }
 
 // exp of each of a few arguments, the same bits as exp() of each, in fewer steps where every
@@ -517,14 +530,8 @@ template <std::size_t N> std::array<double, N> expEach(const std::array<double, 
             y[i] = exp(x[i]);
         return y;
     }
-    // expCore's steps without its tail (adding a zero tail to r changes no bit of the result)
-    // and with the scaling of the normal range.
-    for (std::size_t i = 0; i < N; ++i) {
-        const ExpReduction q = reduceExp(x[i]);
-        const ExpParts e = expParts(q.n, q.r);
-        const double s = twoToThe(e.k);
-        y[i] = e.th * s + e.tmp * s;
-    }
+    for (std::size_t i = 0; i < N; ++i)
+        y[i] = expOfOrdinary(x[i]);
     return y;
 }
 
