@@ -30,10 +30,9 @@ constexpr double REFERENCE_FFM = 54.475445721344876;
 struct Sigmoid {
     double x50g, gamma;
     constexpr Sigmoid(double x50, double g) : x50g(portable::pow(x50, g)), gamma(g) {}
-    constexpr double operator()(double x) const {
-        const double xg = portable::pow(x, gamma);
-        return xg / (xg + x50g);
-    }
+    constexpr double operator()(double x) const { return ofPower(portable::pow(x, gamma)); }
+    // The sigmoid of x given xg = x^g, for sigmoids of one x with the same g.
+    constexpr double ofPower(double xg) const { return xg / (xg + x50g); }
 };
 
 } // namespace
@@ -117,8 +116,9 @@ ParameterRow PropEleveld(double weight, double age, bool male, bool patient) {
     const double ageing = portable::exp((age - REFERENCE_AGE) * -0.00354508);
 
     const double ageP40 = age + FORTY_WEEKS_IN_YEARS;
-    const double s69 = late(ageP40);
-    const double s22 = m * early(ageP40);
+    const double ageP40g = portable::pow(ageP40, E2014_AGE_GAMMA); // the two sigmoids' power
+    const double s69 = late.ofPower(ageP40g);
+    const double s22 = m * early.ofPower(ageP40g);
     constexpr double s69ref = late(E2014_REFERENCE_AGE_PLUS_40_WEEKS);
     // The reference is male whatever the patient's sex.
     constexpr double s22ref = early(E2014_REFERENCE_AGE_PLUS_40_WEEKS);

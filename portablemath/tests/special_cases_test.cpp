@@ -180,6 +180,25 @@ TEST(PortablePow, ExactResultsOverflowAndUnderflow) {
             << "pow(" << c.x << ", " << c.y << ")";
 }
 
+// pow scales its result by 2^k in one step when y log x lies between -664 and 709, and
+// otherwise as exp does: exact powers of two on either side of both bounds, through integer
+// and fractional powers, of large and small bases.
+TEST(PortablePow, ExactPowersWhereTheScalingChangesMethod) {
+    const Case2 cases[] = {
+        {2.0, -957.0, 0x1p-957},          {2.0, -958.0, 0x1p-958},
+        {4.0, -479.5, 0x1p-959},          {0x1p-512, 1.87109375, 0x1p-958},
+        {0x1p-512, 1.875, 0x1p-960},      {0.5, 1000.0, 0x1p-1000},
+        {2.0, -1022.0, 0x1p-1022},        {2.0, -1060.0, 0x1p-1060},
+        {2.0, 1022.0, 0x1p1022},          {2.0, 1023.0, 0x1p1023},
+        {8.0, 341.0, 0x1p1023},           {0.125, -341.0, 0x1p1023},
+        {0x1p512, 1.998046875, 0x1p1023}, {0x1p-1056, -0.96875, 0x1p1023},
+        {-2.0, 1023.0, -0x1p1023},        {-0.5, 957.0, -0x1p-957},
+    };
+    for (const Case2& c : cases)
+        EXPECT_TRUE(sameBits(c.expected, portable::pow(c.x, c.y)))
+            << "pow(" << c.x << ", " << c.y << ")";
+}
+
 TEST(PortableTrigonometry, SpecialCasesAndExactAngles) {
     const double PI = 0x1.921fb54442d18p+1;
     const Case1 cosines[] = {
