@@ -180,6 +180,41 @@ TEST(PortablePow, ExactResultsOverflowAndUnderflow) {
             << "pow(" << c.x << ", " << c.y << ")";
 }
 
+// powersOf shares log x between the powers of one base: each must keep pow's bits, for
+// ordinary bases and exponents and wherever either leaves pow's common path (a base that is
+// 0, negative, subnormal, inf or NaN; an exponent of 0, beside 2^-64 or 2^64, inf or NaN;
+// results that overflow, underflow or end subnormal).
+TEST(PortablePow, PowersOfOneBaseArePowOfEach) {
+    const double bases[] = {1.0,
+                            0.7,
+                            1.0625,
+                            77.0 / 70,
+                            1 - 0x1p-53,
+                            3854.4,
+                            0x1p-1022,
+                            0x1p-1060,
+                            1e-310,
+                            0.0,
+                            -0.0,
+                            -2.0,
+                            -0.5,
+                            INF,
+                            -INF,
+                            NAN_,
+                            0x1.fffffffffffffp1023};
+    const std::array<double, 8> powers = {0.75, -0.25, 0.348803, 8.0, 3.0, -85.65, 0.5, 170.0};
+    const std::array<double, 8> edges = {0.0,    -0.0, 0x1p-64, 0x1p-65, 0x1.fffffffffffffp63,
+                                         0x1p64, INF,  NAN_};
+    for (double x : bases)
+        for (const std::array<double, 8>& y : {powers, edges}) {
+            const std::array<double, 8> p = portable::powersOf(x, y);
+            for (std::size_t i = 0; i < y.size(); ++i)
+                EXPECT_TRUE(sameBits(portable::pow(x, y[i]), p[i]))
+                    << "powersOf(" << x << ", " << y[i] << ")";
+        }
+    static_assert(portable::powersOf<2>(2.0, {10.0, -1.0})[0] == 1024.0);
+}
+
 // pow scales its result by 2^k in one step when y log x lies between -664 and 709, and
 // otherwise as exp does: exact powers of two on either side of both bounds, through integer
 // and fractional powers, of large and small bases.

@@ -281,8 +281,7 @@ constexpr Pair logOfBase(std::uint64_t ix, int scale) {
 // reduction by the leading part alone, which starts before lo is known and leaves
 // |r| <= ln2/256 + 2^-16 |y log x| (below 2^-6.8), the polynomial one degree higher for it
 // and in Estrin's order.
-constexpr double powOfPositive(std::uint64_t ix, int scale, double y) {
-    const Pair l = logOfBase(ix, scale);
+constexpr double powOfLog(const Pair& l, double y) {
     const double estimate = y * l.hi;
     // From -664 to 709 2^k (k from -959 to 1023) scales both terms exactly, as in scaled().
     const bool ordinary = estimate < 709 && estimate > -664;
@@ -308,6 +307,16 @@ constexpr double powOfPositive(std::uint64_t ix, int scale, double y) {
         return th * s + tmp * s;
     }
     return scaled(th, tmp, k);
+}
+constexpr double powOfPositive(std::uint64_t ix, int scale, double y) {
+    return powOfLog(logOfBase(ix, scale), y);
+}
+// pow's path for the common arguments: x positive, normal and finite, |y| in [2^-64, 2^64).
+constexpr bool isCommonBase(std::uint64_t ix) {
+    return ix - 0x0010000000000000ULL < EXPONENT_BITS - 0x0010000000000000ULL;
+}
+constexpr bool isCommonExponent(double y) {
+    return ((bitsOf(y) >> 52) & 0x7ff) - (1023 - 64) < 128;
 }
 
 enum class Parity { NotAnInteger, Odd, Even };
@@ -480,6 +489,13 @@ template <std::size_t N> std::array<double, N> expEach(const std::array<double, 
         y[i] = std::exp(x[i]);
     return y;
 }
+template <std::size_t N>
+constexpr std::array<double, N> powersOf(double x, const std::array<double, N>& y) {
+    std::array<double, N> p{};
+    for (std::size_t i = 0; i < N; ++i)
+        p[i] = std::pow(x, y[i]);
+    return p;
+}
 #else
 
 namespace detail {
@@ -557,9 +573,7 @@ constexpr double pow(double x, double y) {
     // The common case first, by two tests: x positive, normal and finite, |y| in
     // [2^-64, 2^64).
     const std::uint64_t ix = bitsOf(x);
-    const std::uint64_t ey = (bitsOf(y) >> 52) & 0x7ff;
-    if (ix - 0x0010000000000000ULL < EXPONENT_BITS - 0x0010000000000000ULL &&
-        ey - (1023 - 64) < 128)
+    if (isCommonBase(ix) && isCommonExponent(y))
         return powOfPositive(ix, 0, y);
     if (y == 0 || x == 1)
         return 1;
@@ -583,6 +597,25 @@ constexpr double pow(double x, double y) {
                                  ? powOfPositive(bitsOf(ax * 0x1p52), -52, y)
                                  : powOfPositive(bitsOf(ax), 0, y);
     return negative ? -magnitude : magnitude;
+}
+
+// x^y[i] for each of a few powers of one base, the same bits as pow(x, y[i]) of each, with
+// log x computed once when x is positive, normal and finite, as an allometric model's size
+// often is.
+template <std::size_t N>
+constexpr std::array<double, N> powersOf(double x, const std::array<double, N>& y) {
+    using namespace detail;
+    std::array<double, N> p{};
+    const std::uint64_t ix = bitsOf(x);
+    if (!isCommonBase(ix)) {
+        for (std::size_t i = 0; i < N; ++i)
+            p[i] = pow(x, y[i]);
+        return p;
+    }
+    const Pair l = logOfBase(ix, 0);
+    for (std::size_t i = 0; i < N; ++i)
+        p[i] = isCommonExponent(y[i]) ? powOfLog(l, y[i]) : pow(x, y[i]);
+    return p;
 }
 
 inline double cos(double x) {
