@@ -2,9 +2,11 @@
 # The routines' speed with their portable exp, log, pow, cos, acos and asin against the
 # platform's library: two Release builds of vc_bench, the second with
 # -DVC_BENCHMARK_PLATFORM_LIBRARY=ON (the functions forward to the library), run in turn
-# ROUNDS times; prints each case's median processor time with each, and the ratio
-# portable / platform of the medians. With CALLGRIND=1, also the instructions of one
-# iteration of each case under callgrind, which a loaded machine does not disturb.
+# ROUNDS times; prints each case's least processor time with each over all the rounds and
+# repetitions, and the ratio portable / platform of those minima. On a shared, loaded
+# machine the other work only ever adds time, so the minimum of rounds run in turn is
+# steadier than a median. With CALLGRIND=1, also the instructions of one iteration of each
+# case under callgrind, which a loaded machine does not disturb.
 #
 #   bench/compare-libm.sh [ROUNDS]          (default 5; folders build-bench-{portable,platform})
 set -euo pipefail
@@ -27,7 +29,7 @@ done
 for round in $(seq "$rounds"); do
     for variant in portable platform; do
         build-bench-$variant/bench/vc_bench --benchmark_filter="$cases" --benchmark_repetitions=3 \
-            --benchmark_report_aggregates_only=true --benchmark_format=json \
+            --benchmark_format=json \
             >"$out/$variant-$round.json" 2>/dev/null
     done
 done
@@ -36,7 +38,9 @@ if [ "${CALLGRIND:-0}" = 1 ]; then
     for variant in portable platform; do
         for name in $(build-bench-$variant/bench/vc_bench --benchmark_list_tests --benchmark_filter="$cases"); do
             function=${name%%/*}
-            valgrind --tool=callgrind --callgrind-out-file="$out/cg" --toggle-collect="*$function*" \
+            # Symbols bound at start-up: the platform variant's first call into the library
+            # would otherwise count the dynamic linker's lookup.
+            LD_BIND_NOW=1 valgrind --tool=callgrind --callgrind-out-file="$out/cg" --toggle-collect="*$function*" \
                 build-bench-$variant/bench/vc_bench --benchmark_filter="^$name\$" \
                 --benchmark_min_time=0 >/dev/null 2>&1
             echo "$variant $name $(awk '/^(summary|totals):/ {print $2; exit}' "$out/cg")"
@@ -45,13 +49,13 @@ if [ "${CALLGRIND:-0}" = 1 ]; then
 fi
 
 /usr/bin/python3 - "$out" "$rounds" <<'PY'
-import json, statistics, sys, os
+import json, sys, os
 folder, rounds = sys.argv[1], int(sys.argv[2])
 times = {}
 for variant in ("portable", "platform"):
     for r in range(1, rounds + 1):
         for b in json.load(open(f"{folder}/{variant}-{r}.json"))["benchmarks"]:
-            if b.get("aggregate_name") == "median":
+            if b.get("run_type") == "iteration":
                 times.setdefault(b["run_name"], {}).setdefault(variant, []).append(b["cpu_time"])
 counts = {}
 path = f"{folder}/callgrind.txt"
@@ -63,11 +67,11 @@ if os.path.exists(path):
 print(f"{'case':34} {'portable':>12} {'platform':>12} {'ratio':>7}" +
       (f" {'instructions portable':>22} {'platform':>12} {'ratio':>7}" if counts else ""))
 for name, t in times.items():
-    p, q = statistics.median(t["portable"]), statistics.median(t["platform"])
+    p, q = min(t["portable"]), min(t["platform"])
     line = f"{name:34} {p:9.1f} ns {q:9.1f} ns {p / q:7.3f}"
     if name in counts and len(counts[name]) == 2:
         a, b = counts[name]["portable"], counts[name]["platform"]
         line += f" {a:22d} {b:12d} {a / b:7.3f}"
     print(line)
-print(f"(medians of {rounds} rounds of 3 repetitions, the builds run in turn)")
+print(f"(least of {rounds} rounds of 3 repetitions, the builds run in turn)")
 PY

@@ -30,10 +30,9 @@ constexpr double REFERENCE_FFM = 54.475445721344876;
 struct Sigmoid {
     double x50g, gamma;
     constexpr Sigmoid(double x50, double g) : x50g(portable::pow(x50, g)), gamma(g) {}
-    constexpr double operator()(double x) const {
-        const double xg = portable::pow(x, gamma);
-        return xg / (xg + x50g);
-    }
+    constexpr double operator()(double x) const { return ofPower(portable::pow(x, gamma)); }
+    // The sigmoid of x given xg = x^g, for sigmoids of one x with the same g.
+    constexpr double ofPower(double xg) const { return xg / (xg + x50g); }
 };
 
 } // namespace
@@ -64,10 +63,12 @@ ParameterRow ABP700V1Eleveld(double weight, double /*age*/, double height, bool 
     p[row::V1] = v1 * size;
     p[row::V2] = v2 * size;
     p[row::V3] = v3 * size;
-    p[row::Cl1] = portable::pow(size, CLEARANCE_EXPONENT) * cl1;
+    const auto [sizeForCl, sizeForKe0] =
+        portable::powersOf<2>(size, {CLEARANCE_EXPONENT, KE0_EXPONENT});
+    p[row::Cl1] = sizeForCl * cl1;
     p[row::Cl2] = portable::pow(p[row::V2] / v2, CLEARANCE_EXPONENT) * cl2;
     p[row::Cl3] = portable::pow(p[row::V3] / v3, CLEARANCE_EXPONENT) * cl3;
-    p[row::ke0] = portable::pow(size, KE0_EXPONENT) * 0.393504;
+    p[row::ke0] = sizeForKe0 * 0.393504;
     return p;
 }
 
@@ -117,13 +118,15 @@ ParameterRow PropEleveld(double weight, double age, bool male, bool patient) {
     const double ageing = portable::exp((age - REFERENCE_AGE) * -0.00354508);
 
     const double ageP40 = age + FORTY_WEEKS_IN_YEARS;
-    const double s69 = late(ageP40);
-    const double s22 = m * early(ageP40);
+    const double ageP40g = portable::pow(ageP40, E2014_AGE_GAMMA); // the two sigmoids' power
+    const double s69 = late.ofPower(ageP40g);
+    const double s22 = m * early.ofPower(ageP40g);
     constexpr double s69ref = late(E2014_REFERENCE_AGE_PLUS_40_WEEKS);
     // The reference is male whatever the patient's sex.
     constexpr double s22ref = early(E2014_REFERENCE_AGE_PLUS_40_WEEKS);
 
     const double w70 = weight / REFERENCE_WEIGHT;
+    const auto [w70ForV3, w70ForCl1] = portable::powersOf<2>(w70, {0.348803, CLEARANCE_EXPONENT});
     const double ageTerm = (age - REFERENCE_AGE) * E2014_AGEING_SCALE;
 
     ParameterRow p(ROW_WITH_KE0, 0.0);
@@ -131,8 +134,7 @@ ParameterRow PropEleveld(double weight, double age, bool male, bool patient) {
         portable::exp(2.27971 * pat + 1.74781 * vol) * (((f * 0.829709 + m) * ageing) * rW);
     p[row::V2] = portable::exp((age - REFERENCE_AGE) * -0.0089113) * w70 *
                  portable::exp(2.47072 * vol + E2014_LOG_V2_PATIENT * pat);
-    p[row::V3] = portable::exp(5.4037 * vol + E2014_LOG_V3_PATIENT * pat) *
-                 (portable::pow(w70, 0.348803) * rW);
+    p[row::V3] = portable::exp(5.4037 * vol + E2014_LOG_V3_PATIENT * pat) * (w70ForV3 * rW);
 
     const double q = 1 - s69;
     const double e = portable::exp(
@@ -143,8 +145,7 @@ ParameterRow PropEleveld(double weight, double age, bool male, bool patient) {
     // The typical V2 and V3 of a patient, from their logarithms.
     constexpr double v2Patient = portable::exp(E2014_LOG_V2_PATIENT),
                      v3Patient = portable::exp(E2014_LOG_V3_PATIENT);
-    p[row::Cl1] = (e / eref) * (portable::pow(w70, CLEARANCE_EXPONENT) * ageing) *
-                  portable::exp(0.42661 * pat + 0.603899 * vol);
+    p[row::Cl1] = (e / eref) * (w70ForCl1 * ageing) * portable::exp(0.42661 * pat + 0.603899 * vol);
 
     p[row::Cl2] = portable::pow(p[row::V2] / v2Patient, CLEARANCE_EXPONENT) *
                   portable::exp(((1 - sW) * 27.6499 + sW * E2014_CL3_AGEING) * ageTerm) *

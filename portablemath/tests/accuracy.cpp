@@ -213,6 +213,27 @@ int main(int argc, char** argv) {
                           return std::pair{x, target / std::log(x)};
                       }),
            true);
+    // Where pow's scaling by 2^k changes method (y log x about -664 and 709), and where its
+    // reduced argument is the widest: log x's second part largest beside its first (x about
+    // 1 +- 2^-8) under the largest |y log x|.
+    report(pow, "results about 2^-958 and 2^1022",
+           measurePow(edges,
+                      [&] {
+                          const double x = random.uniform(1.5, 1e4);
+                          const double target = random.next() & 1 ? random.uniform(705, 709.5)
+                                                                  : random.uniform(-668, -660);
+                          return std::pair{x, target / std::log(x)};
+                      }),
+           true);
+    report(pow, "x = 1 +- 2^-10..2^-7, |y log x| 600..709",
+           measurePow(edges,
+                      [&] {
+                          const double u = random.logUniform(-10, -7);
+                          const double x = random.next() & 1 ? 1 + u : 1 - u;
+                          const double target = random.uniform(600, 709);
+                          return std::pair{x, (random.next() & 1 ? target : -target) / std::log(x)};
+                      }),
+           true);
     report(pow, "x near 1, |y| up to 1e6",
            measurePow(
                edges,

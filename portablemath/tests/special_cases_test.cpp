@@ -180,6 +180,60 @@ TEST(PortablePow, ExactResultsOverflowAndUnderflow) {
             << "pow(" << c.x << ", " << c.y << ")";
 }
 
+// powersOf shares log x between the powers of one base: each must keep pow's bits, for
+// ordinary bases and exponents and wherever either leaves pow's common path (a base that is
+// 0, negative, subnormal, inf or NaN; an exponent of 0, beside 2^-64 or 2^64, inf or NaN;
+// results that overflow, underflow or end subnormal).
+TEST(PortablePow, PowersOfOneBaseArePowOfEach) {
+    const double bases[] = {1.0,
+                            0.7,
+                            1.0625,
+                            77.0 / 70,
+                            1 - 0x1p-53,
+                            3854.4,
+                            0x1p-1022,
+                            0x1p-1060,
+                            1e-310,
+                            0.0,
+                            -0.0,
+                            -2.0,
+                            -0.5,
+                            INF,
+                            -INF,
+                            NAN_,
+                            0x1.fffffffffffffp1023};
+    const std::array<double, 8> powers = {0.75, -0.25, 0.348803, 8.0, 3.0, -85.65, 0.5, 170.0};
+    const std::array<double, 8> edges = {0.0,    -0.0, 0x1p-64, 0x1p-65, 0x1.fffffffffffffp63,
+                                         0x1p64, INF,  NAN_};
+    for (double x : bases)
+        for (const std::array<double, 8>& y : {powers, edges}) {
+            const std::array<double, 8> p = portable::powersOf(x, y);
+            for (std::size_t i = 0; i < y.size(); ++i)
+                EXPECT_TRUE(sameBits(portable::pow(x, y[i]), p[i]))
+                    << "powersOf(" << x << ", " << y[i] << ")";
+        }
+    static_assert(portable::powersOf<2>(2.0, {10.0, -1.0})[0] == 1024.0);
+}
+
+// pow scales its result by 2^k in one step when y log x lies between -664 and 709, and
+// otherwise as exp does: exact powers of two on either side of both bounds, through integer
+// and fractional powers, of large and small bases.
+TEST(PortablePow, ExactPowersWhereTheScalingChangesMethod) {
+    const Case2 cases[] = {
+        {2.0, -957.0, 0x1p-957},          {2.0, -958.0, 0x1p-958},
+        {4.0, -479.5, 0x1p-959},          {0x1p-512, 1.87109375, 0x1p-958},
+        {0x1p-512, 1.875, 0x1p-960},      {0.5, 1000.0, 0x1p-1000},
+        {2.0, -1022.0, 0x1p-1022},        {2.0, -1060.0, 0x1p-1060},
+        {2.0, 1022.0, 0x1p1022},          {2.0, 1023.0, 0x1p1023},
+        {8.0, 341.0, 0x1p1023},           {0.125, -341.0, 0x1p1023},
+        {0x1p512, 1.998046875, 0x1p1023}, {0x1p-1056, -0.96875, 0x1p1023},
+        {-2.0, 1023.0, -0x1p1023},        {-0.5, 957.0, -0x1p-957},
+    };
+    for (const Case2& c : cases)
+        EXPECT_TRUE(sameBits(c.expected, portable::pow(c.x, c.y)))
+            << "pow(" << c.x << ", " << c.y << ")";
+}
+
 TEST(PortableTrigonometry, SpecialCasesAndExactAngles) {
     const double PI = 0x1.921fb54442d18p+1;
     const Case1 cosines[] = {

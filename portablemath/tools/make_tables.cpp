@@ -216,8 +216,9 @@ int main() {
     expTable();
     logTable();
     coefficients("EXP_TAYLOR",
-                 "1/n! for n = 2..5: exp(r) - 1 = r + r^2 (c2 + r (c3 + r (c4 + r c5)))", 4,
-                 [](int k) { return inverseFactorial(k + 2, false); });
+                 "1/n! for n = 2..6: exp(r) - 1 = r + r^2 (c2 + r (c3 + r (c4 + r c5))) for\n"
+                 "// |r| <= ln2/256, and with c6 for pow's wider r",
+                 5, [](int k) { return inverseFactorial(k + 2, false); });
     coefficients("LOG_TAYLOR",
                  "(-1)^(n+1)/n for n = 3..9: log(1+r) = r - r^2/2 + r^3 (c3 + r c4 ...)", 7,
                  [](int k) {

@@ -31,16 +31,18 @@
 //   in double-double (Knuth's exact sum).
 // - pow: exp(y log x) with log x in double-double and the product y log x split into two
 //   doubles (parts of 26 bits cut by a mask), so that a large |y log x| keeps its
-//   precision.
+//   precision; exp's reduction starts from the leading part alone, before the rest of
+//   log x is known, and a polynomial of degree 6 covers the wider reduced argument.
 // - cos: x = n pi/2 + r, |r| <= pi/4, with pi/2 in three parts below 2^19 (Cody and Waite)
 //   and, above, the bits of 2/pi (Payne and Hanek); cos or sin of r by Taylor polynomials.
 // - acos, asin: for |x| <= 1/2 the series of asin; beyond, asin(x) = pi/2 - 2 asin(s) and
 //   acos(x) = 2 asin(s) (or pi - 2 asin(s)) with s = sqrt((1 - |x|)/2) <= 1/2, s in two
 //   doubles.
 // Without a fused multiply-add the time goes to chains of dependent operations rather than
-// to their number: the polynomials of log, cos, sin and asin are evaluated in Estrin's order
-// (exp's keeps Horner's, whose bits the routines' pinned results were recorded with), and
-// log's square of r comes from a part of r of 26 bits, exact without Dekker's product.
+// to their number: the polynomials of log, pow, cos, sin and asin are evaluated in Estrin's
+// order (exp's keeps Horner's, whose bits the routines' pinned results were recorded with),
+// log's square of r comes from a part of r of 26 bits, exact without Dekker's product, and
+// the products' splits are masks rather than Veltkamp's three operations.
 
 #include "portablemath/tables.h"
 
@@ -108,13 +110,14 @@ constexpr Pair fastTwoSum(double a, double b) {
     const double s = a + b;
     return {s, b - (s - a)};
 }
-// a as two halves of 26 and 27 bits (Veltkamp; |a| < 2^995).
+// a as its first 26 significant bits and the rest, of 27 bits at most (a mask: shorter than
+// Veltkamp's split, whose halves have 26 bits).
 constexpr Pair split(double a) {
-    const double t = (0x1p27 + 1) * a;
-    const double hi = t - (t - a);
+    const double hi = fromBits(bitsOf(a) & HIGH_26_BITS);
     return {hi, a - hi};
 }
-// a * b exactly (Dekker).
+// a * b as p + e, p = a * b rounded (Dekker's product): exact but for the product of the two
+// lower parts, of 54 bits at most, rounded (|e| is then off by 2^-100 |a b| at most).
 constexpr Pair twoProduct(double a, double b) {
     const double p = a * b;
     const Pair x = split(a), y = split(b);
@@ -139,7 +142,7 @@ template <int N> constexpr double polynomial(const double* c, double t, double t
         return polynomial<m>(c, t, t2) + tm * polynomial<N - m>(c + m, t, t2);
     }
 }
-// a * a exactly: Dekker's product with its two equal cross terms added as one (2 ah al is
+// a * a as twoProduct gives it, with its two equal cross terms added as one (2 ah al is
 // exact, and so is the sum, the partial sum of the product's own steps).
 constexpr Pair twoSquare(double a) {
     const double p = a * a;
@@ -244,18 +247,76 @@ constexpr Pair logPair(double x) {
     return fastTwoSum(c.hi, tail);
 }
 
-// pow(x, y) for x > 0 finite (subnormal too) and y finite, not 0: exp(y log x) with log x in
-// two doubles and y log x = yh lh + (yl lh + y ll), where yh and lh are y and
-// log x cut to their first 26 bits (a mask, shorter than Veltkamp's split): yh lh and yl lh
-// are exact, and the second part is below 2^-24 of the first.
-constexpr double powOfPositive(double x, double y) {
-    const Pair l = logPair(x);
+// log x as hi + lo for pow, relative error below 2^-68, for x = 2^scale fromBits(ix) > 0 with
+// fromBits(ix) normal and finite: logPair's steps without its test for a subnormal (pow makes
+// its own) and without the last sum: hi, the exact sums' leading part, is ready before the
+// series, and |lo| < 2^-17 |hi|.
+constexpr Pair logOfBase(std::uint64_t ix, int scale) {
+    const std::uint64_t offset = ix - 0x3fe6000000000000ULL;
+    const int k = scale + static_cast<int>(static_cast<std::int64_t>(offset) >> 52);
+    const int i = static_cast<int>((offset >> 44) & 255);
+    const std::uint64_t iz = ix - (offset & 0xfff0000000000000ULL);
+    const double invc = LOG_TABLE[i][0], logcHi = LOG_TABLE[i][1], logcLo = LOG_TABLE[i][2];
+    const double z = fromBits(iz);
+    const double zh = fromBits(iz & 0xfffffff800000000ULL);
+    const Pair r = twoSum(zh * invc - 1, (z - zh) * invc);
+    const double ra = (r.hi + LOG_SPLIT_SHIFT) - LOG_SPLIT_SHIFT;
+    const double rb = (r.hi - ra) + r.lo;
+    const double kd = k;
+    const Pair a = fastTwoSum(kd * LN2_HI, logcHi);
+    const Pair b = fastTwoSum(a.hi, r.hi);
+    const Pair c = fastTwoSum(b.hi, -(0.5 * ra * ra));
+    const double r2 = r.hi * r.hi;
+    const double q = polynomial<7>(LOG_TAYLOR, r.hi, r2);
+    const double tail = ((kd * LN2_LO + logcLo) + ((a.lo + b.lo) + c.lo)) +
+                        ((r.lo - rb * (ra + 0.5 * rb)) + r.hi * r2 * q);
+    return {c.hi, tail};
+}
+
+// pow(x, y) for x = 2^scale fromBits(ix) > 0 (fromBits(ix) normal and finite) and y finite,
+// not 0: exp(y log x) with log x = hi + lo and y log x = yh lh + (yl lh + y ll), where yh and
+// lh are y and hi cut to their first 26 bits (a mask, shorter than Veltkamp's split) and
+// ll = hi - lh + lo: yh lh and yl lh are exact, and the second part is below 2^-16 of the
+// first. Then expCore's steps, in fewer dependent ones (pow's own bits, not exp's): the
+// reduction by the leading part alone, which starts before lo is known and leaves
+// |r| <= ln2/256 + 2^-16 |y log x| (below 2^-6.8), the polynomial one degree higher for it
+// and in Estrin's order.
+constexpr double powOfLog(const Pair& l, double y) {
     const double estimate = y * l.hi;
-    if (!(estimate < 746 && estimate > -746))
+    // From -664 to 709 2^k (k from -959 to 1023) scales both terms exactly, as in scaled().
+    const bool ordinary = estimate < 709 && estimate > -664;
+    if (!ordinary && !(estimate < 746 && estimate > -746))
         return estimate > 0 ? INF : 0;
     const double yh = fromBits(bitsOf(y) & HIGH_26_BITS), yl = y - yh;
     const double lh = fromBits(bitsOf(l.hi) & HIGH_26_BITS), ll = (l.hi - lh) + l.lo;
-    return expCore(yh * lh, yl * lh + y * ll);
+    const double t = yh * lh;
+    const Rounded n = nearestInteger(t * INV_LN2_128);
+    // r = r0 + rs, r0 = t - n LN2_128_HI exact as in reduceExp; r rounded enters only the
+    // terms from r^2 on, and the first term is r0 + rs as it stands.
+    const double r0 = t - n.value * LN2_128_HI;
+    const double rs = (yl * lh + y * ll) - n.value * LN2_128_LO;
+    const double r = r0 + rs;
+    const int j = static_cast<int>(n.integer & 127);
+    const int k = static_cast<int>(n.integer >> 7);
+    const double th = EXP2_TABLE[j][0], tl = EXP2_TABLE[j][1];
+    const double r2 = r * r;
+    const double p = r0 + (rs + r2 * polynomial<5>(EXP_TAYLOR, r, r2));
+    const double tmp = tl + th * p;
+    if (ordinary) {
+        const double s = twoToThe(k);
+        return th * s + tmp * s;
+    }
+    return scaled(th, tmp, k);
+}
+constexpr double powOfPositive(std::uint64_t ix, int scale, double y) {
+    return powOfLog(logOfBase(ix, scale), y);
+}
+// pow's path for the common arguments: x positive, normal and finite, |y| in [2^-64, 2^64).
+constexpr bool isCommonBase(std::uint64_t ix) {
+    return ix - 0x0010000000000000ULL < EXPONENT_BITS - 0x0010000000000000ULL;
+}
+constexpr bool isCommonExponent(double y) {
+    return ((bitsOf(y) >> 52) & 0x7ff) - (1023 - 64) < 128;
 }
 
 enum class Parity { NotAnInteger, Odd, Even };
@@ -291,7 +352,7 @@ inline double sinKernel(double hi, double lo) {
     Pair sixth = twoProduct(cube.hi, SIN_TAYLOR[0]);
     sixth.lo += cube.hi * SIN_THIRD_ORDER_LO + cube.lo * SIN_TAYLOR[0];
     const double s = polynomial<7>(SIN_TAYLOR + 1, z.hi, z.hi * z.hi);
-    const Pair sum = twoSum(hi, sixth.hi);
+    const Pair sum = fastTwoSum(hi, sixth.hi); // |hi^3/6| < |hi|
     return sum.hi + (sum.lo + ((sixth.lo + lo * (1 - 0.5 * z.hi)) + cube.hi * z.hi * s));
 }
 
@@ -428,7 +489,26 @@ template <std::size_t N> std::array<double, N> expEach(const std::array<double, 
         y[i] = std::exp(x[i]);
     return y;
 }
+template <std::size_t N>
+constexpr std::array<double, N> powersOf(double x, const std::array<double, N>& y) {
+    std::array<double, N> p{};
+    for (std::size_t i = 0; i < N; ++i)
+        p[i] = std::pow(x, y[i]);
+    return p;
+}
 #else
+
+namespace detail {
+// exp(x) for an ordinary argument, 2^-54 <= |x| < 512: expCore's steps without its tail
+// (adding a zero tail to r changes no bit of the result) and with the scaling of the normal
+// range, which 2^k never leaves (|k| < 740).
+constexpr double expOfOrdinary(double x) {
+    const ExpReduction q = reduceExp(x);
+    const ExpParts e = expParts(q.n, q.r);
+    const double s = twoToThe(e.k);
+    return e.th * s + e.tmp * s;
+}
+} // namespace detail
 
 constexpr double exp(double x) {
     using namespace detail;
@@ -443,8 +523,9 @@ constexpr double exp(double x) {
             return INF;
         if (x < -746)
             return 0;
+        return expCore(x, 0);
     }
-    return expCore(x, 0);
+    return expOfOrdinary(x);
 }
 
 // exp of each of a few arguments, the same bits as exp() of each, in fewer steps where every
@@ -465,14 +546,8 @@ template <std::size_t N> std::array<double, N> expEach(const std::array<double, 
             y[i] = exp(x[i]);
         return y;
     }
-    // expCore's steps without its tail (adding a zero tail to r changes no bit of the result)
-    // and with the scaling of the normal range.
-    for (std::size_t i = 0; i < N; ++i) {
-        const ExpReduction q = reduceExp(x[i]);
-        const ExpParts e = expParts(q.n, q.r);
-        const double s = twoToThe(e.k);
-        y[i] = e.th * s + e.tmp * s;
-    }
+    for (std::size_t i = 0; i < N; ++i)
+        y[i] = expOfOrdinary(x[i]);
     return y;
 }
 
@@ -498,10 +573,8 @@ constexpr double pow(double x, double y) {
     // The common case first, by two tests: x positive, normal and finite, |y| in
     // [2^-64, 2^64).
     const std::uint64_t ix = bitsOf(x);
-    const std::uint64_t ey = (bitsOf(y) >> 52) & 0x7ff;
-    if (ix - 0x0010000000000000ULL < EXPONENT_BITS - 0x0010000000000000ULL &&
-        ey - (1023 - 64) < 128)
-        return powOfPositive(x, y);
+    if (isCommonBase(ix) && isCommonExponent(y))
+        return powOfPositive(ix, 0, y);
     if (y == 0 || x == 1)
         return 1;
     if (x != x || y != y)
@@ -520,8 +593,29 @@ constexpr double pow(double x, double y) {
     }
     if (x < 0 && parity == Parity::NotAnInteger)
         return NOT_A_NUMBER;
-    const double magnitude = powOfPositive(ax, y);
+    const double magnitude = bitsOf(ax) < 0x0010000000000000ULL // subnormal
+                                 ? powOfPositive(bitsOf(ax * 0x1p52), -52, y)
+                                 : powOfPositive(bitsOf(ax), 0, y);
     return negative ? -magnitude : magnitude;
+}
+
+// x^y[i] for each of a few powers of one base, the same bits as pow(x, y[i]) of each, with
+// log x computed once when x is positive, normal and finite, as an allometric model's size
+// often is.
+template <std::size_t N>
+constexpr std::array<double, N> powersOf(double x, const std::array<double, N>& y) {
+    using namespace detail;
+    std::array<double, N> p{};
+    const std::uint64_t ix = bitsOf(x);
+    if (!isCommonBase(ix)) {
+        for (std::size_t i = 0; i < N; ++i)
+            p[i] = pow(x, y[i]);
+        return p;
+    }
+    const Pair l = logOfBase(ix, 0);
+    for (std::size_t i = 0; i < N; ++i)
+        p[i] = isCommonExponent(y[i]) ? powOfLog(l, y[i]) : pow(x, y[i]);
+    return p;
 }
 
 inline double cos(double x) {
@@ -558,7 +652,7 @@ inline double asin(double x) {
     if (ax <= 0.5)
         return x + asinSeries(x, x * x);
     const HalfAngle h = halfAngle(ax);
-    const Pair d = twoSum(PIO2_HI, -h.twoS);
+    const Pair d = fastTwoSum(PIO2_HI, -h.twoS); // 2 s <= 1
     const double r = d.hi + ((d.lo + PIO2_LO) - h.rest);
     return x < 0 ? -r : r;
 }
@@ -569,13 +663,13 @@ inline double acos(double x) {
     if (!(ax <= 1))
         return x != x ? x + x : NOT_A_NUMBER;
     if (ax <= 0.5) {
-        const Pair d = twoSum(PIO2_HI, -x);
+        const Pair d = fastTwoSum(PIO2_HI, -x);
         return d.hi + ((d.lo + PIO2_LO) - asinSeries(x, x * x));
     }
     const HalfAngle h = halfAngle(ax);
     if (x > 0)
         return h.twoS + h.rest;
-    const Pair d = twoSum(PI_HI, -h.twoS);
+    const Pair d = fastTwoSum(PI_HI, -h.twoS);
     return d.hi + ((d.lo + PI_LO) - h.rest);
 }
 

@@ -422,12 +422,14 @@ inline constexpr double LOG_TABLE[256][3] = {
     {0x1.74e4p-1, 0x1.44a5ff46aea9ep-2, -0x1.a8a1f7f9160e7p-57},
 };
 
-// 1/n! for n = 2..5: exp(r) - 1 = r + r^2 (c2 + r (c3 + r (c4 + r c5)))
-inline constexpr double EXP_TAYLOR[4] = {
+// 1/n! for n = 2..6: exp(r) - 1 = r + r^2 (c2 + r (c3 + r (c4 + r c5))) for
+// |r| <= ln2/256, and with c6 for pow's wider r
+inline constexpr double EXP_TAYLOR[5] = {
     0x1p-1,
     0x1.5555555555555p-3,
     0x1.5555555555555p-5,
     0x1.1111111111111p-7,
+    0x1.6c16c16c16c17p-10,
 };
 
 // (-1)^(n+1)/n for n = 3..9: log(1+r) = r - r^2/2 + r^3 (c3 + r c4 ...)
