@@ -158,12 +158,20 @@ TEST(Varvel, AnEmptyCellIsNoSample) {
     EXPECT_EQ(messageOf([&] { VarvelMDPE({std::nullopt, 1}, {1, std::nullopt}); }), "No samples!");
 }
 
-TEST(Varvel, ANumberAndItsTextNameOneSubject) {
+TEST(Varvel, AWholeNumberAndItsDigitsNameOneSubject) {
     EXPECT_EQ(catalogue::identifierOf(12), "12");
-    EXPECT_EQ(catalogue::identifierOf(3.5), "3.5");
-    EXPECT_EQ(catalogue::identifierOf(0.1), "0.1");
-    EXPECT_EQ(catalogue::identifierOf(1.0 / 3), "0.3333333333333333");
-    EXPECT_EQ(catalogue::identifierOf(0.1 + 0.2), "0.30000000000000004");
-    EXPECT_EQ(catalogue::identifierOf(-2e300), "-2e+300");
+    EXPECT_EQ(catalogue::identifierOf(-3), "-3");
+    EXPECT_EQ(catalogue::identifierOf(0), "0");
+    EXPECT_EQ(catalogue::identifierOf(-0.0), "0");
+    EXPECT_EQ(catalogue::identifierOf(9007199254740992.0), "9007199254740992");
+    // Another number is a subject of its own, the same for equal numbers.
+    EXPECT_EQ(catalogue::identifierOf(3.5), "0x400c000000000000");
+    EXPECT_NE(catalogue::identifierOf(0.1 + 0.2), catalogue::identifierOf(0.3));
+    EXPECT_EQ(catalogue::identifierOf(1e300), "0x7e37e43c8800759c");
     EXPECT_EQ(catalogue::identifierOf(INFINITY), ""); // no subject: refused where sampled
+    const std::vector<double> population = VarvelPopulation({"12", "12", "3", "3"}, {0, 60, 0, 60},
+                                                            {11, 12, 9, 10}, {10, 10, 10, 10}, 0);
+    EXPECT_EQ(VarvelPopulation({catalogue::identifierOf(12), "12", "3", catalogue::identifierOf(3)},
+                               {0, 60, 0, 60}, {11, 12, 9, 10}, {10, 10, 10, 10}, 0),
+              population);
 }

@@ -104,3 +104,17 @@ def test_a_fit_recovers_noise_free_samples_and_skips_the_rows_not_sampled():
     assert objective == pytest.approx(4 + np.log(0.0625) + 0.18, rel=1e-14)
     with pytest.raises(ValueError, match="^Give sigmaLog alone, with sigmaProp and sigmaAdd 0!$"):
         corvane.MapObjective([0.3], [0.5], [2], [1.5], 0.1, 0.2, 0.3)
+
+
+def test_subjects_are_named_by_texts_or_numbers():
+    times, m, p = [0, 60, 0, 30, 60], [1.1, 1.3, 0.8, 1, 1.4], [1] * 5
+    by_number = corvane.VarvelPopulation([1, 1, 2, 2, 2], times, m, p, 0)
+    for subject in (["1", "1", "2", "2", "2"], np.array([1.0, 1, 2, 2, 2]), [1, "1", 2.0, "2", 2],
+                    np.array(["1", "1", "2", "2", "2"])):
+        assert corvane.VarvelPopulation(subject, times, m, p, 0).tobytes() == by_number.tobytes()
+    assert corvane.VarvelPopulation(["a", "a", "b", "b", "b"], times, m, p, 1).tobytes() == \
+        corvane.VarvelPopulation([7, 7, 8, 8, 8], times, m, p, 1).tobytes()
+    with pytest.raises(ValueError, match="^Sample not a finite number!$"):
+        corvane.VarvelPopulation(["a", None, "b", "b", "b"], times, m, p, 2)
+    with pytest.raises(ValueError, match="subject"):
+        corvane.VarvelPopulation([["a", "b"], ["c", "d"]], times[:4], m[:4], p[:4], 2)

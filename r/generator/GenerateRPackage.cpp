@@ -64,6 +64,7 @@ struct RFunction {
     const catalogue::FunctionEntry* entry;
     std::vector<std::string> names; // the arguments' R names
     std::vector<Kind> kinds;
+    std::vector<const char*> kindNames; // the catalogue's names of the kinds
     Returns returns;
     std::size_t rowLength = 0; // a model's row: called per patient of a population
     bool elementwise = false;  // numbers to a number: called per element of its arguments
@@ -120,7 +121,11 @@ RFunction describe(const catalogue::Row<Result, Params...>& row) {
     constexpr bool numbersAndFlags = ((std::is_same_v<std::remove_cvref_t<Params>, double> ||
                                        std::is_same_v<std::remove_cvref_t<Params>, bool>)&&...);
     const catalogue::FunctionEntry& entry = *row.entry;
-    RFunction f{&entry, {}, {kindOf<std::remove_cvref_t<Params>>()...}, returnsOf<R>()};
+    RFunction f{&entry,
+                {},
+                {kindOf<std::remove_cvref_t<Params>>()...},
+                {catalogue::KindOf<Params>::name...},
+                returnsOf<R>()};
     if constexpr (std::is_same_v<R, std::vector<double>> && numbersAndFlags)
         f.rowLength = entry.cells.size();
     f.elementwise = std::is_same_v<R, double> && sizeof...(Params) > 0 && numbersAndFlags;
@@ -407,15 +412,11 @@ std::string functionsFile(const Package& p, const Translator& translator) {
     // Each function's arguments and their kinds, for the tests; a model's row length.
     out += "# Each function's arguments: R name = kind; and the length of each model's row.\n";
     out += ".arguments <- list(\n";
-    constexpr const char* KIND_NAMES[] = {
-        "number",          "flag",  "column", "text", "optional number",
-        "optional column", "block", "samples"};
     for (std::size_t i = 0; i < p.functions.size(); ++i) {
         const RFunction& f = p.functions[i];
         std::vector<std::string> pairs;
         for (std::size_t k = 0; k < f.names.size(); ++k)
-            pairs.push_back(f.names[k] + " = " +
-                            rString(KIND_NAMES[static_cast<std::size_t>(f.kinds[k])]));
+            pairs.push_back(f.names[k] + " = " + rString(f.kindNames[k]));
         out += "    " + std::string(f.entry->worksheetName) + " = " + wrappedCall("c", pairs, 8) +
                (i + 1 < p.functions.size() ? ",\n" : "\n");
     }

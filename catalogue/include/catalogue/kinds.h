@@ -20,8 +20,8 @@
 
 #include <cmath>
 #include <cstddef>
-#include <cstdio>
-#include <cstdlib>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -49,18 +49,28 @@ using Samples = std::vector<std::optional<double>>;
 // it, an empty cell's the empty text. Rows with equal identifiers belong together.
 using Identifiers = std::vector<std::string>;
 
-// A number as an identifier: the shortest decimal text that reads back as the same number
-// ("12", "3.5", "0.1"), so that a subject numbered 12 and one named "12" are one subject in
-// every front end. A number that is not finite names none: the empty text.
+// A number as an identifier: a whole number its decimal digits ("12", "-3"), so that a
+// subject numbered 12 and one named "12" are one subject in every front end; another number
+// the digits of its bits ("0x400c000000000000" for 3.5), a subject of its own. A number that
+// is not finite names none: the empty text.
 inline std::string identifierOf(double number) {
+    constexpr double LARGEST_WHOLE = 9007199254740992.0; // 2^53: every whole number exact
     if (!std::isfinite(number))
         return "";
-    char text[32];
-    for (int digits = 1; digits <= 17; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, number);
-        if (std::strtod(text, nullptr) == number)
-            break;
+    if (std::floor(number) == number && std::fabs(number) <= LARGEST_WHOLE) {
+        auto whole = static_cast<std::uint64_t>(std::fabs(number));
+        std::string digits;
+        do {
+            digits.insert(digits.begin(), static_cast<char>('0' + whole % 10));
+            whole /= 10;
+        } while (whole > 0);
+        return number < 0 ? "-" + digits : digits;
     }
+    std::uint64_t bits;
+    std::memcpy(&bits, &number, sizeof bits);
+    std::string text = "0x";
+    for (int shift = 60; shift >= 0; shift -= 4)
+        text += "0123456789abcdef"[(bits >> shift) & 0xF];
     return text;
 }
 

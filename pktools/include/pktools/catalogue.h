@@ -635,7 +635,8 @@ inline constexpr FunctionEntry VarvelDivergence{
 // clang-format off
 inline constexpr ArgumentEntry POPULATION_ARGS[] = {
     {"subject", " Column with subject ids (texts or numbers) ", CELL, "",
-     "the name or number of the subject of each sample; a subject's rows need not be adjacent"},
+     "the name or number of the subject of each sample (12 and \"12\" are one subject); a "
+     "subject's rows need not be adjacent"},
     SAMPLE_TIMES,
     MEASURED,
     PREDICTED,
