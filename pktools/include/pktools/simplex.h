@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
-#include <numeric>
 #include <type_traits>
 #include <vector>
 
@@ -80,9 +79,14 @@ bool simplexRun(CountedObjective<Objective>& f, std::vector<double>& best, doubl
     };
     for (int iteration = 1; iteration <= SIMPLEX_MAX_ITERATIONS; ++iteration) {
         ++iterations;
-        std::iota(order.begin(), order.end(), std::size_t{0});
-        std::stable_sort(order.begin(), order.end(),
-                         [&](std::size_t a, std::size_t b) { return fx[a] < fx[b]; });
+        // The vertices from best to worst, equal values in vertex order: an insertion sort,
+        // stable and short for the at most eight vertices.
+        for (std::size_t i = 0; i <= n; ++i) {
+            std::size_t j = i;
+            for (; j > 0 && fx[i] < fx[order[j - 1]]; --j)
+                order[j] = order[j - 1];
+            order[j] = i;
+        }
         const std::size_t lo = order[0], hi = order[n], nextHi = order[n - 1];
 
         double spread = 0;
