@@ -112,13 +112,15 @@ ParameterRow PropEleveld(double weight, double age, bool male, bool patient) {
     constexpr Sigmoid byWeight(E2014_WEIGHT_E50, E2014_WEIGHT_GAMMA);
     constexpr Sigmoid late(E2014_LATE_E50, E2014_AGE_GAMMA),
         early(E2014_EARLY_E50, E2014_AGE_GAMMA);
-    const double sW = byWeight(weight);
+    const double ageP40 = age + FORTY_WEEKS_IN_YEARS;
+    // The weight's power and the age's that the two age sigmoids share, side by side.
+    const auto [weightG, ageP40g] =
+        portable::powEach<2>({weight, ageP40}, {E2014_WEIGHT_GAMMA, E2014_AGE_GAMMA});
+    const double sW = byWeight.ofPower(weightG);
     constexpr double s70 = byWeight(REFERENCE_WEIGHT);
     const double rW = sW / s70;
     const double ageing = portable::exp((age - REFERENCE_AGE) * -0.00354508);
 
-    const double ageP40 = age + FORTY_WEEKS_IN_YEARS;
-    const double ageP40g = portable::pow(ageP40, E2014_AGE_GAMMA); // the two sigmoids' power
     const double s69 = late.ofPower(ageP40g);
     const double s22 = m * early.ofPower(ageP40g);
     constexpr double s69ref = late(E2014_REFERENCE_AGE_PLUS_40_WEEKS);
@@ -147,11 +149,12 @@ ParameterRow PropEleveld(double weight, double age, bool male, bool patient) {
                      v3Patient = portable::exp(E2014_LOG_V3_PATIENT);
     p[row::Cl1] = (e / eref) * (w70ForCl1 * ageing) * portable::exp(0.42661 * pat + 0.603899 * vol);
 
-    p[row::Cl2] = portable::pow(p[row::V2] / v2Patient, CLEARANCE_EXPONENT) *
-                  portable::exp(((1 - sW) * 27.6499 + sW * E2014_CL3_AGEING) * ageTerm) *
+    // The inter-compartmental clearances scale with the volumes' powers, side by side.
+    const auto [v2Power, v3Power] = portable::powEach<2>(
+        {p[row::V2] / v2Patient, p[row::V3] / v3Patient}, {CLEARANCE_EXPONENT, CLEARANCE_EXPONENT});
+    p[row::Cl2] = v2Power * portable::exp(((1 - sW) * 27.6499 + sW * E2014_CL3_AGEING) * ageTerm) *
                   portable::exp(1.13003 * vol + 0.354021 * pat);
-    p[row::Cl3] = portable::pow(p[row::V3] / v3Patient, CLEARANCE_EXPONENT) *
-                  portable::exp(ageTerm * E2014_CL3_AGEING) *
+    p[row::Cl3] = v3Power * portable::exp(ageTerm * E2014_CL3_AGEING) *
                   portable::exp(0.0791004 * vol - 0.497825 * pat);
     p[row::ke0] = E2014_KE0;
     return p;

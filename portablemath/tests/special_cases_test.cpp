@@ -215,6 +215,64 @@ TEST(PortablePow, PowersOfOneBaseArePowOfEach) {
     static_assert(portable::powersOf<2>(2.0, {10.0, -1.0})[0] == 1024.0);
 }
 
+// powEach takes its powers two at a time side by side: each must keep pow's bits whichever
+// lane leaves the common path (its base, its exponent, or y log x beyond the scaling in one
+// step, overflowing or ending subnormal), the other lane's too, and the last of an odd count.
+TEST(PortablePow, PowEachIsPowOfEach) {
+    const double bases[] = {1.0,  0.7,  77.0, 1 - 0x1p-53, 3854.4,  0x1p-1022, 1e-310,    0.0,
+                            -2.0, -0.5, INF,  NAN_,        36.7692, 0x1p1023,  0x1p-1000, 2.0};
+    const double powers[] = {0.75,    -0.25,   2.75498, 8.0, -85.65, 170.0, 1023.0,
+                             -1060.0, 0x1p-65, 0x1p64,  0.0, INF,    NAN_};
+    for (double x0 : bases)
+        for (double x1 : bases)
+            for (double y0 : powers)
+                for (double y1 : powers) {
+                    const std::array<double, 3> p =
+                        portable::powEach<3>({x0, x1, x1}, {y0, y1, y0});
+                    EXPECT_TRUE(sameBits(portable::pow(x0, y0), p[0]))
+                        << "powEach: pow(" << x0 << ", " << y0 << ") beside pow(" << x1 << ", "
+                        << y1 << ")";
+                    EXPECT_TRUE(sameBits(portable::pow(x1, y1), p[1]))
+                        << "powEach: pow(" << x1 << ", " << y1 << ") beside pow(" << x0 << ", "
+                        << y0 << ")";
+                    EXPECT_TRUE(sameBits(portable::pow(x1, y0), p[2]))
+                        << "powEach: pow(" << x1 << ", " << y0 << ") last";
+                }
+}
+
+// Each lane of powEach and of powersOf's pairs has pow's bits over every interval of log's
+// table and of exp's: bases from 2^-1000 to 2^1000 and powers whose y log x spans the range
+// scaled in one step and beyond its lower end, from a fixed sequence of random bits.
+TEST(PortablePow, PairedLanesArePowOverTheTables) {
+    std::uint64_t state = 0x9e3779b97f4a7c15ULL;
+    auto next = [&state] { // a 64-bit linear congruential sequence
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return state;
+    };
+    auto baseOf = [](std::uint64_t bits) { // exponent from -1000 to 999, any significand
+        return std::bit_cast<double>((((bits >> 52) % 2000 + 23) << 52) |
+                                     (bits & 0x000fffffffffffffULL));
+    };
+    int mismatches = 0;
+    for (int n = 0; n < 200000; ++n) {
+        const double x0 = baseOf(next()), x1 = baseOf(next());
+        // y = u / log2 x, u uniform in [-1000, 1000): y log x from -693 to 693, in and below
+        // the range scaled in one step.
+        const double u0 = static_cast<double>(next() >> 11) * 0x1p-53 * 2000 - 1000;
+        const double u1 = static_cast<double>(next() >> 11) * 0x1p-53 * 2000 - 1000;
+        const double y0 = u0 / std::log2(x0), y1 = u1 / std::log2(x1);
+        const std::array<double, 2> p = portable::powEach<2>({x0, x1}, {y0, y1});
+        const std::array<double, 2> q = portable::powersOf<2>(x0, {y0, y1});
+        const bool same =
+            sameBits(portable::pow(x0, y0), p[0]) && sameBits(portable::pow(x1, y1), p[1]) &&
+            sameBits(portable::pow(x0, y0), q[0]) && sameBits(portable::pow(x0, y1), q[1]);
+        if (!same && ++mismatches <= 5)
+            ADD_FAILURE() << std::hexfloat << "pow(" << x0 << ", " << y0 << "), pow(" << x1 << ", "
+                          << y1 << "), pow(" << x0 << ", " << y1 << ")";
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
 // pow scales its result by 2^k in one step when y log x lies between -664 and 709, and
 // otherwise as exp does: exact powers of two on either side of both bounds, through integer
 // and fractional powers, of large and small bases.

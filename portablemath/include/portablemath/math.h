@@ -52,6 +52,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 namespace portable {
 
@@ -95,19 +96,19 @@ constexpr double twoToThe(int k) {
     return fromBits(static_cast<std::uint64_t>(k + 1023) << 52);
 }
 
-// A value as the unevaluated sum hi + lo of two doubles.
-struct Pair {
-    double hi, lo;
-};
+// A value as the unevaluated sum hi + lo of two doubles (T = double), or of two vectors of
+// doubles side by side, lane by lane.
+template <class T> struct PairOf { T hi, lo; };
+using Pair = PairOf<double>;
 // a + b exactly (Knuth).
-constexpr Pair twoSum(double a, double b) {
-    const double s = a + b;
-    const double bb = s - a;
+template <class T> constexpr PairOf<T> twoSum(T a, T b) {
+    const T s = a + b;
+    const T bb = s - a;
     return {s, (a - (s - bb)) + (b - bb)};
 }
 // a + b exactly when |a| >= |b| (Dekker).
-constexpr Pair fastTwoSum(double a, double b) {
-    const double s = a + b;
+template <class T> constexpr PairOf<T> fastTwoSum(T a, T b) {
+    const T s = a + b;
     return {s, b - (s - a)};
 }
 // a as its first 26 significant bits and the rest, of 27 bits at most (a mask: shorter than
@@ -128,15 +129,19 @@ constexpr Pair twoProduct(double a, double b) {
 // the upper half (times t^m, m the largest power of two below N) evaluated independently,
 // so that the chain of dependent operations grows with log2 N rather than with N. The order
 // is fixed by N alone, the same on every machine.
-template <int N> constexpr double polynomial(const double* c, double t, double t2) {
+// (T: a double, or doubles side by side in a vector, each lane in the same order.)
+template <int N, class T> constexpr T polynomial(const double* c, T t, T t2) {
     if constexpr (N == 1) {
-        return c[0];
+        if constexpr (std::is_same_v<T, double>)
+            return c[0];
+        else
+            return T{} + c[0]; // in every lane (0 + c is c: no coefficient is -0)
     } else if constexpr (N == 2) {
         return c[0] + t * c[1];
     } else {
         static_assert(N <= 32);
         constexpr int m = N <= 4 ? 2 : N <= 8 ? 4 : N <= 16 ? 8 : 16;
-        double tm = t2; // t^m
+        T tm = t2; // t^m
         for (int k = 2; k < m; k *= 2)
             tm = tm * tm;
         return polynomial<m>(c, t, t2) + tm * polynomial<N - m>(c + m, t, t2);
@@ -209,6 +214,31 @@ constexpr double expCore(double x, double tail) {
     return scaled(e.th, e.tmp, e.k);
 }
 
+// log x's steps after the table: log x = k ln2 + log c + log(z/c) as hi + lo before the last
+// sum (|lo| < 2^-17 |hi|), for z in [0.6875, 1.375), zh its first 18 bits, kd = k and the
+// table's 1/c and log c (T: a double, or doubles side by side, each lane in this order).
+template <class T> constexpr PairOf<T> logSteps(T z, T zh, T kd, T invc, T logcHi, T logcLo) {
+    // r = z invc - 1 exactly: invc has 16 bits, zh (z's first 18 bits) and zl (the other
+    // 35) times invc are exact, and zh invc is within 2^-8 of 1 (Sterbenz).
+    const PairOf<T> r = twoSum(zh * invc - 1, (z - zh) * invc);
+    // r^2/2 = ra^2/2 + rb (ra + rb/2) with ra, r rounded to a multiple of 2^-34: below 2^-8,
+    // ra has at most 26 bits and its square is exact, without Dekker's product (the longest
+    // step without a fused multiply-add). rb = r - ra, |rb| <= 2^-35, need not be exact.
+    const T ra = (r.hi + LOG_SPLIT_SHIFT) - LOG_SPLIT_SHIFT;
+    const T rb = (r.hi - ra) + r.lo;
+    // log x = k ln2 + log c + r - r^2/2 + r^3 q(r). Each sum's first term is the larger or 0:
+    // |log c| <= 0.375 < ln 2, |r| < 2^-9 < |log c| but beside 1 (where log c = 0), and
+    // r^2/2 < 2^-9 |k ln2 + log c + r| (|log x| > 2^-9 but beside 1).
+    const PairOf<T> a = fastTwoSum(kd * LN2_HI, logcHi);
+    const PairOf<T> b = fastTwoSum(a.hi, r.hi);
+    const PairOf<T> c = fastTwoSum(b.hi, -(0.5 * ra * ra));
+    const T r2 = r.hi * r.hi;
+    const T q = polynomial<7>(LOG_TAYLOR, r.hi, r2);
+    const T tail = ((kd * LN2_LO + logcLo) + ((a.lo + b.lo) + c.lo)) +
+                   ((r.lo - rb * (ra + 0.5 * rb)) + r.hi * r2 * q);
+    return {c.hi, tail};
+}
+
 // log(x) as hi + lo, relative error below 2^-68, for x > 0 finite.
 constexpr Pair logPair(double x) {
     std::uint64_t ix = bitsOf(x);
@@ -223,28 +253,10 @@ constexpr Pair logPair(double x) {
     const int i = static_cast<int>((offset >> 44) & 255);
     const std::uint64_t iz = ix - (offset & 0xfff0000000000000ULL);
     const double invc = LOG_TABLE[i][0], logcHi = LOG_TABLE[i][1], logcLo = LOG_TABLE[i][2];
-    // r = z invc - 1 exactly: invc has 16 bits, zh (z's first 18 bits) and zl (the other
-    // 35) times invc are exact, and zh invc is within 2^-8 of 1 (Sterbenz).
     const double z = fromBits(iz);
     const double zh = fromBits(iz & 0xfffffff800000000ULL);
-    const Pair r = twoSum(zh * invc - 1, (z - zh) * invc);
-    // r^2/2 = ra^2/2 + rb (ra + rb/2) with ra, r rounded to a multiple of 2^-34: below 2^-8,
-    // ra has at most 26 bits and its square is exact, without Dekker's product (the longest
-    // step without a fused multiply-add). rb = r - ra, |rb| <= 2^-35, need not be exact.
-    const double ra = (r.hi + LOG_SPLIT_SHIFT) - LOG_SPLIT_SHIFT;
-    const double rb = (r.hi - ra) + r.lo;
-    // log x = k ln2 + log c + r - r^2/2 + r^3 q(r). Each sum's first term is the larger or 0:
-    // |log c| <= 0.375 < ln 2, |r| < 2^-9 < |log c| but beside 1 (where log c = 0), and
-    // r^2/2 < 2^-9 |k ln2 + log c + r| (|log x| > 2^-9 but beside 1).
-    const double kd = k;
-    const Pair a = fastTwoSum(kd * LN2_HI, logcHi);
-    const Pair b = fastTwoSum(a.hi, r.hi);
-    const Pair c = fastTwoSum(b.hi, -(0.5 * ra * ra));
-    const double r2 = r.hi * r.hi;
-    const double q = polynomial<7>(LOG_TAYLOR, r.hi, r2);
-    const double tail = ((kd * LN2_LO + logcLo) + ((a.lo + b.lo) + c.lo)) +
-                        ((r.lo - rb * (ra + 0.5 * rb)) + r.hi * r2 * q);
-    return fastTwoSum(c.hi, tail);
+    const Pair l = logSteps(z, zh, static_cast<double>(k), invc, logcHi, logcLo);
+    return fastTwoSum(l.hi, l.lo);
 }
 
 // log x as hi + lo for pow, relative error below 2^-68, for x = 2^scale fromBits(ix) > 0 with
@@ -256,21 +268,10 @@ constexpr Pair logOfBase(std::uint64_t ix, int scale) {
     const int k = scale + static_cast<int>(static_cast<std::int64_t>(offset) >> 52);
     const int i = static_cast<int>((offset >> 44) & 255);
     const std::uint64_t iz = ix - (offset & 0xfff0000000000000ULL);
-    const double invc = LOG_TABLE[i][0], logcHi = LOG_TABLE[i][1], logcLo = LOG_TABLE[i][2];
     const double z = fromBits(iz);
     const double zh = fromBits(iz & 0xfffffff800000000ULL);
-    const Pair r = twoSum(zh * invc - 1, (z - zh) * invc);
-    const double ra = (r.hi + LOG_SPLIT_SHIFT) - LOG_SPLIT_SHIFT;
-    const double rb = (r.hi - ra) + r.lo;
-    const double kd = k;
-    const Pair a = fastTwoSum(kd * LN2_HI, logcHi);
-    const Pair b = fastTwoSum(a.hi, r.hi);
-    const Pair c = fastTwoSum(b.hi, -(0.5 * ra * ra));
-    const double r2 = r.hi * r.hi;
-    const double q = polynomial<7>(LOG_TAYLOR, r.hi, r2);
-    const double tail = ((kd * LN2_LO + logcLo) + ((a.lo + b.lo) + c.lo)) +
-                        ((r.lo - rb * (ra + 0.5 * rb)) + r.hi * r2 * q);
-    return {c.hi, tail};
+    return logSteps(z, zh, static_cast<double>(k), LOG_TABLE[i][0], LOG_TABLE[i][1],
+                    LOG_TABLE[i][2]);
 }
 
 // pow(x, y) for x = 2^scale fromBits(ix) > 0 (fromBits(ix) normal and finite) and y finite,
@@ -496,6 +497,13 @@ constexpr std::array<double, N> powersOf(double x, const std::array<double, N>& 
         p[i] = std::pow(x, y[i]);
     return p;
 }
+template <std::size_t N>
+std::array<double, N> powEach(const std::array<double, N>& x, const std::array<double, N>& y) {
+    std::array<double, N> p;
+    for (std::size_t i = 0; i < N; ++i)
+        p[i] = std::pow(x[i], y[i]);
+    return p;
+}
 #else
 
 namespace detail {
@@ -507,6 +515,64 @@ constexpr double expOfOrdinary(double x) {
     const ExpParts e = expParts(q.n, q.r);
     const double s = twoToThe(e.k);
     return e.th * s + e.tmp * s;
+}
+
+// Two doubles, or two 64-bit words, side by side: GCC's and Clang's vector extensions, which
+// become SSE2's or NEON's pairs where the target has them and the same scalar operations
+// where it has not (WebAssembly without SIMD). Each lane's operations are IEEE's basic ones
+// in the scalar steps' order (and not fused: -ffp-contract=off holds for vectors too), so each
+// lane has the scalar steps' bits.
+using Doubles2 = double __attribute__((vector_size(16)));
+using Words2 = std::uint64_t __attribute__((vector_size(16)));
+inline Words2 bitsOf(Doubles2 x) {
+    return __builtin_bit_cast(Words2, x);
+}
+inline Doubles2 fromBits(Words2 b) {
+    return __builtin_bit_cast(Doubles2, b);
+}
+
+// logOfBase of two bases at once, each positive, normal and finite (scale 0).
+inline PairOf<Doubles2> logOfBases(Words2 ix) {
+    const Words2 offset = ix - 0x3fe6000000000000ULL;
+    // k = offset >> 52 as a signed number, = ((ix + 0x001a000000000000) >> 52) - 1024 with a
+    // shift of a positive one, and k as a double from the low bits of 2^52 (exact): no
+    // arithmetic shift or conversion of 64-bit lanes, which SSE2 lacks.
+    const Doubles2 kd =
+        fromBits(((ix + 0x001a000000000000ULL) >> 52) | 0x4330000000000000ULL) - (0x1p52 + 1024);
+    const int i0 = static_cast<int>((offset[0] >> 44) & 255);
+    const int i1 = static_cast<int>((offset[1] >> 44) & 255);
+    const Words2 iz = ix - (offset & 0xfff0000000000000ULL);
+    const Doubles2 z = fromBits(iz);
+    const Doubles2 zh = fromBits(iz & 0xfffffff800000000ULL);
+    return logSteps(z, zh, kd, Doubles2{LOG_TABLE[i0][0], LOG_TABLE[i1][0]},
+                    Doubles2{LOG_TABLE[i0][1], LOG_TABLE[i1][1]},
+                    Doubles2{LOG_TABLE[i0][2], LOG_TABLE[i1][2]});
+}
+
+// powOfLog of two logarithms and powers at once, where both products y log x are ordinary
+// (from -664 to 709, scaled in one step); any other pair of lanes takes powOfLog of each.
+inline Doubles2 powsOfLogs(const PairOf<Doubles2>& l, Doubles2 y) {
+    const Doubles2 estimate = y * l.hi;
+    if (!(estimate[0] < 709 && estimate[0] > -664 && estimate[1] < 709 && estimate[1] > -664))
+        return Doubles2{powOfLog({l.hi[0], l.lo[0]}, y[0]), powOfLog({l.hi[1], l.lo[1]}, y[1])};
+    const Doubles2 yh = fromBits(bitsOf(y) & HIGH_26_BITS), yl = y - yh;
+    const Doubles2 lh = fromBits(bitsOf(l.hi) & HIGH_26_BITS), ll = (l.hi - lh) + l.lo;
+    const Doubles2 t = yh * lh;
+    const Doubles2 shifted = t * INV_LN2_128 + ROUNDING_SHIFT;
+    const Doubles2 nValue = shifted - ROUNDING_SHIFT;
+    const Words2 n = bitsOf(shifted) - bitsOf(ROUNDING_SHIFT); // n mod 2^64
+    const Doubles2 r0 = t - nValue * LN2_128_HI;
+    const Doubles2 rs = (yl * lh + y * ll) - nValue * LN2_128_LO;
+    const Doubles2 r = r0 + rs;
+    const int j0 = static_cast<int>(n[0] & 127), j1 = static_cast<int>(n[1] & 127);
+    const Doubles2 th = {EXP2_TABLE[j0][0], EXP2_TABLE[j1][0]};
+    const Doubles2 tl = {EXP2_TABLE[j0][1], EXP2_TABLE[j1][1]};
+    const Doubles2 r2 = r * r;
+    const Doubles2 p = r0 + (rs + r2 * polynomial<5>(EXP_TAYLOR, r, r2));
+    const Doubles2 tmp = tl + th * p;
+    // 2^k, k = n >> 7: (k + 1023) << 52 from n + 1023 * 128, positive in the ordinary range.
+    const Doubles2 s = fromBits(((n + (1023 << 7)) >> 7) << 52);
+    return th * s + tmp * s;
 }
 } // namespace detail
 
@@ -613,8 +679,42 @@ constexpr std::array<double, N> powersOf(double x, const std::array<double, N>& 
         return p;
     }
     const Pair l = logOfBase(ix, 0);
-    for (std::size_t i = 0; i < N; ++i)
+    std::size_t i = 0;
+    if (!std::is_constant_evaluated()) {
+        const PairOf<Doubles2> ls = {Doubles2{l.hi, l.hi}, Doubles2{l.lo, l.lo}};
+        for (; i + 1 < N && isCommonExponent(y[i]) && isCommonExponent(y[i + 1]); i += 2) {
+            const Doubles2 two = powsOfLogs(ls, Doubles2{y[i], y[i + 1]});
+            p[i] = two[0];
+            p[i + 1] = two[1];
+        }
+    }
+    for (; i < N; ++i)
         p[i] = isCommonExponent(y[i]) ? powOfLog(l, y[i]) : pow(x, y[i]);
+    return p;
+}
+
+// x[i]^y[i] for a few independent powers, the same bits as pow(x[i], y[i]) of each, two at a
+// time side by side where both bases are positive, normal and finite and both exponents are
+// in pow's common range.
+template <std::size_t N>
+std::array<double, N> powEach(const std::array<double, N>& x, const std::array<double, N>& y) {
+    using namespace detail;
+    std::array<double, N> p;
+    std::size_t i = 0;
+    for (; i + 1 < N; i += 2) {
+        const Words2 ix = {bitsOf(x[i]), bitsOf(x[i + 1])};
+        if (isCommonBase(ix[0]) && isCommonBase(ix[1]) && isCommonExponent(y[i]) &&
+            isCommonExponent(y[i + 1])) {
+            const Doubles2 two = powsOfLogs(logOfBases(ix), Doubles2{y[i], y[i + 1]});
+            p[i] = two[0];
+            p[i + 1] = two[1];
+        } else {
+            p[i] = pow(x[i], y[i]);
+            p[i + 1] = pow(x[i + 1], y[i + 1]);
+        }
+    }
+    for (; i < N; ++i)
+        p[i] = pow(x[i], y[i]);
     return p;
 }
 
