@@ -3,12 +3,15 @@
 // CpBandVCl cell of 1000 patients; V2: the batch band of 10^6 patients and five percentiles
 // on all cores (wall time, and the processor time of all threads, which is what the wall time
 // would be on one idle core; the most memory the process used is printed with the targets).
+// V3: a MapIndividualVCl cell fitting the six plasma etas to eight samples of virtual patient 0
+// under the same schedule.
 
 #include "cases.h"
 
 #include "drugmodels/models.h"
 #include "drugmodels/variability.h"
 #include "pktools/compartments.h"
+#include "pktools/map.h"
 #include "pktools/prediction.h"
 #include "pktools/tci.h"
 #include "pktools/variability.h"
@@ -72,5 +75,22 @@ BENCHMARK(V2_band_million)
     ->Iterations(1)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
+
+void V3_MapIndividualVCl_routine(benchmark::State& state) {
+    const Population& p = eleveld();
+    const bench::Schedule& s = bench::s1Schedule();
+    const Column bolus(s.deltaTimes.size(), 0.0);
+    // Eight samples of patient 0's own concentrations, from the first minutes to the end.
+    const Column patient = pktools::VirtualPatient(p.row, p.omega, SEED, 0);
+    const Column cp = pktools::PredCpVCl(s.deltaTimes, p.rates, bolus, patient[0], patient[1],
+                                         patient[2], patient[3], patient[4], patient[5]);
+    catalogue::Samples measured(s.deltaTimes.size());
+    for (std::size_t row = 12; row < measured.size(); row += measured.size() / 8)
+        measured[row] = cp[row]; // no bolus in the row: the concentration the fit compares
+    for (auto _ : state)
+        benchmark::DoNotOptimize(pktools::MapIndividualVCl(s.deltaTimes, p.rates, bolus, measured,
+                                                           p.row, p.omega, 0.2, 0.05, {}));
+}
+BENCHMARK(V3_MapIndividualVCl_routine)->Unit(benchmark::kMillisecond);
 
 } // namespace

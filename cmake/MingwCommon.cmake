@@ -16,6 +16,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# No interprocedural register allocation: mingw-w64's GCC 12 let a caller keep pointers in
+# registers across its call of an inline function (a template's COMDAT copy) on what it knew
+# of its own copy, while the linker kept another translation unit's copy, which uses those
+# registers: TciCe wrote its decay factors through a clobbered pointer. Which registers hold
+# what moves no bit of a result.
+set(CMAKE_C_FLAGS_INIT "-fno-ipa-ra")
+set(CMAKE_CXX_FLAGS_INIT "-fno-ipa-ra")
+
 # The C and C++ runtimes and the threads library go into every module, so that an add-in
 # imports nothing but the system's own DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

@@ -67,7 +67,7 @@ const char* hostType(const catalogue::FunctionEntry& entry, const catalogue::Arg
         return "double";
     if (code == catalogue::CELL_VALUE_ARGUMENT)
         return "LPXLOPER12";
-    refuse(entry, "argument \"" + std::string(arg.name) + "\" has type code \"" +
+    refuse(entry, std::string("argument \"") + std::string(arg.name) + "\" has type code \"" +
                       std::string(code) + "\", which no wrapper takes");
 }
 
@@ -80,7 +80,7 @@ std::string parameterName(const catalogue::FunctionEntry& entry,
         name.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_") ==
             std::string_view::npos;
     if (!identifier || CPP_KEYWORDS.count(name) != 0)
-        refuse(entry, "argument \"" + std::string(name) + "\" is no C++ name");
+        refuse(entry, std::string("argument \"") + std::string(name) + "\" is no C++ name");
     return std::string(name);
 }
 
@@ -95,7 +95,8 @@ std::string packed(const std::string& head, const std::vector<std::string>& item
         const bool last = k + 1 == items.size();
         const std::string item = items[k] + (last ? ")" + tail : ",");
         if (k > 0 && column + 1 + item.size() > COLUMN_LIMIT) {
-            out += "\n" + std::string(align, ' ');
+            out += '\n';
+            out.append(align, ' ');
             column = align;
         } else if (k > 0) {
             out += ' ';
@@ -184,7 +185,7 @@ std::string source(const std::vector<Wrapper>& all) {
         const Wrapper& w = all[i];
         out << "\n"
             << packed("XLF_EXPORT LPXLOPER12 XLF_PASCAL " + w.name, w.parameters, " {")
-            << packed("return xlf::CallRow<" + std::string(ROWS) + ", " + std::to_string(i) + ">",
+            << packed(std::string("return xlf::CallRow<") + std::string(ROWS) + ", " + std::to_string(i) + ">",
                       w.arguments, ";", "    ")
             << "}\n";
     }

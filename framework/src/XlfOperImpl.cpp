@@ -483,6 +483,90 @@ catalogue::Block XlfOper::ToBlock(const char* name) const {
     return block;
 }
 
+namespace {
+
+// Each cell of a single row, column or value in its order, given to read: a reference's
+// values first coerced by the host, its empty cells as empty records. A missing argument or
+// a range of rows and columns raises as for a column, an error value (the argument's) with
+// the context.
+template <class Read>
+void ReadLine(const XlfOper& value, const char* name, const char* context, Read read) {
+    const std::uint32_t type = value.Type();
+    if (type == xltypeErr) {
+        XlfOper::RaiseForUnconvertible(type, name, context);
+    }
+    if (type == xltypeNil) {
+        read(*value.GetXLOPER());
+        return;
+    }
+    const std::int32_t rows = value.Rows();
+    const std::int32_t columns = value.Columns();
+    // A malformed reference may give negative counts, and an array or area no cells.
+    if ((rows != 1 && columns != 1) || rows < 1 || columns < 1) {
+        XlfOper::RaiseForResultCode(xlretInvXloper, name, kNotOneDimensional);
+    }
+    if (type == xltypeSRef || type == xltypeRef) {
+        HostOwnedRecord values;
+        Coerce(*value.GetXLOPER(), xltypeMulti, values, name, context);
+        ReadLine(XlfOper(values.get()), name, context, read);
+        return;
+    }
+    for (std::int32_t i = 0; i < rows; ++i) {
+        for (std::int32_t j = 0; j < columns; ++j) {
+            read(*value.Element(i, j).GetXLOPER());
+        }
+    }
+}
+
+bool IsEmptyCell(const XLOPER12& cell) {
+    const std::uint32_t type = cell.xltype & xltypeMask;
+    return type == xltypeNil ||
+           (type == xltypeStr && (cell.val.str == nullptr || cell.val.str[0] == 0));
+}
+
+} // namespace
+
+catalogue::Samples XlfOper::ToSamples(const char* name) const {
+    catalogue::Samples samples;
+    ReadLine(*this, name, kToDoubleContext, [&](XLOPER12& cell) {
+        if (IsEmptyCell(cell)) {
+            samples.emplace_back();
+        } else {
+            samples.emplace_back((cell.xltype & xltypeMask) == xltypeNum
+                                     ? cell.val.num
+                                     : ConvertElement(&cell, name));
+        }
+    });
+    return samples;
+}
+
+catalogue::Identifiers XlfOper::ToIdentifiers(const char* name) const {
+    catalogue::Identifiers identifiers;
+    ReadLine(*this, name, kToStringContext, [&](XLOPER12& cell) {
+        switch (cell.xltype & xltypeMask) {
+        case xltypeNum:
+            identifiers.push_back(catalogue::identifierOf(cell.val.num));
+            break;
+        case xltypeInt:
+            identifiers.push_back(catalogue::identifierOf(cell.val.w));
+            break;
+        case xltypeBool:
+            identifiers.emplace_back(cell.val.xbool != 0 ? "TRUE" : "FALSE");
+            break;
+        case xltypeStr:
+            identifiers.push_back(
+                cell.val.str == nullptr ? "" : Utf16ToUtf8(CountedWideView(cell.val.str)));
+            break;
+        case xltypeNil:
+            identifiers.emplace_back();
+            break;
+        default:
+            XlfOper::RaiseForUnconvertible(cell.xltype & xltypeMask, name, kToStringContext);
+        }
+    });
+    return identifiers;
+}
+
 void XlfOper::RaiseForUnconvertible(std::uint32_t type, const char* name, const char* context) {
     switch (type) {
     case xltypeMissing:

@@ -253,6 +253,35 @@ TEST_F(XlfOperTest, DoubleVectorsRefuseTwoDimensionsOmissionsAndErrorCells) {
               "parameter is error, rate Conversion to Double");
 }
 
+TEST_F(XlfOperTest, SamplesLeaveEmptyCellsUnsampled) {
+    DiagnosticCapture capture;
+    using Samples = catalogue::Samples;
+    EXPECT_EQ(Array(4, 1, {1.5, Nil(), XlfOper(""), true}).ToSamples("measured"),
+              (Samples{1.5, std::nullopt, std::nullopt, 1}));
+    EXPECT_EQ(Nil().ToSamples("measured"), (Samples{std::nullopt}));
+    EXPECT_EQ(XlfOper(2.0).ToSamples("measured"), (Samples{2}));
+    // A reference: its empty cells are unsampled, not 0 as in a column; texts are coerced.
+    host().SetCell(0, 5, Value::Number(0.5));
+    host().SetCell(2, 5, Value::Text(u"1.5"));
+    EXPECT_EQ(SheetArea(0, 2, 5, 5).ToSamples("measured"), (Samples{0.5, std::nullopt, 1.5}));
+    EXPECT_EQ(Reference({XLREF12{0, 0, 5, 7}}).ToSamples("measured"),
+              (Samples{0.5, std::nullopt, std::nullopt}));
+
+    const std::string notOneDimensional =
+        "invalid OPER structure (memory could be exhausted), measured Not unidemensional";
+    EXPECT_EQ(MessageOf([] {
+                  Array(2, 2, {1.0, 2.0, 3.0, 4.0}).ToSamples("measured");
+              }),
+              notOneDimensional);
+    EXPECT_EQ(MessageOf([] { XlfOper().ToSamples("measured"); }), notOneDimensional);
+    EXPECT_EQ(MessageOf([] { SheetArea(0, 1, 5, 6).ToSamples("measured"); }), notOneDimensional);
+    const std::string error = "parameter is error, measured Conversion to Double";
+    EXPECT_EQ(MessageOf([] { XlfOper(ErrorCode{xlerrNA}).ToSamples("measured"); }), error);
+    EXPECT_EQ(MessageOf([] { Array(2, 1, {1.0, XlfOper("abc")}).ToSamples("measured"); }), error);
+    host().SetCell(1, 5, Value::Error(xlerrNA));
+    EXPECT_EQ(MessageOf([] { SheetArea(0, 2, 5, 5).ToSamples("measured"); }), error);
+}
+
 TEST_F(XlfOperTest, VectorsBecomeOneColumn) {
     const XlfOper seven(std::vector<double>{1, 2, 3, 4, 5, 6, 7});
     ASSERT_EQ(seven.Type(), xltypeMulti);

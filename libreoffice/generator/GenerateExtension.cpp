@@ -87,7 +87,7 @@ void checkName(const catalogue::FunctionEntry& function, std::string_view name) 
                                 return std::isalnum(static_cast<unsigned char>(c));
                             });
     if (!identifier || IDL_KEYWORDS.count(name) != 0)
-        refuse(function, "\"" + std::string(name) + "\" cannot be a UNO name");
+        refuse(function, std::string("\"") + std::string(name) + "\" cannot be a UNO name");
 }
 
 // Every function must be one the binding converts: numbers and cell values only, names
@@ -102,12 +102,12 @@ void check(const AddIn& addIn) {
         for (const catalogue::ArgumentEntry& argument : function->arguments) {
             const std::string_view code = argument.typeCode;
             if (code != catalogue::NUMBER_ARGUMENT && code != catalogue::CELL_VALUE_ARGUMENT)
-                refuse(*function, "argument \"" + std::string(argument.name) +
-                                      "\" has type code \"" + std::string(code) +
+                refuse(*function, std::string("argument \"") + std::string(argument.name) +
+                                      std::string("\" has type code \"") + std::string(code) +
                                       "\", which the LibreOffice binding does not convert");
             checkName(*function, unoName(argument.name));
             if (!names.insert(unoName(argument.name)).second)
-                refuse(*function, "argument \"" + std::string(argument.name) + "\" twice");
+                refuse(*function, std::string("argument \"") + std::string(argument.name) + "\" twice");
         }
     }
 }

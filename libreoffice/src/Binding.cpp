@@ -141,25 +141,66 @@ bool flagArgument(const Any& value, const char* name) {
     raise(xlf::kErrorMessage, name, xlf::kToBoolContext);
 }
 
-std::vector<double> columnArgument(const Any& value, const char* name) {
-    if (const Sequence<Sequence<Any>>* rows = rowsOf(value)) {
-        const sal_Int32 rowCount = rows->getLength();
-        const sal_Int32 columnCount = rowCount > 0 ? (*rows)[0].getLength() : 0;
-        if ((rowCount != 1 && columnCount != 1) || rowCount < 1 || columnCount < 1)
+namespace {
+
+// Each cell of a single row, column or value in its order, given to read(cell, insideRange);
+// a range of rows and columns, or no argument, is refused as a column is.
+template <class Read> void readLine(const Any& value, const char* name, Read read) {
+    const Sequence<Sequence<Any>>* rows = rowsOf(value);
+    if (rows == nullptr) {
+        if (!value.hasValue())
             raise(xlf::kInvalidRecordMessage, name, xlf::kNotOneDimensional);
-        std::vector<double> values;
-        values.reserve(static_cast<std::size_t>(rowCount) * static_cast<std::size_t>(columnCount));
-        for (const Sequence<Any>& row : *rows) {
-            if (row.getLength() != columnCount)
-                raise(xlf::kInvalidRecordMessage, name, xlf::kNotOneDimensional);
-            for (const Any& cell : row)
-                values.push_back(cellNumber(cell, name, true));
-        }
-        return values;
+        read(value, false);
+        return;
     }
-    if (!value.hasValue())
+    const sal_Int32 rowCount = rows->getLength();
+    const sal_Int32 columnCount = rowCount > 0 ? (*rows)[0].getLength() : 0;
+    if ((rowCount != 1 && columnCount != 1) || rowCount < 1 || columnCount < 1)
         raise(xlf::kInvalidRecordMessage, name, xlf::kNotOneDimensional);
-    return {cellNumber(value, name, false)};
+    for (const Sequence<Any>& row : *rows) {
+        if (row.getLength() != columnCount)
+            raise(xlf::kInvalidRecordMessage, name, xlf::kNotOneDimensional);
+        for (const Any& cell : row)
+            read(cell, true);
+    }
+}
+
+} // namespace
+
+std::vector<double> columnArgument(const Any& value, const char* name) {
+    std::vector<double> values;
+    readLine(value, name, [&](const Any& cell, bool insideRange) {
+        values.push_back(cellNumber(cell, name, insideRange));
+    });
+    return values;
+}
+
+catalogue::Samples samplesArgument(const Any& value, const char* name) {
+    catalogue::Samples samples;
+    readLine(value, name, [&](const Any& cell, bool insideRange) {
+        samples.push_back(isEmptyCell(cell)
+                              ? std::nullopt
+                              : std::optional<double>(cellNumber(cell, name, insideRange)));
+    });
+    return samples;
+}
+
+catalogue::Identifiers identifiersArgument(const Any& value, const char* name) {
+    catalogue::Identifiers identifiers;
+    // A cell's text, its number's identifierOf, an empty cell's "".
+    readLine(value, name, [&](const Any& cell, bool) {
+        double number = 0;
+        OUString text;
+        if (cell >>= number)
+            identifiers.push_back(catalogue::identifierOf(number));
+        else if (cell >>= text)
+            identifiers.emplace_back(text.toUtf8().getStr());
+        else if (!cell.hasValue())
+            identifiers.emplace_back();
+        else
+            raise(xlf::kErrorMessage, name, xlf::kToStringContext);
+    });
+    return identifiers;
 }
 
 namespace {

@@ -71,6 +71,11 @@ std::optional<std::vector<double>> optionalColumnArgument(const css::uno::Any& v
                                                           const char* name);
 // A block: a range of any rows and columns, or one value, each cell a column's.
 catalogue::Block blockArgument(const css::uno::Any& value, const char* name);
+// A column of samples: a column whose empty cells (and empty texts) are rows not sampled.
+catalogue::Samples samplesArgument(const css::uno::Any& value, const char* name);
+// A column of identifiers: each cell's text, or its number as catalogue::identifierOf writes
+// it; an empty cell the empty text.
+catalogue::Identifiers identifiersArgument(const css::uno::Any& value, const char* name);
 
 Table resultTable(double value);
 Table resultTable(const std::vector<double>& values);
@@ -83,7 +88,7 @@ template <class Param> struct Argument {
     static_assert(sizeof(Param) == 0,
                   "the LibreOffice binding converts numbers (double), flags (bool), columns "
                   "(std::vector<double>), texts (std::string), optional numbers and columns, "
-                  "and blocks only: teach libreoffice/src/Binding.h this "
+                  "blocks, samples and identifiers only: teach libreoffice/src/Binding.h this "
                   "parameter type before adding the function");
 };
 template <> struct Argument<double> {
@@ -117,6 +122,18 @@ template <> struct Argument<std::optional<std::vector<double>>> {
 template <> struct Argument<catalogue::Block> {
     static catalogue::Block From(const css::uno::Any& value, const char* name) {
         return blockArgument(value, name);
+    }
+};
+
+template <> struct Argument<catalogue::Samples> {
+    static catalogue::Samples From(const css::uno::Any& value, const char* name) {
+        return samplesArgument(value, name);
+    }
+};
+
+template <> struct Argument<catalogue::Identifiers> {
+    static catalogue::Identifiers From(const css::uno::Any& value, const char* name) {
+        return identifiersArgument(value, name);
     }
 };
 

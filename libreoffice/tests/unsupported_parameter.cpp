@@ -1,22 +1,21 @@
 // Must not compile: a routine with a parameter the binding does not convert (a column of
-// texts, as a function taking a list of model names would have) stops the build with the
+// flags, as a function taking one switch per model would have) stops the build with the
 // binding's message instead of being left out of the extension. Compiled by the test
 // libreoffice.unsupported_parameter, which expects that message.
 
 #include "Binding.h"
 
-#include <string>
 #include <tuple>
 #include <vector>
 
 namespace {
 
-std::vector<double> CheckByNames(std::vector<std::string> models, double age) {
+std::vector<double> CheckByNames(std::vector<bool> models, double age) {
     return {static_cast<double>(models.size()), age};
 }
 
 constexpr catalogue::ArgumentEntry CHECK_ARGS[] = {
-    {"models", " the models' names ", catalogue::CELL_VALUE_ARGUMENT},
+    {"models", " whether each model is taken ", catalogue::CELL_VALUE_ARGUMENT},
     {"age", " the patient's age ", catalogue::NUMBER_ARGUMENT},
 };
 constexpr catalogue::FunctionEntry CHECK_BY_NAMES{"CheckByNames", " a check ", CHECK_ARGS};

@@ -57,6 +57,15 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCpBandVCl(LPXLOPER12 deltaTimes, LPXLOPER12 R
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCeBandVCl(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
                                              LPXLOPER12 IVBolus, LPXLOPER12 row, LPXLOPER12 omega,
                                              double seed, double nPatients, double k);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlMapObjective(LPXLOPER12 eta, LPXLOPER12 omega,
+                                                LPXLOPER12 measured, LPXLOPER12 predicted,
+                                                double sigmaProp, double sigmaAdd,
+                                                LPXLOPER12 sigmaLog);
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlMapIndividualVCl(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
+                                                    LPXLOPER12 IVBolus, LPXLOPER12 measured,
+                                                    LPXLOPER12 row, LPXLOPER12 omega,
+                                                    double sigmaProp, double sigmaAdd,
+                                                    LPXLOPER12 sigmaLog);
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xldecrCe(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
                                           LPXLOPER12 IVBolus, LPXLOPER12 decrConc, double A,
                                           double B, double C, double l1, double l2, double l3,
@@ -115,6 +124,8 @@ inline constexpr std::tuple CORVANE_EXPORTS{
     xlf::Export{"xlVirtualPatient", &xlVirtualPatient},
     xlf::Export{"xlCpBandVCl", &xlCpBandVCl},
     xlf::Export{"xlCeBandVCl", &xlCeBandVCl},
+    xlf::Export{"xlMapObjective", &xlMapObjective},
+    xlf::Export{"xlMapIndividualVCl", &xlMapIndividualVCl},
     xlf::Export{"xldecrCe", &xldecrCe},
     xlf::Export{"xlCsDtCe", &xlCsDtCe},
     xlf::Export{"xlCsDtCp", &xlCsDtCp},

@@ -137,82 +137,99 @@ XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCeBandVCl(LPXLOPER12 deltaTimes, LPXLOPER12 R
                                                         nPatients, k);
 }
 
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlMapObjective(LPXLOPER12 eta, LPXLOPER12 omega,
+                                                LPXLOPER12 measured, LPXLOPER12 predicted,
+                                                double sigmaProp, double sigmaAdd,
+                                                LPXLOPER12 sigmaLog) {
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 24>(eta, omega, measured, predicted, sigmaProp,
+                                                        sigmaAdd, sigmaLog);
+}
+
+XLF_EXPORT LPXLOPER12 XLF_PASCAL xlMapIndividualVCl(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
+                                                    LPXLOPER12 IVBolus, LPXLOPER12 measured,
+                                                    LPXLOPER12 row, LPXLOPER12 omega,
+                                                    double sigmaProp, double sigmaAdd,
+                                                    LPXLOPER12 sigmaLog) {
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 25>(deltaTimes, Rate, IVBolus, measured, row,
+                                                        omega, sigmaProp, sigmaAdd, sigmaLog);
+}
+
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xldecrCe(LPXLOPER12 deltaTimes, LPXLOPER12 Rate,
                                           LPXLOPER12 IVBolus, LPXLOPER12 decrConc, double A,
                                           double B, double C, double l1, double l2, double l3,
                                           double ke0) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 24>(deltaTimes, Rate, IVBolus, decrConc, A, B,
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 26>(deltaTimes, Rate, IVBolus, decrConc, A, B,
                                                         C, l1, l2, l3, ke0);
 }
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCsDtCe(LPXLOPER12 Times, double A, double B, double C, double l1,
                                           double l2, double l3, double ke0, double decr) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 25>(Times, A, B, C, l1, l2, l3, ke0, decr);
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 27>(Times, A, B, C, l1, l2, l3, ke0, decr);
 }
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCsDtCp(LPXLOPER12 Times, double A, double B, double C, double l1,
                                           double l2, double l3, double decr) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 26>(Times, A, B, C, l1, l2, l3, decr);
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 28>(Times, A, B, C, l1, l2, l3, decr);
 }
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCsDtCpVCl(LPXLOPER12 Times, double V1, double V2, double V3,
                                              double Cl1, double Cl2, double Cl3, double decr) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 27>(Times, V1, V2, V3, Cl1, Cl2, Cl3, decr);
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 29>(Times, V1, V2, V3, Cl1, Cl2, Cl3, decr);
 }
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlTciCp(LPXLOPER12 deltaTimes, LPXLOPER12 targetConc,
                                          double maxRate, double A, double B, double C, double l1,
                                          double l2, double l3) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 28>(deltaTimes, targetConc, maxRate, A, B, C,
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 30>(deltaTimes, targetConc, maxRate, A, B, C,
                                                         l1, l2, l3);
 }
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlCalcRate(LPXLOPER12 deltaTimes, LPXLOPER12 IVBolus,
                                             LPXLOPER12 targetConc, double maxRate, double A,
                                             double B, double C, double l1, double l2, double l3) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 29>(deltaTimes, IVBolus, targetConc, maxRate, A,
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 31>(deltaTimes, IVBolus, targetConc, maxRate, A,
                                                         B, C, l1, l2, l3);
 }
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlTciCe(LPXLOPER12 deltaTimes, LPXLOPER12 targetConc,
                                          double maxRate, double A, double B, double C, double l1,
                                          double l2, double l3, double ke0) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 30>(deltaTimes, targetConc, maxRate, A, B, C,
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 32>(deltaTimes, targetConc, maxRate, A, B, C,
                                                         l1, l2, l3, ke0);
 }
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlTPeak(double A, double B, double C, double l1, double l2,
                                          double l3, double ke0) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 31>(A, B, C, l1, l2, l3, ke0);
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 33>(A, B, C, l1, l2, l3, ke0);
 }
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlVdPeak(double A, double B, double C, double l1, double l2,
                                           double l3, double ke0) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 32>(A, B, C, l1, l2, l3, ke0);
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 34>(A, B, C, l1, l2, l3, ke0);
 }
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlTPeak2ke0(double A, double B, double C, double l1, double l2,
                                              double l3, double peak_time) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 33>(A, B, C, l1, l2, l3, peak_time);
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 35>(A, B, C, l1, l2, l3, peak_time);
 }
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlBMI(double Weight, double Height) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 34>(Weight, Height);
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 36>(Weight, Height);
 }
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlJLBM(double weight, double height, LPXLOPER12 MALE) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 35>(weight, height, MALE);
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 37>(weight, height, MALE);
 }
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlJanLBM(double weight, double height, LPXLOPER12 MALE) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 36>(weight, height, MALE);
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 38>(weight, height, MALE);
 }
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlJJLBM(double weight, double height, LPXLOPER12 MALE) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 37>(weight, height, MALE);
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 39>(weight, height, MALE);
 }
 
 XLF_EXPORT LPXLOPER12 XLF_PASCAL xlScheduleCheck(LPXLOPER12 deltaTimes, LPXLOPER12 Times,
                                                  LPXLOPER12 decr) {
-    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 38>(deltaTimes, Times, decr);
+    return xlf::CallRow<pktools::CORVANE_FUNCTIONS, 40>(deltaTimes, Times, decr);
 }

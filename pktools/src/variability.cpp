@@ -23,33 +23,6 @@ namespace {
 
 constexpr double UNKNOWN = std::numeric_limits<double>::quiet_NaN();
 
-// The cells of Omega of the seven slots as a 7 x 7 matrix, row by row: a line of 7 variances
-// on the diagonal.
-std::array<double, ETA_SLOTS * ETA_SLOTS> slotMatrix(const Block& omega) {
-    constexpr std::size_t n = ETA_SLOTS;
-    std::array<double, n * n> a{};
-    if (omega.isLine() && omega.cells.size() == n) {
-        for (std::size_t k = 0; k < n; ++k)
-            a[k * n + k] = omega.cells[k];
-    } else if (omega.rows == n && omega.columns == n) {
-        std::copy(omega.cells.begin(), omega.cells.end(), a.begin());
-    } else {
-        throw InputError(refusals::OMEGA_SHAPE);
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-        const double variance = a[i * n + i];
-        if (!(variance >= 0) || !std::isfinite(variance))
-            throw InputError(refusals::OMEGA_VARIANCE);
-        for (std::size_t j = 0; j < i; ++j) {
-            if (!std::isfinite(a[i * n + j]))
-                throw InputError(refusals::OMEGA_VARIANCE);
-            if (a[i * n + j] != a[j * n + i])
-                throw InputError(refusals::OMEGA_ASYMMETRIC);
-        }
-    }
-    return a;
-}
-
 // One virtual patient's course through the dosing table, plasma or effect site.
 template <Site S> struct PatientCourse;
 template <> struct PatientCourse<Site::Plasma> {
@@ -172,11 +145,34 @@ std::size_t bandPatients(double nPatients) {
     return static_cast<std::size_t>(nPatients);
 }
 
-SlotFactor slotFactor(const Block& omega) {
-    constexpr std::size_t n = ETA_SLOTS;
-    const std::array<double, n* n> a = slotMatrix(omega);
-    SlotFactor f;
-    std::array<double, n* n>& L = f.L;
+std::vector<double> covarianceMatrix(const Block& omega, std::size_t n,
+                                     const catalogue::ErrorCause& shapeRefusal) {
+    std::vector<double> a(n * n);
+    if (omega.isLine() && omega.cells.size() == n) {
+        for (std::size_t k = 0; k < n; ++k)
+            a[k * n + k] = omega.cells[k];
+    } else if (omega.rows == n && omega.columns == n) {
+        a = omega.cells;
+    } else {
+        throw InputError(shapeRefusal);
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const double variance = a[i * n + i];
+        if (!(variance >= 0) || !std::isfinite(variance))
+            throw InputError(refusals::OMEGA_VARIANCE);
+        for (std::size_t j = 0; j < i; ++j) {
+            if (!std::isfinite(a[i * n + j]))
+                throw InputError(refusals::OMEGA_VARIANCE);
+            if (a[i * n + j] != a[j * n + i])
+                throw InputError(refusals::OMEGA_ASYMMETRIC);
+        }
+    }
+    return a;
+}
+
+bool choleskyFactor(std::span<const double> a, std::size_t n, std::span<double> L) {
+    std::fill(L.begin(), L.end(), 0.0);
+    bool definite = true;
     // a_ij less what the columns before j already account for, subtracted column by column.
     auto remainder = [&](std::size_t i, std::size_t j) {
         double s = a[i * n + j];
@@ -194,6 +190,7 @@ SlotFactor slotFactor(const Block& omega) {
             continue;
         }
         // A zero pivot: the column stays zero, which needs the rest of it to vanish too.
+        definite = false;
         if (pivot < -band)
             throw InputError(refusals::OMEGA_NOT_SEMIDEFINITE);
         for (std::size_t i = j + 1; i < n; ++i)
@@ -201,6 +198,13 @@ SlotFactor slotFactor(const Block& omega) {
                 ZERO_PIVOT_BAND * std::sqrt(a[i * n + i] * a[j * n + j]))
                 throw InputError(refusals::OMEGA_NOT_SEMIDEFINITE);
     }
+    return definite;
+}
+
+SlotFactor slotFactor(const Block& omega) {
+    const std::vector<double> a = covarianceMatrix(omega, ETA_SLOTS, refusals::OMEGA_SHAPE);
+    SlotFactor f;
+    choleskyFactor(a, ETA_SLOTS, f.L);
     return f;
 }
 

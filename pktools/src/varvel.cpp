@@ -9,8 +9,11 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <string>
 
 namespace pktools {
+
+using catalogue::Samples;
 
 namespace {
 
@@ -38,14 +41,31 @@ double performanceError(double measured, double predicted) {
     return (measured - predicted) / predicted * PERCENT;
 }
 
-// The PE of every row, in row order.
-std::vector<double> performanceErrors(const std::vector<double>& measured,
-                                      const std::vector<double>& predicted) {
+// The samples of the columns: the rows holding both a measured and a predicted value, with
+// their PE, in row order.
+struct Sampled {
+    std::vector<std::size_t> rows;
+    std::vector<double> pe;
+};
+Sampled samplesOf(const Samples& measured, const Samples& predicted) {
     requireSameLength(measured.size(), predicted.size());
-    std::vector<double> pe(measured.size());
-    for (std::size_t row = 0; row < measured.size(); ++row)
-        pe[row] = performanceError(measured[row], predicted[row]);
-    return pe;
+    Sampled s;
+    for (std::size_t row = 0; row < measured.size(); ++row) {
+        if (!measured[row] || !predicted[row])
+            continue;
+        s.rows.push_back(row);
+        s.pe.push_back(performanceError(*measured[row], *predicted[row]));
+    }
+    if (s.rows.empty())
+        throw InputError(refusals::NO_SAMPLES);
+    return s;
+}
+
+// A sampled row's time or subject: a finite number.
+double valueAt(const Samples& column, std::size_t row) {
+    if (!column[row])
+        throw InputError(refusals::NOT_FINITE_SAMPLE);
+    return finite(*column[row]);
 }
 
 double mdpe(const std::vector<double>& pe) {
@@ -122,35 +142,38 @@ double median(std::vector<double> values) {
     return (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-std::vector<double> VarvelPE(std::vector<double> measured, std::vector<double> predicted) {
-    return performanceErrors(measured, predicted);
+std::vector<double> VarvelPE(Samples measured, Samples predicted) {
+    const Sampled s = samplesOf(measured, predicted);
+    std::vector<double> pe(measured.size(), std::numeric_limits<double>::quiet_NaN());
+    for (std::size_t j = 0; j < s.rows.size(); ++j)
+        pe[s.rows[j]] = s.pe[j];
+    return pe;
 }
 
-double VarvelMDPE(std::vector<double> measured, std::vector<double> predicted) {
-    return mdpe(performanceErrors(measured, predicted));
+double VarvelMDPE(Samples measured, Samples predicted) {
+    return mdpe(samplesOf(measured, predicted).pe);
 }
 
-double VarvelMDAPE(std::vector<double> measured, std::vector<double> predicted) {
-    return mdape(performanceErrors(measured, predicted));
+double VarvelMDAPE(Samples measured, Samples predicted) {
+    return mdape(samplesOf(measured, predicted).pe);
 }
 
-double VarvelWobble(std::vector<double> measured, std::vector<double> predicted) {
-    return wobble(performanceErrors(measured, predicted));
+double VarvelWobble(Samples measured, Samples predicted) {
+    return wobble(samplesOf(measured, predicted).pe);
 }
 
-double VarvelDivergence(std::vector<double> times, std::vector<double> measured,
-                        std::vector<double> predicted) {
+double VarvelDivergence(Samples times, Samples measured, Samples predicted) {
     requireSameLength(times.size(), measured.size());
+    Sampled s = samplesOf(measured, predicted);
     SampleSet set;
-    set.pe = performanceErrors(measured, predicted);
-    for (double t : times)
-        set.times.push_back(finite(t));
+    set.pe = std::move(s.pe);
+    for (std::size_t row : s.rows)
+        set.times.push_back(valueAt(times, row));
     return divergenceOf(set, refusals::TOO_FEW_FOR_DIVERGENCE);
 }
 
-std::vector<double> VarvelPopulation(std::vector<double> subject, std::vector<double> times,
-                                     std::vector<double> measured, std::vector<double> predicted,
-                                     double method) {
+std::vector<double> VarvelPopulation(catalogue::Identifiers subject, Samples times,
+                                     Samples measured, Samples predicted, double method) {
     requireSameLength(subject.size(), times.size());
     requireSameLength(subject.size(), measured.size());
     if (method != 0 && method != 1 && method != 2)
@@ -158,17 +181,21 @@ std::vector<double> VarvelPopulation(std::vector<double> subject, std::vector<do
     const auto how = static_cast<PopulationMethod>(static_cast<int>(method));
 
     // The subjects in the order they first appear, and the pool of all samples.
+    const Sampled s = samplesOf(measured, predicted);
     SampleSet pool;
-    pool.pe = performanceErrors(measured, predicted);
-    std::map<double, std::size_t> indexOf;
+    pool.pe = s.pe;
+    std::map<std::string, std::size_t> indexOf;
     std::vector<SampleSet> subjects;
-    for (std::size_t row = 0; row < subject.size(); ++row) {
-        const double time = finite(times[row]);
-        const auto [found, isNew] = indexOf.try_emplace(finite(subject[row]), subjects.size());
+    for (std::size_t j = 0; j < s.rows.size(); ++j) {
+        const std::size_t row = s.rows[j];
+        const double time = valueAt(times, row);
+        if (subject[row].empty())
+            throw InputError(refusals::NOT_FINITE_SAMPLE);
+        const auto [found, isNew] = indexOf.try_emplace(subject[row], subjects.size());
         if (isNew)
             subjects.emplace_back();
         SampleSet& set = subjects[found->second];
-        set.pe.push_back(pool.pe[row]);
+        set.pe.push_back(pool.pe[j]);
         set.times.push_back(time);
         pool.times.push_back(time);
     }

@@ -9,13 +9,15 @@
 #include <vector>
 
 using namespace pktools;
+using catalogue::Identifiers;
+using catalogue::Samples;
 using pktools::test_support::messageOf;
 
 namespace {
 
 // Measured values whose PE against predictions of 10 are 10, -20, 50 and 0 %.
-const std::vector<double> MEASURED = {11, 8, 15, 10};
-const std::vector<double> PREDICTED = {10, 10, 10, 10};
+const Samples MEASURED = {11, 8, 15, 10};
+const Samples PREDICTED = {10, 10, 10, 10};
 
 } // namespace
 
@@ -45,8 +47,8 @@ TEST(Varvel, RefusesWhatIsNoMeasurementOrPrediction) {
     EXPECT_EQ(messageOf([] { VarvelPE({1, 2}, {1}); }), lengths);
     EXPECT_EQ(messageOf([] { VarvelDivergence({0, 1}, {1, 2}, {1}); }), lengths);
     EXPECT_EQ(messageOf([] { VarvelDivergence({0}, {1, 2}, {1, 2}); }), lengths);
-    EXPECT_EQ(messageOf([] { VarvelPopulation({1}, {0, 1}, {1, 2}, {1, 2}, 0); }), lengths);
-    EXPECT_EQ(messageOf([] { VarvelPopulation({1, 1}, {0, 1}, {1, 2}, {1}, 0); }), lengths);
+    EXPECT_EQ(messageOf([] { VarvelPopulation({"1"}, {0, 1}, {1, 2}, {1, 2}, 0); }), lengths);
+    EXPECT_EQ(messageOf([] { VarvelPopulation({"1", "1"}, {0, 1}, {1, 2}, {1}, 0); }), lengths);
     EXPECT_EQ(messageOf([] { VarvelMDPE({1, 2}, {1, 0}); }), "Non-positive prediction!");
     EXPECT_EQ(messageOf([] { VarvelMDAPE({1, 2}, {1, -3}); }), "Non-positive prediction!");
     EXPECT_EQ(messageOf([] { VarvelWobble({1, -2}, {1, 1}); }), "Negative measurement!");
@@ -57,7 +59,7 @@ TEST(Varvel, RefusesWhatIsNoMeasurementOrPrediction) {
               }),
               "Sample not a finite number!");
     EXPECT_EQ(messageOf([] {
-                  VarvelPopulation({1, NAN}, {0, 1}, {1, 2}, {1, 1}, 2);
+                  VarvelPopulation({"1", "1"}, {0, NAN}, {1, 2}, {1, 1}, 2);
               }),
               "Sample not a finite number!");
 }
@@ -75,10 +77,10 @@ TEST(Varvel, DivergenceIsTheSlopeOfTheAbsoluteErrorPerHour) {
 TEST(Varvel, APopulationTakesEachSubjectFirstOrPoolsTheSamples) {
     // Subject 1: PE 10, 30 at 0 and 60 min; 2 (its rows among 1's): PE -20, 0, 40 at 0, 30,
     // 60 min.
-    const std::vector<double> subject = {1, 2, 1, 2, 2};
-    const std::vector<double> times = {0, 0, 60, 30, 60};
-    const std::vector<double> measured = {11, 8, 13, 10, 14};
-    const std::vector<double> predicted = {10, 10, 10, 10, 10};
+    const Identifiers subject = {"1", "2", "1", "2", "2"};
+    const Samples times = {0, 0, 60, 30, 60};
+    const Samples measured = {11, 8, 13, 10, 14};
+    const Samples predicted = {10, 10, 10, 10, 10};
     // 1: MDPE 20, MDAPE 20, divergence 20, wobble 10; 2: 0, 20, 20 (|PE| 20, 0, 40), 20.
     const std::vector<double> mean = VarvelPopulation(subject, times, measured, predicted, 0);
     const std::vector<double> expected = {10, 20, 20, 15};
@@ -98,10 +100,10 @@ TEST(Varvel, APopulationTakesEachSubjectFirstOrPoolsTheSamples) {
     EXPECT_EQ(pooled[2], VarvelDivergence(times, measured, predicted));
 
     // Three subjects (MDPE 10, 20, 60): the median differs from the mean.
-    const std::vector<double> three = {1, 1, 2, 2, 3, 3};
-    const std::vector<double> at = {0, 60, 0, 60, 0, 60};
-    const std::vector<double> m = {11, 11, 12, 12, 16, 16};
-    const std::vector<double> p(6, 10);
+    const Identifiers three = {"a", "a", "b", "b", "c", "c"};
+    const Samples at = {0, 60, 0, 60, 0, 60};
+    const Samples m = {11, 11, 12, 12, 16, 16};
+    const Samples p(6, 10.0);
     EXPECT_DOUBLE_EQ(VarvelPopulation(three, at, m, p, 1)[0], 20);
     EXPECT_NEAR(VarvelPopulation(three, at, m, p, 0)[0], 30, 1e-12);
 
@@ -110,14 +112,66 @@ TEST(Varvel, APopulationTakesEachSubjectFirstOrPoolsTheSamples) {
                   "Method must be 0, 1 or 2!")
             << method;
     // A subject with one sample has no divergence of its own, but the pool does.
-    const std::vector<double> lonely = {1, 1, 2};
+    const Identifiers lonely = {"1", "1", "2"};
     EXPECT_EQ(messageOf([&] {
                   VarvelPopulation(lonely, {0, 60, 0}, {11, 12, 9}, {10, 10, 10}, 0);
               }),
               "Divergence needs 2 samples at 2 distinct times in each subject!");
     EXPECT_NO_THROW(VarvelPopulation(lonely, {0, 60, 0}, {11, 12, 9}, {10, 10, 10}, 2));
     EXPECT_EQ(messageOf([&] {
-                  VarvelPopulation({1, 2}, {0, 0}, {11, 12}, {10, 10}, 2);
+                  VarvelPopulation({"1", "2"}, {0, 0}, {11, 12}, {10, 10}, 2);
               }),
               "Divergence needs 2 samples at 2 distinct times!");
+}
+
+TEST(Varvel, AnEmptyCellIsNoSample) {
+    // The rows with both values are the samples; the others are skipped, in every measure.
+    const Samples measured = {11, std::nullopt, 8, 15, 10, 30};
+    const Samples predicted = {10, 10, 10, 10, 10, std::nullopt};
+    const Samples times = {0, std::nullopt, 30, 60, 90, std::nullopt};
+    const std::vector<double> pe = VarvelPE(measured, predicted);
+    ASSERT_EQ(pe.size(), 6u);
+    EXPECT_TRUE(std::isnan(pe[1]) && std::isnan(pe[5]));
+    EXPECT_EQ(VarvelPE(MEASURED, PREDICTED), (std::vector<double>{pe[0], pe[2], pe[3], pe[4]}));
+    EXPECT_EQ(VarvelMDPE(measured, predicted), VarvelMDPE(MEASURED, PREDICTED));
+    EXPECT_EQ(VarvelMDAPE(measured, predicted), VarvelMDAPE(MEASURED, PREDICTED));
+    EXPECT_EQ(VarvelWobble(measured, predicted), VarvelWobble(MEASURED, PREDICTED));
+    EXPECT_EQ(VarvelDivergence(times, measured, predicted),
+              VarvelDivergence({0, 30, 60, 90}, MEASURED, PREDICTED));
+    const Identifiers subject = {"x", "", "x", "12", "12", ""};
+    EXPECT_EQ(VarvelPopulation(subject, times, measured, predicted, 0),
+              VarvelPopulation({"1", "1", "2", "2"}, {0, 30, 60, 90}, MEASURED, PREDICTED, 0));
+
+    // A sample needs its time and subject; no sample at all is refused.
+    EXPECT_EQ(messageOf([&] {
+                  VarvelDivergence({0, 0, 2}, {1, 2, 3}, {1, 1, std::nullopt});
+              }),
+              "Divergence needs 2 samples at 2 distinct times!");
+    EXPECT_EQ(messageOf([&] {
+                  VarvelDivergence({0, std::nullopt}, {1, 2}, {1, 1});
+              }),
+              "Sample not a finite number!");
+    EXPECT_EQ(messageOf([&] {
+                  VarvelPopulation({"1", ""}, {0, 1}, {1, 2}, {1, 1}, 2);
+              }),
+              "Sample not a finite number!");
+    EXPECT_EQ(messageOf([&] { VarvelMDPE({std::nullopt, 1}, {1, std::nullopt}); }), "No samples!");
+}
+
+TEST(Varvel, AWholeNumberAndItsDigitsNameOneSubject) {
+    EXPECT_EQ(catalogue::identifierOf(12), "12");
+    EXPECT_EQ(catalogue::identifierOf(-3), "-3");
+    EXPECT_EQ(catalogue::identifierOf(0), "0");
+    EXPECT_EQ(catalogue::identifierOf(-0.0), "0");
+    EXPECT_EQ(catalogue::identifierOf(9007199254740992.0), "9007199254740992");
+    // Another number is a subject of its own, the same for equal numbers.
+    EXPECT_EQ(catalogue::identifierOf(3.5), "0x400c000000000000");
+    EXPECT_NE(catalogue::identifierOf(0.1 + 0.2), catalogue::identifierOf(0.3));
+    EXPECT_EQ(catalogue::identifierOf(1e300), "0x7e37e43c8800759c");
+    EXPECT_EQ(catalogue::identifierOf(INFINITY), ""); // no subject: refused where sampled
+    const std::vector<double> population = VarvelPopulation({"12", "12", "3", "3"}, {0, 60, 0, 60},
+                                                            {11, 12, 9, 10}, {10, 10, 10, 10}, 0);
+    EXPECT_EQ(VarvelPopulation({catalogue::identifierOf(12), "12", "3", catalogue::identifierOf(3)},
+                               {0, 60, 0, 60}, {11, 12, 9, 10}, {10, 10, 10, 10}, 0),
+              population);
 }

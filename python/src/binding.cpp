@@ -4,6 +4,7 @@
 #include "catalogue/keywords.h"
 #include "catalogue/kinds.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -152,6 +153,79 @@ catalogue::Block toBlock(py::handle value, const std::string& keyword) {
     const auto rows = static_cast<std::size_t>(array.ndim() == 2 ? array.shape(0) : 1);
     return {rows, static_cast<std::size_t>(doubles.size()) / rows,
             std::vector<double>(doubles.data(), doubles.data() + doubles.size())};
+}
+
+catalogue::Samples toSamples(py::handle value, const std::string& keyword) {
+    auto sample = [](double number) {
+        return std::isnan(number) ? std::nullopt : std::optional<double>(number);
+    };
+    if (value.is_none())
+        throw py::type_error(conversionError(conversions::MISSING, keyword, COLUMN_CONTEXT));
+    if (PyList_Check(value.ptr()) || PyTuple_Check(value.ptr())) {
+        // None among the numbers, which numpy would not read as one.
+        const py::sequence items = py::reinterpret_borrow<py::sequence>(value);
+        if (items.size() == 0)
+            throw py::value_error(conversionError(conversions::EMPTY, keyword, COLUMN_CONTEXT));
+        catalogue::Samples samples;
+        samples.reserve(items.size());
+        for (const py::handle item : items) {
+            if (item.is_none())
+                samples.emplace_back();
+            else if (PySequence_Check(item.ptr()) && !PyUnicode_Check(item.ptr()))
+                throw py::value_error(conversionError(conversions::NOT_ONE_DIMENSIONAL_VALUE,
+                                                      keyword, COLUMN_CONTEXT));
+            else
+                samples.push_back(sample(readNumber(item, keyword, COLUMN_CONTEXT)));
+        }
+        return samples;
+    }
+    const std::vector<double> column = toColumn(value, keyword);
+    catalogue::Samples samples(column.size());
+    std::transform(column.begin(), column.end(), samples.begin(), sample);
+    return samples;
+}
+
+catalogue::Identifiers toIdentifiers(py::handle value, const std::string& keyword) {
+    constexpr const char* context = conversions::TO_STRING;
+    if (value.is_none())
+        throw py::type_error(conversionError(conversions::MISSING, keyword, context));
+    // One identifier of a cell: a text, a number's catalogue::identifierOf, none for None or NaN.
+    auto identifier = [&](py::handle item) -> std::string {
+        if (item.is_none())
+            return "";
+        if (PyUnicode_Check(item.ptr()))
+            return item.cast<std::string>();
+        if (PyBool_Check(item.ptr()))
+            return item.ptr() == Py_True ? "TRUE" : "FALSE";
+        const double number = readNumber(item, keyword, context);
+        return std::isnan(number) ? "" : catalogue::identifierOf(number);
+    };
+    const bool isArray = py::isinstance<py::array>(value);
+    if (PyUnicode_Check(value.ptr()) || (!isArray && !py::isinstance<py::sequence>(value)))
+        return {identifier(value)};
+    if (isArray) {
+        const auto array = py::reinterpret_borrow<py::array>(value);
+        int longAxes = 0;
+        for (py::ssize_t axis = 0; axis < array.ndim(); ++axis)
+            longAxes += array.shape(axis) > 1;
+        if (longAxes > 1)
+            throw py::value_error(
+                conversionError(conversions::NOT_ONE_DIMENSIONAL_VALUE, keyword, context));
+    }
+    // An array's items as Python's own numbers and texts.
+    const py::sequence items = isArray ? py::sequence(value.attr("ravel")().attr("tolist")())
+                                       : py::reinterpret_borrow<py::sequence>(value);
+    if (items.size() == 0)
+        throw py::value_error(conversionError(conversions::EMPTY, keyword, context));
+    catalogue::Identifiers identifiers;
+    identifiers.reserve(items.size());
+    for (const py::handle item : items) {
+        if (!PyUnicode_Check(item.ptr()) && py::isinstance<py::sequence>(item))
+            throw py::value_error(
+                conversionError(conversions::NOT_ONE_DIMENSIONAL_VALUE, keyword, context));
+        identifiers.push_back(identifier(item));
+    }
+    return identifiers;
 }
 
 py::array_t<double> toArray(const std::vector<double>& values) {

@@ -15,6 +15,10 @@
 //                        row, a column or one cell
 //   catalogue::Block     a block of numbers: a 2-D array or a sequence of rows, a sequence or
 //                        1-D array as one row, a number as a block of one
+//   catalogue::Samples   a column of samples: a column whose None or NaN items are rows not
+//                        sampled (the sheet's empty cells)
+//   catalogue::Identifiers  a column of identifiers: texts and numbers, None or NaN for an
+//                        empty cell
 // The checks' kinds read what the user gave as the sheet reads a cell, and never raise
 // (None, the default of the keyword, is an empty cell):
 //   std::string          a text: a str, or a sequence of one str; anything else is ""
@@ -90,6 +94,14 @@ std::vector<double> toColumn(py::handle value, const std::string& keyword);
 // A block: a number (a block of one), a sequence or 1-D array (one row), a 2-D array or a
 // sequence of rows.
 catalogue::Block toBlock(py::handle value, const std::string& keyword);
+
+// A column of samples: a column whose None or NaN items are rows not sampled.
+catalogue::Samples toSamples(py::handle value, const std::string& keyword);
+
+// A column of identifiers: a sequence or 1-D array of texts and numbers (a number as
+// catalogue::identifierOf writes it, True and False as "TRUE" and "FALSE"), None or NaN the
+// empty text; a text or a number alone is a column of one.
+catalogue::Identifiers toIdentifiers(py::handle value, const std::string& keyword);
 
 // The checks' conversions, as the sheet reads a cell (see above). A column the sheet
 // would not read throws ShownInstead with the sheet's text, under the registered name.
@@ -170,10 +182,11 @@ void warnFindings(const py::object& findings, py::handle category);
 // `kind` is how the docstring describes it; ARGUMENTS names it by the catalogue's name.
 
 template <class T> struct From {
-    static_assert(sizeof(T) == 0,
-                  "the Python binding converts numbers, flags, columns, blocks, texts "
-                  "and optional numbers and columns: teach python/src/binding.h "
-                  "this kind of argument");
+    static_assert(
+        sizeof(T) == 0,
+        "the Python binding converts numbers, flags, columns, blocks, samples, identifiers, texts "
+        "and optional numbers and columns: teach python/src/binding.h "
+        "this kind of argument");
 };
 // convert(value, keyword, registered name); raises(keyword): the texts it may raise.
 template <> struct From<double> {
@@ -216,6 +229,31 @@ template <> struct From<catalogue::Block> {
         namespace c = catalogue::conversions;
         return conversionTexts({c::NOT_A_NUMBER, c::MISSING, c::NOT_A_BLOCK, c::EMPTY}, kw,
                                NUMBER_CONTEXT);
+    }
+};
+template <> struct From<catalogue::Samples> {
+    static constexpr const char* kind =
+        "samples: a sequence or 1-D array of numbers, None or NaN where not sampled";
+    static catalogue::Samples convert(py::handle h, const std::string& kw, const char*) {
+        return toSamples(h, kw);
+    }
+    static std::vector<std::string> raises(const std::string& kw) {
+        namespace c = catalogue::conversions;
+        return conversionTexts(
+            {c::NOT_A_NUMBER, c::MISSING, c::NOT_ONE_DIMENSIONAL_VALUE, c::EMPTY}, kw,
+            COLUMN_CONTEXT);
+    }
+};
+template <> struct From<catalogue::Identifiers> {
+    static constexpr const char* kind = "identifiers: a sequence or 1-D array of texts or numbers";
+    static catalogue::Identifiers convert(py::handle h, const std::string& kw, const char*) {
+        return toIdentifiers(h, kw);
+    }
+    static std::vector<std::string> raises(const std::string& kw) {
+        namespace c = catalogue::conversions;
+        return conversionTexts(
+            {c::NOT_A_NUMBER, c::MISSING, c::NOT_ONE_DIMENSIONAL_VALUE, c::EMPTY}, kw,
+            c::TO_STRING);
     }
 };
 // The checks' kinds: nothing raises.

@@ -45,6 +45,11 @@ def takes(kind, value):
         rows = value if isinstance(value, list) and all(isinstance(r, list) for r in value) \
             else [value]
         return len(rows) > 0 and all(takes("column", r) and len(r) == len(rows[0]) for r in rows)
+    if kind == "samples":  # the table writes no empty cell: a column's values
+        return takes("column", value)
+    if kind == "identifiers":
+        return isinstance(value, list) and len(value) > 0 and \
+            all(isinstance(v, str) or is_number(v) for v in value)
     if kind == "text":
         return isinstance(value, str)
     if kind == "optional number":

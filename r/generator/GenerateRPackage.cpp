@@ -47,13 +47,24 @@ namespace conversions = catalogue::conversions;
 
 // ---- What R sees of a function
 
-enum class Kind { Number, Flag, Column, Text, OptionalNumber, OptionalColumn, Block };
+enum class Kind {
+    Number,
+    Flag,
+    Column,
+    Text,
+    OptionalNumber,
+    OptionalColumn,
+    Block,
+    Samples,
+    Identifiers
+};
 enum class Returns { Column, Number, Flag, Text, Texts };
 
 struct RFunction {
     const catalogue::FunctionEntry* entry;
     std::vector<std::string> names; // the arguments' R names
     std::vector<Kind> kinds;
+    std::vector<const char*> kindNames; // the catalogue's names of the kinds
     Returns returns;
     std::size_t rowLength = 0; // a model's row: called per patient of a population
     bool elementwise = false;  // numbers to a number: called per element of its arguments
@@ -77,8 +88,14 @@ template <class P> constexpr Kind kindOf() {
         return Kind::OptionalNumber;
     else if constexpr (std::is_same_v<P, catalogue::Block>)
         return Kind::Block;
-    else
+    else if constexpr (std::is_same_v<P, catalogue::Samples>)
+        return Kind::Samples;
+    else if constexpr (std::is_same_v<P, catalogue::Identifiers>)
+        return Kind::Identifiers;
+    else if constexpr (std::is_same_v<P, std::optional<std::vector<double>>>)
         return Kind::OptionalColumn;
+    else
+        static_assert(sizeof(P) == 0, "teach the R generator this kind of argument");
 }
 
 template <class R> constexpr Returns returnsOf() {
@@ -104,7 +121,11 @@ RFunction describe(const catalogue::Row<Result, Params...>& row) {
     constexpr bool numbersAndFlags = ((std::is_same_v<std::remove_cvref_t<Params>, double> ||
                                        std::is_same_v<std::remove_cvref_t<Params>, bool>)&&...);
     const catalogue::FunctionEntry& entry = *row.entry;
-    RFunction f{&entry, {}, {kindOf<std::remove_cvref_t<Params>>()...}, returnsOf<R>()};
+    RFunction f{&entry,
+                {},
+                {kindOf<std::remove_cvref_t<Params>>()...},
+                {catalogue::KindOf<Params>::name...},
+                returnsOf<R>()};
     if constexpr (std::is_same_v<R, std::vector<double>> && numbersAndFlags)
         f.rowLength = entry.cells.size();
     f.elementwise = std::is_same_v<R, double> && sizeof...(Params) > 0 && numbersAndFlags;
@@ -219,7 +240,8 @@ std::string wrappedCall(const std::string& head, const std::vector<std::string>&
         std::string piece = arguments[k] + (k + 1 < arguments.size() ? "," : ")");
         if (k > 0) {
             if (column + 1 + piece.size() > width) {
-                out += "\n" + std::string(indent, ' ');
+                out += '\n';
+                out.append(indent, ' ');
                 column = indent;
             } else {
                 out += ' ';
@@ -390,14 +412,11 @@ std::string functionsFile(const Package& p, const Translator& translator) {
     // Each function's arguments and their kinds, for the tests; a model's row length.
     out += "# Each function's arguments: R name = kind; and the length of each model's row.\n";
     out += ".arguments <- list(\n";
-    constexpr const char* KIND_NAMES[] = {
-        "number", "flag", "column", "text", "optional number", "optional column", "block"};
     for (std::size_t i = 0; i < p.functions.size(); ++i) {
         const RFunction& f = p.functions[i];
         std::vector<std::string> pairs;
         for (std::size_t k = 0; k < f.names.size(); ++k)
-            pairs.push_back(f.names[k] + " = " +
-                            rString(KIND_NAMES[static_cast<std::size_t>(f.kinds[k])]));
+            pairs.push_back(f.names[k] + " = " + rString(f.kindNames[k]));
         out += "    " + std::string(f.entry->worksheetName) + " = " + wrappedCall("c", pairs, 8) +
                (i + 1 < p.functions.size() ? ",\n" : "\n");
     }
@@ -445,6 +464,10 @@ const char* kindWords(Kind kind, bool population) {
         return "A number, or NULL (the default) to leave it out.";
     case Kind::Block:
         return "A block: a numeric matrix or data.frame, or a numeric vector as one row.";
+    case Kind::Samples:
+        return "A column of samples: a numeric vector, NA where not sampled.";
+    case Kind::Identifiers:
+        return "A column of identifiers: a character vector, a factor or a numeric vector.";
     default:
         return "A numeric vector, or NULL (the default) to leave it out.";
     }
@@ -523,22 +546,27 @@ std::string errorsSection(const RFunction& f) {
     }
     // The text of the first argument that can be refused, as the binding words it.
     const auto refusable = std::find_if(f.kinds.begin(), f.kinds.end(), [](Kind kind) {
-        return kind != Kind::Text && kind != Kind::OptionalNumber;
+        return kind != Kind::Text && kind != Kind::OptionalNumber && kind != Kind::Identifiers;
     });
     if (refusable != f.kinds.end()) {
         const Kind kind = *refusable;
         const std::string& name = f.names[static_cast<std::size_t>(refusable - f.kinds.begin())];
-        const bool column = kind == Kind::Column || kind == Kind::OptionalColumn;
+        const bool column =
+            kind == Kind::Column || kind == Kind::OptionalColumn || kind == Kind::Samples;
         const char* message =
             kind == Kind::Flag ? conversions::NEITHER_0_NOR_1 : conversions::NOT_A_NUMBER;
         const char* context = kind == Kind::Flag ? conversions::TO_BOOL
                               : column           ? conversions::TO_COLUMN
                                                  : conversions::TO_DOUBLE;
+        // NA leaves out an optional argument and is a row not sampled in a column of samples.
+        const std::string missingFor = isOptional(kind)        ? "NA"
+                                       : kind == Kind::Samples ? "NULL"
+                                                               : "NA or NULL";
         out += std::string("An argument that does not convert stops the call with an error ") +
                "naming it, such as \\code{\"" +
                rd(conversions::ErrorText(message, name.c_str(), context)) + "\"} or \\code{\"" +
                rd(conversions::ErrorText(conversions::MISSING, name.c_str(), context)) +
-               "\"} for NA" + (isOptional(kind) ? "" : " or NULL") +
+               "\"} for " + missingFor +
                "; arguments are read in their order, and the first that fails is named.\n";
     }
     if (std::any_of(f.kinds.begin(), f.kinds.end(),
@@ -776,9 +804,13 @@ std::vector<std::string> callTableFormulas(const std::string& file) {
     std::vector<std::string> formulas;
     for (const rgenerator::Json& group : table.at("groups").items)
         for (const rgenerator::Json& call : group.at("calls").items) {
-            std::string formula = "=" + call.items.at(0).text + "(";
-            for (std::size_t k = 1; k < call.items.size(); ++k)
-                formula += (k > 1 ? "," : "") + formulaValue(call.items[k]);
+            std::string formula = "=";
+            formula += call.items.at(0).text;
+            formula += '(';
+            for (std::size_t k = 1; k < call.items.size(); ++k) {
+                formula += k > 1 ? "," : "";
+                formula += formulaValue(call.items[k]);
+            }
             formulas.push_back(formula + ")");
         }
     return formulas;

@@ -179,6 +179,55 @@ std::vector<double> toColumn(SEXP value, Argument argument) {
     return column;
 }
 
+catalogue::Samples toSamples(SEXP value, Argument argument) {
+    if (Rf_isNull(value))
+        refuse(conversions::MISSING, argument, conversions::TO_COLUMN);
+    const std::vector<double> column = TYPEOF(value) == VECSXP && Rf_inherits(value, "data.frame")
+                                           ? dataFrameCells(value, argument)
+                                           : vectorCells(value, argument);
+    if (column.empty())
+        refuse(conversions::EMPTY, argument, conversions::TO_COLUMN);
+    catalogue::Samples samples(column.size());
+    for (std::size_t k = 0; k < column.size(); ++k)
+        if (!std::isnan(column[k]))
+            samples[k] = column[k];
+    return samples;
+}
+
+catalogue::Identifiers toIdentifiers(SEXP value, Argument argument) {
+    constexpr const char* context = conversions::TO_STRING;
+    if (Rf_isNull(value))
+        refuse(conversions::MISSING, argument, context);
+    // A factor names its subjects by its labels.
+    SEXP labels = Rf_isFactor(value) ? Rf_asCharacterFactor(value) : value;
+    PROTECT(labels);
+    const bool texts = TYPEOF(labels) == STRSXP;
+    if (!texts && !isNumeric(labels)) {
+        UNPROTECT(1);
+        refuse(conversions::NOT_A_NUMBER, argument, context);
+    }
+    if (longAxes(labels) > 1) {
+        UNPROTECT(1);
+        refuse(conversions::NOT_ONE_DIMENSIONAL_VALUE, argument, context);
+    }
+    catalogue::Identifiers identifiers;
+    for (R_xlen_t k = 0; k < XLENGTH(labels); ++k) {
+        if (texts) {
+            const SEXP text = STRING_ELT(labels, k);
+            identifiers.push_back(text == NA_STRING ? "" : Rf_translateCharUTF8(text));
+        } else if (TYPEOF(labels) == LGLSXP && LOGICAL(labels)[k] != NA_LOGICAL) {
+            identifiers.push_back(LOGICAL(labels)[k] != 0 ? "TRUE" : "FALSE");
+        } else {
+            const double number = numberAt(labels, k);
+            identifiers.push_back(std::isnan(number) ? "" : catalogue::identifierOf(number));
+        }
+    }
+    UNPROTECT(1);
+    if (identifiers.empty())
+        refuse(conversions::EMPTY, argument, context);
+    return identifiers;
+}
+
 catalogue::Block toBlock(SEXP value, Argument argument) {
     constexpr const char* context = conversions::TO_DOUBLE;
     if (Rf_isNull(value))

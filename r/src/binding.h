@@ -15,6 +15,10 @@
 //                        data.frame of one row or one column (a model's row of a
 //                        population), as the sheet takes a row, a column or one cell
 //   catalogue::Block     a block: a matrix or a data.frame of numbers, a vector as one row
+//   catalogue::Samples   a column of samples: a column whose NA (or NaN) cells are rows not
+//                        sampled
+//   catalogue::Identifiers  a column of identifiers: a character vector, a factor (its
+//                        labels) or a numeric vector; NA is the empty text
 // and, for the checks, which read what the user entered as the sheet gives it and refuse
 // none of it:
 //   std::string          a text: a character vector of length 1; anything else is the
@@ -138,6 +142,8 @@ double toNumber(SEXP value, Argument argument);
 bool toFlag(SEXP value, Argument argument);
 std::vector<double> toColumn(SEXP value, Argument argument);
 catalogue::Block toBlock(SEXP value, Argument argument);
+catalogue::Samples toSamples(SEXP value, Argument argument);
+catalogue::Identifiers toIdentifiers(SEXP value, Argument argument);
 std::string toEnteredText(SEXP value);
 std::optional<double> toEnteredNumber(SEXP value);
 
@@ -153,6 +159,12 @@ template <> struct From<std::vector<double>> {
 };
 template <> struct From<catalogue::Block> {
     static catalogue::Block convert(SEXP x, Argument a) { return toBlock(x, a); }
+};
+template <> struct From<catalogue::Samples> {
+    static catalogue::Samples convert(SEXP x, Argument a) { return toSamples(x, a); }
+};
+template <> struct From<catalogue::Identifiers> {
+    static catalogue::Identifiers convert(SEXP x, Argument a) { return toIdentifiers(x, a); }
 };
 template <> struct From<std::string> {
     static std::string convert(SEXP x, Argument) { return toEnteredText(x); }

@@ -75,13 +75,35 @@ inline constexpr ConversionError BLOCK_ERRORS[] = {
      "NAME, or one of its cells, is an error value or a text that is no number"},
 };
 
+// A column of samples: its empty cells are not refused.
+inline constexpr ConversionError SAMPLES_ERRORS[] = {
+    {INVALID_RECORD, NOT_ONE_DIMENSIONAL,
+     "the range has more than one row and more than one column, or the argument is left out or "
+     "an error value"},
+    {ERROR_VALUE, TO_DOUBLE, "a cell of NAME is an error value or a text that is no number"},
+};
+
+// A column of identifiers: any text or number names a subject.
+inline constexpr ConversionError IDENTIFIERS_ERRORS[] = {
+    {INVALID_RECORD, NOT_ONE_DIMENSIONAL,
+     "the range has more than one row and more than one column, or the argument is left out"},
+    {ERROR_VALUE, TO_STRING, "NAME, or one of its cells, is an error value"},
+};
+
 // The conversion texts of an argument of a kind (catalogue/kinds.h, by its name): a flag's,
-// a block's, or a column's for the other kinds of cell value.
+// a block's, a column of samples' or identifiers', none for an optional number, or a column's for
+// the other kinds of cell value.
 inline std::span<const ConversionError> ConversionErrorsOf(std::string_view kind) {
     if (kind == "flag")
         return FLAG_ERRORS;
     if (kind == "block")
         return BLOCK_ERRORS;
+    if (kind == "samples")
+        return SAMPLES_ERRORS;
+    if (kind == "identifiers")
+        return IDENTIFIERS_ERRORS;
+    if (kind == "optional number")
+        return {}; // what is no number is NaN, which the routine refuses in its own words
     return COLUMN_ERRORS;
 }
 

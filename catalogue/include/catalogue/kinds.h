@@ -18,7 +18,10 @@
 //   6. the reference pages, the texts its conversion shows (refdocs).
 // Then a routine may take a T, and every front end binds it.
 
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -39,6 +42,38 @@ struct Block {
     bool isLine() const { return rows == 1 || columns == 1; }
 };
 
+// A column of samples: a row without a value (an empty cell) was not sampled.
+using Samples = std::vector<std::optional<double>>;
+
+// A column of identifiers (of subjects): each cell's text, a number's as identifierOf writes
+// it, an empty cell's the empty text. Rows with equal identifiers belong together.
+using Identifiers = std::vector<std::string>;
+
+// A number as an identifier: a whole number its decimal digits ("12", "-3"), so that a
+// subject numbered 12 and one named "12" are one subject in every front end; another number
+// the digits of its bits ("0x400c000000000000" for 3.5), a subject of its own. A number that
+// is not finite names none: the empty text.
+inline std::string identifierOf(double number) {
+    constexpr double LARGEST_WHOLE = 9007199254740992.0; // 2^53: every whole number exact
+    if (!std::isfinite(number))
+        return "";
+    if (std::floor(number) == number && std::fabs(number) <= LARGEST_WHOLE) {
+        auto whole = static_cast<std::uint64_t>(std::fabs(number));
+        std::string digits;
+        do {
+            digits.insert(digits.begin(), static_cast<char>('0' + whole % 10));
+            whole /= 10;
+        } while (whole > 0);
+        return number < 0 ? "-" + digits : digits;
+    }
+    std::uint64_t bits;
+    std::memcpy(&bits, &number, sizeof bits);
+    std::string text = "0x";
+    for (int shift = 60; shift >= 0; shift -= 4)
+        text += "0123456789abcdef"[(bits >> shift) & 0xF];
+    return text;
+}
+
 // Argument type codes: a number passed by value, and the framework's cell value, which
 // each front end converts to the parameter's kind under the argument's registered name.
 inline constexpr const char* NUMBER_ARGUMENT = "B";
@@ -47,7 +82,7 @@ inline constexpr const char* CELL_VALUE_ARGUMENT = "XLF_OPER";
 template <class T> struct ArgumentKind {
     static_assert(sizeof(T) == 0,
                   "a routine parameter is a double, a bool, a std::vector<double>, a std::string, "
-                  "an optional number or column or a Block: a new kind is "
+                  "an optional number or column, a Block, Samples or Identifiers: a new kind is "
                   "added in catalogue/kinds.h");
 };
 
@@ -84,6 +119,19 @@ template <> struct ArgumentKind<std::optional<std::vector<double>>> {
 // A block of numbers: a range of rows and columns, a row, a column or one value.
 template <> struct ArgumentKind<Block> {
     static constexpr const char* name = "block";
+    static constexpr const char* typeCode = CELL_VALUE_ARGUMENT;
+};
+
+// A column of samples: a range of one row or one column, whose empty cells are rows not
+// sampled.
+template <> struct ArgumentKind<Samples> {
+    static constexpr const char* name = "samples";
+    static constexpr const char* typeCode = CELL_VALUE_ARGUMENT;
+};
+
+// A column of identifiers: a range of one row or one column of texts or numbers.
+template <> struct ArgumentKind<Identifiers> {
+    static constexpr const char* name = "identifiers";
     static constexpr const char* typeCode = CELL_VALUE_ARGUMENT;
 };
 

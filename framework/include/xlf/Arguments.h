@@ -75,6 +75,22 @@ template <> struct HostArgument<catalogue::Block> {
     }
 };
 
+// A column of samples, its empty cells not sampled (xlf/XlfOper.h).
+template <> struct HostArgument<catalogue::Samples> {
+    using Type = LPXLOPER12;
+    static catalogue::Samples Convert(LPXLOPER12 value, const char* name) {
+        return XlfOper(value).ToSamples(name);
+    }
+};
+
+// A column of identifiers, texts or numbers (xlf/XlfOper.h).
+template <> struct HostArgument<catalogue::Identifiers> {
+    using Type = LPXLOPER12;
+    static catalogue::Identifiers Convert(LPXLOPER12 value, const char* name) {
+        return XlfOper(value).ToIdentifiers(name);
+    }
+};
+
 template <class Param> using HostArgumentOf = HostArgument<std::remove_cvref_t<Param>>;
 
 } // namespace xlf

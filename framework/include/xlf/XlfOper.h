@@ -57,6 +57,16 @@ public:
     // cell converted as a column's. A missing argument or an error value raises, as for a
     // column.
     catalogue::Block ToBlock(const char* name = nullptr) const;
+    // A column of samples (catalogue/kinds.h): a single row, column or value whose empty
+    // cells (and empty texts) are rows not sampled; any other cell converted as a column's.
+    // A missing argument or a range of rows and columns raises as for a column; an error
+    // value, the argument's or a cell's, as for a cell.
+    catalogue::Samples ToSamples(const char* name = nullptr) const;
+    // A column of identifiers (catalogue/kinds.h): a single row, column or value of texts,
+    // numbers (as catalogue::identifierOf writes them), truth values ("TRUE", "FALSE") and
+    // empty cells (the empty text). A missing argument or a range of rows and columns raises
+    // as for a column, an error value as a text's conversion does.
+    catalogue::Identifiers ToIdentifiers(const char* name = nullptr) const;
 
     std::int32_t Rows() const;
     std::int32_t Columns() const;

@@ -16,7 +16,9 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -140,7 +142,8 @@ struct Arg {
 };
 
 // What a wrapper returns when it computes: a number, a column of fixed length, a column
-// as long as its first column argument, or a column of texts of any length.
+// as long as one of its column arguments (the first, unless the entry's result names
+// another: "as many cells as row"), or a column of texts of any length.
 enum class Shape { Number, FixedColumn, FirstColumn, TextColumn };
 
 struct Wrapper {
@@ -148,7 +151,8 @@ struct Wrapper {
     std::vector<ArgKind> kinds;
     std::function<LPXLOPER12(const std::vector<Arg>&)> call;
     Shape shape = Shape::Number;
-    std::int32_t rows = 0; // of a fixed column
+    std::int32_t rows = 0;                   // of a fixed column
+    std::optional<std::size_t> lengthFrom{}; // the argument a column follows, if not the first
 };
 
 // One prepared call: a wrapper and its arguments.
@@ -199,8 +203,14 @@ template <class Export, class Row> Wrapper WrapperOf(const Export& exported, con
     } else if constexpr (std::is_same_v<typename Row::ResultType, double>) {
         return MakeWrapper(exported.name, exported.function, Shape::Number);
     } else {
-        return cells > 1 ? MakeWrapper(exported.name, exported.function, Shape::FixedColumn, cells)
-                         : MakeWrapper(exported.name, exported.function, Shape::FirstColumn);
+        if (cells > 1)
+            return MakeWrapper(exported.name, exported.function, Shape::FixedColumn, cells);
+        Wrapper w = MakeWrapper(exported.name, exported.function, Shape::FirstColumn);
+        const std::string_view result = row.entry->result;
+        for (std::size_t k = 0; k < row.entry->arguments.size(); ++k)
+            if (result.ends_with(std::string(" as ") + row.entry->arguments[k].name))
+                w.lengthFrom = k;
+        return w;
     }
 }
 
@@ -325,7 +335,9 @@ inline bool Showable(const Wrapper& w, const std::vector<Arg>& args, const XLOPE
     if ((w.shape == Shape::FixedColumn || w.shape == Shape::FirstColumn) &&
         kind == ResultKind::Column) {
         std::int64_t expected = w.rows;
-        if (w.shape == Shape::FirstColumn) {
+        if (w.shape == Shape::FirstColumn && w.lengthFrom) {
+            expected = ElementCount(*args[*w.lengthFrom].record);
+        } else if (w.shape == Shape::FirstColumn) {
             for (std::size_t k = 0; k < w.kinds.size(); ++k) {
                 if (w.kinds[k] == ArgKind::Record) {
                     expected = ElementCount(*args[k].record);

@@ -40,10 +40,30 @@ struct Cause {
 #define OMEGA7 "{0.61;0.565;0.597;0.265;0.346;0.209;0.702}"
 #define SCHEDULE "{0;1;1;1}, {0;10;10;0}, {20;0;0;0}"
 // 101 rows: a million patients on them are above a cell's work.
-#define LONG_SCHEDULE "{0;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1}, {0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0}, {1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0}"
+#define LONG_SCHEDULE                                                                              \
+    "{0;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;"  \
+    "1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;" \
+    "1;1;1;1;1;1;1;1;1;1}, "                                                                       \
+    "{0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;"  \
+    "0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;" \
+    "0;0;0;0;0;0;0;0;0;0}, "                                                                       \
+    "{1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;"  \
+    "0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;" \
+    "0;0;0;0;0;0;0;0;0;0}"
 // A 7x7 block: Omega's variances on the diagonal, and one pair of covariances (V1, Cl1).
-#define BLOCK7(cov1, cov2) "{0.61,0,0," cov1 ",0,0,0;0,0.565,0,0,0,0,0;0,0,0.597,0,0,0,0;" cov2 \
+#define BLOCK7(cov1, cov2)                                                                         \
+    "{0.61,0,0," cov1 ",0,0,0;0,0.565,0,0,0,0,0;0,0,0.597,0,0,0,0;" cov2                           \
     ",0,0,0.265,0,0,0;0,0,0,0,0.346,0,0;0,0,0,0,0,0.209,0;0,0,0,0,0,0,0.702}"
+// A propofol row without ke0, the variances of V1 and Cl1 alone, and samples after a bolus and
+// an infusion (row 0 at time 0, before the bolus).
+#define ROW6 "{4.27;18.9;238;1.89;1.29;0.836}"
+#define MAP_OMEGA "{0.61;0;0;0.265;0;0;0}"
+#define MAP_SCHEDULE "{0;2;2;2}, {0;10;10;0}, {20;0;0;0}"
+#define MAP_MEASURED "{0;2.1;1.9;1.2}"
+// V1 and Cl1 moving together exactly: semi-definite, without an inverse.
+#define PERFECT7                                                                                   \
+    "{0.25,0,0,0.25,0,0,0;0,0,0,0,0,0,0;0,0,0,0,0,0,0;0.25,0,0,0.25,0,0,0;"                        \
+    "0,0,0,0,0,0,0;0,0,0,0,0,0,0;0,0,0,0,0,0,0}"
 // clang-format off
 const Cause CAUSES[] = {
     {"Cl2Hyb", "We need exactly 6 parameters!", "=Cl2Hyb({1;2;3})"},
@@ -133,6 +153,44 @@ const Cause CAUSES[] = {
     {"CeBandVCl", "k must be from 0 to 1!", "=CeBandVCl(" SCHEDULE ", " ROW7 ", " OMEGA7 ", 1, 10, 1.5)"},
     {"CeBandVCl", "Negative or missing PK parameter!", "=CeBandVCl(" SCHEDULE ", {0;18.9;238;1.89;1.29;0.836;0.456}, " OMEGA7 ", 1, 10, 0.5)"},
     {"CeBandVCl", "Ce band needs a row of 7 values with ke0!", "=CeBandVCl(" SCHEDULE ", {4.27;18.9;238;1.89;1.29;0.836}, " OMEGA7 ", 1, 10, 0.5)"},
+    {"VarvelPE", "No samples!", "=VarvelPE(A1, 1)"},
+    {"VarvelMDPE", "No samples!", "=VarvelMDPE({1;2}, A1:A2)"},
+    {"VarvelMDAPE", "No samples!", "=VarvelMDAPE(A1, 1)"},
+    {"VarvelWobble", "No samples!", "=VarvelWobble(A1, 1)"},
+    {"VarvelDivergence", "No samples!", "=VarvelDivergence({0;1}, A1:A2, {1;1})"},
+    {"VarvelDivergence", "Sample not a finite number!", "=VarvelDivergence(A1:A2, {1;2}, {1;1})"},
+    {"VarvelPopulation", "No samples!", "=VarvelPopulation({1;2}, {0;1}, A1:A2, {1;1}, 0)"},
+    {"MapObjective", "Eta not a finite number!", "=MapObjective(CVFromOmega2(1000), {0.5}, {2;1.2}, {1.5;1}, 0.1, 0.2, )"},
+    {"MapObjective", "Omega needs one variance per eta or a square block!", "=MapObjective({0.3}, {0.5;0.5}, {2;1.2}, {1.5;1}, 0.1, 0.2, )"},
+    {"MapObjective", "Omega has a negative or missing variance!", "=MapObjective({0.3}, {-0.5}, {2;1.2}, {1.5;1}, 0.1, 0.2, )"},
+    {"MapObjective", "Omega block is not symmetric!", "=MapObjective({0.3;0.1}, {0.5,0.1;0,0.5}, {2;1.2}, {1.5;1}, 0.1, 0.2, )"},
+    {"MapObjective", "Omega is not positive semi-definite!", "=MapObjective({0.3;0.1}, {0.5,0.9;0.9,0.5}, {2;1.2}, {1.5;1}, 0.1, 0.2, )"},
+    {"MapObjective", "Omega is not positive definite!", "=MapObjective({0.3}, {0}, {2;1.2}, {1.5;1}, 0.1, 0.2, )"},
+    {"MapObjective", "Columns of different length!", "=MapObjective({0.3}, {0.5}, {2;1.2}, {1.5}, 0.1, 0.2, )"},
+    {"MapObjective", "Negative or missing residual error!", "=MapObjective({0.3}, {0.5}, {2;1.2}, {1.5;1}, -0.1, 0.2, )"},
+    {"MapObjective", "Give sigmaLog alone, with sigmaProp and sigmaAdd 0!", "=MapObjective({0.3}, {0.5}, {2;1.2}, {1.5;1}, 0.1, 0.2, 0.3)"},
+    {"MapObjective", "Sample not a finite number!", "=MapObjective({0.3}, {0.5}, CVFromOmega2(1000), 1, 0.1, 0.2, )"},
+    {"MapObjective", "Negative measurement!", "=MapObjective({0.3}, {0.5}, {-2;1.2}, {1.5;1}, 0.1, 0.2, )"},
+    {"MapObjective", "Measurement must be above 0 with sigmaLog!", "=MapObjective({0.3}, {0.5}, {0;1.2}, {1.5;1}, 0, 0, 0.2)"},
+    {"MapObjective", "Non-positive prediction!", "=MapObjective({0.3}, {0.5}, {2;1.2}, {0;1}, 0.1, 0, )"},
+    {"MapObjective", "No samples!", "=MapObjective({0.3}, {0.5}, A1, 1, 0.1, 0.2, )"},
+    {"MapIndividualVCl", "Negative or missing residual error!", "=MapIndividualVCl(" MAP_SCHEDULE ", " MAP_MEASURED ", " ROW6 ", " MAP_OMEGA ", 0, 0, )"},
+    {"MapIndividualVCl", "Give sigmaLog alone, with sigmaProp and sigmaAdd 0!", "=MapIndividualVCl(" MAP_SCHEDULE ", " MAP_MEASURED ", " ROW6 ", " MAP_OMEGA ", 0.2, 0, 0.3)"},
+    {"MapIndividualVCl", "Columns of different length!", "=MapIndividualVCl(" MAP_SCHEDULE ", {0;2.1}, " ROW6 ", " MAP_OMEGA ", 0.2, 0.05, )"},
+    {"MapIndividualVCl", "Row needs 6 or 7 values!", "=MapIndividualVCl(" MAP_SCHEDULE ", " MAP_MEASURED ", {4.27;18.9}, " MAP_OMEGA ", 0.2, 0.05, )"},
+    {"MapIndividualVCl", "Omega needs 7 variances or a 7x7 block!", "=MapIndividualVCl(" MAP_SCHEDULE ", " MAP_MEASURED ", " ROW6 ", {0.61;0.265}, 0.2, 0.05, )"},
+    {"MapIndividualVCl", "Omega has a negative or missing variance!", "=MapIndividualVCl(" MAP_SCHEDULE ", " MAP_MEASURED ", " ROW6 ", {0.61;0;0;-0.265;0;0;0}, 0.2, 0.05, )"},
+    {"MapIndividualVCl", "Omega block is not symmetric!", "=MapIndividualVCl(" MAP_SCHEDULE ", " MAP_MEASURED ", " ROW6 ", " BLOCK7("0", "0.1") ", 0.2, 0.05, )"},
+    {"MapIndividualVCl", "Omega is not positive semi-definite!", "=MapIndividualVCl(" MAP_SCHEDULE ", " MAP_MEASURED ", " ROW6 ", " BLOCK7("0.5", "0.5") ", 0.2, 0.05, )"},
+    {"MapIndividualVCl", "Omega is not positive definite!", "=MapIndividualVCl(" MAP_SCHEDULE ", " MAP_MEASURED ", " ROW6 ", " PERFECT7 ", 0.2, 0.05, )"},
+    {"MapIndividualVCl", "Negative or missing PK parameter!", "=MapIndividualVCl(" MAP_SCHEDULE ", " MAP_MEASURED ", {0;18.9;238;1.89;1.29;0.836}, " MAP_OMEGA ", 0.2, 0.05, )"},
+    {"MapIndividualVCl", "No samples!", "=MapIndividualVCl(" MAP_SCHEDULE ", A1:A4, " ROW6 ", " MAP_OMEGA ", 0.2, 0.05, )"},
+    {"MapIndividualVCl", "Dosing row not a finite number before a sample!", "=MapIndividualVCl(0, 0, CVFromOmega2(1000), 1, " ROW6 ", " MAP_OMEGA ", 0.2, 0.05, )"},
+    {"MapIndividualVCl", "Sample not a finite number!", "=MapIndividualVCl(0, 0, 20, CVFromOmega2(1000), " ROW6 ", " MAP_OMEGA ", 0.2, 0.05, )"},
+    {"MapIndividualVCl", "Negative measurement!", "=MapIndividualVCl(" MAP_SCHEDULE ", {0;-2.1;1.9;1.2}, " ROW6 ", " MAP_OMEGA ", 0.2, 0.05, )"},
+    {"MapIndividualVCl", "Measurement must be above 0 with sigmaLog!", "=MapIndividualVCl(" MAP_SCHEDULE ", " MAP_MEASURED ", " ROW6 ", " MAP_OMEGA ", 0, 0, 0.2)"},
+    {"MapIndividualVCl", "Non-positive prediction!", "=MapIndividualVCl(" MAP_SCHEDULE ", " MAP_MEASURED ", " ROW6 ", " MAP_OMEGA ", 0.2, 0, )"},
+    {"MapIndividualVCl", "The fit did not converge!", "=MapIndividualVCl(" MAP_SCHEDULE ", {0;1e300;1.9;1.2}, " ROW6 ", " MAP_OMEGA ", 0.2, 0.05, )"},
     {"CsDtCe", "#Times have to be in ascending order!", "=CsDtCe({10;5}, " HYBRID ", 0.456, 50)"},
     {"CsDtCe", "Check PK parameters and/or decrement!", "=CsDtCe({10;30}, " HYBRID ", 0, 50)"},
     {"CsDtCe", "Times have to be at most 1000000!", "=CsDtCe({10;2000000}, " HYBRID ", 0.456, 50)"},
@@ -163,7 +221,12 @@ const Cause CAUSES[] = {
 class EmptyCells : public sheet::CellSource {
 public:
     sheet::Value cell(sheet::CellRef) override { return {}; }
-    sheet::Value range(sheet::CellRef, sheet::CellRef) override { return {}; }
+    // A range of empty cells, as many as it spans.
+    sheet::Value range(sheet::CellRef from, sheet::CellRef to) override {
+        const int rows = to.row - from.row + 1, columns = to.column - from.column + 1;
+        return sheet::Value::array(rows, columns,
+                                   std::vector<sheet::Value>(rows * columns, sheet::Value::nil()));
+    }
 };
 
 // The arguments of a formula "=Name(a, b, ...)", split at the commas outside braces,

@@ -20,7 +20,8 @@ inline std::vector<hostile::Wrapper> CorvaneWrappers() {
 // Sane arguments per function: the numbers, and the records in their order.
 struct CorvaneSane {
     std::vector<double> numbers;
-    std::vector<std::vector<double>> columns; // a record of one element is a flag
+    // A record of one element is a flag or one number; of none, an argument left out.
+    std::vector<std::vector<double>> columns;
 };
 
 inline std::map<std::string, CorvaneSane> CorvaneSaneArguments() {
@@ -66,6 +67,9 @@ inline std::map<std::string, CorvaneSane> CorvaneSaneArguments() {
         {"xlVirtualPatient", {{1234567, 3}, {plus(v, {ke0}), omega}}},
         {"xlCpBandVCl", {{1, 20, 0.5}, {dt, rate, bolus, v, omega}}},
         {"xlCeBandVCl", {{1, 20, 0.95}, {dt, rate, bolus, plus(v, {ke0}), omega}}},
+        {"xlMapObjective", {{0.1, 0.2}, {{0.3}, {0.5}, {2, 1.2}, {1.5, 1}, {}}}},
+        {"xlMapIndividualVCl",
+         {{0.2, 0.05}, {dt, rate, bolus, {0, 2.5, 3.4, 3.0, 1.5}, v, omega, {}}}},
         {"xldecrCe", {plus(hyb, {ke0}), {dt, rate, bolus, levels}}},
         {"xlCsDtCe", {plus(hyb, {ke0, 50}), {times}}},
         {"xlCsDtCp", {plus(hyb, {50}), {times}}},
@@ -84,7 +88,8 @@ inline std::map<std::string, CorvaneSane> CorvaneSaneArguments() {
     };
 }
 
-// Each wrapper with a sane parameter set and sane columns (a one-element record is a flag).
+// Each wrapper with a sane parameter set and sane columns (a one-element record is a flag or
+// one number, an empty one an argument left out).
 inline std::vector<hostile::PreparedCall>
 CorvaneSaneCalls(const std::vector<hostile::Wrapper>& wrappers, hostile::RecordArena& arena) {
     const auto sane = CorvaneSaneArguments();
@@ -101,8 +106,9 @@ CorvaneSaneCalls(const std::vector<hostile::Wrapper>& wrappers, hostile::RecordA
                 a.number = s.numbers.at(number++);
             } else {
                 const std::vector<double>& column = s.columns.at(record++);
-                a.record =
-                    arena.Keep(column.size() == 1 ? arena.Number(column[0]) : arena.Column(column));
+                a.record = arena.Keep(column.empty()       ? arena.Of(xlf::xltypeMissing)
+                                      : column.size() == 1 ? arena.Number(column[0])
+                                                           : arena.Column(column));
             }
             call.args.push_back(a);
         }

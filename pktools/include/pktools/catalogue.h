@@ -20,6 +20,7 @@
 #include "pktools/compartments.h"
 #include "pktools/decrement.h"
 #include "pktools/effect.h"
+#include "pktools/map.h"
 #include "pktools/peak.h"
 #include "pktools/prediction.h"
 #include "pktools/random.h"
@@ -119,6 +120,7 @@ inline constexpr ResultCell VOLUME_ROW[] = {
     {"Cl3", "L/min", "clearance to V3"},
 };
 inline constexpr const char* COLUMN_PER_ROW = "a column with one cell per row of the first column";
+inline constexpr const char* CELL_PER_ROW_CELL = "a column with as many cells as row";
 
 // ---- Compartment model arithmetic
 
@@ -528,8 +530,8 @@ inline constexpr const char* VARVEL_CONTESTED[] = {
 };
 // clang-format off
 inline constexpr ArgumentEntry MEASURED = {"measured", " Column with measured concentrations ",
-    CELL, "dose/L", "the measured concentrations, one sample per row; 0 (below the quantification "
-    "limit) is a sample"};
+    CELL, "dose/L", "the measured concentrations, one sample per row, empty where none; 0 (below "
+    "the quantification limit) is a sample"};
 inline constexpr ArgumentEntry PREDICTED = {"predicted", " Column with predicted concentrations ",
     CELL, "dose/L", "the model's concentration for the sample of the same row, such as PredCpVCl's "
     "at the sample's time"};
@@ -537,13 +539,16 @@ inline constexpr ArgumentEntry SAMPLE_TIMES = {"times", " Column with sample tim
     "the time of the sample of the same row"};
 // clang-format on
 inline constexpr ArgumentEntry VARVEL_ARGS[] = {MEASURED, PREDICTED};
-inline constexpr ErrorCause VARVEL_ERRORS[] = {LENGTHS, NEGATIVE_MEASUREMENT,
-                                               NON_POSITIVE_PREDICTION, NOT_FINITE_SAMPLE};
+inline constexpr ErrorCause VARVEL_ERRORS[] = {
+    LENGTHS, NEGATIVE_MEASUREMENT, NON_POSITIVE_PREDICTION, NOT_FINITE_SAMPLE, NO_SAMPLES};
 inline constexpr const char* VARVEL_NOTES =
-    "Every row is a sample: give the sampled rows only (an empty cell is refused, never read as "
-    "0). A median is the middle value, or the mean of the two middle ones, as MEDIAN.";
+    "A row with both a measured and a predicted value is a sample; a row with an empty cell is "
+    "none and is skipped (never read as 0). A median is the middle value, or the mean of the two "
+    "middle ones, as MEDIAN.";
 inline constexpr ResultCell PE_ROWS[] = {
-    {"PE", "%", "(measured - predicted) / predicted x 100 for the sample of the same row"}};
+    {"PE", "%",
+     "(measured - predicted) / predicted x 100 for the sample of the same row; #NUM! in "
+     "a row that is no sample"}};
 inline constexpr FunctionEntry VarvelPE{
     .worksheetName = "VarvelPE",
     .helpText = " Performance errors of predicted concentrations (Varvel) ",
@@ -605,9 +610,9 @@ inline constexpr FunctionEntry VarvelWobble{
     .contested = VARVEL_CONTESTED,
 };
 inline constexpr ArgumentEntry DIVERGENCE_ARGS[] = {SAMPLE_TIMES, MEASURED, PREDICTED};
-inline constexpr ErrorCause DIVERGENCE_ERRORS[] = {LENGTHS, NEGATIVE_MEASUREMENT,
-                                                   NON_POSITIVE_PREDICTION, NOT_FINITE_SAMPLE,
-                                                   TOO_FEW_FOR_DIVERGENCE};
+inline constexpr ErrorCause DIVERGENCE_ERRORS[] = {
+    LENGTHS,           NEGATIVE_MEASUREMENT, NON_POSITIVE_PREDICTION,
+    NOT_FINITE_SAMPLE, NO_SAMPLES,           TOO_FEW_FOR_DIVERGENCE};
 inline constexpr ResultCell DIVERGENCE_CELL[] = {
     {"divergence", "%/h",
      "the least-squares slope of |PE| on the sample time, per hour of minutes"}};
@@ -629,8 +634,9 @@ inline constexpr FunctionEntry VarvelDivergence{
 };
 // clang-format off
 inline constexpr ArgumentEntry POPULATION_ARGS[] = {
-    {"subject", " Column with subject numbers ", CELL, "",
-     "the number of the subject of each sample; a subject's rows need not be adjacent"},
+    {"subject", " Column with subject ids (texts or numbers) ", CELL, "",
+     "the name or number of the subject of each sample (12 and \"12\" are one subject); a "
+     "subject's rows need not be adjacent"},
     SAMPLE_TIMES,
     MEASURED,
     PREDICTED,
@@ -639,7 +645,7 @@ inline constexpr ArgumentEntry POPULATION_ARGS[] = {
 };
 // clang-format on
 inline constexpr ErrorCause POPULATION_ERRORS[] = {
-    LENGTHS,   NEGATIVE_MEASUREMENT,   NON_POSITIVE_PREDICTION, NOT_FINITE_SAMPLE,
+    LENGTHS,   NEGATIVE_MEASUREMENT,   NON_POSITIVE_PREDICTION, NOT_FINITE_SAMPLE, NO_SAMPLES,
     NO_METHOD, TOO_FEW_FOR_DIVERGENCE, TOO_FEW_IN_A_SUBJECT};
 inline constexpr ResultCell POPULATION_CELLS[] = {
     {"MDPE", "%", "the bias"},
@@ -753,7 +759,7 @@ inline constexpr ArgumentEntry VIRTUAL_PATIENT_ARGS[] = {
     {"index", " Number of the patient, from 0 ", B, "", "which patient of the seed"},
 };
 inline constexpr ErrorCause VIRTUAL_PATIENT_ERRORS[] = {
-    ROW_LENGTH, OMEGA_SHAPE,   OMEGA_VARIANCE,   OMEGA_ASYMMETRIC, OMEGA_NOT_SEMIDEFINITE,
+    ROW_LENGTH, OMEGA_SHAPE,      OMEGA_VARIANCE, OMEGA_ASYMMETRIC, OMEGA_NOT_SEMIDEFINITE,
     BAD_SEED,   BAD_PATIENT_INDEX};
 inline constexpr ResultCell VIRTUAL_PATIENT_CELLS[] = {
     {"V1 ... ke0", "as row", "row's parameter k times exp(eta_k), as many cells as row has"}};
@@ -764,7 +770,7 @@ inline constexpr FunctionEntry VirtualPatient{
     .purpose = "One patient of a virtual population around a model's typical parameters: each "
                "parameter times exp(eta), eta normal with the variances (or covariances) omega. "
                "The same seed and index give the same patient in every front end.",
-    .result = "a column with as many cells as row",
+    .result = CELL_PER_ROW_CELL,
     .cells = VIRTUAL_PATIENT_CELLS,
     .errors = VIRTUAL_PATIENT_ERRORS,
     .example = "=VirtualPatient({4.27;18.9;238;1.89;1.29;0.836;0.456}, "
@@ -783,19 +789,38 @@ inline constexpr ArgumentEntry BAND_ARGS[] = {
      "the patients 0 ... nPatients - 1 of the seed, as VirtualPatient gives them"},
     {"k", " Percentile, from 0 to 1 ", B, "", "the percentile: 0.05, 0.5 (the median), 0.95"},
 };
-inline constexpr ErrorCause CP_BAND_ERRORS[] = {
-    BAD_SEED, PATIENT_COUNT, CELL_BAND_PATIENTS, CELL_BAND_SIZE, LENGTHS,
-    ROW_LENGTH,       OMEGA_SHAPE,    OMEGA_VARIANCE,   OMEGA_ASYMMETRIC,
-    OMEGA_NOT_SEMIDEFINITE, PERCENTILE_RANGE, NEGATIVE_OR_MISSING};
-inline constexpr ErrorCause CE_BAND_ERRORS[] = {
-    BAD_SEED, PATIENT_COUNT, CELL_BAND_PATIENTS, CELL_BAND_SIZE, LENGTHS,
-    ROW_LENGTH,       NO_KE0_IN_ROW,  OMEGA_SHAPE,      OMEGA_VARIANCE,
-    OMEGA_ASYMMETRIC, OMEGA_NOT_SEMIDEFINITE, PERCENTILE_RANGE, NEGATIVE_OR_MISSING};
+inline constexpr ErrorCause CP_BAND_ERRORS[] = {BAD_SEED,
+                                                PATIENT_COUNT,
+                                                CELL_BAND_PATIENTS,
+                                                CELL_BAND_SIZE,
+                                                LENGTHS,
+                                                ROW_LENGTH,
+                                                OMEGA_SHAPE,
+                                                OMEGA_VARIANCE,
+                                                OMEGA_ASYMMETRIC,
+                                                OMEGA_NOT_SEMIDEFINITE,
+                                                PERCENTILE_RANGE,
+                                                NEGATIVE_OR_MISSING};
+inline constexpr ErrorCause CE_BAND_ERRORS[] = {BAD_SEED,
+                                                PATIENT_COUNT,
+                                                CELL_BAND_PATIENTS,
+                                                CELL_BAND_SIZE,
+                                                LENGTHS,
+                                                ROW_LENGTH,
+                                                NO_KE0_IN_ROW,
+                                                OMEGA_SHAPE,
+                                                OMEGA_VARIANCE,
+                                                OMEGA_ASYMMETRIC,
+                                                OMEGA_NOT_SEMIDEFINITE,
+                                                PERCENTILE_RANGE,
+                                                NEGATIVE_OR_MISSING};
 inline constexpr ResultCell CP_BAND_ROWS[] = {
-    {"Cp", "dose/L", "the k-th percentile of the patients' plasma concentrations at the end of row "
+    {"Cp", "dose/L",
+     "the k-th percentile of the patients' plasma concentrations at the end of row "
      "k's interval, just after its bolus"}};
 inline constexpr ResultCell CE_BAND_ROWS[] = {
-    {"Ce", "dose/L", "the k-th percentile of the patients' effect-site concentrations at the end "
+    {"Ce", "dose/L",
+     "the k-th percentile of the patients' effect-site concentrations at the end "
      "of row k's interval"}};
 inline constexpr const char* BAND_NOTES =
     "Each patient's concentrations are PredCpVCl's (Ce: PredCe's on Cl2Hyb of the patient's row "
@@ -830,6 +855,93 @@ inline constexpr FunctionEntry CeBandVCl{
                "{4.27;18.9;238;1.89;1.29;0.836;0.456}, "
                "{0.61;0.565;0.597;0.265;0.346;0.209;0.702}, 1, 1000, 0.5)",
     .notes = BAND_NOTES,
+};
+
+inline constexpr const char* MAP_SOURCES =
+    "The objective as NONMEM's -2 log likelihood with interaction, the ln var term kept; the "
+    "search the simplex method of Nelder and Mead (Computer Journal 1965) in the form of "
+    "Lagarias et al. (SIAM J Optim 1998), restarted from its best vertex until it no longer "
+    "improves.";
+// clang-format off
+inline constexpr ArgumentEntry SIGMA_PROP = {"sigmaProp", " Proportional residual SD (0.2 for 20%) ",
+    B, "", "the SD of the proportional error, a fraction of the prediction; 0 for none"};
+inline constexpr ArgumentEntry SIGMA_ADD = {"sigmaAdd", " Additive residual SD ", B, "dose/L",
+    "the SD of the additive error; 0 for none"};
+inline constexpr ArgumentEntry SIGMA_LOG = {"sigmaLog", " Log residual SD (optional) ", CELL, "",
+    "the SD of ln measured - ln predicted; given, it replaces the other two, which must be 0"};
+inline constexpr ArgumentEntry SAMPLED = {"measured", " Column with measured concentrations, empty where not sampled ",
+    CELL, "dose/L", "the concentration measured at the end of the row's interval, before the "
+    "row's bolus; an empty cell where none was measured"};
+inline constexpr ArgumentEntry MAP_OBJECTIVE_ARGS[] = {
+    {"eta", " Column with the estimated etas ", CELL, "", "the etas of the estimated parameters"},
+    {"omega", " Variances of the etas, or their block ", CELL, "",
+     "one variance per eta (a row or a column) or their square covariance block, positive "
+     "definite"},
+    {"measured", " Column with measured concentrations ", CELL, "dose/L",
+     "the measured concentrations; an empty cell is no sample"},
+    {"predicted", " Column with predicted concentrations ", CELL, "dose/L",
+     "the model's concentration at each sample for the etas; an empty cell is no sample"},
+    SIGMA_PROP,
+    SIGMA_ADD,
+    SIGMA_LOG,
+};
+// clang-format on
+inline constexpr ErrorCause MAP_OBJECTIVE_ERRORS[] = {
+    ETA_NOT_FINITE,       ETA_OMEGA_SHAPE, OMEGA_VARIANCE, OMEGA_ASYMMETRIC, OMEGA_NOT_SEMIDEFINITE,
+    OMEGA_NOT_DEFINITE,   LENGTHS,         RESIDUAL_ERROR, LOG_ERROR_ALONE,  NOT_FINITE_SAMPLE,
+    NEGATIVE_MEASUREMENT, LOG_MEASUREMENT, MAP_PREDICTION, NO_SAMPLES};
+inline constexpr ResultCell MAP_OBJECTIVE_CELL[] = {
+    {"OFV", "",
+     "sum over the samples of (measured - predicted)^2 / var + ln var, plus eta' "
+     "Omega^-1 eta: -2 log posterior up to a constant"}};
+inline constexpr FunctionEntry MapObjective{
+    .worksheetName = "MapObjective",
+    .helpText = " Bayesian objective (-2 log posterior) of etas and samples ",
+    .arguments = MAP_OBJECTIVE_ARGS,
+    .purpose = "How improbable a patient's etas are given the measured concentrations: the "
+               "residuals weighted by their variances, with ln var, plus the prior eta' "
+               "Omega^-1 eta. The etas minimising it are the Bayesian (MAP) estimate.",
+    .result = "one number",
+    .cells = MAP_OBJECTIVE_CELL,
+    .errors = MAP_OBJECTIVE_ERRORS,
+    .example = "=MapObjective({0.3}, {0.5}, {2;1.2}, {1.5;1}, 0.1, 0.2, )",
+    .notes = "var = (sigmaProp x predicted)^2 + sigmaAdd^2, the variances added; with sigmaLog "
+             "the residual is ln measured - ln predicted and var = sigmaLog^2. A row with an "
+             "empty measured or predicted cell is no sample.",
+    .sources = MAP_SOURCES,
+};
+
+inline constexpr ArgumentEntry MAP_FIT_ARGS[] = {
+    DELTA_TIMES, RATE, IV_BOLUS, SAMPLED, PARAMETER_ROW, OMEGA, SIGMA_PROP, SIGMA_ADD, SIGMA_LOG,
+};
+inline constexpr ErrorCause MAP_FIT_ERRORS[] = {
+    RESIDUAL_ERROR,     LOG_ERROR_ALONE,      LENGTHS,          ROW_LENGTH,
+    OMEGA_SHAPE,        OMEGA_VARIANCE,       OMEGA_ASYMMETRIC, OMEGA_NOT_SEMIDEFINITE,
+    OMEGA_NOT_DEFINITE, NEGATIVE_OR_MISSING,  NO_SAMPLES,       DOSING_BEFORE_SAMPLE,
+    NOT_FINITE_SAMPLE,  NEGATIVE_MEASUREMENT, LOG_MEASUREMENT,  MAP_PREDICTION,
+    FIT_NOT_CONVERGED};
+inline constexpr ResultCell MAP_FIT_CELLS[] = {
+    {"V1 ... ke0", "as row",
+     "row's parameter k times exp(eta_k) at the most probable etas, as "
+     "many cells as row has"}};
+inline constexpr FunctionEntry MapIndividualVCl{
+    .worksheetName = "MapIndividualVCl",
+    .helpText = " Bayesian individual parameters from measured concentrations (Vol Cl) ",
+    .arguments = MAP_FIT_ARGS,
+    .purpose = "A model individualised to a patient: the parameters at the etas that make the "
+               "measured plasma concentrations most probable (MapObjective's minimum), the "
+               "predictions PredCpVCl's of the individual row.",
+    .result = CELL_PER_ROW_CELL,
+    .cells = MAP_FIT_CELLS,
+    .errors = MAP_FIT_ERRORS,
+    .example = "=MapIndividualVCl({0;2;2;2}, {0;10;10;0}, {20;0;0;0}, {0;2.1;1.9;1.2}, "
+               "{4.27;18.9;238;1.89;1.29;0.836}, {0.61;0;0;0.265;0;0;0}, 0.2, 0.05, )",
+    .notes = "The parameters with a variance above 0 in omega are estimated, the others keep "
+             "their typical values; ke0 takes its most probable value given the estimated etas "
+             "(its typical value unless omega's block gives it covariances). A sample is "
+             "compared with the concentration at the end of its row's interval, before its "
+             "bolus.",
+    .sources = MAP_SOURCES,
 };
 
 // ---- Decrement times
@@ -1217,6 +1329,8 @@ inline constexpr std::tuple CORVANE_FUNCTIONS{
     catalogue::Row{&VirtualPatient, &entries::VirtualPatient},
     catalogue::Row{&CpBandVCl,     &entries::CpBandVCl},
     catalogue::Row{&CeBandVCl,     &entries::CeBandVCl},
+    catalogue::Row{&MapObjective,  &entries::MapObjective},
+    catalogue::Row{&MapIndividualVCl, &entries::MapIndividualVCl},
     catalogue::Row{&decrCe,        &entries::decrCe},
     catalogue::Row{&CsDtCe,        &entries::CsDtCe},
     catalogue::Row{&CsDtCp,        &entries::CsDtCp},

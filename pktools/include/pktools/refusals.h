@@ -48,7 +48,8 @@ inline constexpr ErrorCause CHECK_PEAK_PARAMETERS = {"Check parameters!",
 inline constexpr ErrorCause KE0_NOT_FOUND = {"Ke0 not found!",
     "no positive ke0 puts the peak at peak_time: it lies beyond what the plasma curve allows"};
 inline constexpr ErrorCause NOT_FINITE_SAMPLE = {"Sample not a finite number!",
-    "a measurement, a prediction, a time or a subject is not a finite number"};
+    "a measurement, a prediction or a time is not a finite number, or a sample's time or subject "
+    "is empty"};
 inline constexpr ErrorCause NEGATIVE_MEASUREMENT = {"Negative measurement!",
     "a measured value is below 0 (0, below the quantification limit, is a sample)"};
 inline constexpr ErrorCause NON_POSITIVE_PREDICTION = {"Non-positive prediction!",
@@ -77,7 +78,7 @@ inline constexpr ErrorCause OMEGA_SHAPE = {"Omega needs 7 variances or a 7x7 blo
 inline constexpr ErrorCause OMEGA_VARIANCE = {"Omega has a negative or missing variance!",
     "a variance of omega is below 0, or a cell of it is not a finite number"};
 inline constexpr ErrorCause OMEGA_ASYMMETRIC = {"Omega block is not symmetric!",
-    "the cell in row i, column j of the 7x7 block differs from the one in row j, column i"};
+    "the cell in row i, column j of omega's block differs from the one in row j, column i"};
 inline constexpr ErrorCause OMEGA_NOT_SEMIDEFINITE = {"Omega is not positive semi-definite!",
     "the block is no covariance matrix: a covariance is too large for its variances"};
 inline constexpr ErrorCause NO_KE0_IN_ROW = {"Ce band needs a row of 7 values with ke0!",
@@ -92,6 +93,33 @@ inline constexpr ErrorCause CELL_BAND_PATIENTS = {"nPatients must be at most 100
 inline constexpr ErrorCause CELL_BAND_SIZE = {"nPatients times rows must be at most 100000000!",
     "nPatients times the number of rows is above 100000000 (about a second of work); the "
     "Python module's band takes more"};
+inline constexpr ErrorCause RESIDUAL_ERROR = {"Negative or missing residual error!",
+    "sigmaProp or sigmaAdd is below 0 or not a number, both are 0 without sigmaLog, or sigmaLog "
+    "is 0 or below"};
+inline constexpr ErrorCause LOG_ERROR_ALONE = {"Give sigmaLog alone, with sigmaProp and sigmaAdd 0!",
+    "sigmaLog is given beside a sigmaProp or sigmaAdd other than 0: the error model is either log "
+    "or proportional and additive"};
+inline constexpr ErrorCause ETA_NOT_FINITE = {"Eta not a finite number!",
+    "a cell of eta is not a finite number"};
+inline constexpr ErrorCause ETA_OMEGA_SHAPE = {"Omega needs one variance per eta or a square block!",
+    "omega is neither a row or column of as many variances as eta has cells nor a square block of "
+    "that size"};
+inline constexpr ErrorCause OMEGA_NOT_DEFINITE = {"Omega is not positive definite!",
+    "the variances (or the block) of the estimated etas have no inverse: a variance is 0, or two "
+    "etas move together exactly"};
+inline constexpr ErrorCause LOG_MEASUREMENT = {"Measurement must be above 0 with sigmaLog!",
+    "with the log error model, a measured value is 0, whose logarithm has no value"};
+inline constexpr ErrorCause MAP_PREDICTION = {"Non-positive prediction!",
+    "a predicted value is below 0, or 0 where its variance would be 0 (no additive error) or its "
+    "logarithm is taken (sigmaLog)"};
+inline constexpr ErrorCause NO_SAMPLES = {"No samples!",
+    "no row holds both a measured and a predicted value (MapIndividualVCl: a measured value)"};
+inline constexpr ErrorCause DOSING_BEFORE_SAMPLE = {"Dosing row not a finite number before a sample!",
+    "an interval, rate or bolus up to the last sampled row is not a finite number"};
+inline constexpr ErrorCause FIT_NOT_CONVERGED = {"The fit did not converge!",
+    "the search for the most probable etas did not settle within its iterations, or the objective "
+    "has no finite value there (a measurement so far from every prediction that its squared "
+    "residual is beyond every number)"};
 // clang-format on
 
 // Every refusal above, once.
@@ -132,6 +160,16 @@ inline constexpr const ErrorCause* CORVANE_REFUSALS[] = {
     &PATIENT_COUNT,
     &CELL_BAND_PATIENTS,
     &CELL_BAND_SIZE,
+    &RESIDUAL_ERROR,
+    &LOG_ERROR_ALONE,
+    &ETA_NOT_FINITE,
+    &ETA_OMEGA_SHAPE,
+    &OMEGA_NOT_DEFINITE,
+    &LOG_MEASUREMENT,
+    &MAP_PREDICTION,
+    &NO_SAMPLES,
+    &DOSING_BEFORE_SAMPLE,
+    &FIT_NOT_CONVERGED,
 };
 
 } // namespace pktools::refusals

@@ -13,6 +13,7 @@
 // the patient's row and its ke0) compute for it.
 
 #include "catalogue/kinds.h"
+#include "catalogue/reference.h"
 #include "pktools/parallel.h"
 
 #include <array>
@@ -46,6 +47,19 @@ struct SlotFactor {
 // A pivot at most this share of its variance is zero (a slot without variance, or one that
 // moves only with others): its column of L stays zero.
 inline constexpr double ZERO_PIVOT_BAND = 1e-12;
+
+// A covariance matrix of n etas as the sheet gives it, n x n row by row: n variances (a row or
+// a column, a diagonal matrix) or an n x n block, symmetric. Throws InputError shapeRefusal
+// for another shape, "Omega has a negative or missing variance!" or "Omega block is not
+// symmetric!".
+std::vector<double> covarianceMatrix(const catalogue::Block& omega, std::size_t n,
+                                     const catalogue::ErrorCause& shapeRefusal);
+
+// The lower Cholesky factor L (row by row, n x n) of a covariance matrix a: a pivot at most
+// ZERO_PIVOT_BAND of its variance is zero and leaves its column of L zero. Returns whether
+// every pivot was above it (a positive definite matrix). Throws InputError "Omega is not
+// positive semi-definite!".
+bool choleskyFactor(std::span<const double> a, std::size_t n, std::span<double> L);
 
 // Omega as the sheet gives it: 7 variances (a row or a column, a diagonal Omega) or a 7 x 7
 // block, symmetric and positive semi-definite. Throws InputError "Omega needs 7 variances or a

@@ -34,6 +34,18 @@ reading <- function(value, kind, vectorised) {
                if (!numeric_like || length(value) == 0 || anyNA(value)) return("refused")
                "plain"
            },
+           "identifiers" = {
+               if (!(numeric_like || is.character(value)) || length(value) == 0 ||
+                   !one_long_axis) return("refused")
+               if (anyNA(value)) return("not sampled")
+               "plain"
+           },
+           "samples" = {
+               # NA is a row not sampled in R; the table's error cells are NA here.
+               if (!numeric_like || length(value) == 0 || !one_long_axis) return("refused")
+               if (anyNA(value)) return("not sampled")
+               "plain"
+           },
            "column" = , "optional column" = {
                if (kind == "optional column" && is.null(value)) return("plain")
                if (!numeric_like || length(value) == 0 || anyNA(value) || !one_long_axis)
@@ -87,6 +99,8 @@ test_that("every call gives the add-ins' cells, texts and errors", {
             if (!read$too_many && !is.null(got$error))
                 expect_true(any(names_argument(got$error, refused)),
                             info = paste(info, "names none of", toString(refused), ":", got$error))
+            counts["read_otherwise"] <- counts["read_otherwise"] + 1
+        } else if (any(read$readings == "not sampled")) {
             counts["read_otherwise"] <- counts["read_otherwise"] + 1
         } else if (any(read$readings == "per patient")) {
             expect_null(got$error, info = info)

@@ -120,3 +120,29 @@ test_that("the schedule check returns its findings and warns each as a ScheduleW
     expect_error(ScheduleCheck(times = matrix(1, 2, 2)),
                  "parameter is not one-dimensional, times Conversion to Column", fixed = TRUE)
 })
+
+test_that("NA is a row not sampled, and subjects are named by texts, factors or numbers", {
+    measured <- c(1.1, NA, 0.8, 1.5)
+    predicted <- c(1, 1, 1, 2)
+    pe <- VarvelPE(measured, predicted)
+    expect_true(is.nan(pe[2]))
+    expect_true(same_bits(pe[-2], VarvelPE(c(1.1, 0.8, 1.5), c(1, 1, 2))))
+    expect_identical(VarvelMDPE(measured, predicted), VarvelMDPE(c(1.1, 0.8, 1.5), c(1, 1, 2)))
+    expect_error(VarvelMDPE(c(NA, NA), c(1, 1)), "No samples!", fixed = TRUE)
+    times <- c(0, 60, 0, 30, 60)
+    m <- c(1.1, 1.3, 0.8, 1, 1.4)
+    p <- rep(1, 5)
+    by_number <- VarvelPopulation(c(1, 1, 2, 2, 2), times, m, p, 0)
+    expect_identical(VarvelPopulation(c("1", "1", "2", "2", "2"), times, m, p, 0), by_number)
+    expect_identical(VarvelPopulation(factor(c("a", "a", "b", "b", "b")), times, m, p, 0),
+                     by_number)
+    expect_error(VarvelPopulation(c("a", NA, "b", "b", "b"), times, m, p, 2),
+                 "Sample not a finite number!", fixed = TRUE)
+    # The Bayesian fit skips the rows not sampled.
+    row <- c(4.27, 18.9, 238, 1.89, 1.29, 0.836)
+    y <- c(NA, 2.1, NA, 1.2, 0.5, 0.2)
+    fit <- MapIndividualVCl(c(0, 2, 2, 2, 10, 30), c(0, 10, 10, 0, 0, 0), c(20, 0, 0, 0, 0, 0), y,
+                            row, c(0.61, 0, 0, 0.265, 0, 0, 0), 0.2, 0.05)
+    expect_length(fit, 6)
+    expect_identical(fit[c(2, 3, 5, 6)], row[c(2, 3, 5, 6)])
+})
