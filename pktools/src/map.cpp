@@ -127,6 +127,9 @@ double MapObjective(std::vector<double> eta, Block omega, Samples measured, Samp
     for (double e : eta)
         if (!std::isfinite(e))
             throw InputError(refusals::ETA_NOT_FINITE);
+    // At most one eta per slot, which also bounds Omega's matrix (eta.size() squared cells).
+    if (eta.empty() || eta.size() > ETA_SLOTS)
+        throw InputError(refusals::ETA_COUNT);
     const Prior prior =
         priorOf(covarianceMatrix(omega, eta.size(), refusals::ETA_OMEGA_SHAPE), eta.size());
     if (measured.size() != predicted.size())

@@ -147,15 +147,13 @@ std::size_t bandPatients(double nPatients) {
 
 std::vector<double> covarianceMatrix(const Block& omega, std::size_t n,
                                      const catalogue::ErrorCause& shapeRefusal) {
-    std::vector<double> a(n * n);
-    if (omega.isLine() && omega.cells.size() == n) {
+    const bool line = omega.isLine() && omega.cells.size() == n;
+    if (!line && !(omega.rows == n && omega.columns == n))
+        throw InputError(shapeRefusal);
+    std::vector<double> a = line ? std::vector<double>(n * n) : omega.cells;
+    if (line)
         for (std::size_t k = 0; k < n; ++k)
             a[k * n + k] = omega.cells[k];
-    } else if (omega.rows == n && omega.columns == n) {
-        a = omega.cells;
-    } else {
-        throw InputError(shapeRefusal);
-    }
     for (std::size_t i = 0; i < n; ++i) {
         const double variance = a[i * n + i];
         if (!(variance >= 0) || !std::isfinite(variance))

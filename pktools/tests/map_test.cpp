@@ -94,6 +94,12 @@ TEST(MapObjective, RefusesWhatHasNoObjective) {
               "Omega needs one variance per eta or a square block!");
     EXPECT_EQ(messageOf([&] { MapObjective({NAN}, omega, {1}, {1}, 0.1, 0, NO_LOG); }),
               "Eta not a finite number!");
+    // More etas than a row has slots, whatever omega: refused before Omega's matrix is made.
+    EXPECT_EQ(messageOf([&] {
+                  MapObjective(Column(100000, 0.0), line(Column(100000, 1.0)), {1}, {1}, 0.1, 0,
+                               NO_LOG);
+              }),
+              "Eta needs 1 to 7 values!");
     EXPECT_EQ(messageOf([&] { MapObjective({0}, line({0}), {1}, {1}, 0.1, 0, NO_LOG); }),
               "Omega is not positive definite!");
     EXPECT_EQ(messageOf([&] {

@@ -161,6 +161,7 @@ const Cause CAUSES[] = {
     {"VarvelDivergence", "Sample not a finite number!", "=VarvelDivergence(A1:A2, {1;2}, {1;1})"},
     {"VarvelPopulation", "No samples!", "=VarvelPopulation({1;2}, {0;1}, A1:A2, {1;1}, 0)"},
     {"MapObjective", "Eta not a finite number!", "=MapObjective(CVFromOmega2(1000), {0.5}, {2;1.2}, {1.5;1}, 0.1, 0.2, )"},
+    {"MapObjective", "Eta needs 1 to 7 values!", "=MapObjective({0;0;0;0;0;0;0;0}, {0.5}, {2;1.2}, {1.5;1}, 0.1, 0.2, )"},
     {"MapObjective", "Omega needs one variance per eta or a square block!", "=MapObjective({0.3}, {0.5;0.5}, {2;1.2}, {1.5;1}, 0.1, 0.2, )"},
     {"MapObjective", "Omega has a negative or missing variance!", "=MapObjective({0.3}, {-0.5}, {2;1.2}, {1.5;1}, 0.1, 0.2, )"},
     {"MapObjective", "Omega block is not symmetric!", "=MapObjective({0.3;0.1}, {0.5,0.1;0,0.5}, {2;1.2}, {1.5;1}, 0.1, 0.2, )"},

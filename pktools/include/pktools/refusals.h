@@ -101,6 +101,8 @@ inline constexpr ErrorCause LOG_ERROR_ALONE = {"Give sigmaLog alone, with sigmaP
     "or proportional and additive"};
 inline constexpr ErrorCause ETA_NOT_FINITE = {"Eta not a finite number!",
     "a cell of eta is not a finite number"};
+inline constexpr ErrorCause ETA_COUNT = {"Eta needs 1 to 7 values!",
+    "eta holds more than 7 numbers: one per parameter of a row (V1 ... ke0) at most"};
 inline constexpr ErrorCause ETA_OMEGA_SHAPE = {"Omega needs one variance per eta or a square block!",
     "omega is neither a row or column of as many variances as eta has cells nor a square block of "
     "that size"};
@@ -163,6 +165,7 @@ inline constexpr const ErrorCause* CORVANE_REFUSALS[] = {
     &RESIDUAL_ERROR,
     &LOG_ERROR_ALONE,
     &ETA_NOT_FINITE,
+    &ETA_COUNT,
     &ETA_OMEGA_SHAPE,
     &OMEGA_NOT_DEFINITE,
     &LOG_MEASUREMENT,
