@@ -158,8 +158,10 @@ MapFit mapFit(const std::vector<double>& deltaTimes, const std::vector<double>& 
     if (Rate.size() != rows || IVBolus.size() != rows || measured.size() != rows)
         throw InputError(refusals::LENGTHS);
     requireParameterRow(row);
-    slotFactor(omega); // Omega's refusals, as VirtualPatient's
+    // Omega's cells and refusals as VirtualPatient's (slotFactor), the matrix made once.
     const std::vector<double> slots = covarianceMatrix(omega, ETA_SLOTS, refusals::OMEGA_SHAPE);
+    std::array<double, ETA_SLOTS * ETA_SLOTS> factor;
+    choleskyFactor(slots, ETA_SLOTS, factor);
 
     // The plasma slots with a variance are estimated.
     std::vector<std::size_t> estimated;
