@@ -338,10 +338,12 @@ TEST(PortableTrigonometry, SpecialCasesAndExactAngles) {
 // NaN), at pi/4 where the reduction begins and beside the quadrants' edges.
 TEST(PortableTrigonometry, CosOfThreeIsCosOfEach) {
     const double pio4 = std::bit_cast<double>(0x3fe921fb54442d18ULL);
-    std::vector<double> angles = {0.0,  -0.0,   1e-300, 0x1p-27, std::nextafter(0x1p-27, 0.0),
-                                  pio4, -pio4,  std::nextafter(pio4, 1.0),  1.0,     2.5,
-                                  -4.0, 5.5,    0x1p19, std::nextafter(0x1p19, 0.0), 1e6, INF,
-                                  NAN_, 3.14159};
+    const double tiny = 0x1p-27, belowTiny = std::nextafter(tiny, 0.0);
+    const double abovePio4 = std::nextafter(pio4, 1.0);
+    const double large = 0x1p19, belowLarge = std::nextafter(large, 0.0);
+    std::vector<double> angles = {0.0,   -0.0,       1e-300, tiny, belowTiny, pio4,
+                                  -pio4, abovePio4,  1.0,    2.5,  -4.0,      5.5,
+                                  large, belowLarge, 1e6,    INF,  NAN_,      3.14159};
     for (int k = 1; k < 16; k += 2) // the quadrants' edges, odd multiples of pi/4
         for (double step : {-2.0, -1.0, 0.0, 1.0, 2.0})
             angles.push_back(k * pio4 + step * 0x1p-50);
