@@ -797,6 +797,13 @@ inline double acos(double x) {
 }
 
 namespace detail {
+// Whether the target holds two doubles side by side in one vector register (SSE2, NEON,
+// WebAssembly's SIMD), the only place where a step of two lanes saves steps.
+#if defined(__SSE2__) || defined(__ARM_NEON) || defined(__wasm_simd128__)
+inline constexpr bool HAS_DOUBLE_PAIRS = true;
+#else
+inline constexpr bool HAS_DOUBLE_PAIRS = false;
+#endif
 // cos()'s common arguments, 2^-27 <= |x| < 2^19: a kernel after reduceMedium, or none.
 inline bool isOrdinaryCosine(std::uint64_t ia) {
     return ia - 0x3e40000000000000ULL < bitsOf(MEDIUM_REDUCTION_LIMIT) - 0x3e40000000000000ULL;
@@ -818,9 +825,13 @@ inline Reduced reduceOrdinaryCosine(double x) {
 // cos of three angles, the same bits as cos() of each, in fewer steps where all three are
 // ordinary (2^-27 <= |x| < 2^19), as the cubic roots' angles are: each is reduced as cos()
 // reduces it, and of any three quadrants two need the same kernel (sine or cosine), which
-// then runs once for both, side by side.
+// then runs once for both, side by side. A target without pairs of doubles in its vector
+// registers (WebAssembly without SIMD) would take each lane's steps apart anyway, so there
+// it is cos() of each, in a third of the code.
 inline std::array<double, 3> cosOfThree(const std::array<double, 3>& x) {
     using namespace detail;
+    if constexpr (!HAS_DOUBLE_PAIRS)
+        return {cos(x[0]), cos(x[1]), cos(x[2])};
     for (const double xi : x)
         if (!isOrdinaryCosine(bitsOf(xi) & ~SIGN_BIT))
             return cosOfEach(x);
