@@ -58,7 +58,8 @@ TEST(PortableExp, SpecialCasesAndRangeEdges) {
 }
 
 TEST(PortableExp, OfEachArgumentIsExpOfIt) {
-    // Ordinary arguments of every size and sign, one at a time and four at once, and arrays
+    // Ordinary arguments of every size and sign, one at a time, three at once (a pair side by
+    // side and one alone) and four (two pairs), and arrays
     // where one argument is an edge case (tiny, huge, NaN, inf, the ordinary range's ends).
     std::uint64_t state = 0x9e3779b97f4a7c15ULL;
     auto next = [&] { // random bits, exponents 2^-60 to 2^13, ordinary or not
@@ -70,8 +71,12 @@ TEST(PortableExp, OfEachArgumentIsExpOfIt) {
         const std::array<double, 4> x = {next(), next(), next(), next()};
         const std::array<double, 4> y = portable::expEach(x);
         const std::array<double, 1> one = portable::expEach(std::array<double, 1>{x[0]});
+        const std::array<double, 3> three =
+            portable::expEach(std::array<double, 3>{x[3], x[2], x[1]});
         for (std::size_t k = 0; k < 4; ++k)
             ASSERT_TRUE(sameBits(portable::exp(x[k]), y[k])) << std::hexfloat << x[k];
+        for (std::size_t k = 0; k < 3; ++k)
+            ASSERT_TRUE(sameBits(portable::exp(x[3 - k]), three[k])) << std::hexfloat << x[3 - k];
         ASSERT_TRUE(sameBits(portable::exp(x[0]), one[0])) << std::hexfloat << x[0];
     }
     const double edges[] = {0.0,    -0.0,         0x1p-54, -0x1p-54, 0x1.fffffffffffffp-55,

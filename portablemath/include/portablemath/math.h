@@ -94,6 +94,13 @@ inline Words2 bitsOf(Doubles2 x) {
 inline Doubles2 fromBits(Words2 b) {
     return __builtin_bit_cast(Doubles2, b);
 }
+// Whether the target holds two doubles side by side in one vector register (SSE2, NEON,
+// WebAssembly's SIMD), the only place where a step of two lanes saves steps.
+#if defined(__SSE2__) || defined(__ARM_NEON) || defined(__wasm_simd128__)
+inline constexpr bool HAS_DOUBLE_PAIRS = true;
+#else
+inline constexpr bool HAS_DOUBLE_PAIRS = false;
+#endif
 
 // The nearest integer to x (|x| < 2^51), as a double and as an integer.
 struct Rounded {
@@ -572,6 +579,23 @@ inline PairOf<Doubles2> logOfBases(Words2 ix) {
                     Doubles2{LOG_TABLE[i0][2], LOG_TABLE[i1][2]});
 }
 
+// expOfOrdinary of two arguments at once, each ordinary (2^-54 <= |x| < 512).
+inline Doubles2 expsOfOrdinary(Doubles2 x) {
+    const Doubles2 shifted = x * INV_LN2_128 + ROUNDING_SHIFT; // reduceExp's steps
+    const Doubles2 nValue = shifted - ROUNDING_SHIFT;
+    const Words2 n = bitsOf(shifted) - bitsOf(ROUNDING_SHIFT); // n mod 2^64
+    const Doubles2 r = (x - nValue * LN2_128_HI) - nValue * LN2_128_LO;
+    const int j0 = static_cast<int>(n[0] & 127), j1 = static_cast<int>(n[1] & 127);
+    const Doubles2 th = {EXP2_TABLE[j0][0], EXP2_TABLE[j1][0]};
+    const Doubles2 tl = {EXP2_TABLE[j0][1], EXP2_TABLE[j1][1]};
+    const Doubles2 p =
+        r + r * r * (EXP_TAYLOR[0] + r * (EXP_TAYLOR[1] + r * (EXP_TAYLOR[2] + r * EXP_TAYLOR[3])));
+    const Doubles2 tmp = tl + th * p;
+    // 2^k, k = n >> 7: (k + 1023) << 52 from n + 1023 * 128, positive in the ordinary range.
+    const Doubles2 s = fromBits(((n + (1023 << 7)) >> 7) << 52);
+    return th * s + tmp * s;
+}
+
 // powOfLog of two logarithms and powers at once, where both products y log x are ordinary
 // (from -664 to 709, scaled in one step); any other pair of lanes takes powOfLog of each.
 inline Doubles2 powsOfLogs(const PairOf<Doubles2>& l, Doubles2 y) {
@@ -620,8 +644,8 @@ constexpr double exp(double x) {
 // exp of each of a few arguments, the same bits as exp() of each, in fewer steps where every
 // argument is ordinary (2^-54 <= |x| < 512), as a decaying sum's are: no argument then
 // needs an edge case or a scaling beyond the normal range (|k| < 740), so each step runs
-// over all the arguments without a branch and the compiler may interleave or pair them.
-// Any other argument sends every one through exp().
+// over all the arguments without a branch, two side by side where the target has pairs of
+// doubles. Any other argument sends every one through exp().
 template <std::size_t N> std::array<double, N> expEach(const std::array<double, N>& x) {
     using namespace detail;
     std::array<double, N> y;
@@ -635,7 +659,14 @@ template <std::size_t N> std::array<double, N> expEach(const std::array<double, 
             y[i] = exp(x[i]);
         return y;
     }
-    for (std::size_t i = 0; i < N; ++i)
+    std::size_t i = 0;
+    if constexpr (HAS_DOUBLE_PAIRS)
+        for (; i + 1 < N; i += 2) {
+            const Doubles2 two = expsOfOrdinary(Doubles2{x[i], x[i + 1]});
+            y[i] = two[0];
+            y[i + 1] = two[1];
+        }
+    for (; i < N; ++i)
         y[i] = expOfOrdinary(x[i]);
     return y;
 }
@@ -797,13 +828,6 @@ inline double acos(double x) {
 }
 
 namespace detail {
-// Whether the target holds two doubles side by side in one vector register (SSE2, NEON,
-// WebAssembly's SIMD), the only place where a step of two lanes saves steps.
-#if defined(__SSE2__) || defined(__ARM_NEON) || defined(__wasm_simd128__)
-inline constexpr bool HAS_DOUBLE_PAIRS = true;
-#else
-inline constexpr bool HAS_DOUBLE_PAIRS = false;
-#endif
 // cos()'s common arguments, 2^-27 <= |x| < 2^19: a kernel after reduceMedium, or none.
 inline bool isOrdinaryCosine(std::uint64_t ia) {
     return ia - 0x3e40000000000000ULL < bitsOf(MEDIUM_REDUCTION_LIMIT) - 0x3e40000000000000ULL;
