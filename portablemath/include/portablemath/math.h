@@ -219,12 +219,16 @@ struct ExpParts {
     double th, tmp;
     int k;
 };
+// e^r - 1 for the reduced r, in Horner's order (T: a double, or doubles side by side).
+template <class T> constexpr T expMinusOne(T r) {
+    return r +
+           r * r * (EXP_TAYLOR[0] + r * (EXP_TAYLOR[1] + r * (EXP_TAYLOR[2] + r * EXP_TAYLOR[3])));
+}
 constexpr ExpParts expParts(Rounded n, double r) {
     const int j = static_cast<int>(n.integer & 127);
     const int k = static_cast<int>(n.integer >> 7);
     const double th = EXP2_TABLE[j][0], tl = EXP2_TABLE[j][1];
-    const double p =
-        r + r * r * (EXP_TAYLOR[0] + r * (EXP_TAYLOR[1] + r * (EXP_TAYLOR[2] + r * EXP_TAYLOR[3])));
+    const double p = expMinusOne(r);
     return {th, tl + th * p, k};
 }
 
@@ -384,6 +388,10 @@ struct Reduced {
     Pair r;
 };
 inline constexpr double MEDIUM_REDUCTION_LIMIT = 0x1p19;
+// The bits of 2^-27, below which cos x rounds to 1, and of pi/4 rounded down, up to which
+// cos() takes the kernel of x itself.
+inline constexpr std::uint64_t COS_IS_ONE_BELOW = 0x3e40000000000000ULL;
+inline constexpr std::uint64_t PI_OVER_4_BITS = 0x3fe921fb54442d18ULL;
 // Below 2^19: n has at most 19 bits, so n PIO2_1 and n PIO2_2 are exact.
 inline Pair reduceBy(double x, double n) {
     const double t = x - n * PIO2_1; // exact
@@ -588,8 +596,7 @@ inline Doubles2 expsOfOrdinary(Doubles2 x) {
     const int j0 = static_cast<int>(n[0] & 127), j1 = static_cast<int>(n[1] & 127);
     const Doubles2 th = {EXP2_TABLE[j0][0], EXP2_TABLE[j1][0]};
     const Doubles2 tl = {EXP2_TABLE[j0][1], EXP2_TABLE[j1][1]};
-    const Doubles2 p =
-        r + r * r * (EXP_TAYLOR[0] + r * (EXP_TAYLOR[1] + r * (EXP_TAYLOR[2] + r * EXP_TAYLOR[3])));
+    const Doubles2 p = expMinusOne(r);
     const Doubles2 tmp = tl + th * p;
     // 2^k, k = n >> 7: (k + 1023) << 52 from n + 1023 * 128, positive in the ordinary range.
     const Doubles2 s = fromBits(((n + (1023 << 7)) >> 7) << 52);
@@ -777,10 +784,10 @@ inline double cos(double x) {
     const std::uint64_t ia = bitsOf(x) & ~SIGN_BIT;
     const double ax = fromBits(ia);
     if (ia >= EXPONENT_BITS)
-        return x - x;               // NaN for inf and NaN
-    if (ia < 0x3e40000000000000ULL) // |x| < 2^-27: cos x rounds to 1
+        return x - x;          // NaN for inf and NaN
+    if (ia < COS_IS_ONE_BELOW) // |x| < 2^-27: cos x rounds to 1
         return 1;
-    if (ia <= 0x3fe921fb54442d18ULL) // |x| <= pi/4
+    if (ia <= PI_OVER_4_BITS)
         return cosKernel(ax, 0.0);
     const Reduced q = ax < MEDIUM_REDUCTION_LIMIT ? reduceMedium(ax) : reduceLarge(ax);
     switch (q.n & 3) {
@@ -830,13 +837,13 @@ inline double acos(double x) {
 namespace detail {
 // cos()'s common arguments, 2^-27 <= |x| < 2^19: a kernel after reduceMedium, or none.
 inline bool isOrdinaryCosine(std::uint64_t ia) {
-    return ia - 0x3e40000000000000ULL < bitsOf(MEDIUM_REDUCTION_LIMIT) - 0x3e40000000000000ULL;
+    return ia - COS_IS_ONE_BELOW < bitsOf(MEDIUM_REDUCTION_LIMIT) - COS_IS_ONE_BELOW;
 }
 // cos()'s reduction of an ordinary x: none at |x| <= pi/4, where cos() takes the kernel of
 // |x| itself, reduceMedium's beyond.
 inline Reduced reduceOrdinaryCosine(double x) {
     const double ax = fromBits(bitsOf(x) & ~SIGN_BIT);
-    if (bitsOf(ax) <= 0x3fe921fb54442d18ULL)
+    if (bitsOf(ax) <= PI_OVER_4_BITS)
         return {0, {ax, 0.0}};
     return reduceMedium(ax);
 }
