@@ -28,7 +28,9 @@ archs=${WIN_ARCHS:-64 32}
 started=$SECONDS
 prefix=$(mktemp -d)
 release=$(mktemp -d)
-export WINEPREFIX=$prefix WINEDEBUG=-all
+# Wine's debugger off: a program that crashes then ends at once with a failing status,
+# instead of waiting in the debugger with its output already written.
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=winedbg.exe=d
 cleanup() {
     WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
     rm -rf "$prefix" "$release"
@@ -67,12 +69,18 @@ for arch in $archs; do
     out=$(mktemp -d)
     for sheet in "${sheets[@]}"; do
         "$linux/addins/sheethost" "$sheet" >"$out/linux.csv"
-        "$loader" "$build/addins/sheethost.exe" "Z:$root/$sheet" >"$out/windows.csv"
         echo -n "$sheet: "
+        if ! "$loader" "$build/addins/sheethost.exe" "Z:$root/$sheet" >"$out/windows.csv"; then
+            echo "sheethost.exe failed (it may have crashed after its output)"
+            failed=1
+            continue
+        fi
         awk -f scripts/same-results.awk "$out/linux.csv" "$out/windows.csv" || failed=1
     done
     "$linux/addins/results_digest" "${sheets[@]}" >"$out/linux.txt"
-    "$loader" "$build/addins/results_digest.exe" "${sheets[@]/#/Z:$root/}" | tr -d '\r' >"$out/windows.txt"
+    "$loader" "$build/addins/results_digest.exe" "${sheets[@]/#/Z:$root/}" >"$out/windows.raw" ||
+        { echo "results_digest.exe failed"; failed=1; }
+    tr -d '\r' <"$out/windows.raw" >"$out/windows.txt"
     if cmp -s "$out/linux.txt" "$out/windows.txt"; then
         echo "results digest: the same on Linux and Windows $arch-bit ($(wc -l <"$out/linux.txt") lines)"
     else

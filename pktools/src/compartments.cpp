@@ -47,12 +47,14 @@ std::array<double, 3> cubicExponents(const MicroConstants& k) {
     // functions, so the roots are the same bits on every machine.
     const double phi = portable::acos(x);
     const double m = 2 * portable::exp(portable::log(r) / 3); // twice the cube root of r
-    const double degree = 2 * portable::asin(1) / 180;
+    constexpr double degree = 2 * portable::HALF_PI / 180;
 
+    const std::array<double, 3> cosine =
+        portable::cosOfThree({phi / 3, 120 * degree + phi / 3, 240 * degree + phi / 3});
     std::array<double, 3> root = {
-        -(portable::cos(phi / 3) * m - a2 / 3),
-        -(portable::cos(120 * degree + phi / 3) * m - a2 / 3),
-        -(portable::cos(240 * degree + phi / 3) * m - a2 / 3),
+        -(cosine[0] * m - a2 / 3),
+        -(cosine[1] * m - a2 / 3),
+        -(cosine[2] * m - a2 / 3),
     };
     if (root[0] < root[1])
         std::swap(root[0], root[1]);

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -57,7 +58,8 @@ TEST(PortableExp, SpecialCasesAndRangeEdges) {
 }
 
 TEST(PortableExp, OfEachArgumentIsExpOfIt) {
-    // Ordinary arguments of every size and sign, one at a time and four at once, and arrays
+    // Ordinary arguments of every size and sign, one at a time, three at once (a pair side by
+    // side and one alone) and four (two pairs), and arrays
     // where one argument is an edge case (tiny, huge, NaN, inf, the ordinary range's ends).
     std::uint64_t state = 0x9e3779b97f4a7c15ULL;
     auto next = [&] { // random bits, exponents 2^-60 to 2^13, ordinary or not
@@ -69,8 +71,12 @@ TEST(PortableExp, OfEachArgumentIsExpOfIt) {
         const std::array<double, 4> x = {next(), next(), next(), next()};
         const std::array<double, 4> y = portable::expEach(x);
         const std::array<double, 1> one = portable::expEach(std::array<double, 1>{x[0]});
+        const std::array<double, 3> three =
+            portable::expEach(std::array<double, 3>{x[3], x[2], x[1]});
         for (std::size_t k = 0; k < 4; ++k)
             ASSERT_TRUE(sameBits(portable::exp(x[k]), y[k])) << std::hexfloat << x[k];
+        for (std::size_t k = 0; k < 3; ++k)
+            ASSERT_TRUE(sameBits(portable::exp(x[3 - k]), three[k])) << std::hexfloat << x[3 - k];
         ASSERT_TRUE(sameBits(portable::exp(x[0]), one[0])) << std::hexfloat << x[0];
     }
     const double edges[] = {0.0,    -0.0,         0x1p-54, -0x1p-54, 0x1.fffffffffffffp-55,
@@ -329,6 +335,48 @@ TEST(PortableTrigonometry, SpecialCasesAndExactAngles) {
     };
     for (const Case1& c : arcsines)
         EXPECT_TRUE(sameBits(c.expected, portable::asin(c.x))) << "asin(" << c.x << ")";
+    EXPECT_TRUE(sameBits(portable::asin(1), portable::HALF_PI)); // the constant angles' pi/2
+}
+
+// cosOfThree takes two of its angles side by side: each must keep cos's bits whichever two
+// share a kernel, and when any angle leaves the common path (tiny, at or beyond 2^19, inf,
+// NaN), at pi/4 where the reduction begins and beside the quadrants' edges.
+TEST(PortableTrigonometry, CosOfThreeIsCosOfEach) {
+    const double pio4 = std::bit_cast<double>(0x3fe921fb54442d18ULL);
+    const double tiny = 0x1p-27, belowTiny = std::nextafter(tiny, 0.0);
+    const double abovePio4 = std::nextafter(pio4, 1.0);
+    const double large = 0x1p19, belowLarge = std::nextafter(large, 0.0);
+    std::vector<double> angles = {0.0,   -0.0,       1e-300, tiny, belowTiny, pio4,
+                                  -pio4, abovePio4,  1.0,    2.5,  -4.0,      5.5,
+                                  large, belowLarge, 1e6,    INF,  NAN_,      3.14159};
+    for (int k = 1; k < 16; k += 2) // the quadrants' edges, odd multiples of pi/4
+        for (double step : {-2.0, -1.0, 0.0, 1.0, 2.0})
+            angles.push_back(k * pio4 + step * 0x1p-50);
+    auto check = [](double x0, double x1, double x2) {
+        const std::array<double, 3> c = portable::cosOfThree({x0, x1, x2});
+        return sameBits(portable::cos(x0), c[0]) && sameBits(portable::cos(x1), c[1]) &&
+               sameBits(portable::cos(x2), c[2]);
+    };
+    for (double x0 : angles)
+        for (double x1 : angles)
+            for (double x2 : angles)
+                EXPECT_TRUE(check(x0, x1, x2)) << std::hexfloat << x0 << ", " << x1 << ", " << x2;
+    // The cubic roots' angles phi/3 + 2 pi k/3 and random ones in [-8, 8].
+    std::uint64_t state = 0x2545f4914f6cdd1dULL;
+    auto uniform = [&state](double a, double b) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return a + (b - a) * (static_cast<double>(state >> 11) * 0x1p-53);
+    };
+    int mismatches = 0;
+    for (int n = 0; n < 100000; ++n) {
+        const double t = uniform(0, pio4 * 4 / 3); // phi/3 in [0, pi/3]
+        const double third = pio4 * 8 / 3;         // 2 pi/3
+        const bool roots = check(t, third + t, 2 * third + t);
+        const double x0 = uniform(-8, 8), x1 = uniform(-8, 8), x2 = uniform(-8, 8);
+        if (!(roots && check(x0, x1, x2)) && ++mismatches <= 5)
+            ADD_FAILURE() << std::hexfloat << t << "; " << x0 << ", " << x1 << ", " << x2;
+    }
+    EXPECT_EQ(mismatches, 0);
 }
 
 // The identities the cubic roots use: cos(acos x) returns x within rounding over [-1, 1].

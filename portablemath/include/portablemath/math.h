@@ -81,6 +81,27 @@ constexpr std::uint64_t bitsOf(double x) {
 constexpr double fromBits(std::uint64_t b) {
     return __builtin_bit_cast(double, b);
 }
+// Two doubles, or two 64-bit words, side by side: GCC's and Clang's vector extensions, which
+// become SSE2's or NEON's pairs where the target has them and the same scalar operations
+// where it has not (WebAssembly without SIMD). Each lane's operations are IEEE's basic ones
+// in the scalar steps' order (and not fused: -ffp-contract=off holds for vectors too), so each
+// lane has the scalar steps' bits.
+using Doubles2 = double __attribute__((vector_size(16)));
+using Words2 = std::uint64_t __attribute__((vector_size(16)));
+inline Words2 bitsOf(Doubles2 x) {
+    return __builtin_bit_cast(Words2, x);
+}
+inline Doubles2 fromBits(Words2 b) {
+    return __builtin_bit_cast(Doubles2, b);
+}
+// Whether the target holds two doubles side by side in one vector register (SSE2, NEON,
+// WebAssembly's SIMD), the only place where a step of two lanes saves steps.
+#if defined(__SSE2__) || defined(__ARM_NEON) || defined(__wasm_simd128__)
+inline constexpr bool HAS_DOUBLE_PAIRS = true;
+#else
+inline constexpr bool HAS_DOUBLE_PAIRS = false;
+#endif
+
 // The nearest integer to x (|x| < 2^51), as a double and as an integer.
 struct Rounded {
     double value;
@@ -113,15 +134,15 @@ template <class T> constexpr PairOf<T> fastTwoSum(T a, T b) {
 }
 // a as its first 26 significant bits and the rest, of 27 bits at most (a mask: shorter than
 // Veltkamp's split, whose halves have 26 bits).
-constexpr Pair split(double a) {
-    const double hi = fromBits(bitsOf(a) & HIGH_26_BITS);
+template <class T> constexpr PairOf<T> split(T a) {
+    const T hi = fromBits(bitsOf(a) & HIGH_26_BITS);
     return {hi, a - hi};
 }
 // a * b as p + e, p = a * b rounded (Dekker's product): exact but for the product of the two
 // lower parts, of 54 bits at most, rounded (|e| is then off by 2^-100 |a b| at most).
-constexpr Pair twoProduct(double a, double b) {
-    const double p = a * b;
-    const Pair x = split(a), y = split(b);
+template <class T> constexpr PairOf<T> twoProduct(T a, T b) {
+    const T p = a * b;
+    const PairOf<T> x = split(a), y = split(b);
     return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
 }
 
@@ -149,9 +170,9 @@ template <int N, class T> constexpr T polynomial(const double* c, T t, T t2) {
 }
 // a * a as twoProduct gives it, with its two equal cross terms added as one (2 ah al is
 // exact, and so is the sum, the partial sum of the product's own steps).
-constexpr Pair twoSquare(double a) {
-    const double p = a * a;
-    const Pair x = split(a);
+template <class T> constexpr PairOf<T> twoSquare(T a) {
+    const T p = a * a;
+    const PairOf<T> x = split(a);
     return {p, ((x.hi * x.hi - p) + 2 * (x.hi * x.lo)) + x.lo * x.lo};
 }
 
@@ -198,12 +219,16 @@ struct ExpParts {
     double th, tmp;
     int k;
 };
+// e^r - 1 for the reduced r, in Horner's order (T: a double, or doubles side by side).
+template <class T> constexpr T expMinusOne(T r) {
+    return r +
+           r * r * (EXP_TAYLOR[0] + r * (EXP_TAYLOR[1] + r * (EXP_TAYLOR[2] + r * EXP_TAYLOR[3])));
+}
 constexpr ExpParts expParts(Rounded n, double r) {
     const int j = static_cast<int>(n.integer & 127);
     const int k = static_cast<int>(n.integer >> 7);
     const double th = EXP2_TABLE[j][0], tl = EXP2_TABLE[j][1];
-    const double p =
-        r + r * r * (EXP_TAYLOR[0] + r * (EXP_TAYLOR[1] + r * (EXP_TAYLOR[2] + r * EXP_TAYLOR[3])));
+    const double p = expMinusOne(r);
     return {th, tl + th * p, k};
 }
 
@@ -336,24 +361,24 @@ constexpr Parity parityOf(double y) {
 }
 
 // cos(hi + lo) and sin(hi + lo) for |hi| <= pi/4 (a little more after rounding),
-// |lo| <= ulp(hi).
-inline double cosKernel(double hi, double lo) {
-    const Pair z = twoSquare(hi);
-    const double half = 0.5 * z.hi;
-    const double w = 1 - half;
-    const double e = (1 - w) - half; // 1 - half - w, exact
-    const double c = polynomial<8>(COS_TAYLOR, z.hi, z.hi * z.hi);
+// |lo| <= ulp(hi) (T: a double, or doubles side by side, each lane in this order).
+template <class T> inline T cosKernel(T hi, T lo) {
+    const PairOf<T> z = twoSquare(hi);
+    const T half = 0.5 * z.hi;
+    const T w = 1 - half;
+    const T e = (1 - w) - half; // 1 - half - w, exact
+    const T c = polynomial<8>(COS_TAYLOR, z.hi, z.hi * z.hi);
     return w + (e + ((z.hi * z.hi * c - 0.5 * z.lo) - hi * lo));
 }
 // sin r = r - r^3/6 + r^5 S(z): the term r^3/6, up to a tenth of r, in two doubles.
-inline double sinKernel(double hi, double lo) {
-    const Pair z = twoSquare(hi);
-    Pair cube = twoProduct(hi, z.hi);
+template <class T> inline T sinKernel(T hi, T lo) {
+    const PairOf<T> z = twoSquare(hi);
+    PairOf<T> cube = twoProduct(hi, z.hi);
     cube.lo += hi * z.lo;
-    Pair sixth = twoProduct(cube.hi, SIN_TAYLOR[0]);
+    PairOf<T> sixth = twoProduct(cube.hi, T{} + SIN_TAYLOR[0]); // 0 + c is c in every lane
     sixth.lo += cube.hi * SIN_THIRD_ORDER_LO + cube.lo * SIN_TAYLOR[0];
-    const double s = polynomial<7>(SIN_TAYLOR + 1, z.hi, z.hi * z.hi);
-    const Pair sum = fastTwoSum(hi, sixth.hi); // |hi^3/6| < |hi|
+    const T s = polynomial<7>(SIN_TAYLOR + 1, z.hi, z.hi * z.hi);
+    const PairOf<T> sum = fastTwoSum(hi, sixth.hi); // |hi^3/6| < |hi|
     return sum.hi + (sum.lo + ((sixth.lo + lo * (1 - 0.5 * z.hi)) + cube.hi * z.hi * s));
 }
 
@@ -363,12 +388,32 @@ struct Reduced {
     Pair r;
 };
 inline constexpr double MEDIUM_REDUCTION_LIMIT = 0x1p19;
+// The bits of 2^-27, below which cos x rounds to 1, and of pi/4 rounded down, up to which
+// cos() takes the kernel of x itself.
+inline constexpr std::uint64_t COS_IS_ONE_BELOW = 0x3e40000000000000ULL;
+inline constexpr std::uint64_t PI_OVER_4_BITS = 0x3fe921fb54442d18ULL;
 // Below 2^19: n has at most 19 bits, so n PIO2_1 and n PIO2_2 are exact.
+inline Pair reduceBy(double x, double n) {
+    const double t = x - n * PIO2_1; // exact
+    const Pair s = twoSum(t, -(n * PIO2_2));
+    return twoSum(s.hi, s.lo - n * PIO2_3);
+}
 inline Reduced reduceMedium(double x) {
     const Rounded n = nearestInteger(x * TWO_OVER_PI);
-    const double t = x - n.value * PIO2_1; // exact
-    const Pair s = twoSum(t, -(n.value * PIO2_2));
-    return {n.integer, twoSum(s.hi, s.lo - n.value * PIO2_3)};
+    // The quadrants of a circle, n = 1 to 4, with n a constant: the products are constants
+    // (the same numbers), and where the branch is foreseen the reduction need not wait for n.
+    switch (n.integer) {
+    case 1:
+        return {1, reduceBy(x, 1)};
+    case 2:
+        return {2, reduceBy(x, 2)};
+    case 3:
+        return {3, reduceBy(x, 3)};
+    case 4:
+        return {4, reduceBy(x, 4)};
+    default:
+        return {n.integer, reduceBy(x, n.value)};
+    }
 }
 // The 32 bits of 2/pi that begin with bit q after the binary point (0 = the first);
 // bits before the point are 0.
@@ -462,6 +507,10 @@ inline HalfAngle halfAngle(double a) {
 
 } // namespace detail
 
+// pi/2 rounded to a double, which asin(1) gives on every machine: for a routine's constant
+// angle, which the compiler then computes once.
+inline constexpr double HALF_PI = tables::PIO2_HI;
+
 #if defined(PORTABLEMATH_BENCHMARK_PLATFORM_LIBRARY)
 // Only for timing the routines against the platform's library (bench/compare-libm.sh): the
 // results then differ from machine to machine. (GCC evaluates its library's exp, log and pow
@@ -504,6 +553,9 @@ std::array<double, N> powEach(const std::array<double, N>& x, const std::array<d
         p[i] = std::pow(x[i], y[i]);
     return p;
 }
+inline std::array<double, 3> cosOfThree(const std::array<double, 3>& x) {
+    return {std::cos(x[0]), std::cos(x[1]), std::cos(x[2])};
+}
 #else
 
 namespace detail {
@@ -515,20 +567,6 @@ constexpr double expOfOrdinary(double x) {
     const ExpParts e = expParts(q.n, q.r);
     const double s = twoToThe(e.k);
     return e.th * s + e.tmp * s;
-}
-
-// Two doubles, or two 64-bit words, side by side: GCC's and Clang's vector extensions, which
-// become SSE2's or NEON's pairs where the target has them and the same scalar operations
-// where it has not (WebAssembly without SIMD). Each lane's operations are IEEE's basic ones
-// in the scalar steps' order (and not fused: -ffp-contract=off holds for vectors too), so each
-// lane has the scalar steps' bits.
-using Doubles2 = double __attribute__((vector_size(16)));
-using Words2 = std::uint64_t __attribute__((vector_size(16)));
-inline Words2 bitsOf(Doubles2 x) {
-    return __builtin_bit_cast(Words2, x);
-}
-inline Doubles2 fromBits(Words2 b) {
-    return __builtin_bit_cast(Doubles2, b);
 }
 
 // logOfBase of two bases at once, each positive, normal and finite (scale 0).
@@ -547,6 +585,22 @@ inline PairOf<Doubles2> logOfBases(Words2 ix) {
     return logSteps(z, zh, kd, Doubles2{LOG_TABLE[i0][0], LOG_TABLE[i1][0]},
                     Doubles2{LOG_TABLE[i0][1], LOG_TABLE[i1][1]},
                     Doubles2{LOG_TABLE[i0][2], LOG_TABLE[i1][2]});
+}
+
+// expOfOrdinary of two arguments at once, each ordinary (2^-54 <= |x| < 512).
+inline Doubles2 expsOfOrdinary(Doubles2 x) {
+    const Doubles2 shifted = x * INV_LN2_128 + ROUNDING_SHIFT; // reduceExp's steps
+    const Doubles2 nValue = shifted - ROUNDING_SHIFT;
+    const Words2 n = bitsOf(shifted) - bitsOf(ROUNDING_SHIFT); // n mod 2^64
+    const Doubles2 r = (x - nValue * LN2_128_HI) - nValue * LN2_128_LO;
+    const int j0 = static_cast<int>(n[0] & 127), j1 = static_cast<int>(n[1] & 127);
+    const Doubles2 th = {EXP2_TABLE[j0][0], EXP2_TABLE[j1][0]};
+    const Doubles2 tl = {EXP2_TABLE[j0][1], EXP2_TABLE[j1][1]};
+    const Doubles2 p = expMinusOne(r);
+    const Doubles2 tmp = tl + th * p;
+    // 2^k, k = n >> 7: (k + 1023) << 52 from n + 1023 * 128, positive in the ordinary range.
+    const Doubles2 s = fromBits(((n + (1023 << 7)) >> 7) << 52);
+    return th * s + tmp * s;
 }
 
 // powOfLog of two logarithms and powers at once, where both products y log x are ordinary
@@ -597,8 +651,8 @@ constexpr double exp(double x) {
 // exp of each of a few arguments, the same bits as exp() of each, in fewer steps where every
 // argument is ordinary (2^-54 <= |x| < 512), as a decaying sum's are: no argument then
 // needs an edge case or a scaling beyond the normal range (|k| < 740), so each step runs
-// over all the arguments without a branch and the compiler may interleave or pair them.
-// Any other argument sends every one through exp().
+// over all the arguments without a branch, two side by side where the target has pairs of
+// doubles. Any other argument sends every one through exp().
 template <std::size_t N> std::array<double, N> expEach(const std::array<double, N>& x) {
     using namespace detail;
     std::array<double, N> y;
@@ -612,7 +666,14 @@ template <std::size_t N> std::array<double, N> expEach(const std::array<double, 
             y[i] = exp(x[i]);
         return y;
     }
-    for (std::size_t i = 0; i < N; ++i)
+    std::size_t i = 0;
+    if constexpr (HAS_DOUBLE_PAIRS)
+        for (; i + 1 < N; i += 2) {
+            const Doubles2 two = expsOfOrdinary(Doubles2{x[i], x[i + 1]});
+            y[i] = two[0];
+            y[i + 1] = two[1];
+        }
+    for (; i < N; ++i)
         y[i] = expOfOrdinary(x[i]);
     return y;
 }
@@ -723,11 +784,11 @@ inline double cos(double x) {
     const std::uint64_t ia = bitsOf(x) & ~SIGN_BIT;
     const double ax = fromBits(ia);
     if (ia >= EXPONENT_BITS)
-        return x - x;               // NaN for inf and NaN
-    if (ia < 0x3e40000000000000ULL) // |x| < 2^-27: cos x rounds to 1
+        return x - x;          // NaN for inf and NaN
+    if (ia < COS_IS_ONE_BELOW) // |x| < 2^-27: cos x rounds to 1
         return 1;
-    if (ia <= 0x3fe921fb54442d18ULL) // |x| <= pi/4
-        return cosKernel(ax, 0);
+    if (ia <= PI_OVER_4_BITS)
+        return cosKernel(ax, 0.0);
     const Reduced q = ax < MEDIUM_REDUCTION_LIMIT ? reduceMedium(ax) : reduceLarge(ax);
     switch (q.n & 3) {
     case 0:
@@ -771,6 +832,68 @@ inline double acos(double x) {
         return h.twoS + h.rest;
     const Pair d = fastTwoSum(PI_HI, -h.twoS);
     return d.hi + ((d.lo + PI_LO) - h.rest);
+}
+
+namespace detail {
+// cos()'s common arguments, 2^-27 <= |x| < 2^19: a kernel after reduceMedium, or none.
+inline bool isOrdinaryCosine(std::uint64_t ia) {
+    return ia - COS_IS_ONE_BELOW < bitsOf(MEDIUM_REDUCTION_LIMIT) - COS_IS_ONE_BELOW;
+}
+// cos()'s reduction of an ordinary x: none at |x| <= pi/4, where cos() takes the kernel of
+// |x| itself, reduceMedium's beyond.
+inline Reduced reduceOrdinaryCosine(double x) {
+    const double ax = fromBits(bitsOf(x) & ~SIGN_BIT);
+    if (bitsOf(ax) <= PI_OVER_4_BITS)
+        return {0, {ax, 0.0}};
+    return reduceMedium(ax);
+}
+// cos() of each, apart from the common path (which is faster with this out of line).
+[[gnu::noinline]] inline std::array<double, 3> cosOfEach(const std::array<double, 3>& x) {
+    return {cos(x[0]), cos(x[1]), cos(x[2])};
+}
+} // namespace detail
+
+// cos of three angles, the same bits as cos() of each, in fewer steps where all three are
+// ordinary (2^-27 <= |x| < 2^19), as the cubic roots' angles are: each is reduced as cos()
+// reduces it, and of any three quadrants two need the same kernel (sine or cosine), which
+// then runs once for both, side by side. A target without pairs of doubles in its vector
+// registers (WebAssembly without SIMD) would take each lane's steps apart anyway, so there
+// it is cos() of each, in a third of the code.
+inline std::array<double, 3> cosOfThree(const std::array<double, 3>& x) {
+    using namespace detail;
+    if constexpr (!HAS_DOUBLE_PAIRS)
+        return {cos(x[0]), cos(x[1]), cos(x[2])};
+    for (const double xi : x)
+        if (!isOrdinaryCosine(bitsOf(xi) & ~SIGN_BIT))
+            return cosOfEach(x);
+    const Reduced a = reduceOrdinaryCosine(x[0]), b = reduceOrdinaryCosine(x[1]),
+                  c = reduceOrdinaryCosine(x[2]);
+    // Quadrants 1 and 3 need the sine kernel, 0 and 2 the cosine kernel.
+    const bool sa = a.n & 1, sb = b.n & 1, sc = c.n & 1;
+    const auto two = [](bool sine, const Pair& u, const Pair& v) {
+        const Doubles2 hi = {u.hi, v.hi}, lo = {u.lo, v.lo};
+        return sine ? sinKernel(hi, lo) : cosKernel(hi, lo);
+    };
+    const auto one = [](bool sine, const Pair& u) {
+        return sine ? sinKernel(u.hi, u.lo) : cosKernel(u.hi, u.lo);
+    };
+    std::array<double, 3> y;
+    if (sa == sb) {
+        const Doubles2 ab = two(sa, a.r, b.r);
+        y = {ab[0], ab[1], one(sc, c.r)};
+    } else if (sa == sc) {
+        const Doubles2 ac = two(sa, a.r, c.r);
+        y = {ac[0], one(sb, b.r), ac[1]};
+    } else {
+        const Doubles2 bc = two(sb, b.r, c.r);
+        y = {one(sa, a.r), bc[0], bc[1]};
+    }
+    // quadrant 0: cos, 1: -sin, 2: -cos, 3: sin (a negation, which is exact)
+    const std::int64_t quadrant[3] = {a.n & 3, b.n & 3, c.n & 3};
+    for (std::size_t i = 0; i < 3; ++i)
+        if (quadrant[i] == 1 || quadrant[i] == 2)
+            y[i] = -y[i];
+    return y;
 }
 
 #endif
