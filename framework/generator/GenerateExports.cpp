@@ -185,7 +185,8 @@ std::string source(const std::vector<Wrapper>& all) {
         const Wrapper& w = all[i];
         out << "\n"
             << packed("XLF_EXPORT LPXLOPER12 XLF_PASCAL " + w.name, w.parameters, " {")
-            << packed(std::string("return xlf::CallRow<") + std::string(ROWS) + ", " + std::to_string(i) + ">",
+            << packed(std::string("return xlf::CallRow<") + std::string(ROWS) + ", " +
+                          std::to_string(i) + ">",
                       w.arguments, ";", "    ")
             << "}\n";
     }

@@ -107,7 +107,8 @@ void check(const AddIn& addIn) {
                                       "\", which the LibreOffice binding does not convert");
             checkName(*function, unoName(argument.name));
             if (!names.insert(unoName(argument.name)).second)
-                refuse(*function, std::string("argument \"") + std::string(argument.name) + "\" twice");
+                refuse(*function,
+                       std::string("argument \"") + std::string(argument.name) + "\" twice");
         }
     }
 }

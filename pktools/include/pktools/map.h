@@ -39,12 +39,12 @@ ResidualError residualErrorOf(double sigmaProp, double sigmaAdd, std::optional<d
 // The objective of the etas for measured and predicted columns (a row holding both is a
 // sample); omega holds the variances of the etas (one per eta, a row or a column) or their
 // covariance block, positive definite. Throws InputError: "Eta not a finite number!", "Eta
-// needs 1 to 7 values!", "Omega
-// needs one variance per eta or a square block!", the refusals of covarianceMatrix and
-// choleskyFactor, "Omega is not positive definite!", "Columns of different length!", the
-// residual error's, and for the first sample that does not fit "Sample not a finite number!",
-// "Negative measurement!", "Measurement must be above 0 with sigmaLog!" or "Non-positive
-// prediction!" (below 0, or 0 with a log or a purely proportional error); "No samples!".
+// needs 1 to 7 values!", "Omega needs one variance per eta or a square block!", the
+// refusals of covarianceMatrix and choleskyFactor, "Omega is not positive definite!",
+// "Columns of different length!", the residual error's, and for the first sample that does
+// not fit "Sample not a finite number!", "Negative measurement!", "Measurement must be above
+// 0 with sigmaLog!" or "Non-positive prediction!" (below 0, or 0 with a log or a purely
+// proportional error); "No samples!".
 double MapObjective(std::vector<double> eta, catalogue::Block omega, catalogue::Samples measured,
                     catalogue::Samples predicted, double sigmaProp, double sigmaAdd,
                     std::optional<double> sigmaLog);
